@@ -1,0 +1,34 @@
+#include "platform/FileUtil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString GetShellDisplayName(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return path;
+    return info.fileName();
+}
+
+bool CopyFileByStream(const QString &source, const QString &destination)
+{
+    QFile in(source);
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        if (out.write(buffer, n) != n)
+            return false;
+    }
+    return out.commit();
+}

@@ -1,0 +1,63 @@
+#include "table/TableDocument.h"
+
+#include "platform/FileUtil.h"
+#include "platform/Prompter.h"
+#include "platform/FieldText.h"
+#include "table/TableHost.h"
+
+void TableDocument::UpdateCaption(bool tableModified)
+{
+    m_tableModified = tableModified;
+    m_host.documentStateChanged();
+}
+
+QString TableDocument::captionText() const
+{
+    const QString name = CurrentTableFile.isEmpty() ? QStringLiteral("Noname.QDZ")
+                                                    : GetShellDisplayName(CurrentTableFile);
+    return QStringLiteral("Wexmora Configuration - [") + name
+        + (m_tableModified ? QStringLiteral("*") : QString()) + QStringLiteral("]");
+}
+
+void TableDocument::SetNodeModified(bool value)
+{
+    const bool v = value && !LoadingFlag;
+    if (v == m_nodeModified)
+        return;
+    m_nodeModified = v;
+    m_host.documentStateChanged();
+}
+
+int TableDocument::AskSaveChanges()
+{
+    QString fileName = QStringLiteral("Noname.QDZ");
+    if (!CurrentTableFile.isEmpty()) {
+        fileName = CurrentTableFile;
+        const qsizetype cut = std::max(fileName.lastIndexOf(QLatin1Char('/')),
+                                       std::max(fileName.lastIndexOf(QLatin1Char('\\')),
+                                                fileName.lastIndexOf(QLatin1Char(':'))));
+        fileName = fileName.mid(cut + 1);
+    }
+    int result = Prompter::No;
+    ConnectionNode *focused = m_host.focusedNode();
+    if (m_nodeModified && focused && focused->data.Level >= 1) {
+        const auto answer = m_host.prompter().ask(
+            Prompter::Kind::Warning,
+            QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
+                + DecodeField(focused->data.Name) + QStringLiteral("' ?"),
+            Prompter::Buttons::YesNoCancel);
+        if (answer == Prompter::Cancel)
+            return Prompter::Cancel;
+        if (answer == Prompter::Yes)
+            m_host.BtnApplyClick();
+        else
+            SetNodeModified(false);
+    }
+    if (m_tableModified) {
+        result = m_host.prompter().ask(
+            Prompter::Kind::Warning,
+            QStringLiteral("Do you want to save the changes you made to ") + fileName + QStringLiteral("?"),
+            Prompter::Buttons::YesNoCancel);
+    }
+    return result;
+}
