@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The shell's "open": an executable is started detached with its arguments as a list (never
+// through a shell); a document or URL is handed to the desktop.
+namespace ShellOpen {
+
+bool startDetached(const QString &program, const QStringList &arguments,
+                   const QString &workingDirectory = QString());
+bool openDocument(const QString &pathOrUrl);
+
+// Tests replace the starter to see what would be started; an empty function restores the real
+// one. The starter returns whether the start succeeded.
+using Starter = std::function<bool(const QString &program, const QStringList &arguments,
+                                   const QString &workingDirectory)>;
+void setStarterForTesting(Starter starter);
+using Opener = std::function<bool(const QString &pathOrUrl)>;
+void setOpenerForTesting(Opener opener);
+
+} // namespace ShellOpen
