@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <memory>
 
@@ -121,6 +123,29 @@ QString member(const ProgramOptions &o, const QString &name)
     return (*it)(o);
 }
 
+} // namespace
+
+// Shown by QCOMPARE when two option sets differ.
+char *toString(const ProgramOptions &o)
+{
+    static const QStringList names = {
+        "KeyFound", "SelectLast", "SelectedNodeIndex", "WinWidth", "WinHeight", "WinTop",
+        "WinLeft", "TreeWidth", "WinMaximized", "NoColors", "VarName", "VarEmail", "VarPhone",
+        "VarMobile", "VarPager", "MultiStartIndex", "PrintPreviewScale", "LastQDZFile",
+        "UseColorsInEditor", "UseSameBackground", "Logging", "AutoSave", "DoNotTile",
+        "DblClickAction", "AllowTAB", "TAB2Space", "SmartTabs", "SpacePerTABIndex",
+        "UseAsTTFont", "FullPathMRU", "Font1.Name", "Font1.CharSet", "Font1.Size",
+        "Font1.Style", "Font2.Name", "Font2.CharSet", "Font2.Size", "Font2.Style",
+        "CheckUpdateInterval", "DefaultColors", "EditorBgColor", "EditorActLineColor",
+        "EditorSelectionForeground", "EditorSelectionBackground"};
+    QStringList parts;
+    for (const QString &n : names)
+        parts << n + QLatin1Char('=') + member(o, n);
+    return qstrdup(parts.join(QLatin1String(", ")).toUtf8().constData());
+}
+
+namespace {
+
 // The stored values of the options with their types: strings and DWORDs.
 const QStringList StringValues = {
     "VarName", "VarEmail", "VarPhone", "VarMobile", "VarPager", "MultiStartInterval",
@@ -155,6 +180,14 @@ private:
         else
             QVERIFY(m_reg->writeDword(ProgramRegHive, ProgramRegKey, name,
                                       quint32(value.toLongLong())));
+    }
+    bool execSql(const char *sql) const
+    {
+        sqlite3 *db = nullptr;
+        const bool ok = sqlite3_open(QFile::encodeName(dbPath()).constData(), &db) == SQLITE_OK
+                        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return ok;
     }
     std::optional<quint32> dword(const QString &name) const
     {
@@ -715,6 +748,40 @@ private Q_SLOTS:
         QVERIFY(SaveSettings(*m_reg, fullOptions(), env));
         QList<HighlighterAttribute> defaults = {{QStringLiteral("Comment")}, {QStringLiteral("Asm")}};
         QCOMPARE(HighlighterAttributeStore::load(*m_reg, defaults), attributes);
+    }
+
+    // The store itself refuses one write near the end of the save, as a full disk or a
+    // damaged file would.
+    void failedSaveChangesNothing()
+    {
+        ProgramOptions before = fullOptions();
+        before.SelectedNodeIndex = 0;   // no node focused
+        QVERIFY(SaveSettings(*m_reg, before, SaveEnvironment()));
+        Registry launcher(dbPath());
+        QVERIFY(launcher.isOpen());
+        QVERIFY(execSql("CREATE TRIGGER refuse_insert BEFORE INSERT ON vals WHEN NEW.fold = 'logging'"
+                        " BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+                        "CREATE TRIGGER refuse_update BEFORE UPDATE ON vals WHEN NEW.fold = 'logging'"
+                        " BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+
+        ProgramOptions after = before;
+        after.VarName = QStringLiteral("someone else");
+        after.WinWidth = 1000;
+        after.Logging = LoggingChoice::DontLog;
+        after.EditorBgColor = 0x00000001;
+        SaveEnvironment env;
+        env.highlighterAttributes = QList<HighlighterAttribute>{{QStringLiteral("Comment"), 1, 2, 3}};
+        QVERIFY(!SaveSettings(*m_reg, after, env));
+
+        QCOMPARE(LoadSettings(launcher, testEnvironment()), before);
+        QCOMPARE(LoadSettings(*m_reg, testEnvironment()), before);
+        QVERIFY(launcher.subKeys(ProgramRegHive, ProgramRegKey).isEmpty());
+
+        // Once the store takes writes again, the next save goes through whole.
+        QVERIFY(execSql("DROP TRIGGER refuse_insert; DROP TRIGGER refuse_update;"));
+        QVERIFY(SaveSettings(*m_reg, after, env));
+        QCOMPARE(LoadSettings(launcher, testEnvironment()), after);
+        QCOMPARE(launcher.subKeys(ProgramRegHive, ProgramRegKey), QStringList{"Comment"});
     }
 
     void readIsNTFlag_data()
