@@ -7,5 +7,7 @@ namespace SystemInfo {
 
 QString userName();
 QString computerName();
+// Whether the system counts as of the Windows NT family (the program's "NT" option): always.
+bool isNTFamily();
 
 } // namespace SystemInfo
