@@ -1,6 +1,7 @@
 #include "shell/LauncherLink.h"
 
 #include "platform/AppPaths.h"
+#include "platform/AutoStart.h"
 #include "platform/FileUtil.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Prompter.h"
@@ -28,6 +29,16 @@ void EnsureLauncherRunning(Prompter &prompter)
     }
     if (!ShellOpen::startDetached(path, {}))
         std::fprintf(stderr, "Wexmora: could not start %s\n", QFile::encodeName(path).constData());
+}
+
+bool IsAutoStartOn()
+{
+    return AutoStart::isOn(AppFilePath(LauncherMessages::LauncherFileName));
+}
+
+bool SetAutoStart(bool on)
+{
+    return AutoStart::setOn(AppFilePath(LauncherMessages::LauncherFileName), on);
 }
 
 bool SaveSettingsAndNotify(Registry &registry, const ProgramOptions &options,
