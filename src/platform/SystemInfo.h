@@ -7,9 +7,6 @@ namespace SystemInfo {
 
 QString userName();
 QString computerName();
-// Whether the system counts as of the Windows NT family (the program's "NT" option): always.
-bool isNTFamily();
-
 // The program's Windows-family checks take the NT branch here: the system has the features
 // they guard (screen lock, the printer list of the NT family).
 bool isNTFamily();
