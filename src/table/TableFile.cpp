@@ -30,7 +30,8 @@ constexpr qsizetype WriteChunk = 1 << 20;
 bool writeTable(const QString &fileName, const std::vector<const ConnectionNode *> &nodes)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: the chunks go straight to the file instead of through a second copy.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray buffer;
     buffer.reserve(WriteChunk + 64 * 1024);

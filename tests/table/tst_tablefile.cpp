@@ -246,6 +246,26 @@ private Q_SLOTS:
         QCOMPARE(shape(f.root), expected);
     }
 
+    void deeplyNestedFileLoadsSavesAndCloses()
+    {
+        // Each record one level deeper than the last: a chain far deeper than a call stack.
+        constexpr qint32 depth = 400000;
+        QByteArray bytes = "QDZ21";
+        appendInt32(bytes, depth);
+        for (qint32 level = 1; level <= depth; ++level)
+            VTSaveNode(rec("n", level, QByteArray()), bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("deep.QDZ");
+        QVERIFY(writeFile(path, bytes));
+        {
+            Fixture f;
+            QVERIFY(LoadConnectionTable(f.doc, path, false));
+            QCOMPARE(ConnectionTree::countBelow(f.root), int(depth));
+            QVERIFY(SaveConnectionTable(f.doc, path, true));
+            QCOMPARE(readFile(path), bytes);
+        }
+    }
+
     void readingSetsDepthKindAndSeparators()
     {
         rVTNodeData a = rec("-anything", 9);
