@@ -1,5 +1,7 @@
 #include "table/NodeStream.h"
 
+#include <cstring>
+
 bool ByteReader::readInt32(qint32 &value)
 {
     if (remaining() < 4)
@@ -41,35 +43,52 @@ bool ByteReader::readString(QByteArray &out)
     return true;
 }
 
-void appendInt32(QByteArray &out, qint32 value)
-{
-    const auto u = static_cast<quint32>(value);
-    const char bytes[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-                           static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
-    out.append(bytes, 4);
-}
-
 namespace {
 
-void appendString(QByteArray &out, const QByteArray &s)
+char *putInt32(char *p, qint32 value)
 {
-    appendInt32(out, static_cast<qint32>(s.size()));
-    out.append(s);
+    const auto u = static_cast<quint32>(value);
+    p[0] = static_cast<char>(u & 0xFF);
+    p[1] = static_cast<char>((u >> 8) & 0xFF);
+    p[2] = static_cast<char>((u >> 16) & 0xFF);
+    p[3] = static_cast<char>((u >> 24) & 0xFF);
+    return p + 4;
+}
+
+char *putString(char *p, const QByteArray &s)
+{
+    p = putInt32(p, static_cast<qint32>(s.size()));
+    if (!s.isEmpty())
+        std::memcpy(p, s.constData(), static_cast<std::size_t>(s.size()));
+    return p + s.size();
 }
 
 } // namespace
 
+void appendInt32(QByteArray &out, qint32 value)
+{
+    char bytes[4];
+    putInt32(bytes, value);
+    out.append(bytes, 4);
+}
+
 void VTSaveNode(const rVTNodeData &record, QByteArray &out)
 {
-    appendInt32(out, record.Level);
-    appendInt32(out, record.Kind);
-    out.append(record.LogSession ? '\1' : '\0');
-    appendString(out, record.Name);
-    appendString(out, record.Macro);
-    appendString(out, record.Popup);
-    appendString(out, record.Schedule);
-    appendString(out, record.LastUpdated);
-    appendString(out, record.Colors);
+    // One resize and plain stores: tables of many records are written through here.
+    const qsizetype size = 33 + record.Name.size() + record.Macro.size() + record.Popup.size()
+        + record.Schedule.size() + record.LastUpdated.size() + record.Colors.size();
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    char *p = out.data() + at;
+    p = putInt32(p, record.Level);
+    p = putInt32(p, record.Kind);
+    *p++ = record.LogSession ? '\1' : '\0';
+    p = putString(p, record.Name);
+    p = putString(p, record.Macro);
+    p = putString(p, record.Popup);
+    p = putString(p, record.Schedule);
+    p = putString(p, record.LastUpdated);
+    putString(p, record.Colors);
 }
 
 bool VTLoadNode(ByteReader &in, rVTNodeData &record)
