@@ -111,11 +111,13 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
         prompter.warning(QStringLiteral("The file '") + shown + QStringLiteral("' does not exist."));
         return false;
     }
-    // A directory opens on Linux and fails only at the read, so it is refused by name.
+    // Only a regular file is read: a directory opens on Linux and fails only at the read, and
+    // a device or pipe may never end.
     QByteArray bytes;
     {
+        WaitCursor wait(host);
         QFile file(fileName);
-        if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
             prompter.warning(QStringLiteral("Cannot read the file ") + shown);
             return false;
         }
@@ -190,10 +192,8 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
         }
 
         if (!complete) {
-            if (!quiet) {
+            if (!quiet)
                 doc.CurrentTableFile = fileName;
-                doc.UpdateCaption(doc.tableModified());
-            }
             host.setExpanded(rootNode, true);
         } else {
             // Reported once the view knows the new nodes, that is after the bulk change.

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -289,11 +290,14 @@ private Q_SLOTS:
     void refusesFilesItCannotUse_data()
     {
         QTest::addColumn<QString>("fileName");
-        // Null bytes: no file at all; "dir": a directory of that name.
+        // Null bytes: no file at all; "dir": a directory of that name; "fifo": a named pipe (no
+        // writer: reading it would wait for ever); "noperm": a file nobody may read.
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");  // %1 stands for the display name
         QTest::newRow("missing") << "gone.QDZ" << QByteArray() << "The file '%1' does not exist.";
         QTest::newRow("directory") << "folder.QDZ" << QByteArray("dir") << "Cannot read the file %1";
+        QTest::newRow("named pipe") << "pipe.QDZ" << QByteArray("fifo") << "Cannot read the file %1";
+        QTest::newRow("unreadable") << "locked.QDZ" << QByteArray("noperm") << "Cannot read the file %1";
         QTest::newRow("last digit changed") << "x.QDZ" << tableBytes("QDZ22", 0, {}) << "The file %1 has invalid format.";
         QTest::newRow("four bytes") << "x.QDZ" << QByteArray("QDZ2") << "The file %1 has invalid format.";
         QTest::newRow("empty file") << "x.QDZ" << QByteArray("") << "The file %1 has invalid format.";
@@ -306,10 +310,18 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString path = dir.filePath(fileName);
-        if (bytes == "dir")
+        if (bytes == "dir") {
             QVERIFY(QDir().mkdir(path));
-        else if (!bytes.isNull())
+        } else if (bytes == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (bytes == "noperm") {
+            if (geteuid() == 0)
+                QSKIP("the superuser reads every file");
+            QVERIFY(writeFile(path, tableBytes({rec("a", 1)})));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+        } else if (!bytes.isNull()) {
             QVERIFY(writeFile(path, bytes));
+        }
         const QString shown = QFileInfo::exists(path) ? fileName : path;
 
         Fixture f;
