@@ -126,7 +126,7 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     // One reading of the clock, so every name of this run's log file is the same.
     LinePassValues values;
     const QString user = SystemInfo::userName();
-    values.userName = user.toUtf8();
+    values.userName = GetUserNameStr();
     values.userUpper = user.toUpper().toUtf8();
     values.userLower = user.toLower().toUtf8();
     values.user = context.user;
