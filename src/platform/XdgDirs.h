@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The per-user base directories of the XDG Base Directory rules, read from the environment
+// each time so tests can point them at temp dirs.
+namespace XdgDirs {
+
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+QString configHome();
+
+// $XDG_RUNTIME_DIR when it is an absolute path, else a 0700 directory of this user's own
+// under the temp dir ("wexmora-runtime-<uid>"), created when missing. Empty when no such
+// private directory can be had (it exists but belongs to someone else or is open to others).
+QString runtimeDir();
+
+} // namespace XdgDirs
