@@ -132,6 +132,10 @@ ConnectionNode *TForm1::focusedNode() const
 void TForm1::InitTree()
 {
     ::InitTree(m_doc);
+}
+
+void TForm1::showSettingsPage()
+{
     PG->setCurrentIndex(0);
 }
 
@@ -176,8 +180,6 @@ void TForm1::showLastUpdated(const ConnectionNode *node)
 void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 {
     ::VTNewText(m_doc, node, newText);
-    // The caption follows the record, whatever the rules stored.
-    m_doc.tree().notifyChanged(node);
     RequestCommandRefresh();
 }
 

@@ -42,6 +42,7 @@ public:
 
     // Adds RootNode to the emptied tree, selects it and shows the first page.
     void InitTree();
+    void showSettingsPage();
 
     // The node view, for now: the node becomes CurrentNode and its time stamp shows.
     void VTChange(ConnectionNode *node);

@@ -83,6 +83,11 @@ void TForm1TableHost::setExpanded(ConnectionNode *node, bool expanded)
         m_window.tree()->setExpanded(i, expanded);
 }
 
+void TForm1TableHost::showSettingsPage()
+{
+    m_window.showSettingsPage();
+}
+
 void TForm1TableHost::VTChange(ConnectionNode *node)
 {
     m_window.VTChange(node);

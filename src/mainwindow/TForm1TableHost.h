@@ -20,6 +20,7 @@ public:
     void clearSelection() override;
     void setFocusedNode(ConnectionNode *node) override;
     void setExpanded(ConnectionNode *node, bool expanded) override;
+    void showSettingsPage() override;
     void VTChange(ConnectionNode *node) override;
     void ShowFocusedNodeData() override;
     void documentStateChanged() override;

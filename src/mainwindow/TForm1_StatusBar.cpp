@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 struct PanelSpec
@@ -15,17 +17,18 @@ struct PanelSpec
     int width;
     Qt::Alignment alignment;
     bool bevel;
+    const char *widest;  // the longest text the panel shows
 };
 
 constexpr PanelSpec kPanels[TForm1::PanelCount] = {
-    {300, Qt::AlignLeft, true},    // "  Last updated: ..."
-    {100, Qt::AlignHCenter, true}, // "Ln. 1, Col. 1"
-    {50, Qt::AlignHCenter, true},  // "Modified"
-    {34, Qt::AlignHCenter, true},  // "INS" / "OVR"
-    {34, Qt::AlignHCenter, true},  // "NUM"
-    {34, Qt::AlignHCenter, true},  // "CAPS"
-    {50, Qt::AlignHCenter, true},  // "SCROLL"
-    {50, Qt::AlignLeft, false},    // always empty
+    {300, Qt::AlignLeft, true, ""},                    // "  Last updated: ..."
+    {100, Qt::AlignHCenter, true, "Ln. 9999, Col. 999"},
+    {50, Qt::AlignHCenter, true, "Modified"},
+    {34, Qt::AlignHCenter, true, "OVR"},
+    {34, Qt::AlignHCenter, true, "NUM"},
+    {34, Qt::AlignHCenter, true, "CAPS"},
+    {50, Qt::AlignHCenter, true, "SCROLL"},
+    {50, Qt::AlignLeft, false, ""},                    // always empty
 };
 
 } // namespace
@@ -44,10 +47,14 @@ void TForm1::createStatusBar()
         label->setFrameStyle(kPanels[i].bevel ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
         label->setMargin(0);
         label->setIndent(2);
+        // The designed widths, widened where this system's font would cut the text.
+        const int needed = label->fontMetrics().horizontalAdvance(QLatin1String(kPanels[i].widest))
+            + 2 * label->frameWidth() + 6;
+        const int width = std::max(kPanels[i].width, needed);
         if (i + 1 < PanelCount)
-            label->setFixedWidth(kPanels[i].width);
+            label->setFixedWidth(width);
         else
-            label->setMinimumWidth(kPanels[i].width);
+            label->setMinimumWidth(width);
         SBar->addPermanentWidget(label, i + 1 < PanelCount ? 0 : 1);
         m_panels[static_cast<std::size_t>(i)] = label;
     }
