@@ -73,6 +73,7 @@ public:
 protected:
     // Key preview: the window sees the keys of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createStatusBar();

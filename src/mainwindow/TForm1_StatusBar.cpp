@@ -118,6 +118,14 @@ void TForm1::UpdateKeyIndicators()
     setPanelText(6, keys.scrollLock ? QStringLiteral("SCROLL") : QString());
 }
 
+void TForm1::changeEvent(QEvent *event)
+{
+    // A lock key toggled while another program had the keyboard shows on return.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateKeyIndicators();
+    QMainWindow::changeEvent(event);
+}
+
 void TForm1::FormKeyUp(int key, bool autoRepeat)
 {
     // A held lock key repeats; its state counts once it is released.

@@ -120,6 +120,7 @@ private Q_SLOTS:
     void insertMode();
     void lockKeysOnRelease_data();
     void lockKeysOnRelease();
+    void lockKeysOnActivation();
     void inPlaceEditorRenames();
     void inPlaceEditorRules_data();
     void inPlaceEditorRules();
@@ -302,6 +303,7 @@ void TestTForm1StatusBar::lockKeysOnRelease()
     QTest::keyRelease(w.form.tree(), Qt::Key_Shift);
     QCOMPARE(w.panel(panel)->text(), QString());
     QTest::keyRelease(w.form.tree(), Qt::Key(key));
+    QCOMPARE(w.panel(panel)->text(), text);
     // All three are read at every lock-key release.
     QCOMPARE(w.panel(4)->text(), QStringLiteral("NUM"));
     QCOMPARE(w.panel(5)->text(), QStringLiteral("CAPS"));
@@ -310,7 +312,21 @@ void TestTForm1StatusBar::lockKeysOnRelease()
     w.keys = {};
     QTest::keyClick(w.form.tree(), Qt::Key(key));
     QCOMPARE(w.panel(panel)->text(), QString());
-    Q_UNUSED(text);
+}
+
+void TestTForm1StatusBar::lockKeysOnActivation()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    // Caps Lock turned on in another program shows when the window is back in front.
+    w.keys.capsLock = true;
+    w.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    QCOMPARE(w.panel(5)->text(), QStringLiteral("CAPS"));
 }
 
 void TestTForm1StatusBar::inPlaceEditorRenames()
