@@ -30,18 +30,22 @@ QString runtimeDir()
     const QString dir = absoluteEnv("XDG_RUNTIME_DIR");
     if (!dir.isEmpty())
         return dir;
-    // A shared temp dir: the directory must be ours and closed to others, or another user
-    // could plant or hold our lock files.
+    // In a shared temp dir the directory must be ours and closed to others, or another
+    // user could plant or hold our lock files.
     const QString own = QDir::tempPath() + QLatin1String("/wexmora-runtime-")
                         + QString::number(geteuid());
-    const QByteArray native = QFile::encodeName(own);
+    return ensurePrivateDir(own) ? own : QString();
+}
+
+bool ensurePrivateDir(const QString &dir)
+{
+    const QByteArray native = QFile::encodeName(dir);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return {};
+        return false;
     struct stat st {};
-    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()
-        || (st.st_mode & 0077) != 0)
-        return {};
-    return own;
+    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+        return false;
+    return (st.st_mode & 0077) == 0 || ::chmod(native.constData(), 0700) == 0;
 }
 
 } // namespace XdgDirs
