@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSet>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeView>
@@ -106,10 +107,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
             [this] { VTChange(focusedNode()); });
     // CurrentNode must never outlive its node.
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetRemovedNodes);
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_doc.CurrentNode && m_doc.tree().absoluteIndex(m_doc.CurrentNode) < 0)
-            m_doc.CurrentNode = nullptr;
-    });
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &TForm1::keepSelectionOverReset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TForm1::restoreSelectionAfterReset);
 
     qApp->installEventFilter(this);
     documentStateChanged();
@@ -151,6 +150,36 @@ void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
             return;
         }
     }
+}
+
+void TForm1::keepSelectionOverReset()
+{
+    m_selectionOverReset = m_host.selectedNodes();
+    m_focusOverReset = focusedNode();
+}
+
+void TForm1::restoreSelectionAfterReset()
+{
+    // A reset drops the view's selection; the nodes that are still in the tree get it back
+    // (RootNode stays selected while a table is read below it). The saved addresses are only
+    // compared, never followed, until the walk has found them in the tree.
+    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
+    wanted.insert(m_focusOverReset);
+    wanted.insert(m_doc.CurrentNode);
+    QSet<const ConnectionNode *> alive;
+    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [&](ConnectionNode *n) {
+        if (wanted.contains(n))
+            alive.insert(n);
+    });
+    if (!alive.contains(m_doc.CurrentNode))
+        m_doc.CurrentNode = nullptr;
+    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
+        if (alive.contains(n))
+            m_host.setSelected(n, true);
+    if (alive.contains(m_focusOverReset))
+        m_host.setFocusedNode(m_focusOverReset);
+    m_selectionOverReset.clear();
+    m_focusOverReset = nullptr;
 }
 
 void TForm1::VTChange(ConnectionNode *node)

@@ -82,6 +82,8 @@ private:
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);
     void forgetRemovedNodes(const QModelIndex &parent, int first, int last);
+    void keepSelectionOverReset();
+    void restoreSelectionAfterReset();
 
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
@@ -99,4 +101,7 @@ private:
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     QPointer<QLineEdit> CurrentEditLink;
+    // Selection and focus held over a reset of the model (a table read in one go).
+    QList<ConnectionNode *> m_selectionOverReset;
+    ConnectionNode *m_focusOverReset = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "support/ScriptedPrompter.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
+#include "table/TableFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -127,6 +128,8 @@ private Q_SLOTS:
     void escapeCancelsTheEdit();
     void rootNodeIsNotEditable();
     void separatorBecomesConnection();
+    void openedTableKeepsTheSelection_data();
+    void openedTableKeepsTheSelection();
 };
 
 void TestTForm1StatusBar::panelsAsLaidOut()
@@ -451,6 +454,48 @@ void TestTForm1StatusBar::separatorBecomesConnection()
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(w.separator->data.Name, QByteArray("Mail"));
+}
+
+void TestTForm1StatusBar::openedTableKeepsTheSelection_data()
+{
+    QTest::addColumn<int>("selectedIndex");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<QString>("panel0");
+    QTest::newRow("top node") << 0 << QStringLiteral("This computer (") << QString();
+    QTest::newRow("stamped connection") << 1 << QStringLiteral("Alpha")
+                                        << QStringLiteral("  Last updated: Monday, 01-Jan-2024 10:20:30");
+    QTest::newRow("child of a collapsed branch") << 3 << QStringLiteral("Beta 1") << QString();
+}
+
+// A table read into the window as the program opens one: the view is reset once, and the
+// selection and focus come out where the table's reader put them.
+void TestTForm1StatusBar::openedTableKeepsTheSelection()
+{
+    QFETCH(int, selectedIndex);
+    QFETCH(QString, focused);
+    QFETCH(QString, panel0);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Servers.QDZ"));
+    {
+        Window author;
+        QVERIFY(SaveConnectionTable(author.form.doc(), file, true));
+    }
+    ScriptedPrompter prompter;
+    TForm1 form(&prompter);
+    form.InitTree();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.doc().SelectedNodeIndex = selectedIndex;
+    QVERIFY(LoadConnectionTable(form.doc(), file, false));
+    QVERIFY(prompter.boxes().isEmpty());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Wexmora Configuration - [Servers.QDZ]"));
+    const QList<ConnectionNode *> selected = form.host().selectedNodes();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first(), form.focusedNode());
+    QVERIFY(form.model().indexFor(form.focusedNode()).data().toString().startsWith(focused));
+    QVERIFY(form.tree()->isExpanded(form.model().indexFor(form.doc().RootNode())));
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("SBarPanel0"))->text(), panel0);
+    QCOMPARE(form.model().rowCount(form.model().indexFor(form.doc().RootNode())), 3);
 }
 
 QTEST_MAIN(TestTForm1StatusBar)
