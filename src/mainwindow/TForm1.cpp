@@ -3,6 +3,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/NodeNameDelegate.h"
 #include "platform/FieldText.h"
+#include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
 #include "table/TreeRules.h"
 
@@ -229,7 +230,7 @@ void TForm1::SaveSettingsAndNotify()
 
 QByteArray TForm1::ReadTeraTermColors()
 {
-    return QByteArray(ColorSchemes[0].text);
+    return ::ReadTeraTermColors();
 }
 
 void TForm1::setWaitCursor(bool on)

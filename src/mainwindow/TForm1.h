@@ -61,6 +61,7 @@ public:
     // Status bar.
     static constexpr int PanelCount = 8;
     QString panelText(int panel) const;
+    void setPanelText(int panel, const QString &text);
     void documentStateChanged();
     void ShowCaretPosition(bool show, int editor);
     void ShowInsertMode(bool force);
@@ -77,7 +78,6 @@ protected:
 
 private:
     void createStatusBar();
-    void setPanelText(int panel, const QString &text);
     void FormKeyUp(int key, bool autoRepeat);
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);

@@ -122,3 +122,32 @@ void TForm1TableHost::setWaitCursor(bool on)
 {
     m_window.setWaitCursor(on);
 }
+
+void TForm1TableHost::RequestCommandRefresh()
+{
+    m_window.RequestCommandRefresh();
+}
+
+QString TForm1TableHost::statusPanelText(int panel) const
+{
+    return m_window.panelText(panel);
+}
+
+void TForm1TableHost::setStatusPanelText(int panel, const QString &text)
+{
+    m_window.setPanelText(panel, text);
+}
+
+bool TForm1TableHost::hasCutCopyMark(const ConnectionNode *) const
+{
+    // The tree's cut and copy marks come with the edit commands.
+    return false;
+}
+
+void TForm1TableHost::CancelCutOrCopy()
+{
+}
+
+void TForm1TableHost::rbUseColorInEditorClick()
+{
+}
