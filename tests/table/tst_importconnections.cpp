@@ -140,7 +140,7 @@ private Q_SLOTS:
         const QString two = QStringLiteral("2 imported items were renamed to avoid duplicate names among siblings.");
         for (const bool qdz : {false, true}) {
             const QByteArray kind = qdz ? " (.QDZ)" : " (.KPV)";
-            auto row = [&](const char *what) { return QTest::newRow((what + kind).constData()); };
+            auto row = [&](const char *what) -> QTestData & { return QTest::newRow((what + kind).constData()); };
             row("no clash") << qdz << QByteArrayList{"A"} << QList<Row>{{"B", 1}} << QStringList{}
                                              << "A:1 B:1";
             row("one clash") << qdz << QByteArrayList{"A"} << QList<Row>{{"A", 1}, {"x", 2}}
