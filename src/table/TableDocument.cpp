@@ -5,6 +5,8 @@
 #include "platform/FieldText.h"
 #include "table/TableHost.h"
 
+#include <QFileInfo>
+
 void TableDocument::UpdateCaption(bool tableModified)
 {
     m_tableModified = tableModified;
@@ -30,14 +32,9 @@ void TableDocument::SetNodeModified(bool value)
 
 int TableDocument::AskSaveChanges()
 {
-    QString fileName = QStringLiteral("Noname.QDZ");
-    if (!CurrentTableFile.isEmpty()) {
-        fileName = CurrentTableFile;
-        const qsizetype cut = std::max(fileName.lastIndexOf(QLatin1Char('/')),
-                                       std::max(fileName.lastIndexOf(QLatin1Char('\\')),
-                                                fileName.lastIndexOf(QLatin1Char(':'))));
-        fileName = fileName.mid(cut + 1);
-    }
+    // The last path component: on Linux a backslash or a colon is part of a file name.
+    const QString fileName = CurrentTableFile.isEmpty() ? QStringLiteral("Noname.QDZ")
+                                                        : QFileInfo(CurrentTableFile).fileName();
     int result = Prompter::No;
     ConnectionNode *focused = m_host.focusedNode();
     if (m_nodeModified && focused && focused->data.Level >= 1) {

@@ -25,6 +25,8 @@ public:
     // Makes Node the focused node (and current for the editors through VTChange).
     virtual void setFocusedNode(ConnectionNode *node) = 0;
     virtual void setExpanded(ConnectionNode *node, bool expanded) = 0;
+    // Brings the first page of the page control ("Settings") to the front.
+    virtual void showSettingsPage() = 0;
 
     // The node view: report Node as the changed node, show the focused node's values.
     virtual void VTChange(ConnectionNode *node) = 0;

@@ -21,6 +21,7 @@ public:
     void clearSelection() override { selection.clear(); }
     void setFocusedNode(ConnectionNode *node) override { focused = node; }
     void setExpanded(ConnectionNode *node, bool expanded) override;
+    void showSettingsPage() override { ++settingsPageShown; }
     void VTChange(ConnectionNode *node) override { changedNodes.append(node); }
     void ShowFocusedNodeData() override { ++showFocusedCount; }
     void documentStateChanged() override { ++stateChanges; }
@@ -35,6 +36,7 @@ public:
     QSet<const ConnectionNode *> expanded;
     QList<ConnectionNode *> changedNodes;
     int showFocusedCount = 0;
+    int settingsPageShown = 0;
     int stateChanges = 0;
     int applyCount = 0;
     int settingsSaved = 0;
