@@ -11,8 +11,10 @@ struct sqlite3;
 // typed values (string, 32-bit number), kept in one SQLite database
 // ($XDG_CONFIG_HOME/wexmora/registry.sqlite3) shared with the companion launcher. Key and
 // value names match without regard to case and keep the spelling they were created with. A
-// value of the other type reads as unreadable (nullopt). Every call sees what another process
-// committed before it.
+// value of the other type reads as unreadable (nullopt). The unnamed default value is the
+// value named "". Key paths ignore leading, trailing and doubled "\". Every call sees what
+// another process committed before it. A store that cannot be opened reads nothing and
+// refuses every write.
 class Registry
 {
 public:
@@ -29,8 +31,9 @@ public:
 
     bool keyExists(Hive hive, const QString &key) const;
     bool createKey(Hive hive, const QString &key);
-    // Removes the key with its values and sub-keys.
+    // Removes the key with its values and sub-keys. False when it is missing or a hive root.
     bool deleteKey(Hive hive, const QString &key);
+    // Names in the order they were created, spelled as created.
     QStringList subKeys(Hive hive, const QString &key) const;
     QStringList valueNames(Hive hive, const QString &key) const;
 
@@ -40,9 +43,12 @@ public:
     // Writing creates the key when it is missing. False when the store refused the write.
     bool writeString(Hive hive, const QString &key, const QString &name, const QString &value);
     bool writeDword(Hive hive, const QString &key, const QString &name, quint32 value);
+    // False when the value is missing.
     bool deleteValue(Hive hive, const QString &key, const QString &name);
 
-    // Several writes as one: another process sees all of them or none.
+    // Several writes as one: another process sees all of them or none. Begin takes the write
+    // lock at once (waiting up to 5 s for another writer) and fails inside a transaction; a
+    // failed commit leaves the transaction open for rollback. Destruction rolls back.
     bool beginTransaction();
     bool commit();
     void rollback();

@@ -6,15 +6,17 @@
 #include <functional>
 
 // The shell's "open": an executable is started detached with its arguments as a list (never
-// through a shell); a document or URL is handed to the desktop.
+// through a shell); a document or URL is handed to the desktop's opener (xdg-open, started
+// the same way; a local path is passed absolute). Both answer whether the start succeeded,
+// not what the started program did.
 namespace ShellOpen {
 
 bool startDetached(const QString &program, const QStringList &arguments,
                    const QString &workingDirectory = QString());
 bool openDocument(const QString &pathOrUrl);
 
-// Tests replace the starter to see what would be started; an empty function restores the real
-// one. The starter returns whether the start succeeded.
+// Tests replace the starter to see what would be started (the desktop opener included); an
+// empty function restores the real one. The starter returns whether the start succeeded.
 using Starter = std::function<bool(const QString &program, const QStringList &arguments,
                                    const QString &workingDirectory)>;
 void setStarterForTesting(Starter starter);

@@ -19,4 +19,9 @@ QString computerName()
     return QSysInfo::machineHostName();
 }
 
+bool isNTFamily()
+{
+    return true;
+}
+
 } // namespace SystemInfo
