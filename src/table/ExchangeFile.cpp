@@ -16,7 +16,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -215,10 +215,13 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
     const qint32 rowCount = index.integer("RowCount", 0);
 
     ConnectionNode *root = doc.RootNode();
+    // Rows read into an empty tree are one reset for the view; into a filled tree they show
+    // up node by node, so the view keeps its selection and focus.
+    std::optional<BulkChange> bulk;
+    if (!root || !root->hasChildren())
+        bulk.emplace(doc.tree());
     if (!root)
         root = doc.tree().addChild(nullptr);
-    // Nodes are added one by one, not in a bulk change: a bulk change resets the view, and an
-    // import keeps the view's selection and focus.
     LevelPlacer placer(doc.tree(), root);
     const QByteArray readingTime = ExchangeReadingTimeText(clock ? clock() : CurrentLocalTime());
     QByteArray teraTermColors;
@@ -248,6 +251,7 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
         record.Kind = NodeKindPlain;
         placer.place(record);
     }
+    bulk.reset();
 
     host.setExpanded(root, true);
     return true;
