@@ -9,7 +9,6 @@
 #include "table/TableDocument.h"
 #include "table/TableHost.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -54,12 +53,13 @@ QByteArray Header(const QString &fileName, const QString &versionText, const QDa
     return out;
 }
 
-// The [KPV] section as the ini service writes a new section after the header: one
-// "key=value" line per key. Written here directly so the export stays linear in the rows.
+// The [KPV] section as the ini service adds a new section to the header: after a blank
+// line, one "key=value" line per key. Written here directly so the export stays linear in
+// the rows.
 class SectionWriter
 {
 public:
-    explicit SectionWriter(QByteArray &out) : m_out(out) { m_out += '[' + Section + ']' + CrLf; }
+    explicit SectionWriter(QByteArray &out) : m_out(out) { m_out += CrLf + '[' + Section + ']' + CrLf; }
     void write(const QByteArray &key, const QByteArray &value)
     {
         m_out += key + '=' + OneLine(value) + CrLf;
@@ -76,13 +76,10 @@ class SectionIndex
 public:
     explicit SectionIndex(const IniFile &ini)
     {
-        const QList<QByteArray> keys = ini.keys(Section);
-        m_values.reserve(keys.size());
-        for (const QByteArray &key : keys) {
-            const QByteArray lower = key.trimmed().toLower();
-            if (!m_values.contains(lower))
-                m_values.insert(lower, ini.readString(Section, key));
-        }
+        const auto entries = ini.entries(Section);
+        m_values.reserve(entries.size());
+        for (const auto &[key, value] : entries)
+            m_values.insert(key.toLower(), value);
     }
 
     const QByteArray *find(const QByteArray &key) const
@@ -199,18 +196,16 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
         host.prompter().warning(QStringLiteral("File '") + display + QStringLiteral("' not found"));
         return false;
     }
-    // The ini service reads an unreadable file as empty; say so instead of importing nothing.
-    {
-        QFile probe(fileName);
-        if (!QFileInfo(fileName).isFile() || !probe.open(QIODevice::ReadOnly)) {
-            host.prompter().warning(QStringLiteral("Cannot read the file ") + display);
-            return false;
-        }
-    }
-
     LoadingScope loading(doc);
-    WaitCursor wait(host);
+    std::optional<WaitCursor> wait(std::in_place, host);
     const IniFile ini(fileName);
+    // The Windows service reads an unreadable file as empty; say so instead of importing
+    // nothing.
+    if (ini.readFailed()) {
+        wait.reset();
+        host.prompter().warning(QStringLiteral("Cannot read the file ") + display);
+        return false;
+    }
     const SectionIndex index(ini);
     const qint32 rowCount = index.integer("RowCount", 0);
 

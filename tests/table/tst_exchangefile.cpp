@@ -1,3 +1,4 @@
+#include "platform/IniFile.h"
 #include "support/FakeTableHost.h"
 #include "support/TempProgramFolder.h"
 #include "table/ConnectionTree.h"
@@ -99,6 +100,7 @@ private Q_SLOTS:
             "File   : golden.kpv",
             "Created: Tuesday, 05-Mar-2024 14:07:09",
             star,
+            "",
             "[KPV]",
             "C1_R1=Alpha",
             "C2_R1=",
@@ -126,7 +128,15 @@ private Q_SLOTS:
             "C8_R3=2",
             "RowCount=3",
         });
-        QCOMPARE(dir.read(QStringLiteral("golden.kpv")), expected);
+        const QByteArray written = dir.read(QStringLiteral("golden.kpv"));
+        QCOMPARE(written, expected);
+
+        // The section is what the ini service makes of the header and these keys.
+        QVERIFY(dir.write(QStringLiteral("service.kpv"), expected.left(expected.indexOf("\r\n[KPV]"))));
+        IniFile service(dir.filePath(QStringLiteral("service.kpv")));
+        for (const auto &[key, value] : IniFile(path).entries("KPV"))
+            QVERIFY(service.writeString("KPV", key, value));
+        QCOMPARE(service.contents(), written);
         // An export of a selection changes no mark.
         QVERIFY(f.doc.tableModified());
         QVERIFY(f.host.scripted.boxes().isEmpty());
@@ -327,7 +337,7 @@ private Q_SLOTS:
         // Every CR stands before an LF and every LF after a CR: no value made a line.
         QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QCOMPARE(bytes.count("\r\n"), 7 + 1 + 8 + 1);
+        QCOMPARE(bytes.count("\r\n"), 7 + 2 + 8 + 1);
         QVERIFY(bytes.contains("\r\nC1_R1=x  RowCount=999 C1_R2=evil y\r\n"));
 
         Fixture dst;
