@@ -1,4 +1,5 @@
 #include "platform/AutoStart.h"
+#include "support/ScopedEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,14 +105,13 @@ private Q_SLOTS:
 
     void unwritableConfigFails()
     {
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        ScopedEnv config("XDG_CONFIG_HOME");
         QTemporaryDir dir;
         QFile blocker(dir.filePath("file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("file")));
+        config.set(QFile::encodeName(dir.filePath("file")));
         QVERIFY(!AutoStart::setOn("/opt/w/Wexmora.exe", true));
         QVERIFY(!AutoStart::isOn("/opt/w/Wexmora.exe"));
-        qputenv("XDG_CONFIG_HOME", saved);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/NamedSemaphore.h"
+#include "support/ScopedEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,14 +86,6 @@ int mode(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
-}
-
-void restore(const char *name, const QByteArray &value)
-{
-    if (value.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, value);
 }
 
 } // namespace
@@ -213,11 +206,11 @@ private Q_SLOTS:
 
     void withoutRuntimeDirAPrivateTempDirIsUsed()
     {
-        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        const QByteArray savedTmp = qgetenv("TMPDIR");
+        ScopedEnv runtime("XDG_RUNTIME_DIR");
+        ScopedEnv tmpDir("TMPDIR");
         QTemporaryDir tmp;
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        runtime.unset();
+        tmpDir.set(QFile::encodeName(tmp.path()));
         const QString own = tmp.filePath("wexmora-runtime-" + QString::number(geteuid()));
 
         // A link planted where our directory goes is not followed.
@@ -233,8 +226,6 @@ private Q_SLOTS:
         QCOMPARE(NamedSemaphore::lockPath("VurozeziSemaphore"),
                  own + "/wexmora/VurozeziSemaphore.lock");
         QCOMPARE(mode(own), 0700);
-        restore("XDG_RUNTIME_DIR", savedRuntime);
-        restore("TMPDIR", savedTmp);
     }
 };
 

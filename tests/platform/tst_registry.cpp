@@ -1,4 +1,5 @@
 #include "platform/Registry.h"
+#include "support/ScopedEnv.h"
 
 #include <QFile>
 #include <QProcess>
@@ -37,14 +38,6 @@ int rawExec(const QString &path, const char *sql)
                     && sqlite3_exec(db, sql, count, &rows, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok ? rows : -1;
-}
-
-void restore(const char *name, const QByteArray &value)
-{
-    if (value.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, value);
 }
 
 } // namespace
@@ -362,10 +355,10 @@ private Q_SLOTS:
 
     void defaultPathFollowsXdgConfigHome()
     {
-        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-        const QByteArray savedHome = qgetenv("HOME");
+        ScopedEnv config("XDG_CONFIG_HOME");
+        ScopedEnv home("HOME");
         QTemporaryDir dir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("cfg")));
+        config.set(QFile::encodeName(dir.filePath("cfg")));
         QCOMPARE(Registry::defaultPath(), dir.filePath("cfg/wexmora/registry.sqlite3"));
         {
             Registry reg;
@@ -375,11 +368,9 @@ private Q_SLOTS:
         QVERIFY(mode & QFile::ReadOwner);
         QVERIFY(!(mode & (QFile::ReadGroup | QFile::ReadOther)));
         // A relative value is ignored, as the XDG rules say.
-        qputenv("XDG_CONFIG_HOME", "relative/cfg");
-        qputenv("HOME", QFile::encodeName(dir.path()));
+        config.set("relative/cfg");
+        home.set(QFile::encodeName(dir.path()));
         QCOMPARE(Registry::defaultPath(), dir.filePath(".config/wexmora/registry.sqlite3"));
-        restore("XDG_CONFIG_HOME", savedConfig);
-        restore("HOME", savedHome);
     }
 };
 
