@@ -1,8 +1,8 @@
 #include "platform/Registry.h"
 #include "shell/HandOverReceiver.h"
-#include "shell/HandOverWindow.h"
 #include "shell/LauncherMessages.h"
 #include "shell/ParamName.h"
+#include "support/FakeHandOverWindow.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
@@ -16,24 +16,6 @@
 using namespace LauncherMessages;
 
 namespace {
-
-// The main window as the receiver sees it: records what it was asked to do.
-class FakeWindow : public HandOverWindow
-{
-public:
-    void RestoreAndBringToFront() override { calls << QStringLiteral("front"); }
-    void ImportConnections(const QString &path) override { calls << QStringLiteral("import:") + path; }
-    void closeAsUser() override { calls << QStringLiteral("close"); }
-    void runUpdateCheck() override { calls << QStringLiteral("update"); }
-    bool IsNodeModified() const override { return nodeModified; }
-    bool tableModified() const override { return tableIsModified; }
-    bool modalDialogOpen() const override { return modal; }
-
-    QStringList calls;
-    bool nodeModified = false;
-    bool tableIsModified = false;
-    bool modal = false;
-};
 
 // Answers from the script; while a box is open it can run what would arrive meanwhile.
 class HookedPrompter : public ScriptedPrompter
@@ -121,7 +103,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Registry> m_registry;
     HookedPrompter m_prompter;
-    FakeWindow m_window;
+    FakeHandOverWindow m_window;
     std::unique_ptr<HandOverReceiver> m_receiver;
 };
 
@@ -133,7 +115,7 @@ void TestHandOverReceiver::init()
     QVERIFY(m_registry->isOpen());
     m_prompter.clear();
     m_prompter.whileOpen = nullptr;
-    m_window = FakeWindow();
+    m_window = FakeHandOverWindow();
     m_receiver = std::make_unique<HandOverReceiver>(*m_registry, m_prompter, m_window);
 }
 

@@ -3,11 +3,11 @@
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
 #include "shell/HandOverReceiver.h"
-#include "shell/HandOverWindow.h"
 #include "shell/InstanceSemaphore.h"
 #include "shell/LauncherMessages.h"
 #include "shell/ParamName.h"
 #include "shell/ProgramStartUp.h"
+#include "support/FakeHandOverWindow.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
 
@@ -23,20 +23,6 @@
 using namespace LauncherMessages;
 
 namespace {
-
-class FakeWindow : public HandOverWindow
-{
-public:
-    void RestoreAndBringToFront() override { calls << QStringLiteral("front"); }
-    void ImportConnections(const QString &path) override { calls << QStringLiteral("import:") + path; }
-    void closeAsUser() override { calls << QStringLiteral("close"); }
-    void runUpdateCheck() override { calls << QStringLiteral("update"); }
-    bool IsNodeModified() const override { return false; }
-    bool tableModified() const override { return false; }
-    bool modalDialogOpen() const override { return false; }
-
-    QStringList calls;
-};
 
 // Another start of the program, in its own process, against the same program folder,
 // registry and runtime dir.
@@ -211,7 +197,7 @@ void TestSingleInstance::secondStartHandsOver()
     if (!messages.isConnected())
         QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
     QVERIFY(ProgramStartUp({}, *m_registry, m_prompter, messages));
-    FakeWindow window;
+    FakeHandOverWindow window;
     HandOverReceiver receiver(*m_registry, m_prompter, window);
     receiver.attach(messages);
     QSignalSpy spy(&messages, &WindowMessages::received);
