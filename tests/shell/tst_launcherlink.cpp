@@ -12,6 +12,7 @@
 #include "shell/SingleInstance.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
+#include "support/TempUserDirs.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,7 @@ private Q_SLOTS:
     void saveSettingsAndNotify();
 
 private:
-    QTemporaryDir m_xdg;
+    TempUserDirs m_userDirs;
     std::unique_ptr<TempProgramFolder> m_folder;
     std::unique_ptr<Registry> m_registry;
     ScriptedPrompter m_prompter;
@@ -80,18 +81,15 @@ private:
 
 void TestLauncherLink::initTestCase()
 {
-    QVERIFY(m_xdg.isValid());
     // Nothing of the user's: registry, auto-start entry and locks all in the test's folder.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_xdg.filePath(QStringLiteral("config"))));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_xdg.path()));
+    QVERIFY(m_userDirs.isValid());
 }
 
 void TestLauncherLink::init()
 {
     m_folder = std::make_unique<TempProgramFolder>();
     QVERIFY(m_folder->isValid());
-    QFile::remove(Registry::defaultPath());
-    m_registry = std::make_unique<Registry>();
+    m_registry = m_userDirs.freshRegistry();
     QVERIFY(m_registry->isOpen());
     m_prompter.clear();
     m_starts.clear();

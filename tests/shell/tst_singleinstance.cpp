@@ -10,6 +10,7 @@
 #include "support/FakeHandOverWindow.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
+#include "support/TempUserDirs.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,7 +116,7 @@ private:
         return list;
     }
 
-    QTemporaryDir m_xdg;
+    TempUserDirs m_userDirs;
     QTemporaryDir m_source;   // where the user's table files are
     std::unique_ptr<TempProgramFolder> m_folder;
     std::unique_ptr<Registry> m_registry;
@@ -125,11 +126,9 @@ private:
 
 void TestSingleInstance::initTestCase()
 {
-    QVERIFY(m_xdg.isValid());
-    QVERIFY(m_source.isValid());
     // Inherited by the child starts, so both sides share registry and locks.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_xdg.filePath(QStringLiteral("config"))));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_xdg.path()));
+    QVERIFY(m_userDirs.isValid());
+    QVERIFY(m_source.isValid());
     QFile f(m_source.filePath(QStringLiteral("Sites.QDZ")));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("[the user's table]");
@@ -139,8 +138,7 @@ void TestSingleInstance::init()
 {
     m_folder = std::make_unique<TempProgramFolder>();
     QVERIFY(m_folder->isValid());
-    QFile::remove(Registry::defaultPath());
-    m_registry = std::make_unique<Registry>();
+    m_registry = m_userDirs.freshRegistry();
     QVERIFY(m_registry->isOpen());
     m_prompter.clear();
     // The launcher runs, unless a test says otherwise.
