@@ -49,6 +49,19 @@ QByteArray ShapeOf(const ConnectionNode *parent)
     return parts.join('|');
 }
 
+QString NamesAndLevelsOf(const ConnectionNode *parent)
+{
+    QStringList parts;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        const ConnectionNode *n = parent->child(i);
+        QString s = QString::fromLatin1(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
+        if (n->hasChildren())
+            s += QLatin1Char('(') + NamesAndLevelsOf(n) + QLatin1Char(')');
+        parts << s;
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
 ConnectionNode *NodeAt(const TableDocument &doc, const QString &path)
 {
     ConnectionNode *n = doc.RootNode();

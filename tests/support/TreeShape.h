@@ -17,5 +17,7 @@ QByteArray ShapeOf(const ConnectionNode *parent);
 // "0/1": the second child of the first top-level node; "" is RootNode. Null when a step
 // leads nowhere.
 ConnectionNode *NodeAt(const TableDocument &doc, const QString &path);
+// Parent's children with their stored Level, as "name:level(child child) name:level".
+QString NamesAndLevelsOf(const ConnectionNode *parent);
 // Levels of Parent's branch below it in pre-order, joined by blanks: "1 2 2 1".
 QByteArray LevelsOf(const ConnectionNode *parent);

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 #include "support/FakeTableHost.h"
 #include "support/TempProgramFolder.h"
+#include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/ExchangeFile.h"
 #include "table/TableDocument.h"
@@ -36,20 +37,6 @@ rVTNodeData record(const QByteArray &name, const QByteArray &macro = {}, bool lo
     d.Colors = Colors1;
     d.LogSession = log;
     return d;
-}
-
-// "name:level(child child) name:level" for every node below RootNode.
-QString shape(const ConnectionNode *parent)
-{
-    QStringList parts;
-    for (int i = 0; i < parent->childCount(); ++i) {
-        const ConnectionNode *n = parent->child(i);
-        QString s = QString::fromLatin1(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
-        if (n->hasChildren())
-            s += QLatin1Char('(') + shape(n) + QLatin1Char(')');
-        parts << s;
-    }
-    return parts.join(QLatin1Char(' '));
 }
 
 struct Fixture
@@ -173,7 +160,7 @@ private Q_SLOTS:
         Fixture dst;
         dst.host.teraTermColors = "not used";
         QVERIFY(dst.import(path));
-        QCOMPARE(shape(dst.root), shape(src.root));
+        QCOMPARE(NamesAndLevelsOf(dst.root), NamesAndLevelsOf(src.root));
         std::vector<const rVTNodeData *> expected, got;
         ConnectionTree::forEachBelow(src.root, [&](ConnectionNode *n) { expected.push_back(&n->data); });
         ConnectionTree::forEachBelow(dst.root, [&](ConnectionNode *n) { got.push_back(&n->data); });
@@ -286,7 +273,7 @@ private Q_SLOTS:
         f.add(f.root, record("Existing"));
         QVERIFY(f.import(dir.filePath(QStringLiteral("p.kpv"))));
         // Imported rows follow what the tree held.
-        QCOMPARE(shape(f.root), QStringLiteral("Existing:1 ") + expected);
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("Existing:1 ") + expected);
     }
 
     // "RowCount" bounds the rows read, but the rows read are those present: a hostile count
@@ -316,7 +303,7 @@ private Q_SLOTS:
                                "C1_R0=zero", rowCount})));
         Fixture f;
         QVERIFY(f.import(dir.filePath(QStringLiteral("r.kpv"))));
-        QCOMPARE(shape(f.root), expected);
+        QCOMPARE(NamesAndLevelsOf(f.root), expected);
     }
 
     void writesLineBreaksInValuesAsBlanks()
@@ -424,7 +411,7 @@ private Q_SLOTS:
         f.doc.SetNodeModified(true);
 
         QVERIFY(f.import(dir.filePath(QStringLiteral("q.kpv"))));
-        QCOMPARE(shape(f.root), QStringLiteral("A:1 B:1 New:1"));
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("A:1 B:1 New:1"));
         QVERIFY(f.doc.IsNodeModified());
         QVERIFY(!f.doc.tableModified());
         QVERIFY(!f.doc.LoadingFlag);

@@ -1,5 +1,6 @@
 #include "support/FakeTableHost.h"
 #include "support/TempProgramFolder.h"
+#include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/ImportConnections.h"
 #include "table/NodeStream.h"
@@ -42,19 +43,6 @@ QByteArray qdzFile(const QList<Row> &rows)
         VTSaveNode(d, out);
     }
     return out;
-}
-
-QString shape(const ConnectionNode *parent)
-{
-    QStringList parts;
-    for (int i = 0; i < parent->childCount(); ++i) {
-        const ConnectionNode *n = parent->child(i);
-        QString s = QString::fromLatin1(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
-        if (n->hasChildren())
-            s += QLatin1Char('(') + shape(n) + QLatin1Char(')');
-        parts << s;
-    }
-    return parts.join(QLatin1Char(' '));
 }
 
 struct Fixture
@@ -112,17 +100,17 @@ private Q_SLOTS:
             QCOMPARE(added, 0);
             QCOMPARE(f.host.scripted.texts(),
                      QStringList{QStringLiteral("Cannot import the file. Unsupported file format.")});
-            QCOMPARE(shape(f.root), QStringLiteral("Existing:1"));
+            QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("Existing:1"));
             QVERIFY(!f.doc.tableModified());
         } else if (tableFormat && fileName.endsWith(QLatin1String(".kpv"))) {
             // Read as an exchange file: table bytes hold no [KPV] section, so nothing comes in.
             QCOMPARE(added, 0);
-            QCOMPARE(shape(f.root), QStringLiteral("Existing:1"));
+            QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("Existing:1"));
             QVERIFY(!f.doc.tableModified());
         } else {
             QCOMPARE(added, 2);
             QVERIFY(f.host.scripted.boxes().isEmpty());
-            QCOMPARE(shape(f.root), QStringLiteral("Existing:1 One:1(Two:2)"));
+            QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("Existing:1 One:1(Two:2)"));
             QVERIFY(f.doc.tableModified());
         }
     }
@@ -172,7 +160,7 @@ private Q_SLOTS:
         QCOMPARE(f.host.scripted.texts(), messages);
         for (const ScriptedPrompter::Box &b : f.host.scripted.boxes())
             QCOMPARE(b.kind, Prompter::Kind::Warning);
-        QCOMPARE(shape(f.root), expected);
+        QCOMPARE(NamesAndLevelsOf(f.root), expected);
         QVERIFY(f.doc.tableModified());
     }
 
@@ -211,7 +199,7 @@ private Q_SLOTS:
         for (QString &m : messages)
             m = m.arg(dir.filePath(fileName));
         QCOMPARE(f.host.scripted.texts(), messages);
-        QCOMPARE(shape(f.root), QStringLiteral("A:1 A:1"));
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("A:1 A:1"));
         QVERIFY(!f.doc.tableModified());
         QCOMPARE(f.host.stateChanges, stateChanges);
     }
@@ -243,7 +231,7 @@ private Q_SLOTS:
         const QString currentFile = f.doc.CurrentTableFile = dir.filePath(QStringLiteral("open.qdz"));
 
         QCOMPARE(ImportConnections(f.doc, dir.filePath(fileName), FixedClock), 2);
-        QCOMPARE(shape(f.root), QStringLiteral("A:1 B:1 New:1(Child:2)"));
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("A:1 B:1 New:1(Child:2)"));
         QVERIFY(f.doc.tableModified());
         QVERIFY(f.doc.IsNodeModified());
         QVERIFY(!f.doc.LoadingFlag);

@@ -1,4 +1,5 @@
 #include "support/FakeTableHost.h"
+#include "support/TreeShape.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeStream.h"
@@ -87,20 +88,6 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// "name:level(children ...)" for every node below Top.
-QString shape(const ConnectionNode *top)
-{
-    QStringList parts;
-    for (int i = 0; i < top->childCount(); ++i) {
-        const ConnectionNode *n = top->child(i);
-        QString s = QString::fromLatin1(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
-        if (n->hasChildren())
-            s += QLatin1Char('(') + shape(n) + QLatin1Char(')');
-        parts << s;
-    }
-    return parts.join(QLatin1Char(' '));
 }
 
 // The records of a table file, read back with the stream reader.
@@ -192,7 +179,7 @@ private Q_SLOTS:
 
         Fixture g;
         QVERIFY(LoadConnectionTable(g.doc, path, false));
-        QCOMPARE(shape(g.root), shape(f.root));
+        QCOMPARE(NamesAndLevelsOf(g.root), NamesAndLevelsOf(f.root));
         ConnectionNode *c2 = g.root->child(0)->child(0)->child(0);
         rVTNodeData expected = c->data;
         expected.Kind = 0;
@@ -244,7 +231,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(path, tableBytes(records)));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
-        QCOMPARE(shape(f.root), expected);
+        QCOMPARE(NamesAndLevelsOf(f.root), expected);
     }
 
     void deeplyNestedFileLoadsSavesAndCloses()
@@ -333,7 +320,7 @@ private Q_SLOTS:
         QCOMPARE(box.text, message.arg(shown));
         QCOMPARE(box.kind, Prompter::Kind::Warning);
         QCOMPARE(box.buttons, Prompter::Buttons::Ok);
-        QCOMPARE(shape(f.root), QStringLiteral("kept:1"));
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("kept:1"));
         QCOMPARE(f.doc.CurrentTableFile, QStringLiteral("before.QDZ"));
         QCOMPARE(f.doc.LoadingFlag, false);
         QCOMPARE(f.host.waitDepth, 0);
@@ -381,7 +368,7 @@ private Q_SLOTS:
             QCOMPARE(f.host.scripted.texts(),
                      QStringList{"Error reading the file. It contains inconsistent data."});
             QCOMPARE(f.host.scripted.boxes().first().kind, Prompter::Kind::Warning);
-            QCOMPARE(shape(f.root), kept);
+            QCOMPARE(NamesAndLevelsOf(f.root), kept);
             QCOMPARE(f.doc.CurrentTableFile, quiet ? QString() : path);
             QCOMPARE(f.doc.LoadingFlag, false);
             QCOMPARE(f.host.waitDepth, 0);
@@ -411,7 +398,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(path, bytes));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
-        QCOMPARE(shape(f.root), expected);
+        QCOMPARE(NamesAndLevelsOf(f.root), expected);
         QVERIFY(f.host.scripted.boxes().isEmpty());
     }
 
@@ -496,7 +483,7 @@ private Q_SLOTS:
         QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodeInserted);
 
         QVERIFY(LoadConnectionTable(f.doc, path, true));
-        QCOMPARE(shape(f.root), QStringLiteral("X:1(Y:2) a:1(b:2)"));
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("X:1(Y:2) a:1(b:2)"));
         QCOMPARE(inserted.count(), 2);  // a filled tree follows node by node
         QCOMPARE(f.doc.IsNodeModified(), true);
         QCOMPARE(f.doc.tableModified(), true);
@@ -642,7 +629,7 @@ private Q_SLOTS:
 
         Fixture g;
         QVERIFY(LoadConnectionTable(g.doc, path, true));
-        QCOMPARE(shape(g.root), QStringLiteral("A:1(C:2) D:1(E:2)"));
+        QCOMPARE(NamesAndLevelsOf(g.root), QStringLiteral("A:1(C:2) D:1(E:2)"));
     }
 
     void convertsOldColourText_data()
