@@ -1,9 +1,9 @@
 #include "support/FakeTableHost.h"
+#include "support/TableBytes.h"
 #include "support/TempProgramFolder.h"
 #include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/ImportConnections.h"
-#include "table/NodeStream.h"
 #include "table/TableDocument.h"
 
 #include <QTest>
@@ -33,16 +33,15 @@ QByteArray kpvFile(const QList<Row> &rows)
 // A connection-table file holding Rows.
 QByteArray qdzFile(const QList<Row> &rows)
 {
-    QByteArray out = "QDZ21";
-    appendInt32(out, static_cast<qint32>(rows.size()));
+    QList<rVTNodeData> records;
     for (const Row &r : rows) {
         rVTNodeData d;
         d.Name = r.name;
         d.Level = r.level;
         d.Colors = "0:0:0:255:255:255:255:0:0:255:255:255:0:0:255:255:255:255:0:0:255:255:255:255";
-        VTSaveNode(d, out);
+        records << d;
     }
-    return out;
+    return TableFileBytes(records);
 }
 
 struct Fixture

@@ -1,4 +1,5 @@
 #include "support/FakeTableHost.h"
+#include "support/TableBytes.h"
 #include "support/TreeShape.h"
 #include "table/NodeClipboard.h"
 #include "table/NodeStream.h"
@@ -37,23 +38,10 @@ struct Fixture
     QByteArray shape() const { return ShapeOf(doc.RootNode()); }
 };
 
-QByteArray int32(qint32 v)
-{
-    QByteArray out;
-    appendInt32(out, v);
-    return out;
-}
-
-QByteArray string(const QByteArray &s)
-{
-    return int32(qint32(s.size())) + s;
-}
-
-// One record laid out by hand: Level, Kind, the log byte, then the six strings.
+// One record laid out by hand, logging on, with fixed texts but its name.
 QByteArray record(qint32 level, const QByteArray &name, qint32 kind = 0)
 {
-    return int32(level) + int32(kind) + QByteArray(1, '\1') + string(name) + string("m") + string("p") + string("")
-        + string("") + string("c");
+    return RecordBytes(level, kind, '\1', {name, "m", "p", "", "", "c"});
 }
 
 // Fields but Level: what a copy keeps.
@@ -93,9 +81,9 @@ private Q_SLOTS:
         for (const rVTNodeData &r : records)
             got << r.Name + ':' + QByteArray::number(r.Level);
         QCOMPARE(got, (QByteArrayList{"A:0", "B:1", "C:2", "D:1", "F:0", "G:1"}));
-        QCOMPARE(payload.left(4), int32(6));
+        QCOMPARE(payload.left(4), Int32Bytes(6));
         // Count, then the records exactly as the node stream writes them.
-        QByteArray expected = int32(6);
+        QByteArray expected = Int32Bytes(6);
         for (const rVTNodeData &r : records)
             VTSaveNode(r, expected);
         QCOMPARE(payload, expected);
@@ -132,21 +120,21 @@ private Q_SLOTS:
     void damagedPayload_data()
     {
         QTest::addColumn<QByteArray>("payload");
-        const QByteArray good = int32(2) + record(0, "a") + record(1, "b");
+        const QByteArray good = Int32Bytes(2) + record(0, "a") + record(1, "b");
         QTest::newRow("no count") << QByteArray("\1\0", 2);
-        QTest::newRow("count beyond the records") << int32(3) + record(0, "a") + record(1, "b");
-        QTest::newRow("huge count") << int32(0x7fffffff) + record(0, "a");
-        QTest::newRow("negative count") << int32(-1) + record(0, "a");
+        QTest::newRow("count beyond the records") << Int32Bytes(3) + record(0, "a") + record(1, "b");
+        QTest::newRow("huge count") << Int32Bytes(0x7fffffff) + record(0, "a");
+        QTest::newRow("negative count") << Int32Bytes(-1) + record(0, "a");
         QTest::newRow("bytes left over") << good + QByteArray("x");
         QTest::newRow("record cut short") << good.left(good.size() - 1);
-        QTest::newRow("string length beyond the bytes") << int32(1) + int32(0) + int32(0) + QByteArray(1, '\0')
-                                                           + int32(1000) + QByteArray("abc");
-        QTest::newRow("negative string length") << int32(1) + int32(0) + int32(0) + QByteArray(1, '\0') + int32(-5)
-                                                    + QByteArray(40, '\0');
-        QTest::newRow("first record not a branch top") << int32(1) + record(1, "a");
-        QTest::newRow("level jumps two steps") << int32(2) + record(0, "a") + record(2, "b");
-        QTest::newRow("negative level") << int32(2) + record(0, "a") + record(-1, "b");
-        QTest::newRow("good records, then a damaged one") << int32(3) + record(0, "a") + record(1, "b")
+        QTest::newRow("string length beyond the bytes")
+            << Int32Bytes(1) + Int32Bytes(0) + Int32Bytes(0) + QByteArray(1, '\0') + Int32Bytes(1000) + QByteArray("abc");
+        QTest::newRow("negative string length")
+            << Int32Bytes(1) + Int32Bytes(0) + Int32Bytes(0) + QByteArray(1, '\0') + Int32Bytes(-5) + QByteArray(40, '\0');
+        QTest::newRow("first record not a branch top") << Int32Bytes(1) + record(1, "a");
+        QTest::newRow("level jumps two steps") << Int32Bytes(2) + record(0, "a") + record(2, "b");
+        QTest::newRow("negative level") << Int32Bytes(2) + record(0, "a") + record(-1, "b");
+        QTest::newRow("good records, then a damaged one") << Int32Bytes(3) + record(0, "a") + record(1, "b")
                                                               + record(0, "c").chopped(2);
     }
 

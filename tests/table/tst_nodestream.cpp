@@ -1,29 +1,10 @@
 #include "table/NodeStream.h"
 
+#include "support/TableBytes.h"
+
 #include <QTest>
 
 namespace {
-
-QByteArray int32le(qint32 v)
-{
-    QByteArray out;
-    appendInt32(out, v);
-    return out;
-}
-
-QByteArray str(const QByteArray &s)
-{
-    return int32le(static_cast<qint32>(s.size())) + s;
-}
-
-// A record laid out by hand: Level, Kind, the LogSession byte and six strings.
-QByteArray recordBytes(qint32 level, qint32 kind, char log, const QList<QByteArray> &strings)
-{
-    QByteArray out = int32le(level) + int32le(kind) + QByteArray(1, log);
-    for (const QByteArray &s : strings)
-        out += str(s);
-    return out;
-}
 
 rVTNodeData sample()
 {
@@ -91,7 +72,7 @@ private Q_SLOTS:
         QByteArray out = "prefix";
         VTSaveNode(r, out);
         const QByteArray expected = "prefix"
-            + recordBytes(3, 2, '\1', {r.Name, r.Macro, r.Popup, r.Schedule, r.LastUpdated, r.Colors});
+            + RecordBytes(3, 2, '\1', {r.Name, r.Macro, r.Popup, r.Schedule, r.LastUpdated, r.Colors});
         QCOMPARE(out, expected);
 
         // Two records back to back, read from where the first one starts.
@@ -116,7 +97,7 @@ private Q_SLOTS:
     void loadsFieldsUnconverted()
     {
         // A separator name, old colours and escaping stay as the stream gives them.
-        const QByteArray bytes = recordBytes(7, 3, '\0', {"-x", "a+b%0D", "", "", "", "1:2:3"});
+        const QByteArray bytes = RecordBytes(7, 3, '\0', {"-x", "a+b%0D", "", "", "", "1:2:3"});
         ByteReader in(bytes);
         rVTNodeData r;
         QVERIFY(VTLoadNode(in, r));
@@ -130,7 +111,7 @@ private Q_SLOTS:
 
     void logSessionAnyNonZeroByteIsTrue()
     {
-        QByteArray bytes = recordBytes(1, 0, '\5', {"n", "", "", "", "", ""});
+        QByteArray bytes = RecordBytes(1, 0, '\5', {"n", "", "", "", "", ""});
         ByteReader in(bytes);
         rVTNodeData r;
         QVERIFY(VTLoadNode(in, r));
@@ -145,7 +126,7 @@ private Q_SLOTS:
     void refusesDamagedRecords_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray good = recordBytes(1, 0, '\1', {"name", "macro", "", "", "", "c"});
+        const QByteArray good = RecordBytes(1, 0, '\1', {"name", "macro", "", "", "", "c"});
         QTest::newRow("empty buffer") << QByteArray();
         QTest::newRow("cut inside Level") << good.left(3);
         QTest::newRow("cut inside Kind") << good.left(6);
@@ -153,15 +134,15 @@ private Q_SLOTS:
         QTest::newRow("cut inside a length") << good.left(11);
         QTest::newRow("cut inside a string") << good.left(15);
         QTest::newRow("last string short") << good.chopped(1);
-        QTest::newRow("negative length") << int32le(1) + int32le(0) + QByteArray(1, '\0') + int32le(-1) + "abcd";
-        QTest::newRow("length beyond end") << int32le(1) + int32le(0) + QByteArray(1, '\0') + int32le(5) + "abcd";
-        QTest::newRow("huge length") << int32le(1) + int32le(0) + QByteArray(1, '\0')
-                                        + int32le(std::numeric_limits<qint32>::max()) + QByteArray(40, 'x');
-        QTest::newRow("lowest length") << int32le(1) + int32le(0) + QByteArray(1, '\0')
-                                          + int32le(std::numeric_limits<qint32>::min()) + QByteArray(40, 'x');
+        QTest::newRow("negative length") << Int32Bytes(1) + Int32Bytes(0) + QByteArray(1, '\0') + Int32Bytes(-1) + "abcd";
+        QTest::newRow("length beyond end") << Int32Bytes(1) + Int32Bytes(0) + QByteArray(1, '\0') + Int32Bytes(5) + "abcd";
+        QTest::newRow("huge length") << Int32Bytes(1) + Int32Bytes(0) + QByteArray(1, '\0')
+                                        + Int32Bytes(std::numeric_limits<qint32>::max()) + QByteArray(40, 'x');
+        QTest::newRow("lowest length") << Int32Bytes(1) + Int32Bytes(0) + QByteArray(1, '\0')
+                                          + Int32Bytes(std::numeric_limits<qint32>::min()) + QByteArray(40, 'x');
         QTest::newRow("huge later length")
-            << int32le(1) + int32le(0) + QByteArray(1, '\0') + str("n") + str("m") + str("p") + str("s")
-                   + str("u") + int32le(0x7FFFFFF0) + "0:0:0";
+            << Int32Bytes(1) + Int32Bytes(0) + QByteArray(1, '\0') + StringBytes("n") + StringBytes("m")
+                   + StringBytes("p") + StringBytes("s") + StringBytes("u") + Int32Bytes(0x7FFFFFF0) + "0:0:0";
     }
     void refusesDamagedRecords()
     {

@@ -1,4 +1,5 @@
 #include "support/FakeTableHost.h"
+#include "support/TableBytes.h"
 #include "support/TreeShape.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
@@ -62,20 +63,6 @@ rVTNodeData rec(const QByteArray &name, qint32 level, const QByteArray &colors =
     r.Level = level;
     r.Colors = colors;
     return r;
-}
-
-QByteArray tableBytes(const QByteArray &magic, qint32 count, const QList<rVTNodeData> &records)
-{
-    QByteArray out = magic;
-    appendInt32(out, count);
-    for (const rVTNodeData &r : records)
-        VTSaveNode(r, out);
-    return out;
-}
-
-QByteArray tableBytes(const QList<rVTNodeData> &records)
-{
-    return tableBytes("QDZ21", static_cast<qint32>(records.size()), records);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -228,7 +215,7 @@ private Q_SLOTS:
             records << rec(names[i].toLatin1(), levels[i]);
         QTemporaryDir dir;
         const QString path = dir.filePath("levels.QDZ");
-        QVERIFY(writeFile(path, tableBytes(records)));
+        QVERIFY(writeFile(path, TableFileBytes(records)));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
@@ -262,7 +249,7 @@ private Q_SLOTS:
         b.Kind = -3;
         QTemporaryDir dir;
         const QString path = dir.filePath("kinds.QDZ");
-        QVERIFY(writeFile(path, tableBytes({a, b})));
+        QVERIFY(writeFile(path, TableFileBytes({a, b})));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
         QCOMPARE(f.root->childCount(), 1);
@@ -285,10 +272,10 @@ private Q_SLOTS:
         QTest::newRow("directory") << "folder.QDZ" << QByteArray("dir") << "Cannot read the file %1";
         QTest::newRow("named pipe") << "pipe.QDZ" << QByteArray("fifo") << "Cannot read the file %1";
         QTest::newRow("unreadable") << "locked.QDZ" << QByteArray("noperm") << "Cannot read the file %1";
-        QTest::newRow("last digit changed") << "x.QDZ" << tableBytes("QDZ22", 0, {}) << "The file %1 has invalid format.";
+        QTest::newRow("last digit changed") << "x.QDZ" << TableFileBytes("QDZ22", 0, {}) << "The file %1 has invalid format.";
         QTest::newRow("four bytes") << "x.QDZ" << QByteArray("QDZ2") << "The file %1 has invalid format.";
         QTest::newRow("empty file") << "x.QDZ" << QByteArray("") << "The file %1 has invalid format.";
-        QTest::newRow("lower-case magic") << "x.QDZ" << tableBytes("qdz21", 0, {}) << "The file %1 has invalid format.";
+        QTest::newRow("lower-case magic") << "x.QDZ" << TableFileBytes("qdz21", 0, {}) << "The file %1 has invalid format.";
     }
     void refusesFilesItCannotUse()
     {
@@ -304,7 +291,7 @@ private Q_SLOTS:
         } else if (bytes == "noperm") {
             if (geteuid() == 0)
                 QSKIP("the superuser reads every file");
-            QVERIFY(writeFile(path, tableBytes({rec("a", 1)})));
+            QVERIFY(writeFile(path, TableFileBytes({rec("a", 1)})));
             QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
         } else if (!bytes.isNull()) {
             QVERIFY(writeFile(path, bytes));
@@ -331,22 +318,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("kept");
-        const QByteArray two = tableBytes("QDZ21", 2, {rec("a", 1), rec("b", 2)});
-        QTest::newRow("count larger than records") << tableBytes("QDZ21", 3, {rec("a", 1), rec("b", 2)})
+        const QByteArray two = TableFileBytes("QDZ21", 2, {rec("a", 1), rec("b", 2)});
+        QTest::newRow("count larger than records") << TableFileBytes("QDZ21", 3, {rec("a", 1), rec("b", 2)})
                                                    << "a:1(b:2)";
-        QTest::newRow("huge count") << tableBytes("QDZ21", std::numeric_limits<qint32>::max(), {rec("a", 1)})
+        QTest::newRow("huge count") << TableFileBytes("QDZ21", std::numeric_limits<qint32>::max(), {rec("a", 1)})
                                     << "a:1";
         QTest::newRow("no count") << QByteArray("QDZ21") << "";
         QTest::newRow("count cut short") << QByteArray("QDZ21\2\0", 7) << "";
         QTest::newRow("last record cut") << two.chopped(1) << "a:1";
-        QByteArray negative = tableBytes("QDZ21", 2, {rec("a", 1)});
+        QByteArray negative = TableFileBytes("QDZ21", 2, {rec("a", 1)});
         appendInt32(negative, 1);
         appendInt32(negative, 0);
         negative += '\0';
         appendInt32(negative, -4);
         negative += "abcdabcdabcdabcdabcdabcdabcdabcdabcd";
         QTest::newRow("negative length") << negative << "a:1";
-        QByteArray huge = tableBytes("QDZ21", 2, {rec("a", 1)});
+        QByteArray huge = TableFileBytes("QDZ21", 2, {rec("a", 1)});
         appendInt32(huge, 1);
         appendInt32(huge, 0);
         huge += '\0';
@@ -384,10 +371,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
         QTest::newRow("trailing bytes ignored")
-            << tableBytes("QDZ21", 1, {rec("a", 1), rec("b", 1)}) + "garbage" << "a:1";
-        QTest::newRow("zero count") << tableBytes("QDZ21", 0, {rec("a", 1)}) << "";
-        QTest::newRow("negative count") << tableBytes("QDZ21", -1, {rec("a", 1)}) << "";
-        QTest::newRow("lowest count") << tableBytes("QDZ21", std::numeric_limits<qint32>::min(), {}) << "";
+            << TableFileBytes("QDZ21", 1, {rec("a", 1), rec("b", 1)}) + "garbage" << "a:1";
+        QTest::newRow("zero count") << TableFileBytes("QDZ21", 0, {rec("a", 1)}) << "";
+        QTest::newRow("negative count") << TableFileBytes("QDZ21", -1, {rec("a", 1)}) << "";
+        QTest::newRow("lowest count") << TableFileBytes("QDZ21", std::numeric_limits<qint32>::min(), {}) << "";
     }
     void countsAndTrailingBytes()
     {
@@ -406,7 +393,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("open.QDZ");
-        QVERIFY(writeFile(path, tableBytes({rec("a", 1), rec("b", 2), rec("c", 1)})));
+        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("b", 2), rec("c", 1)})));
         Fixture f;
         f.doc.UpdateCaption(true);
         f.doc.SetNodeModified(true);
@@ -442,7 +429,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("sel.QDZ");
         // RootNode 0, a 1, b 2, c 3, d 4; an empty-name record counts for nothing.
-        QVERIFY(writeFile(path, tableBytes({rec("a", 1), rec("", 2), rec("b", 2), rec("c", 3), rec("d", 1)})));
+        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("", 2), rec("b", 2), rec("c", 3), rec("d", 1)})));
         Fixture f;
         ConnectionNode *before = f.root;
         f.host.focused = before;
@@ -470,7 +457,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("import.QDZ");
-        QVERIFY(writeFile(path, tableBytes({rec("a", 1), rec("b", 2)})));
+        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("b", 2)})));
         Fixture f;
         ConnectionNode *x = f.add(f.root, "X");
         f.add(x, "Y");
@@ -500,7 +487,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
-        const QByteArray original = tableBytes("QDZ20", 2, {rec("a", 1, old18(1)), rec("b", 2, old18(100))});
+        const QByteArray original = TableFileBytes("QDZ20", 2, {rec("a", 1, old18(1)), rec("b", 2, old18(100))});
         QVERIFY(writeFile(path, original));
         QVERIFY(writeFile(path + ".bak", "an older backup"));
         Fixture f;
@@ -520,7 +507,7 @@ private Q_SLOTS:
         QCOMPARE(f.root->child(0)->data.Colors, wideA);
         QCOMPARE(f.root->child(0)->child(0)->data.Colors, wideB);
         const QByteArray rewritten = readFile(path);
-        QCOMPARE(rewritten, tableBytes("QDZ21", 2, {rec("a", 1, wideA), rec("b", 2, wideB)}));
+        QCOMPARE(rewritten, TableFileBytes("QDZ21", 2, {rec("a", 1, wideA), rec("b", 2, wideB)}));
         QCOMPARE(f.host.settingsSaved, 1);
         QCOMPARE(f.doc.CurrentTableFile, path);
         QCOMPARE(f.doc.LoadingFlag, false);
@@ -530,7 +517,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
-        const QByteArray original = tableBytes("QDZ20", 1, {rec("a", 1, old18(10))});
+        const QByteArray original = TableFileBytes("QDZ20", 1, {rec("a", 1, old18(10))});
         QVERIFY(writeFile(path, original));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, true));
@@ -546,7 +533,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
-        const QByteArray original = tableBytes("QDZ20", 1, {rec("a", 1, old18(1))});
+        const QByteArray original = TableFileBytes("QDZ20", 1, {rec("a", 1, old18(1))});
         QVERIFY(writeFile(path, original));
         // A folder where the copy should go cannot be replaced by it.
         QVERIFY(QDir().mkdir(path + ".bak"));
@@ -576,7 +563,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(folder));
         const QString name = how == "longname" ? QString(251, QLatin1Char('t')) + ".QDZ" : QStringLiteral("t.QDZ");
         const QString path = folder + QLatin1Char('/') + name;
-        const QByteArray old = tableBytes({rec("old", 1)});
+        const QByteArray old = TableFileBytes({rec("old", 1)});
         QVERIFY(writeFile(path, old));
         if (how == "readonly") {
             if (geteuid() == 0)
