@@ -81,6 +81,35 @@ private:
     bool m_ok = true;
 };
 
+// The options stored under their own name and read and written alike, each list in the order
+// of the reads and writes.
+struct TextOption
+{
+    const char *name;
+    QString ProgramOptions::*member;
+};
+// The personal texts the macros may use.
+constexpr TextOption PersonalTexts[] = {
+    {"VarName", &ProgramOptions::VarName},
+    {"VarEmail", &ProgramOptions::VarEmail},
+    {"VarPhone", &ProgramOptions::VarPhone},
+    {"VarMobile", &ProgramOptions::VarMobile},
+    {"VarPager", &ProgramOptions::VarPager},
+};
+
+struct ColourOption
+{
+    const char *name;
+    quint32 ProgramOptions::*member;
+};
+// The sample editor's colours.
+constexpr ColourOption EditorColours[] = {
+    {"EditorBgColor", &ProgramOptions::EditorBgColor},
+    {"EditorActLineColor", &ProgramOptions::EditorActLineColor},
+    {"EditorSelectionForeground", &ProgramOptions::EditorSelectionForeground},
+    {"EditorSelectionBackground", &ProgramOptions::EditorSelectionBackground},
+};
+
 void readFont(const KeyReader &r, const QString &prefix, FontOption &font)
 {
     const QString name = r.string(prefix + QLatin1String("Name"));
@@ -187,11 +216,8 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     o.TreeWidth = r.integer(QStringLiteral("TreeWidth")).value_or(env.treeMinWidth);
     o.WinMaximized = r.integer(QStringLiteral("WinMaximized")).value_or(0);
     o.NoColors = r.boolean(QStringLiteral("NoColors")).value_or(false);
-    o.VarName = r.string(QStringLiteral("VarName"));
-    o.VarEmail = r.string(QStringLiteral("VarEmail"));
-    o.VarPhone = r.string(QStringLiteral("VarPhone"));
-    o.VarMobile = r.string(QStringLiteral("VarMobile"));
-    o.VarPager = r.string(QStringLiteral("VarPager"));
+    for (const TextOption &t : PersonalTexts)
+        o.*t.member = r.string(QLatin1String(t.name));
     o.MultiStartIndex = delayIndexFromText(r.string(QStringLiteral("MultiStartInterval")));
     o.PrintPreviewScale =
         r.index(QStringLiteral("PrintPreviewScale"), PrintPreviewScaleCount).value_or(4);
@@ -228,13 +254,9 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     }
     o.DefaultColors = r.index(QStringLiteral("DefaultColors"), DefaultColorsItemCount)
                           .value_or(DefaultColorsItemCount - 1);
-    o.EditorBgColor = r.colour(QStringLiteral("EditorBgColor")).value_or(o.EditorBgColor);
-    o.EditorActLineColor =
-        r.colour(QStringLiteral("EditorActLineColor")).value_or(o.EditorActLineColor);
-    o.EditorSelectionForeground = r.colour(QStringLiteral("EditorSelectionForeground"))
-                                      .value_or(o.EditorSelectionForeground);
-    o.EditorSelectionBackground = r.colour(QStringLiteral("EditorSelectionBackground"))
-                                      .value_or(o.EditorSelectionBackground);
+    // A colour that is missing or no colour keeps its preset.
+    for (const ColourOption &c : EditorColours)
+        o.*c.member = r.colour(QLatin1String(c.name)).value_or(o.*c.member);
     return o;
 }
 
@@ -248,11 +270,8 @@ bool SaveSettings(Registry &registry, const ProgramOptions &o, const SaveEnviron
         registry.rollback();
         return false;
     }
-    w.string(QStringLiteral("VarName"), o.VarName);
-    w.string(QStringLiteral("VarEmail"), o.VarEmail);
-    w.string(QStringLiteral("VarPhone"), o.VarPhone);
-    w.string(QStringLiteral("VarMobile"), o.VarMobile);
-    w.string(QStringLiteral("VarPager"), o.VarPager);
+    for (const TextOption &t : PersonalTexts)
+        w.string(QLatin1String(t.name), o.*t.member);
     w.string(QStringLiteral("MultiStartInterval"), QString::number(o.DelaySeconds()));
     w.integer(QStringLiteral("PrintPreviewScale"), o.PrintPreviewScale);
     w.integer(QStringLiteral("SelectedNodeIndex"), env.focusedNodeIndex);
@@ -284,10 +303,8 @@ bool SaveSettings(Registry &registry, const ProgramOptions &o, const SaveEnviron
     w.integer(QStringLiteral("CheckUpdateInterval"), o.CheckUpdateInterval);
     w.integer(QStringLiteral("DefaultColors"), o.DefaultColors);
     w.boolean(QStringLiteral("Logging"), o.Logging == LoggingChoice::Log);
-    w.colour(QStringLiteral("EditorBgColor"), o.EditorBgColor);
-    w.colour(QStringLiteral("EditorActLineColor"), o.EditorActLineColor);
-    w.colour(QStringLiteral("EditorSelectionForeground"), o.EditorSelectionForeground);
-    w.colour(QStringLiteral("EditorSelectionBackground"), o.EditorSelectionBackground);
+    for (const ColourOption &c : EditorColours)
+        w.colour(QLatin1String(c.name), o.*c.member);
 
     bool ok = w.ok();
     if (ok && env.highlighterAttributes)
