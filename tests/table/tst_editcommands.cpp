@@ -1,4 +1,4 @@
-#include "support/FakeTableHost.h"
+#include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/ColorSet.h"
 #include "table/EditCommands.h"
@@ -10,27 +10,21 @@
 
 namespace {
 
-struct Fixture
+struct Fixture : ShapedTable
 {
-    FakeTableHost host;
-    TableDocument doc{host};
-    Fixture() { InitTree(doc); }
+    Fixture() = default;
 
     // A tree of the shape whose nodes each carry colours, a log flag and texts of their own,
     // so a test sees which of them a command copies.
-    explicit Fixture(const QByteArray &shape) : Fixture()
+    explicit Fixture(const QByteArray &shape) : ShapedTable(shape)
     {
-        BuildShape(doc.tree(), shape);
         int i = 0;
         ConnectionTree::forEachBelow(doc.RootNode(), [&i](ConnectionNode *n) {
             n->data.Colors = "colours of " + n->data.Name;
             n->data.LogSession = (i++ % 2) == 0;
         });
-        host.selection.clear();
-        host.focused = nullptr;
     }
 
-    ConnectionNode *at(const QString &path) const { return NodeAt(doc, path); }
     void focus(const QString &path)
     {
         host.focused = at(path);

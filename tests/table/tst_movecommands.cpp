@@ -1,4 +1,4 @@
-#include "support/FakeTableHost.h"
+#include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/MoveCommands.h"
 #include "table/NodeSelection.h"
@@ -9,19 +9,10 @@
 
 namespace {
 
-struct Fixture
+struct Fixture : ShapedTable
 {
-    FakeTableHost host;
-    TableDocument doc{host};
-    explicit Fixture(const QByteArray &shape)
-    {
-        InitTree(doc);
-        BuildShape(doc.tree(), shape);
-        host.selection.clear();
-        host.focused = nullptr;
-    }
+    using ShapedTable::ShapedTable;
 
-    ConnectionNode *at(const QString &path) const { return NodeAt(doc, path); }
     QList<ConnectionNode *> nodes(const QStringList &paths) const
     {
         QList<ConnectionNode *> out;
@@ -29,7 +20,6 @@ struct Fixture
             out.append(at(p));
         return out;
     }
-    QByteArray shape() const { return ShapeOf(doc.RootNode()); }
 };
 
 const QByteArray S = SeparatorText;

@@ -1,4 +1,4 @@
-#include "support/FakeTableHost.h"
+#include "support/ShapedTable.h"
 #include "support/TableBytes.h"
 #include "support/TreeShape.h"
 #include "table/NodeClipboard.h"
@@ -10,14 +10,10 @@
 
 namespace {
 
-struct Fixture
+struct Fixture : ShapedTable
 {
-    FakeTableHost host;
-    TableDocument doc{host};
-    explicit Fixture(const QByteArray &shape)
+    explicit Fixture(const QByteArray &shape) : ShapedTable(shape)
     {
-        InitTree(doc);
-        BuildShape(doc.tree(), shape);
         // Every field of every node distinct, so a lost or shifted field shows.
         int i = 0;
         ConnectionTree::forEachBelow(doc.RootNode(), [&i](ConnectionNode *n) {
@@ -30,12 +26,7 @@ struct Fixture
             n->data.Kind = i % 4;
             n->data.LogSession = i % 2;
         });
-        host.selection.clear();
-        host.focused = nullptr;
     }
-
-    ConnectionNode *at(const QString &path) const { return NodeAt(doc, path); }
-    QByteArray shape() const { return ShapeOf(doc.RootNode()); }
 };
 
 // One record laid out by hand, logging on, with fixed texts but its name.

@@ -1,5 +1,6 @@
 #include "platform/FieldText.h"
 #include "support/FakeTableHost.h"
+#include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/TableDocument.h"
 #include "table/TreeRules.h"
@@ -44,13 +45,6 @@ const QString kEmpty = QStringLiteral("Connection name cannot be empty.");
 const QString kAmpersand = QStringLiteral("Connection name cannot contain '&' character.");
 const QString kUnique = QStringLiteral("Connection name has to be unique among its sibling connections.");
 
-struct Fixture
-{
-    FakeTableHost host;
-    TableDocument doc{host};
-    Fixture() { InitTree(doc); }
-};
-
 } // namespace
 
 class TestTreeRules : public QObject
@@ -92,7 +86,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(bool, real);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "A|" + SeparatorText + "|-x| -y|");
         QCOMPARE(f.doc.RootNode()->childCount(), 5);
         QCOMPARE(IsRealConnection(NodeAt(f.doc, path)), real);
@@ -131,7 +125,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, shape);
         QFETCH(QByteArray, expected);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), shape);
         QCOMPARE(NewUnnamedConnectionName(f.doc), expected);
     }
@@ -143,7 +137,7 @@ private Q_SLOTS:
         const QByteArrayList pieces = {"Unnamed connection #", "Unnamed ", "connection #", "1", "2", "3",
                                        "0", "12", "x", "#", "Unnamed connection #1"};
         for (int round = 0; round < 300; ++round) {
-            Fixture f;
+            ShapedTable f;
             const int count = rng.bounded(1, 8);
             for (int i = 0; i < count; ++i) {
                 QByteArray name;
@@ -183,7 +177,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, siblings);
         QFETCH(int, row);
         QFETCH(QByteArray, expected);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), siblings);
         QCOMPARE(UniqueSiblingName(f.doc.RootNode()->child(row)), expected);
     }
@@ -227,7 +221,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, shape);
         QFETCH(QByteArray, expected);
         QFETCH(int, renamed);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), shape);
         QCOMPARE(ShapeOf(f.doc.RootNode()), shape);
         QCOMPARE(RenameDuplicateSiblings(f.doc, f.doc.RootNode()), renamed);
@@ -245,8 +239,8 @@ private Q_SLOTS:
             QByteArrayList group;
             for (int i = rng.bounded(1, 9); i > 0; --i)
                 group << names.at(rng.bounded(qsizetype(names.size())));
-            Fixture f;
-            Fixture plain;
+            ShapedTable f;
+            ShapedTable plain;
             BuildShape(f.doc.tree(), group.join('|'));
             BuildShape(plain.doc.tree(), group.join('|'));
             int expected = 0;
@@ -266,7 +260,7 @@ private Q_SLOTS:
     // The tree reports each renamed node; the selection stays as it was.
     void renameDuplicateSiblingsReportsChanges()
     {
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "N|N|A[x|x]");
         ConnectionNode *root = f.doc.RootNode();
         const QList<ConnectionNode *> selection = {root->child(1), root->child(2)};
@@ -285,7 +279,7 @@ private Q_SLOTS:
     // Only the given parent's branch is looked at.
     void renameDuplicateSiblingsBelowOneParent()
     {
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "N|N|A[x|x[y|y]]");
         ConnectionNode *a = f.doc.RootNode()->child(2);
         QCOMPARE(RenameDuplicateSiblings(f.doc, a), 2);
@@ -313,7 +307,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(bool, accepted);
         QFETCH(QStringList, boxes);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "A|B|C[X]");
         QCOMPARE(ValidateConnectionName(f.doc, name, f.doc.RootNode()->child(row)), accepted);
         QCOMPARE(f.host.scripted.texts(), boxes);
@@ -337,7 +331,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(bool, allowed);
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "A[B]|-s");
         QCOMPARE(VTEditing(f.doc, NodeAt(f.doc, path)), allowed);
         QVERIFY(!VTEditing(f.doc, nullptr));
@@ -430,7 +424,7 @@ private Q_SLOTS:
         QFETCH(bool, modified);
         QFETCH(bool, changeHandled);
 
-        Fixture f;
+        ShapedTable f;
         BuildShape(f.doc.tree(), "A[A1|-s2]|B|-s1|Caf\xe9");
         f.host.teraTermColors = "teraterm-colours";
         ConnectionTree::forEachBelow(f.doc.RootNode(), [](ConnectionNode *n) {

@@ -1,0 +1,26 @@
+#include "support/ShapedTable.h"
+
+#include "support/TreeShape.h"
+#include "table/TreeRules.h"
+
+ShapedTable::ShapedTable()
+{
+    InitTree(doc);
+}
+
+ShapedTable::ShapedTable(const QByteArray &shape) : ShapedTable()
+{
+    BuildShape(doc.tree(), shape);
+    host.selection.clear();
+    host.focused = nullptr;
+}
+
+ConnectionNode *ShapedTable::at(const QString &path) const
+{
+    return NodeAt(doc, path);
+}
+
+QByteArray ShapedTable::shape() const
+{
+    return ShapeOf(doc.RootNode());
+}
