@@ -81,15 +81,16 @@ private:
     bool m_ok = true;
 };
 
-// The options stored under their own name and read and written alike, each list in the order
+// Options stored under their own name and read and written alike; each list is in the order
 // of the reads and writes.
-struct TextOption
+template<typename T>
+struct StoredOption
 {
     const char *name;
-    QString ProgramOptions::*member;
+    T ProgramOptions::*member;
 };
 // The personal texts the macros may use.
-constexpr TextOption PersonalTexts[] = {
+constexpr StoredOption<QString> PersonalTexts[] = {
     {"VarName", &ProgramOptions::VarName},
     {"VarEmail", &ProgramOptions::VarEmail},
     {"VarPhone", &ProgramOptions::VarPhone},
@@ -97,13 +98,8 @@ constexpr TextOption PersonalTexts[] = {
     {"VarPager", &ProgramOptions::VarPager},
 };
 
-struct ColourOption
-{
-    const char *name;
-    quint32 ProgramOptions::*member;
-};
 // The sample editor's colours.
-constexpr ColourOption EditorColours[] = {
+constexpr StoredOption<quint32> EditorColours[] = {
     {"EditorBgColor", &ProgramOptions::EditorBgColor},
     {"EditorActLineColor", &ProgramOptions::EditorActLineColor},
     {"EditorSelectionForeground", &ProgramOptions::EditorSelectionForeground},
@@ -216,7 +212,7 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     o.TreeWidth = r.integer(QStringLiteral("TreeWidth")).value_or(env.treeMinWidth);
     o.WinMaximized = r.integer(QStringLiteral("WinMaximized")).value_or(0);
     o.NoColors = r.boolean(QStringLiteral("NoColors")).value_or(false);
-    for (const TextOption &t : PersonalTexts)
+    for (const auto &t : PersonalTexts)
         o.*t.member = r.string(QLatin1String(t.name));
     o.MultiStartIndex = delayIndexFromText(r.string(QStringLiteral("MultiStartInterval")));
     o.PrintPreviewScale =
@@ -255,7 +251,7 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     o.DefaultColors = r.index(QStringLiteral("DefaultColors"), DefaultColorsItemCount)
                           .value_or(DefaultColorsItemCount - 1);
     // A colour that is missing or no colour keeps its preset.
-    for (const ColourOption &c : EditorColours)
+    for (const auto &c : EditorColours)
         o.*c.member = r.colour(QLatin1String(c.name)).value_or(o.*c.member);
     return o;
 }
@@ -270,7 +266,7 @@ bool SaveSettings(Registry &registry, const ProgramOptions &o, const SaveEnviron
         registry.rollback();
         return false;
     }
-    for (const TextOption &t : PersonalTexts)
+    for (const auto &t : PersonalTexts)
         w.string(QLatin1String(t.name), o.*t.member);
     w.string(QStringLiteral("MultiStartInterval"), QString::number(o.DelaySeconds()));
     w.integer(QStringLiteral("PrintPreviewScale"), o.PrintPreviewScale);
@@ -303,7 +299,7 @@ bool SaveSettings(Registry &registry, const ProgramOptions &o, const SaveEnviron
     w.integer(QStringLiteral("CheckUpdateInterval"), o.CheckUpdateInterval);
     w.integer(QStringLiteral("DefaultColors"), o.DefaultColors);
     w.boolean(QStringLiteral("Logging"), o.Logging == LoggingChoice::Log);
-    for (const ColourOption &c : EditorColours)
+    for (const auto &c : EditorColours)
         w.colour(QLatin1String(c.name), o.*c.member);
 
     bool ok = w.ok();
