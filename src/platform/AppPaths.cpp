@@ -1,6 +1,10 @@
 #include "platform/AppPaths.h"
 
+#include "platform/Prompter.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 QString &overrideDir()
@@ -33,6 +37,18 @@ QString AppFilePath(const QString &name)
     while (rest.startsWith(QLatin1Char('/')))
         rest.remove(0, 1);
     return dir + QLatin1Char('/') + rest;
+}
+
+QString EnsureAppSubdir(const QString &name, Prompter &prompter)
+{
+    const QString path = AppFilePath(name);
+    const QFileInfo info(path);
+    if (info.isDir())
+        return path;
+    if (!info.exists() && QDir().mkdir(path))
+        return path;
+    prompter.warning(QStringLiteral("Cannot create directory") + path);
+    return QString();
 }
 
 } // namespace AppPaths

@@ -1,5 +1,17 @@
 #include "table/ConnectionTree.h"
 
+ConnectionNode::~ConnectionNode()
+{
+    std::vector<std::unique_ptr<ConnectionNode>> pending = std::move(m_children);
+    while (!pending.empty()) {
+        std::unique_ptr<ConnectionNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto &c : node->m_children)
+            pending.push_back(std::move(c));
+        node->m_children.clear();
+    }
+}
+
 ConnectionNode *ConnectionNode::child(int row) const
 {
     if (row < 0 || row >= childCount())
@@ -49,8 +61,9 @@ void ConnectionTree::relevel(ConnectionNode *node)
 {
     const ConnectionNode *p = node->m_parent;
     node->data.Level = (p == nullptr || p->m_parent == nullptr) ? 0 : p->data.Level + 1;
-    for (auto &c : node->m_children)
-        relevel(c.get());
+    // Pre-order: every parent is done before its children. No recursion, for deep branches.
+    for (ConnectionNode *n = nextPreorder(node, node); n; n = nextPreorder(n, node))
+        n->data.Level = n->m_parent->data.Level + 1;
 }
 
 ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, const rVTNodeData &data, int row)
@@ -135,14 +148,15 @@ ConnectionNode *ConnectionTree::copyBranch(const ConnectionNode *source, Connect
         return nullptr;
     // Snapshot first: the copy may be placed inside the branch it copies.
     struct Item { rVTNodeData data; int depth; };
-    std::vector<Item> items{{source->data, 0}};
-    std::function<void(const ConnectionNode *, int)> collect = [&](const ConnectionNode *n, int depth) {
-        for (const auto &c : n->m_children) {
-            items.push_back({c->data, depth});
-            collect(c.get(), depth + 1);
-        }
-    };
-    collect(source, 1);
+    std::vector<Item> items;
+    std::vector<std::pair<const ConnectionNode *, int>> work{{source, 0}};
+    while (!work.empty()) {
+        const auto [n, depth] = work.back();
+        work.pop_back();
+        items.push_back({n->data, depth});
+        for (int i = n->childCount() - 1; i >= 0; --i)
+            work.emplace_back(n->child(i), depth + 1);
+    }
     ConnectionNode *top = addChild(newParent, items.front().data, row);
     std::vector<ConnectionNode *> stack{top};
     for (std::size_t i = 1; i < items.size(); ++i) {

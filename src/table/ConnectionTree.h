@@ -15,6 +15,12 @@ class ConnectionTree;
 class ConnectionNode
 {
 public:
+    ConnectionNode() = default;
+    // Takes the branch apart without recursion, so any depth a file can build is safe.
+    ~ConnectionNode();
+    ConnectionNode(const ConnectionNode &) = delete;
+    ConnectionNode &operator=(const ConnectionNode &) = delete;
+
     rVTNodeData data;
 
     ConnectionNode *parent() const { return m_parent; }

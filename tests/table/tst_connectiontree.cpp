@@ -139,6 +139,29 @@ private Q_SLOTS:
         tree.clear();
         QCOMPARE(tree.RootNode(), nullptr);
     }
+
+    void deepBranchesNeedNoRecursion()
+    {
+        // Far deeper than a call stack holds frames: a table file can build such a chain.
+        constexpr int depth = 400000;
+        auto tree = std::make_unique<ConnectionTree>();
+        ConnectionNode *root = tree->addChild(nullptr);
+        ConnectionNode *other = tree->addChild(root, named("other"));
+        ConnectionNode *top = tree->addChild(root, named("top"));
+        ConnectionNode *deepest = top;
+        for (int i = 1; i < depth; ++i)
+            deepest = tree->addChild(deepest, named("n"));
+        QCOMPARE(deepest->data.Level, depth);
+
+        QVERIFY(tree->moveNode(top, other, -1));
+        QCOMPARE(deepest->data.Level, depth + 1);
+        ConnectionNode *copy = tree->copyBranch(top, root, 0);
+        QCOMPARE(ConnectionTree::countBelow(copy), depth - 1);
+        QCOMPARE(tree->absoluteIndex(other), depth + 1);
+        tree->removeNode(copy);
+        QCOMPARE(ConnectionTree::countBelow(root), depth + 1);
+        tree.reset();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConnectionTree)

@@ -1,0 +1,270 @@
+#include "platform/IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names match as the Windows functions match them: ASCII letters without regard to case,
+// every other byte exactly.
+bool sameName(const QByteArray &a, const QByteArray &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    return true;
+}
+
+// The section a header line names, or nothing for any other line.
+std::optional<QByteArray> headerName(const QByteArray &raw)
+{
+    const QByteArray t = raw.trimmed();
+    if (!t.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    if (close < 0)
+        return std::nullopt;
+    return t.mid(1, close - 1).trimmed();
+}
+
+// Position of the "=" of a key line, or -1 for a comment, a header or a line without "=".
+qsizetype equalsOf(const QByteArray &raw)
+{
+    const QByteArray t = raw.trimmed();
+    if (t.startsWith(';') || headerName(raw))
+        return -1;
+    const qsizetype eq = raw.indexOf('=');
+    if (eq < 0 || raw.left(eq).trimmed().isEmpty())
+        return -1;
+    return eq;
+}
+
+QByteArray keyOf(const QByteArray &raw)
+{
+    const qsizetype eq = equalsOf(raw);
+    return eq < 0 ? QByteArray() : raw.left(eq).trimmed();
+}
+
+QByteArray valueOf(const QByteArray &raw)
+{
+    QByteArray v = raw.mid(equalsOf(raw) + 1).trimmed();
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return v;
+}
+
+qsizetype leadingBlanks(const QByteArray &raw)
+{
+    qsizetype n = 0;
+    while (n < raw.size() && (raw[n] == ' ' || raw[n] == '\t'))
+        ++n;
+    return n;
+}
+
+bool holdsLineBreak(const QByteArray &s)
+{
+    return s.contains('\r') || s.contains('\n') || s.contains('\0');
+}
+
+bool usableSection(const QByteArray &s)
+{
+    return !s.isEmpty() && !holdsLineBreak(s) && !s.contains(']');
+}
+
+bool usableKey(const QByteArray &k)
+{
+    return !k.isEmpty() && !holdsLineBreak(k) && !k.contains('=') && !k.startsWith(';')
+        && !k.startsWith('[');
+}
+
+} // namespace
+
+IniFile::IniFile(const QString &path) : m_path(path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        m_readFailed = true;
+        return;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        m_readFailed = true;
+        return;
+    }
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', start);
+        if (nl < 0) {
+            m_lines.append({bytes.mid(start), QByteArray()});
+            break;
+        }
+        const bool crlf = nl > start && bytes[nl - 1] == '\r';
+        const qsizetype end = crlf ? nl - 1 : nl;
+        m_lines.append({bytes.mid(start, end - start), crlf ? QByteArray("\r\n") : QByteArray("\n")});
+        start = nl + 1;
+    }
+}
+
+bool IniFile::fileExists() const
+{
+    return QFileInfo(m_path).isFile();
+}
+
+int IniFile::findSection(const QByteArray &section) const
+{
+    const QByteArray name = section.trimmed();
+    if (name.isEmpty())
+        return -1;
+    for (int i = 0; i < m_lines.size(); ++i)
+        if (const auto h = headerName(m_lines[i].raw); h && sameName(*h, name))
+            return i;
+    return -1;
+}
+
+int IniFile::sectionEnd(int headerIndex) const
+{
+    int i = headerIndex + 1;
+    while (i < m_lines.size() && !headerName(m_lines[i].raw))
+        ++i;
+    return i;
+}
+
+int IniFile::findKey(int headerIndex, const QByteArray &key) const
+{
+    const QByteArray name = key.trimmed();
+    if (headerIndex < 0 || name.isEmpty())
+        return -1;
+    const int end = sectionEnd(headerIndex);
+    for (int i = headerIndex + 1; i < end; ++i)
+        if (sameName(keyOf(m_lines[i].raw), name))
+            return i;
+    return -1;
+}
+
+QByteArray IniFile::readString(const QByteArray &section, const QByteArray &key,
+                               const QByteArray &defaultValue) const
+{
+    const int i = findKey(findSection(section), key);
+    return i < 0 ? defaultValue : valueOf(m_lines[i].raw);
+}
+
+bool IniFile::hasKey(const QByteArray &section, const QByteArray &key) const
+{
+    return findKey(findSection(section), key) >= 0;
+}
+
+QList<QByteArray> IniFile::keys(const QByteArray &section) const
+{
+    QList<QByteArray> out;
+    const int h = findSection(section);
+    if (h < 0)
+        return out;
+    const int end = sectionEnd(h);
+    for (int i = h + 1; i < end; ++i) {
+        const QByteArray k = keyOf(m_lines[i].raw);
+        if (k.isEmpty())
+            continue;
+        bool seen = false;
+        for (const QByteArray &o : out)
+            seen = seen || sameName(o, k);
+        if (!seen)
+            out.append(k);
+    }
+    return out;
+}
+
+bool IniFile::hasSection(const QByteArray &section) const
+{
+    return findSection(section) >= 0;
+}
+
+QByteArray IniFile::newLineEnd() const
+{
+    for (const Line &l : m_lines)
+        if (!l.lineEnd.isEmpty())
+            return l.lineEnd;
+    return QByteArrayLiteral("\r\n");
+}
+
+void IniFile::insertLine(int index, const QByteArray &raw)
+{
+    const QByteArray end = newLineEnd();
+    // A last line without a line end gets one before anything follows it.
+    if (index > 0 && m_lines[index - 1].lineEnd.isEmpty())
+        m_lines[index - 1].lineEnd = end;
+    m_lines.insert(index, {raw, end});
+    m_dirty = true;
+}
+
+bool IniFile::writeString(const QByteArray &section, const QByteArray &key, const QByteArray &value)
+{
+    const QByteArray sec = section.trimmed();
+    const QByteArray k = key.trimmed();
+    if (!usableSection(sec) || !usableKey(k))
+        return false;
+    QByteArray v = value;
+    for (char &c : v)
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+
+    const int header = findSection(sec);
+    if (header < 0) {
+        if (!m_lines.isEmpty() && !m_lines.last().raw.trimmed().isEmpty())
+            insertLine(static_cast<int>(m_lines.size()), QByteArray());
+        insertLine(static_cast<int>(m_lines.size()), '[' + sec + ']');
+        insertLine(static_cast<int>(m_lines.size()), k + '=' + v);
+        return true;
+    }
+    if (const int at = findKey(header, k); at >= 0) {
+        const QByteArray &raw = m_lines[at].raw;
+        const qsizetype lead = leadingBlanks(raw);
+        const QByteArray updated = raw.left(lead) + keyOf(raw) + '=' + v;
+        if (updated != raw) {
+            m_lines[at].raw = updated;
+            m_dirty = true;
+        }
+        return true;
+    }
+    int pos = sectionEnd(header);
+    while (pos - 1 > header && m_lines[pos - 1].raw.trimmed().isEmpty())
+        --pos;
+    insertLine(pos, k + '=' + v);
+    return true;
+}
+
+QByteArray IniFile::contents() const
+{
+    QByteArray out;
+    for (const Line &l : m_lines)
+        out += l.raw + l.lineEnd;
+    return out;
+}
+
+bool IniFile::flush()
+{
+    if (!m_dirty)
+        return true;
+    if (m_readFailed)
+        return false;
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = contents();
+    if (out.write(bytes) != bytes.size() || !out.commit())
+        return false;
+    m_dirty = false;
+    return true;
+}

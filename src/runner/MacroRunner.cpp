@@ -1,0 +1,180 @@
+#include "runner/MacroRunner.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Prompter.h"
+#include "platform/ShellOpen.h"
+#include "platform/SystemInfo.h"
+#include "runner/MacroAssembler.h"
+#include "runner/MacroVariables.h"
+#include "runner/ProgramFolder.h"
+#include "runner/RunTarget.h"
+#include "runner/TeraTermIni.h"
+#include "table/ColorSet.h"
+#include "table/ConnectionTree.h"
+#include "table/UrlCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+QString cannotCreate(const QString &path, const QString &why)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(path, why);
+}
+
+QString cannotExecute(const QString &path)
+{
+    return QStringLiteral("The path %1 holds a quote character that cannot be passed to "
+                          "TeraTerm. Cannot execute the macro.").arg(path);
+}
+
+} // namespace
+
+MacroRunner::MacroRunner(Prompter &prompter) : m_prompter(prompter) {}
+
+QString SlotMacroFile(const QString &temp, int n)
+{
+    return temp + QStringLiteral("/~macroC") + QString::number(n) + QStringLiteral(".ttl");
+}
+
+QString SlotIniFile(const QString &temp, int n)
+{
+    return temp + QStringLiteral("/~TTiniC") + QString::number(n) + QStringLiteral(".ini");
+}
+
+QStringList TeraTermArguments(const QString &iniCopy, const QString &macroFile)
+{
+    return {QStringLiteral("/F=") + iniCopy, QStringLiteral("/M=") + macroFile};
+}
+
+QString TeraTermParameterText(const QString &iniCopy, const QString &macroFile)
+{
+    return QStringLiteral(" /F=\"") + iniCopy + QStringLiteral("\"  /M=\"") + macroFile
+        + QLatin1Char('"');
+}
+
+bool MacroRunner::writeMacroFile(const QString &path, const QByteArray &bytes, bool ownerOnly)
+{
+    QSaveFile out(path);
+    // Slot files may hold passwords: owner-only from the first byte on.
+    const bool ok = out.open(QIODevice::WriteOnly) && (!ownerOnly || out.setPermissions(kOwnerOnly))
+        && out.write(bytes) == bytes.size() && out.commit();
+    if (!ok)
+        m_prompter.error(cannotCreate(path, out.errorString()));
+    return ok;
+}
+
+bool MacroRunner::makeIniCopy(const QString &copyPath)
+{
+    const QString source = AppFilePath(QStringLiteral("teraterm.ini"));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
+        return false;
+    }
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
+        return false;
+    }
+    return writeMacroFile(copyPath, bytes, true);
+}
+
+bool MacroRunner::prepareIniCopy(const QString &copyPath, const RunContext &context)
+{
+    bool ok = true;
+    if (!context.options.noColors) {
+        ColorSet set = context.colors;
+        if (!context.currentNodeModified)
+            ParseColorSet(context.currentNodeColors ? *context.currentNodeColors : ReadTeraTermColors(), set);
+        ok = WriteTeraTermColors(copyPath, set);
+    }
+    ok = ok && DisableTeraTermBackground(copyPath);
+    if (ok && context.options.useEditorFont)
+        ok = WriteTeraTermFont(copyPath, context.options.fontName, context.options.fontHeight);
+    if (!ok)
+        m_prompter.error(QStringLiteral("Cannot write file \"%1\".").arg(copyPath));
+    return ok;
+}
+
+bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &exportFile,
+                           const RunTarget &target, const RunContext &context)
+{
+    if (target.chain.isEmpty() || !CheckTeraTermPresent(m_prompter))
+        return false;
+    const bool exporting = !exportFile.isEmpty();
+    const QString logs = EnsureAppSubdir(QStringLiteral("Logs"), m_prompter);
+    const QString temp = EnsureAppSubdir(QStringLiteral("Temp_TTL"), m_prompter);
+    if (!exporting && temp.isEmpty()) {
+        m_prompter.error(QStringLiteral("Failed to create Temp_TTL direcory. Cannot execute the macro."));
+        return false;
+    }
+
+    // Another connection's unapplied edits are never its macro: only CurrentNode's are.
+    QByteArray source;
+    if (!wholeMacro)
+        source = context.runToCursorText;
+    else if (target.isCurrentNode && context.currentNodeModified)
+        source = context.editorText;
+    else
+        source = UrlDecode(target.connection().Macro);
+    AssembledText text = BuildMacroText(target, source, withAncestors);
+
+    // One reading of the clock, so every name of this run's log file is the same.
+    LinePassValues values;
+    const QString user = SystemInfo::userName();
+    values.userName = GetUserNameStr();
+    values.userUpper = user.toUpper().toUtf8();
+    values.userLower = user.toLower().toUtf8();
+    values.user = context.user;
+    values.logsDir = QFile::encodeName(logs);
+    values.ttDir = QFile::encodeName(AppFilePath(QString()));
+    values.winDir = GetWindowsDirWithSlash();
+    values.logBaseName = LogBaseName(text.logNameChain, m_clock ? m_clock() : QDateTime::currentDateTime());
+    const bool logIt = RunLinePass(text.lines, values);
+    if (wholeMacro && (logIt || context.logSession)) {
+        if (exporting) {
+            text.lines.append(ExportLogOpenLine(text.logNameChain));
+        } else if (logs.contains(QLatin1Char('\''))) {
+            m_prompter.error(cannotExecute(logs));
+            return false;
+        } else {
+            text.lines.append(RunLogOpenLine(values.logsDir, values.logBaseName));
+        }
+    }
+
+    if (exporting)
+        return writeMacroFile(exportFile, JoinMacroLines(text.lines), false);
+
+    if (temp.contains(QLatin1Char('"'))) {
+        m_prompter.error(cannotExecute(temp));
+        return false;
+    }
+    const int n = m_slots.take();
+    const QString macroFile = SlotMacroFile(temp, n);
+    const QString iniCopy = SlotIniFile(temp, n);
+    if (!writeMacroFile(macroFile, JoinMacroLines(text.lines), true) || !makeIniCopy(iniCopy)
+        || !prepareIniCopy(iniCopy, context))
+        return false;
+    const QString exe = TeraTermExePath();
+    if (!ShellOpen::startDetached(exe, TeraTermArguments(iniCopy, macroFile))) {
+        m_prompter.error(QStringLiteral("Failed to start %1. Cannot execute the macro.").arg(exe));
+        return false;
+    }
+    return true;
+}
+
+bool SelectionHasRunnableMacros(const QList<ConnectionNode *> &selection)
+{
+    for (const ConnectionNode *node : selection) {
+        // RootNode (the invisible root's one child) is never examined.
+        if (!node || !node->parent() || !node->parent()->parent())
+            continue;
+        if (IsSeparatorName(node->data.Name) || node->data.Macro.isEmpty())
+            return false;
+    }
+    return true;
+}

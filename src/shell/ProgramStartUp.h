@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+class Prompter;
+class Registry;
+class WindowMessages;
+
+// The start of the entry sequence, before any window: the first argument is stored in
+// "ParamName" (as an absolute path, unless it is the update-check argument), the launcher is
+// started when it does not run, and the single-instance check is made. True when the program
+// goes on; false when another instance runs and has been handed the argument.
+// Arguments are the command line without the program's own name.
+bool ProgramStartUp(const QStringList &arguments, Registry &registry, Prompter &prompter,
+                    WindowMessages &messages);
+
+// What "ParamName" gets for the command-line argument Argument.
+QString ParamNameForArgument(const QString &argument);
