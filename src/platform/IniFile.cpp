@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 #include <optional>
 
@@ -182,6 +183,30 @@ QList<QByteArray> IniFile::keys(const QByteArray &section) const
             seen = seen || sameName(o, k);
         if (!seen)
             out.append(k);
+    }
+    return out;
+}
+
+QList<QPair<QByteArray, QByteArray>> IniFile::entries(const QByteArray &section) const
+{
+    QList<QPair<QByteArray, QByteArray>> out;
+    const int h = findSection(section);
+    if (h < 0)
+        return out;
+    QSet<QByteArray> seen;
+    const int end = sectionEnd(h);
+    for (int i = h + 1; i < end; ++i) {
+        const QByteArray &raw = m_lines[i].raw;
+        const QByteArray k = keyOf(raw);
+        if (k.isEmpty())
+            continue;
+        QByteArray folded = k;
+        for (char &c : folded)
+            c = asciiLower(c);
+        if (seen.contains(folded))
+            continue;
+        seen.insert(folded);
+        out.append({k, valueOf(raw)});
     }
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 
 // An ini file read and written the way the Windows private-profile functions do it, on bytes:
@@ -49,6 +50,9 @@ public:
 
     // Keys of a section in file order, spelled as in the file, each name once.
     QList<QByteArray> keys(const QByteArray &section) const;
+    // Keys and values of a section in one pass, as keys() and readString() give them: for
+    // readers of many keys, which would otherwise search the section once per key.
+    QList<QPair<QByteArray, QByteArray>> entries(const QByteArray &section) const;
     bool hasSection(const QByteArray &section) const;
 
     // Writes pending changes with a temporary file renamed over the target, so a failed write

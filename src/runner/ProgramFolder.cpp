@@ -7,18 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-QString EnsureAppSubdir(const QString &name, Prompter &prompter)
-{
-    const QString path = AppFilePath(name);
-    const QFileInfo info(path);
-    if (info.isDir())
-        return path;
-    if (!info.exists() && QDir().mkdir(path))
-        return path;
-    prompter.warning(QStringLiteral("Cannot create directory") + path);
-    return QString();
-}
-
 QString TeraTermExePath()
 {
     return AppFilePath(QStringLiteral("ttermpro.exe"));

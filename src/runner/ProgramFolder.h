@@ -1,15 +1,14 @@
 #pragma once
 
+#include "platform/AppPaths.h"
+
 #include <QString>
 
 class Prompter;
 
 // The program's dealings with its folder, which is TeraTerm's folder.
 
-// The folder Name of the program folder (without a closing separator), made when missing (one
-// level). When it cannot be made: the warning "Cannot create directory" + path, and the empty
-// text.
-QString EnsureAppSubdir(const QString &name, Prompter &prompter);
+using AppPaths::EnsureAppSubdir;
 
 // The full path of "ttermpro.exe" in the program folder.
 QString TeraTermExePath();

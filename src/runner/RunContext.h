@@ -26,6 +26,7 @@ struct RunOptions
     bool useEditorFont = false;  // "Use this font in TeraTerm "
     QByteArray fontName;         // the macro editor's font face
     int fontHeight = 0;          // its Windows height, negative for a size in points
+    bool doNotTile = false;      // "Do not tile": "Run all selected" leaves the windows as they are
 };
 
 // What the window's pages hold when a run starts. The window fills it from its controls; the

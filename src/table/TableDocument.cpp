@@ -7,6 +7,16 @@
 
 #include <QFileInfo>
 
+TableDocument::TableDocument(TableHost &host) : m_host(host)
+{
+    // CurrentNode must not outlive its node. Inside a bulk change (a table read) nodes go
+    // without a signal; the reader sets CurrentNode itself.
+    QObject::connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, &m_tree, [this](ConnectionNode *node) {
+        if (CurrentNode && (CurrentNode == node || node->isAncestorOf(CurrentNode)))
+            CurrentNode = nullptr;
+    });
+}
+
 void TableDocument::UpdateCaption(bool tableModified)
 {
     m_tableModified = tableModified;

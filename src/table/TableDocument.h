@@ -11,7 +11,7 @@ class TableHost;
 class TableDocument
 {
 public:
-    explicit TableDocument(TableHost &host) : m_host(host) {}
+    explicit TableDocument(TableHost &host);
 
     TableHost &host() const { return m_host; }
     ConnectionTree &tree() { return m_tree; }
@@ -22,7 +22,7 @@ public:
     QString CurrentTableFile;
     // Pre-order position (RootNode 0) of the node reselected after a table is read.
     int SelectedNodeIndex = 0;
-    // The node whose values the editors hold.
+    // The node whose values the editors hold; cleared when its branch is removed.
     ConnectionNode *CurrentNode = nullptr;
 
     bool LoadingFlag = false;

@@ -85,6 +85,20 @@ private Q_SLOTS:
         const IniFile ini(fixture(file));
         QCOMPARE(ini.readString(section, key, "<default>"), expected);
         QCOMPARE(ini.hasKey(section, key), expected != "<default>");
+        // The one-pass listing agrees with the lookup.
+        const auto fold = [](QByteArray b) {
+            for (char &c : b)
+                c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            return b;
+        };
+        QByteArray listed = "<default>";
+        for (const auto &e : ini.entries(section)) {
+            if (fold(e.first) == fold(key.trimmed())) {
+                listed = e.second;
+                break;
+            }
+        }
+        QCOMPARE(listed, expected);
     }
 
     void writes_data()
@@ -242,6 +256,8 @@ private Q_SLOTS:
     {
         const IniFile ini(fixture("[A]\nb=1\n;c=2\nx\nB=3\na=4\n[C]\n"));
         QCOMPARE(ini.keys("a"), (QList<QByteArray>{"b", "a"}));
+        QCOMPARE(ini.entries("a"), (QList<QPair<QByteArray, QByteArray>>{{"b", "1"}, {"a", "4"}}));
+        QVERIFY(ini.entries("D").isEmpty());
         QVERIFY(ini.keys("C").isEmpty());
         QVERIFY(ini.hasSection("c"));
         QVERIFY(!ini.hasSection("D"));

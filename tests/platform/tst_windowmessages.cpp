@@ -67,11 +67,14 @@ int listenInChild(const QString &token)
                                  .arg(l)
                                  .arg(messages.isOwn(sender) ? "own" : "other")
                                  .toUtf8());
+                         // Ready once our own broadcast came back: the bus orders messages
+                         // per sender only, so the parent must not send before that.
+                         if (name == token + "hello")
+                             say("ready " + messages.ownId().toUtf8());
                          if (name == token + "stop")
                              QCoreApplication::quit();
                      });
     messages.broadcast(token + "hello", 0, 0);
-    say("ready " + messages.ownId().toUtf8());
     return QCoreApplication::exec();
 }
 
@@ -174,8 +177,8 @@ private Q_SLOTS:
         out += child.readAllStandardOutput();
         const QList<QByteArray> lines = out.trimmed().split('\n');
         QCOMPARE(lines.size(), 4);
-        QVERIFY(lines.at(0).startsWith("ready :"));
-        QCOMPARE(lines.at(1), QByteArray("hello 0 0 own"));
+        QCOMPARE(lines.at(0), QByteArray("hello 0 0 own"));
+        QVERIFY(lines.at(1).startsWith("ready :"));
         QCOMPARE(lines.at(2), QByteArray("VurozeziStopMessage 5 6 other"));
         QCOMPARE(lines.at(3), QByteArray("stop 0 0 other"));
     }

@@ -40,3 +40,17 @@ void FakeTableHost::setExpanded(ConnectionNode *node, bool on)
     else
         expanded.remove(node);
 }
+
+void FakeTableHost::setStatusPanelText(int panel, const QString &text)
+{
+    while (statusPanels.size() <= panel)
+        statusPanels.append(QString());
+    statusPanels[panel] = text;
+    statusPanelWrites.append(panel);
+}
+
+void FakeTableHost::CancelCutOrCopy()
+{
+    cutCopyMarks.clear();
+    ++cutCopyCancels;
+}

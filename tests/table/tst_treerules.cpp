@@ -1,5 +1,6 @@
 #include "platform/FieldText.h"
 #include "support/FakeTableHost.h"
+#include "support/TreeShape.h"
 #include "table/TableDocument.h"
 #include "table/TreeRules.h"
 
@@ -7,57 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// Trees are written as "A[B|C]|D": siblings split by '|', children in brackets. Names may hold
-// blanks and parentheses ("Copy (2) of N"), so neither is used for the shape.
 namespace {
-
-void addShape(ConnectionTree &tree, ConnectionNode *parent, const QByteArray &shape, qsizetype &at)
-{
-    for (;;) {
-        rVTNodeData d;
-        while (at < shape.size() && !QByteArray("[]|").contains(shape.at(at)))
-            d.Name += shape.at(at++);
-        ConnectionNode *node = tree.addChild(parent, d);
-        if (at < shape.size() && shape.at(at) == '[')
-            addShape(tree, node, shape, ++at);
-        if (at < shape.size() && shape.at(at) == '|') {
-            ++at;
-            continue;
-        }
-        if (at < shape.size() && shape.at(at) == ']')
-            ++at;
-        return;
-    }
-}
-
-void build(ConnectionTree &tree, const QByteArray &shape)
-{
-    qsizetype at = 0;
-    if (!shape.isEmpty())
-        addShape(tree, tree.RootNode(), shape, at);
-}
-
-QByteArray shapeOf(const ConnectionNode *parent)
-{
-    QByteArrayList parts;
-    for (int i = 0; i < parent->childCount(); ++i) {
-        const ConnectionNode *c = parent->child(i);
-        QByteArray s = c->data.Name;
-        if (c->hasChildren())
-            s += '[' + shapeOf(c) + ']';
-        parts << s;
-    }
-    return parts.join('|');
-}
-
-// "0/1": the second child of the first top-level node; "" is RootNode.
-ConnectionNode *nodeAt(const TableDocument &doc, const QString &path)
-{
-    ConnectionNode *n = doc.RootNode();
-    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts))
-        n = n->child(step.toInt());
-    return n;
-}
 
 QByteArray describe(const rVTNodeData &d)
 {
@@ -142,9 +93,9 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(bool, real);
         Fixture f;
-        build(f.doc.tree(), "A|" + SeparatorText + "|-x| -y|");
+        BuildShape(f.doc.tree(), "A|" + SeparatorText + "|-x| -y|");
         QCOMPARE(f.doc.RootNode()->childCount(), 5);
-        QCOMPARE(IsRealConnection(nodeAt(f.doc, path)), real);
+        QCOMPARE(IsRealConnection(NodeAt(f.doc, path)), real);
     }
 
     void isRealConnectionNull() { QVERIFY(!IsRealConnection(nullptr)); }
@@ -181,7 +132,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, shape);
         QFETCH(QByteArray, expected);
         Fixture f;
-        build(f.doc.tree(), shape);
+        BuildShape(f.doc.tree(), shape);
         QCOMPARE(NewUnnamedConnectionName(f.doc), expected);
     }
 
@@ -233,7 +184,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QByteArray, expected);
         Fixture f;
-        build(f.doc.tree(), siblings);
+        BuildShape(f.doc.tree(), siblings);
         QCOMPARE(UniqueSiblingName(f.doc.RootNode()->child(row)), expected);
     }
 
@@ -277,10 +228,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         QFETCH(int, renamed);
         Fixture f;
-        build(f.doc.tree(), shape);
-        QCOMPARE(shapeOf(f.doc.RootNode()), shape);
+        BuildShape(f.doc.tree(), shape);
+        QCOMPARE(ShapeOf(f.doc.RootNode()), shape);
         QCOMPARE(RenameDuplicateSiblings(f.doc, f.doc.RootNode()), renamed);
-        QCOMPARE(shapeOf(f.doc.RootNode()), expected);
+        QCOMPARE(ShapeOf(f.doc.RootNode()), expected);
         QCOMPARE(f.doc.RootNode()->data.Name, QByteArray());
     }
 
@@ -296,8 +247,8 @@ private Q_SLOTS:
                 group << names.at(rng.bounded(qsizetype(names.size())));
             Fixture f;
             Fixture plain;
-            build(f.doc.tree(), group.join('|'));
-            build(plain.doc.tree(), group.join('|'));
+            BuildShape(f.doc.tree(), group.join('|'));
+            BuildShape(plain.doc.tree(), group.join('|'));
             int expected = 0;
             ConnectionNode *top = plain.doc.RootNode();
             for (int i = top->childCount() - 1; i >= 0; --i) {
@@ -308,7 +259,7 @@ private Q_SLOTS:
                 }
             }
             QCOMPARE(RenameDuplicateSiblings(f.doc, f.doc.RootNode()), expected);
-            QCOMPARE(shapeOf(f.doc.RootNode()), shapeOf(top));
+            QCOMPARE(ShapeOf(f.doc.RootNode()), ShapeOf(top));
         }
     }
 
@@ -316,7 +267,7 @@ private Q_SLOTS:
     void renameDuplicateSiblingsReportsChanges()
     {
         Fixture f;
-        build(f.doc.tree(), "N|N|A[x|x]");
+        BuildShape(f.doc.tree(), "N|N|A[x|x]");
         ConnectionNode *root = f.doc.RootNode();
         const QList<ConnectionNode *> selection = {root->child(1), root->child(2)};
         f.host.selection = selection;
@@ -335,10 +286,10 @@ private Q_SLOTS:
     void renameDuplicateSiblingsBelowOneParent()
     {
         Fixture f;
-        build(f.doc.tree(), "N|N|A[x|x[y|y]]");
+        BuildShape(f.doc.tree(), "N|N|A[x|x[y|y]]");
         ConnectionNode *a = f.doc.RootNode()->child(2);
         QCOMPARE(RenameDuplicateSiblings(f.doc, a), 2);
-        QCOMPARE(shapeOf(f.doc.RootNode()), QByteArray("N|N|A[x|Copy of x[y|Copy of y]]"));
+        QCOMPARE(ShapeOf(f.doc.RootNode()), QByteArray("N|N|A[x|Copy of x[y|Copy of y]]"));
         QCOMPARE(RenameDuplicateSiblings(f.doc, nullptr), 0);
     }
 
@@ -363,7 +314,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         QFETCH(QStringList, boxes);
         Fixture f;
-        build(f.doc.tree(), "A|B|C[X]");
+        BuildShape(f.doc.tree(), "A|B|C[X]");
         QCOMPARE(ValidateConnectionName(f.doc, name, f.doc.RootNode()->child(row)), accepted);
         QCOMPARE(f.host.scripted.texts(), boxes);
         for (const ScriptedPrompter::Box &box : f.host.scripted.boxes()) {
@@ -387,8 +338,8 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(bool, allowed);
         Fixture f;
-        build(f.doc.tree(), "A[B]|-s");
-        QCOMPARE(VTEditing(f.doc, nodeAt(f.doc, path)), allowed);
+        BuildShape(f.doc.tree(), "A[B]|-s");
+        QCOMPARE(VTEditing(f.doc, NodeAt(f.doc, path)), allowed);
         QVERIFY(!VTEditing(f.doc, nullptr));
     }
 
@@ -480,7 +431,7 @@ private Q_SLOTS:
         QFETCH(bool, changeHandled);
 
         Fixture f;
-        build(f.doc.tree(), "A[A1|-s2]|B|-s1|Caf\xe9");
+        BuildShape(f.doc.tree(), "A[A1|-s2]|B|-s1|Caf\xe9");
         f.host.teraTermColors = "teraterm-colours";
         ConnectionTree::forEachBelow(f.doc.RootNode(), [](ConnectionNode *n) {
             rVTNodeData &d = n->data;
@@ -491,9 +442,9 @@ private Q_SLOTS:
             d.Schedule = "=s";
             d.LastUpdated = "lu";
         });
-        ConnectionNode *node = nodeAt(f.doc, path);
+        ConnectionNode *node = NodeAt(f.doc, path);
         const QByteArray before = describe(node->data);
-        const QByteArray shapeBefore = shapeOf(f.doc.RootNode());
+        const QByteArray shapeBefore = ShapeOf(f.doc.RootNode());
         f.doc.LoadingFlag = loading;
         f.doc.CopyInProgressFlag = copying;
         for (int a : answers)
@@ -504,7 +455,7 @@ private Q_SLOTS:
 
         QCOMPARE(describe(node->data), record.isEmpty() ? before : record);
         if (record.isEmpty())
-            QCOMPARE(shapeOf(f.doc.RootNode()), shapeBefore);
+            QCOMPARE(ShapeOf(f.doc.RootNode()), shapeBefore);
         QCOMPARE(changed.isEmpty(), record.isEmpty());
         QCOMPARE(f.host.scripted.texts(), boxes);
         for (const ScriptedPrompter::Box &box : f.host.scripted.boxes()) {

@@ -1,0 +1,132 @@
+#include "mainwindow/ConnectionTreeModel.h"
+
+#include "platform/FieldText.h"
+#include "platform/SystemInfo.h"
+#include "table/ConnectionTree.h"
+
+ConnectionTreeModel::ConnectionTreeModel(ConnectionTree &tree, QObject *parent)
+    : QAbstractItemModel(parent),
+      m_tree(tree),
+      m_rootCaption(QStringLiteral("This computer (") + SystemInfo::computerName() + QStringLiteral(")"))
+{
+    connect(&m_tree, &ConnectionTree::nodeAboutToBeInserted, this, [this](ConnectionNode *parentNode, int row) {
+        beginInsertRows(indexFor(parentNode), row, row);
+    });
+    connect(&m_tree, &ConnectionTree::nodeInserted, this, [this] { endInsertRows(); });
+    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
+        beginRemoveRows(indexFor(node->parent()), node->row(), node->row());
+    });
+    connect(&m_tree, &ConnectionTree::nodeRemoved, this, [this] { endRemoveRows(); });
+    connect(&m_tree, &ConnectionTree::nodeAboutToBeMoved, this, &ConnectionTreeModel::onAboutToBeMoved);
+    connect(&m_tree, &ConnectionTree::nodeMoved, this, &ConnectionTreeModel::onMoved);
+    connect(&m_tree, &ConnectionTree::nodeChanged, this, [this](ConnectionNode *node) {
+        const QModelIndex i = indexFor(node);
+        if (i.isValid())
+            Q_EMIT dataChanged(i, i);
+    });
+    connect(&m_tree, &ConnectionTree::aboutToReset, this, [this] { beginResetModel(); });
+    connect(&m_tree, &ConnectionTree::resetDone, this, [this] { endResetModel(); });
+}
+
+void ConnectionTreeModel::onAboutToBeMoved(ConnectionNode *node, ConnectionNode *newParent, int row)
+{
+    // The tree's destination row counts the rows before the move, as beginMoveRows does.
+    m_moveAsReset = !beginMoveRows(indexFor(node->parent()), node->row(), node->row(), indexFor(newParent), row);
+    if (m_moveAsReset)
+        beginResetModel();
+}
+
+void ConnectionTreeModel::onMoved()
+{
+    if (m_moveAsReset)
+        endResetModel();
+    else
+        endMoveRows();
+    m_moveAsReset = false;
+}
+
+QModelIndex ConnectionTreeModel::indexFor(const ConnectionNode *node) const
+{
+    if (!node || node == m_tree.invisibleRoot() || !node->parent())
+        return {};
+    return createIndex(node->row(), 0, const_cast<ConnectionNode *>(node));
+}
+
+ConnectionNode *ConnectionTreeModel::nodeFor(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return nullptr;
+    return static_cast<ConnectionNode *>(index.internalPointer());
+}
+
+ConnectionNode *ConnectionTreeModel::parentNodeFor(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return m_tree.invisibleRoot();
+    // Only the first column has children.
+    if (parent.column() != 0)
+        return nullptr;
+    return nodeFor(parent);
+}
+
+QModelIndex ConnectionTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (column != 0)
+        return {};
+    const ConnectionNode *p = parentNodeFor(parent);
+    const ConnectionNode *c = p ? p->child(row) : nullptr;
+    return c ? createIndex(row, 0, const_cast<ConnectionNode *>(c)) : QModelIndex();
+}
+
+QModelIndex ConnectionTreeModel::parent(const QModelIndex &child) const
+{
+    const ConnectionNode *n = nodeFor(child);
+    return n ? indexFor(n->parent()) : QModelIndex();
+}
+
+int ConnectionTreeModel::rowCount(const QModelIndex &parent) const
+{
+    const ConnectionNode *p = parentNodeFor(parent);
+    return p ? p->childCount() : 0;
+}
+
+int ConnectionTreeModel::columnCount(const QModelIndex &) const
+{
+    return 1;
+}
+
+bool ConnectionTreeModel::hasChildren(const QModelIndex &parent) const
+{
+    const ConnectionNode *p = parentNodeFor(parent);
+    return p && p->hasChildren();
+}
+
+QVariant ConnectionTreeModel::data(const QModelIndex &index, int role) const
+{
+    const ConnectionNode *n = nodeFor(index);
+    if (!n || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    if (n == m_tree.RootNode())
+        return m_rootCaption;
+    return DecodeField(n->data.Name);
+}
+
+bool ConnectionTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    ConnectionNode *n = nodeFor(index);
+    if (!n || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || !m_renameHandler)
+        return false;
+    m_renameHandler(n, value.toString());
+    return true;
+}
+
+Qt::ItemFlags ConnectionTreeModel::flags(const QModelIndex &index) const
+{
+    const ConnectionNode *n = nodeFor(index);
+    if (!n)
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (n != m_tree.RootNode())
+        f |= Qt::ItemIsEditable;
+    return f;
+}

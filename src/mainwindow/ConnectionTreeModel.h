@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QString>
+
+#include <functional>
+
+class ConnectionNode;
+class ConnectionTree;
+
+// The item model of the tree view `VT`. It asks the connection tree for everything and copies
+// nothing, so a table of any size costs the view nothing until it is shown, and it turns the
+// tree's change signals into the model's begin/end calls so the view's selection and current
+// index follow every insert, remove and move.
+class ConnectionTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+public:
+    // Called with the node and the text the in-place editor ended with; the record is left to
+    // the handler (the rename rules decide what is stored).
+    using RenameHandler = std::function<void(ConnectionNode *node, const QString &text)>;
+
+    explicit ConnectionTreeModel(ConnectionTree &tree, QObject *parent = nullptr);
+
+    ConnectionTree &tree() const { return m_tree; }
+
+    QModelIndex indexFor(const ConnectionNode *node) const;
+    // Null for an invalid index.
+    ConnectionNode *nodeFor(const QModelIndex &index) const;
+
+    // The caption of the top node: "This computer (" + computer name + ")".
+    QString rootCaption() const { return m_rootCaption; }
+    void setRenameHandler(RenameHandler handler) { m_renameHandler = std::move(handler); }
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    bool hasChildren(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    ConnectionNode *parentNodeFor(const QModelIndex &parent) const;
+    void onAboutToBeMoved(ConnectionNode *node, ConnectionNode *newParent, int row);
+    void onMoved();
+
+    ConnectionTree &m_tree;
+    QString m_rootCaption;
+    RenameHandler m_renameHandler;
+    // A move the model could not describe as one is shown as a reset.
+    bool m_moveAsReset = false;
+};

@@ -1,0 +1,275 @@
+#include "mainwindow/TForm1.h"
+
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/NodeNameDelegate.h"
+#include "platform/FieldText.h"
+#include "runner/TeraTermIni.h"
+#include "table/ColorSet.h"
+#include "table/TreeRules.h"
+
+#include "platform/widgets/QsciIncludes.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSet>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+QsciScintilla *createMemo(QWidget *page, const QString &name)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *memo = new QsciScintilla(page);
+    memo->setObjectName(name);
+    // Texts count their line breaks as CR LF, as the macro files hold them.
+    memo->setEolMode(QsciScintilla::EolWindows);
+    memo->setUtf8(true);
+    layout->addWidget(memo);
+    return memo;
+}
+
+} // namespace
+
+TForm1::TForm1(Prompter *prompter, QWidget *parent)
+    : QMainWindow(parent),
+      m_ownPrompter(this),
+      m_prompter(prompter ? prompter : &m_ownPrompter),
+      m_host(*this),
+      m_doc(m_host)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setMinimumWidth(654);
+    resize(800, 560);
+
+    Splitter = new QSplitter(Qt::Horizontal, this);
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    Splitter->setHandleWidth(3);
+    Splitter->setChildrenCollapsible(false);
+
+    m_model = new ConnectionTreeModel(m_doc.tree(), this);
+    m_delegate = new NodeNameDelegate(this);
+    VT = new QTreeView(Splitter);
+    VT->setObjectName(QStringLiteral("VT"));
+    VT->setHeaderHidden(true);
+    VT->setUniformRowHeights(true);
+    VT->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    VT->setSelectionBehavior(QAbstractItemView::SelectRows);
+    VT->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked
+                        | QAbstractItemView::SelectedClicked);
+    VT->setItemDelegate(m_delegate);
+    VT->setModel(m_model);
+    VT->setMinimumWidth(215);
+
+    PG = new QTabWidget(Splitter);
+    PG->setObjectName(QStringLiteral("PG"));
+    PG->setMinimumSize(374, 374);
+    const char *const pageNames[] = {"TS0", "TS1", "TS2", "TS3", "TS4"};
+    const char *const pageCaptions[] = {"Settings", "Macro", "Popup", "Colors", "Schedule"};
+    for (int i = 0; i < 5; ++i) {
+        auto *page = new QWidget(PG);
+        page->setObjectName(QLatin1String(pageNames[i]));
+        PG->addTab(page, QLatin1String(pageCaptions[i]));
+    }
+    Memo1 = createMemo(PG->widget(1), QStringLiteral("Memo1"));
+    Memo2 = createMemo(PG->widget(2), QStringLiteral("Memo2"));
+
+    Splitter->addWidget(VT);
+    Splitter->addWidget(PG);
+    Splitter->setStretchFactor(0, 0);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({374, 423});
+    setCentralWidget(Splitter);
+
+    createStatusBar();
+
+    m_model->setRenameHandler([this](ConnectionNode *node, const QString &text) {
+        // The rules may ask questions; they run once the editor has closed, so no message box
+        // opens over a live editor (whose focus loss would commit it again).
+        const QPersistentModelIndex where = m_model->indexFor(node);
+        QMetaObject::invokeMethod(this, [this, where, text] {
+            if (ConnectionNode *n = m_model->nodeFor(where))
+                VTNewText(n, text);
+        }, Qt::QueuedConnection);
+    });
+    m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &) { VTCreateEditor(editor); });
+    connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this] { RequestCommandRefresh(); });
+
+    QItemSelectionModel *selection = VT->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { VTChange(m_model->nodeFor(current)); });
+    connect(selection, &QItemSelectionModel::selectionChanged, this,
+            [this] { VTChange(focusedNode()); });
+    // CurrentNode must never outlive its node.
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetRemovedNodes);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &TForm1::keepSelectionOverReset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TForm1::restoreSelectionAfterReset);
+
+    qApp->installEventFilter(this);
+    documentStateChanged();
+    UpdateKeyIndicators();
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    // The view goes before the model and the tree it shows.
+    delete Splitter;
+    delete m_model;
+}
+
+ConnectionNode *TForm1::focusedNode() const
+{
+    return m_model->nodeFor(VT->selectionModel()->currentIndex());
+}
+
+void TForm1::InitTree()
+{
+    ::InitTree(m_doc);
+}
+
+void TForm1::showSettingsPage()
+{
+    PG->setCurrentIndex(0);
+}
+
+void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
+{
+    ConnectionNode *current = m_doc.CurrentNode;
+    if (!current)
+        return;
+    for (int row = first; row <= last; ++row) {
+        const ConnectionNode *gone = m_model->nodeFor(m_model->index(row, 0, parent));
+        if (gone && (gone == current || gone->isAncestorOf(current))) {
+            m_doc.CurrentNode = nullptr;
+            return;
+        }
+    }
+}
+
+void TForm1::keepSelectionOverReset()
+{
+    m_selectionOverReset = m_host.selectedNodes();
+    m_focusOverReset = focusedNode();
+}
+
+void TForm1::restoreSelectionAfterReset()
+{
+    // A reset drops the view's selection; the nodes that are still in the tree get it back
+    // (RootNode stays selected while a table is read below it). The saved addresses are only
+    // compared, never followed, until the walk has found them in the tree.
+    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
+    wanted.insert(m_focusOverReset);
+    wanted.insert(m_doc.CurrentNode);
+    QSet<const ConnectionNode *> alive;
+    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [&](ConnectionNode *n) {
+        if (wanted.contains(n))
+            alive.insert(n);
+    });
+    if (!alive.contains(m_doc.CurrentNode))
+        m_doc.CurrentNode = nullptr;
+    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
+        if (alive.contains(n))
+            m_host.setSelected(n, true);
+    if (alive.contains(m_focusOverReset))
+        m_host.setFocusedNode(m_focusOverReset);
+    m_selectionOverReset.clear();
+    m_focusOverReset = nullptr;
+}
+
+void TForm1::VTChange(ConnectionNode *node)
+{
+    if (m_doc.LoadingFlag)
+        return;
+    CurrentEditLink = nullptr;
+    if (node && node != m_doc.CurrentNode)
+        m_doc.CurrentNode = node;
+    showLastUpdated(m_doc.CurrentNode);
+    RequestCommandRefresh();
+}
+
+void TForm1::ShowFocusedNodeData()
+{
+    if (m_doc.LoadingFlag || m_doc.IsNodeModified())
+        return;
+    showLastUpdated(focusedNode());
+}
+
+void TForm1::showLastUpdated(const ConnectionNode *node)
+{
+    const bool stamped = node && node != m_doc.RootNode() && !node->data.LastUpdated.isEmpty();
+    setPanelText(0, stamped ? QStringLiteral("  Last updated: ") + DecodeField(node->data.LastUpdated) : QString());
+}
+
+void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
+{
+    ::VTNewText(m_doc, node, newText);
+    RequestCommandRefresh();
+}
+
+void TForm1::VTCreateEditor(QLineEdit *editor)
+{
+    CurrentEditLink = editor;
+    ShowInsertMode(true);
+    RequestCommandRefresh();
+}
+
+void TForm1::BtnApplyClick()
+{
+}
+
+void TForm1::SaveSettingsAndNotify()
+{
+}
+
+QByteArray TForm1::ReadTeraTermColors()
+{
+    return ::ReadTeraTermColors();
+}
+
+void TForm1::setWaitCursor(bool on)
+{
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+int TForm1::GetFocusedEditorId() const
+{
+    if (VT->hasFocus())
+        return 0;
+    if (Memo1->hasFocus())
+        return 1;
+    if (Memo2->hasFocus())
+        return 2;
+    if (CurrentEditLink && CurrentEditLink->hasFocus())
+        return 11;
+    return -1;
+}
+
+void TForm1::RequestCommandRefresh()
+{
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        // A key event climbs from the focused widget to its parents: take it once, where it
+        // was first delivered.
+        QWidget *focus = QApplication::focusWidget();
+        const QWidget *first = (focus && focus->window() == this) ? focus : this;
+        if (w == first && w->window() == this) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            FormKeyUp(key->key(), key->isAutoRepeat());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QList>
+
+class ConnectionNode;
+class TableDocument;
+
+// Where the mouse is over the drop target row, as the tree reports it.
+enum class DropPosition { Nowhere = 0, Above = 1, On = 2, Below = 3 };
+
+// Where dropped or pasted branches go: below Parent, before the child now at Row (-1: last).
+struct DropPlace
+{
+    ConnectionNode *parent = nullptr;
+    int row = -1;
+};
+
+// Move up / Move down: the focused node changes place with its previous (next) sibling,
+// branch and all. False, with only the command refresh, when there is no such sibling.
+bool MnUpClick(TableDocument &doc);
+bool MnDownClick(TableDocument &doc);
+
+// Every node but RootNode may be dragged.
+bool VTDragAllowed(const TableDocument &doc, const ConnectionNode *node);
+
+// Whether DraggedNodes may be dropped at Position of Target. The picked node is CurrentNode:
+// a drop on, above or below it or its parent, or into its branch, is refused. Also refused:
+// no target, a drop on a separator, a drop above or below RootNode (the tree keeps one top
+// node), and a drop into the branch of any dragged node. DraggedNodes is empty for data from
+// another instance; the picked node then is not in this tree and its rules do not apply.
+bool CanDrop(const TableDocument &doc, const QList<ConnectionNode *> &draggedNodes,
+             const ConnectionNode *target, DropPosition position);
+
+// The place a drop at Position of Target lands: above = before Target, below = after it, on
+// = Target's last child (after Target when it is a separator). No parent for Nowhere.
+DropPlace DropPlaceFor(ConnectionNode *target, DropPosition position);
+
+// A drop from this tree, moving (or with Copy copying) the dragged branches. Nothing happens
+// when CanDrop refuses. Returns the placed branches' top nodes, in tree order.
+QList<ConnectionNode *> DropNodes(TableDocument &doc, const QList<ConnectionNode *> &draggedNodes,
+                                  ConnectionNode *target, DropPosition position, bool copy);
+
+// Moves the branches of Nodes (RootNode and nested entries left out, order kept) below
+// Parent, starting before the child now at Row (-1: last), and runs VTNodeMoved for each.
+// Refused, with nothing moved, when Parent lies in one of the branches or is no place for a
+// connection. Returns the moved top nodes.
+QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
+                                  ConnectionNode *parent, int row);
+// The same for copies: every field but Level and a clashing name travels unchanged.
+QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
+                                  ConnectionNode *parent, int row);
+
+// After a node was moved or copied: its parent is expanded, clashing names below the parent
+// become "Copy of ..." names, the table is marked modified and every Level is set again from
+// its parent. Does nothing while a table is read or for a node without a parent.
+void VTNodeMoved(TableDocument &doc, ConnectionNode *node);
+
+// VTNodeMoved in two halves, for callers placing many branches: the steps for one node
+// (false when it does nothing) right after it is placed, then one walk over the tree and
+// the command refresh at the end.
+bool AfterNodeMoved(TableDocument &doc, ConnectionNode *node);
+void FinishNodeMoves(TableDocument &doc);
+
+// Level := parent's Level + 1 for every node below RootNode, in tree order.
+void RelevelTree(TableDocument &doc);

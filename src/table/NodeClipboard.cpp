@@ -1,0 +1,115 @@
+#include "table/NodeClipboard.h"
+
+#include "table/ConnectionTree.h"
+#include "table/NodeSelection.h"
+#include "table/NodeStream.h"
+#include "table/TableDocument.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The smallest record the node stream can hold: Level, Kind, the log byte and six empty
+// string lengths.
+constexpr qsizetype kMinRecordSize = 4 + 4 + 1 + 6 * 4;
+
+} // namespace
+
+QByteArray EncodeNodes(const QList<ConnectionNode *> &tops)
+{
+    const QList<ConnectionNode *> branches = TopmostNodes(tops);
+    QByteArray out;
+    qint32 count = 0;
+    appendInt32(out, 0);
+    for (const ConnectionNode *top : branches) {
+        const qint32 base = top->data.Level;
+        auto save = [&](const ConnectionNode *n) {
+            rVTNodeData d = n->data;
+            d.Level = n->data.Level - base;
+            VTSaveNode(d, out);
+            ++count;
+        };
+        save(top);
+        ConnectionTree::forEachBelow(top, save);
+    }
+    QByteArray head;
+    appendInt32(head, count);
+    out.replace(0, head.size(), head);
+    return out;
+}
+
+bool DecodeNodes(const QByteArray &payload, QList<rVTNodeData> &out)
+{
+    out.clear();
+    ByteReader in(payload);
+    qint32 count = 0;
+    if (!in.readInt32(count) || count < 0 || count > in.remaining() / kMinRecordSize)
+        return false;
+    QList<rVTNodeData> records;
+    records.reserve(count);
+    qint32 previous = -1;
+    for (qint32 i = 0; i < count; ++i) {
+        rVTNodeData d;
+        if (!VTLoadNode(in, d))
+            return false;
+        // Each record starts a branch (0) or lies at most one step below the one before.
+        if (d.Level < 0 || d.Level > previous + 1)
+            return false;
+        previous = d.Level;
+        records.append(d);
+    }
+    if (!in.atEnd())
+        return false;
+    out = records;
+    return true;
+}
+
+QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData> &records,
+                                    ConnectionNode *parent, int row)
+{
+    if (!parent || !parent->parent() || records.isEmpty())
+        return {};
+    ConnectionTree &tree = doc.tree();
+    if (row < 0 || row > parent->childCount())
+        row = parent->childCount();
+    QList<ConnectionNode *> tops;
+    // The open branch: Stack[d] is the last node placed at depth d of the current branch.
+    std::vector<ConnectionNode *> stack;
+    // A branch is settled (names, levels) once it is whole, before the next one comes in.
+    auto settle = [&]() {
+        if (!tops.isEmpty())
+            AfterNodeMoved(doc, tops.last());
+    };
+    for (const rVTNodeData &record : records) {
+        // A Level beyond one step deeper is taken as one step; anything at 0 or below starts
+        // a new branch.
+        std::size_t depth = record.Level > 0 ? static_cast<std::size_t>(record.Level) : 0;
+        depth = std::min(depth, stack.size());
+        stack.resize(depth);
+        ConnectionNode *node = nullptr;
+        if (depth == 0) {
+            settle();
+            node = tree.addChild(parent, record, row++);
+            tops.append(node);
+        } else {
+            node = tree.addChild(stack.back(), record);
+        }
+        stack.push_back(node);
+    }
+    settle();
+    FinishNodeMoves(doc);
+    return tops;
+}
+
+QList<ConnectionNode *> DropRecords(TableDocument &doc, const QList<rVTNodeData> &records,
+                                    ConnectionNode *target, DropPosition position)
+{
+    if (records.isEmpty() || !CanDrop(doc, {}, target, position))
+        return {};
+    const DropPlace place = DropPlaceFor(target, position);
+    QList<ConnectionNode *> placed = InsertNodes(doc, records, place.parent, place.row);
+    if (!placed.isEmpty())
+        doc.UpdateCaption(true);
+    return placed;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+
+class ConnectionNode;
+
+// Helpers for commands that act on several selected branches at once.
+
+// True when Node is one of Nodes or lies in the branch of one of them.
+bool IsInsideAny(const ConnectionNode *node, const QList<ConnectionNode *> &nodes);
+
+// The branches Nodes stand for, in tree order: every node without an ancestor among them,
+// once. Nodes of the invisible root's level (RootNode) and null entries are left out, so the
+// top node is never moved or removed even when it is selected with the rest.
+QList<ConnectionNode *> TopmostNodes(const QList<ConnectionNode *> &nodes);
+
+// True when A comes before B in pre-order (both of one tree).
+bool PreorderLess(const ConnectionNode *a, const ConnectionNode *b);

@@ -1,0 +1,242 @@
+#include "support/FakeTableHost.h"
+#include "support/TreeShape.h"
+#include "table/NodeClipboard.h"
+#include "table/NodeStream.h"
+#include "table/TableDocument.h"
+#include "table/TreeRules.h"
+
+#include <QTest>
+
+namespace {
+
+struct Fixture
+{
+    FakeTableHost host;
+    TableDocument doc{host};
+    explicit Fixture(const QByteArray &shape)
+    {
+        InitTree(doc);
+        BuildShape(doc.tree(), shape);
+        // Every field of every node distinct, so a lost or shifted field shows.
+        int i = 0;
+        ConnectionTree::forEachBelow(doc.RootNode(), [&i](ConnectionNode *n) {
+            const QByteArray k = QByteArray::number(++i);
+            n->data.Macro = "macro" + k;
+            n->data.Popup = "popup" + k;
+            n->data.Schedule = "=" + k + " * * * *";
+            n->data.LastUpdated = "stamp " + k;
+            n->data.Colors = "colours " + k;
+            n->data.Kind = i % 4;
+            n->data.LogSession = i % 2;
+        });
+        host.selection.clear();
+        host.focused = nullptr;
+    }
+
+    ConnectionNode *at(const QString &path) const { return NodeAt(doc, path); }
+    QByteArray shape() const { return ShapeOf(doc.RootNode()); }
+};
+
+QByteArray int32(qint32 v)
+{
+    QByteArray out;
+    appendInt32(out, v);
+    return out;
+}
+
+QByteArray string(const QByteArray &s)
+{
+    return int32(qint32(s.size())) + s;
+}
+
+// One record laid out by hand: Level, Kind, the log byte, then the six strings.
+QByteArray record(qint32 level, const QByteArray &name, qint32 kind = 0)
+{
+    return int32(level) + int32(kind) + QByteArray(1, '\1') + string(name) + string("m") + string("p") + string("")
+        + string("") + string("c");
+}
+
+// Fields but Level: what a copy keeps.
+QByteArrayList fieldsBelow(const ConnectionNode *top)
+{
+    QByteArrayList out;
+    auto add = [&out](const ConnectionNode *n) {
+        const rVTNodeData &d = n->data;
+        out << d.Name + ';' + QByteArray::number(d.Kind) + ';' + d.Macro + ';' + d.Popup + ';'
+                + (d.LogSession ? "1" : "0") + ';' + d.Colors + ';' + d.Schedule + ';' + d.LastUpdated;
+    };
+    add(top);
+    ConnectionTree::forEachBelow(top, add);
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DropPosition)
+
+class TestNodeClipboard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void mimeType() { QCOMPARE(QByteArray(NodeMimeType), QByteArray("application/x-wexmora-nodes")); }
+
+    // Branches from different depths, nested and repeated selections: each branch once, in
+    // tree order, Levels relative to its top.
+    void encodeLayout()
+    {
+        Fixture f("A[B[C]|D]|E[F[G]]");
+        const QByteArray payload = EncodeNodes({f.at("1/0"), f.at("0/0/0"), f.at("0"), f.at("1/0/0"), f.at("1/0")});
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(payload, records));
+        QByteArrayList got;
+        for (const rVTNodeData &r : records)
+            got << r.Name + ':' + QByteArray::number(r.Level);
+        QCOMPARE(got, (QByteArrayList{"A:0", "B:1", "C:2", "D:1", "F:0", "G:1"}));
+        QCOMPARE(payload.left(4), int32(6));
+        // Count, then the records exactly as the node stream writes them.
+        QByteArray expected = int32(6);
+        for (const rVTNodeData &r : records)
+            VTSaveNode(r, expected);
+        QCOMPARE(payload, expected);
+    }
+
+    void roundTrip()
+    {
+        Fixture source("A[B[C]|D]|E[F[G]]");
+        const QByteArray payload = EncodeNodes({source.at("0"), source.at("1/0")});
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(payload, records));
+
+        Fixture target("X[Y]");
+        const QList<ConnectionNode *> tops = InsertNodes(target.doc, records, target.at("0"), 0);
+        QCOMPARE(tops.size(), 2);
+        QCOMPARE(target.shape(), QByteArray("X[A[B[C]|D]|F[G]|Y]"));
+        QCOMPARE(LevelsOf(target.doc.RootNode()), QByteArray("1 2 3 4 3 2 3 2"));
+        QCOMPARE(fieldsBelow(tops.at(0)), fieldsBelow(source.at("0")));
+        QCOMPARE(fieldsBelow(tops.at(1)), fieldsBelow(source.at("1/0")));
+        QVERIFY(target.host.expanded.contains(target.at("0")));
+        QVERIFY(target.doc.tableModified());
+    }
+
+    void emptyPayload()
+    {
+        QList<rVTNodeData> records{rVTNodeData{}};
+        QVERIFY(DecodeNodes(EncodeNodes({}), records));
+        QVERIFY(records.isEmpty());
+        Fixture f("A");
+        QVERIFY(InsertNodes(f.doc, records, f.at("0"), 0).isEmpty());
+        QVERIFY(!f.doc.tableModified());
+    }
+
+    void damagedPayload_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        const QByteArray good = int32(2) + record(0, "a") + record(1, "b");
+        QTest::newRow("no count") << QByteArray("\1\0", 2);
+        QTest::newRow("count beyond the records") << int32(3) + record(0, "a") + record(1, "b");
+        QTest::newRow("huge count") << int32(0x7fffffff) + record(0, "a");
+        QTest::newRow("negative count") << int32(-1) + record(0, "a");
+        QTest::newRow("bytes left over") << good + QByteArray("x");
+        QTest::newRow("record cut short") << good.left(good.size() - 1);
+        QTest::newRow("string length beyond the bytes") << int32(1) + int32(0) + int32(0) + QByteArray(1, '\0')
+                                                           + int32(1000) + QByteArray("abc");
+        QTest::newRow("negative string length") << int32(1) + int32(0) + int32(0) + QByteArray(1, '\0') + int32(-5)
+                                                    + QByteArray(40, '\0');
+        QTest::newRow("first record not a branch top") << int32(1) + record(1, "a");
+        QTest::newRow("level jumps two steps") << int32(2) + record(0, "a") + record(2, "b");
+        QTest::newRow("negative level") << int32(2) + record(0, "a") + record(-1, "b");
+        QTest::newRow("good records, then a damaged one") << int32(3) + record(0, "a") + record(1, "b")
+                                                              + record(0, "c").chopped(2);
+    }
+
+    // Nothing of a damaged payload reaches the tree: it is read whole before anything is placed.
+    void damagedPayload()
+    {
+        QFETCH(QByteArray, payload);
+        QList<rVTNodeData> records{rVTNodeData{}};
+        QVERIFY(!DecodeNodes(payload, records));
+        QVERIFY(records.isEmpty());
+    }
+
+    // Any cut of a good payload is refused.
+    void everyTruncationRefused()
+    {
+        Fixture f("A[B[C]]|D");
+        const QByteArray payload = EncodeNodes({f.at("0"), f.at("1")});
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(payload, records));
+        for (qsizetype n = 0; n < payload.size(); ++n)
+            QVERIFY2(!DecodeNodes(payload.left(n), records) && records.isEmpty(), qPrintable(QString::number(n)));
+    }
+
+    // Names clashing with the new siblings become copies; names inside the branches stay.
+    void insertRenamesClashes()
+    {
+        Fixture source("A[x|y]|B");
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(EncodeNodes({source.at("0"), source.at("1")}), records));
+        Fixture f("A[x]|B|C");
+        const QList<ConnectionNode *> tops = InsertNodes(f.doc, records, f.doc.RootNode(), -1);
+        QCOMPARE(f.shape(), QByteArray("A[x]|B|C|Copy of A[x|y]|Copy of B"));
+        QCOMPARE(tops, (QList<ConnectionNode *>{f.at("3"), f.at("4")}));
+        QCOMPARE(LevelsOf(f.doc.RootNode()), QByteArray("1 2 1 1 1 2 2 1"));
+    }
+
+    void insertRefusesInvisibleRoot()
+    {
+        Fixture f("A");
+        const QList<rVTNodeData> records{rVTNodeData{}};
+        QVERIFY(InsertNodes(f.doc, records, f.doc.tree().invisibleRoot(), 0).isEmpty());
+        QVERIFY(InsertNodes(f.doc, records, nullptr, 0).isEmpty());
+        QCOMPARE(f.doc.tree().invisibleRoot()->childCount(), 1);
+        QVERIFY(!f.doc.tableModified());
+    }
+
+    // Records not read by DecodeNodes still make a tree: a Level too deep is one step deeper,
+    // one of 0 or less starts a branch.
+    void insertToleratesOddLevels()
+    {
+        Fixture f("P");
+        QList<rVTNodeData> records;
+        for (const auto &[name, level] : QList<std::pair<QByteArray, int>>{{"a", 3}, {"b", 5}, {"c", -2}, {"d", 1}}) {
+            rVTNodeData d;
+            d.Name = name;
+            d.Level = level;
+            records << d;
+        }
+        InsertNodes(f.doc, records, f.at("0"), -1);
+        QCOMPARE(f.shape(), QByteArray("P[a[b]|c[d]]"));
+    }
+
+    void dropFromAnotherInstance_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<DropPosition>("position");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("onto a connection") << "0" << DropPosition::On << QByteArray("A[a|n[m]]|" + SeparatorText);
+        QTest::newRow("above a connection") << "0/0" << DropPosition::Above << QByteArray("A[n[m]|a]|" + SeparatorText);
+        QTest::newRow("below a separator") << "1" << DropPosition::Below << QByteArray("A[a]|" + SeparatorText + "|n[m]");
+        QTest::newRow("onto a separator") << "1" << DropPosition::On << QByteArray();
+        QTest::newRow("beside RootNode") << "" << DropPosition::Below << QByteArray();
+    }
+
+    void dropFromAnotherInstance()
+    {
+        QFETCH(QString, target);
+        QFETCH(DropPosition, position);
+        QFETCH(QByteArray, expected);
+        Fixture other("n[m]");
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(EncodeNodes({other.at("0")}), records));
+        Fixture f("A[a]|" + SeparatorText);
+        f.doc.CurrentNode = f.at("0");
+        const QList<ConnectionNode *> placed = DropRecords(f.doc, records, f.at(target), position);
+        QCOMPARE(placed.isEmpty(), expected.isEmpty());
+        QCOMPARE(f.shape(), expected.isEmpty() ? QByteArray("A[a]|" + SeparatorText) : expected);
+        QCOMPARE(f.doc.tableModified(), !expected.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNodeClipboard)
+#include "tst_nodeclipboard.moc"
