@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What a command puts into a file dialog before showing it.
-struct FileDialogSpec
+struct FileDialogSetup
 {
     QString title;
     // Description and pattern pairs joined by "|": "Wexmora file (*.QDZ)|*.QDZ|All files (*.*)|*.*".
@@ -23,8 +23,8 @@ class FileChooser
 {
 public:
     virtual ~FileChooser() = default;
-    virtual QString chooseOpenFile(const FileDialogSpec &spec) = 0;
-    virtual QString chooseSaveFile(const FileDialogSpec &spec) = 0;
+    virtual QString chooseOpenFile(const FileDialogSetup &setup) = 0;
+    virtual QString chooseSaveFile(const FileDialogSetup &setup) = 0;
 };
 
 // The "|" filter as Qt name filters. Patterns match regardless of letter case on Linux only

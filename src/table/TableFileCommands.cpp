@@ -26,24 +26,24 @@ TableFileCommands::TableFileCommands(TableDocument &doc, FileChooser &files, Rec
 {
 }
 
-FileDialogSpec TableFileCommands::openTableDialog()
+FileDialogSetup TableFileCommands::openTableDialog()
 {
     return {QStringLiteral("Open Wexmora file"), TableFilter, TableExtension, QString()};
 }
 
-FileDialogSpec TableFileCommands::saveAsTableDialog(const QString &currentTableFile)
+FileDialogSetup TableFileCommands::saveAsTableDialog(const QString &currentTableFile)
 {
     return {QStringLiteral("Save Wexmora file as"), TableFilter, TableExtension, currentTableFile};
 }
 
-FileDialogSpec TableFileCommands::importDialog()
+FileDialogSetup TableFileCommands::importDialog()
 {
     return {QStringLiteral("Import connections from file"),
             QStringLiteral("Wexmora file (*.QDZ)|*.QDZ|Tenvask file (*.KPV)|*.KPV|All files (*.*)|*.*"),
             TableExtension, QString()};
 }
 
-FileDialogSpec TableFileCommands::exportDialog()
+FileDialogSetup TableFileCommands::exportDialog()
 {
     return {QStringLiteral("Export selected connections to file"), TableFilter, TableExtension, QString()};
 }

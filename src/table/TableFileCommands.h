@@ -56,10 +56,10 @@ public:
     bool FormCloseQuery(bool autoSave) { return QuerySaveBeforeClose(autoSave); }
 
     // The dialogs as each command sets them.
-    static FileDialogSpec openTableDialog();
-    static FileDialogSpec saveAsTableDialog(const QString &currentTableFile);
-    static FileDialogSpec importDialog();
-    static FileDialogSpec exportDialog();
+    static FileDialogSetup openTableDialog();
+    static FileDialogSetup saveAsTableDialog(const QString &currentTableFile);
+    static FileDialogSetup importDialog();
+    static FileDialogSetup exportDialog();
 
 private:
     void openFile(const QString &fileName, bool showNodeData);

@@ -13,19 +13,19 @@ public:
     struct Shown
     {
         bool save;
-        FileDialogSpec spec;
+        FileDialogSetup setup;
     };
 
-    QString chooseOpenFile(const FileDialogSpec &spec) override { return answer(false, spec); }
-    QString chooseSaveFile(const FileDialogSpec &spec) override { return answer(true, spec); }
+    QString chooseOpenFile(const FileDialogSetup &setup) override { return answer(false, setup); }
+    QString chooseSaveFile(const FileDialogSetup &setup) override { return answer(true, setup); }
 
     void queue(const QString &fileName) { m_answers.append(fileName); }
     const QList<Shown> &shown() const { return m_shown; }
 
 private:
-    QString answer(bool save, const FileDialogSpec &spec)
+    QString answer(bool save, const FileDialogSetup &setup)
     {
-        m_shown.append({save, spec});
+        m_shown.append({save, setup});
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     }
 

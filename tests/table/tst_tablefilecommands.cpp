@@ -212,25 +212,25 @@ private Q_SLOTS:
 
 void TestTableFileCommands::dialogs()
 {
-    const FileDialogSpec open = TableFileCommands::openTableDialog();
+    const FileDialogSetup open = TableFileCommands::openTableDialog();
     QCOMPARE(open.title, "Open Wexmora file");
     QCOMPARE(open.filter, TableFilter);
     QCOMPARE(open.defaultExtension, "qdz");
     QVERIFY(open.initialFileName.isEmpty());
 
-    const FileDialogSpec saveAs = TableFileCommands::saveAsTableDialog(QStringLiteral("/t/x.QDZ"));
+    const FileDialogSetup saveAs = TableFileCommands::saveAsTableDialog(QStringLiteral("/t/x.QDZ"));
     QCOMPARE(saveAs.title, "Save Wexmora file as");
     QCOMPARE(saveAs.filter, TableFilter);
     QCOMPARE(saveAs.defaultExtension, "qdz");
     QCOMPARE(saveAs.initialFileName, "/t/x.QDZ");
 
-    const FileDialogSpec import = TableFileCommands::importDialog();
+    const FileDialogSetup import = TableFileCommands::importDialog();
     QCOMPARE(import.title, "Import connections from file");
     QCOMPARE(import.filter, "Wexmora file (*.QDZ)|*.QDZ|Tenvask file (*.KPV)|*.KPV|All files (*.*)|*.*");
     QCOMPARE(import.defaultExtension, "qdz");
     QVERIFY(import.initialFileName.isEmpty());
 
-    const FileDialogSpec exp = TableFileCommands::exportDialog();
+    const FileDialogSetup exp = TableFileCommands::exportDialog();
     QCOMPARE(exp.title, "Export selected connections to file");
     QCOMPARE(exp.filter, TableFilter);
     QCOMPARE(exp.defaultExtension, "qdz");
@@ -339,7 +339,7 @@ void TestTableFileCommands::open()
 
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(!fx.files.shown().first().save);
-    QCOMPARE(fx.files.shown().first().spec.title, "Open Wexmora file");
+    QCOMPARE(fx.files.shown().first().setup.title, "Open Wexmora file");
     QCOMPARE(treeNames(fx.doc), names);
     QCOMPARE(fx.doc.CurrentTableFile, named ? file : QString());
     QCOMPARE(fx.doc.captionText(), QStringLiteral("Wexmora Configuration - [%1]")
@@ -472,8 +472,8 @@ void TestTableFileCommands::saveAs()
 
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(fx.files.shown().first().save);
-    QCOMPARE(fx.files.shown().first().spec.title, "Save Wexmora file as");
-    QCOMPARE(fx.files.shown().first().spec.initialFileName, before);
+    QCOMPARE(fx.files.shown().first().setup.title, "Save Wexmora file as");
+    QCOMPARE(fx.files.shown().first().setup.initialFileName, before);
     QCOMPARE(fx.doc.tableModified(), !written);
     if (written) {
         QCOMPARE(names(readTable(fx.path(target))), SixNames);
@@ -500,7 +500,7 @@ void TestTableFileCommands::import()
 
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(!fx.files.shown().first().save);
-    QCOMPARE(fx.files.shown().first().spec.title, "Import connections from file");
+    QCOMPARE(fx.files.shown().first().setup.title, "Import connections from file");
     QCOMPARE(treeNames(fx.doc), SixNames + QStringList({"imported", "below"}));
     QVERIFY(fx.doc.tableModified());
     QCOMPARE(fx.doc.CurrentTableFile, fx.path(QStringLiteral("t.QDZ")));
@@ -592,7 +592,7 @@ void TestTableFileCommands::exportTable()
     QCOMPARE(fx.host.scripted.boxes().size(), 1);
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(fx.files.shown().first().save);
-    QCOMPARE(fx.files.shown().first().spec.title, "Export selected connections to file");
+    QCOMPARE(fx.files.shown().first().setup.title, "Export selected connections to file");
     QVERIFY(QFile::exists(fx.path(target)));
     if (exchange) {
         QFile f(fx.path(target));
