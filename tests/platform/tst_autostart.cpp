@@ -1,4 +1,5 @@
 #include "platform/AutoStart.h"
+#include "support/FileBytes.h"
 #include "support/ScopedEnv.h"
 
 #include <QDir>
@@ -16,8 +17,7 @@ private:
     bool writeEntry(const QByteArray &bytes)
     {
         QDir().mkpath(m_config.filePath("autostart"));
-        QFile file(AutoStart::entryPath());
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return WriteFileBytes(AutoStart::entryPath(), bytes);
     }
 
 private Q_SLOTS:

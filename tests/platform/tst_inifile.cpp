@@ -1,26 +1,12 @@
 #include "platform/IniFile.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 class TestIniFile : public QObject
 {
@@ -34,7 +20,7 @@ class TestIniFile : public QObject
         static int n = 0;
         const QString path = m_dir.filePath(QStringLiteral("f%1.ini").arg(++n));
         if (!bytes.isNull())
-            writeAll(path, bytes);
+            WriteFileBytes(path, bytes);
         return path;
     }
 
@@ -195,7 +181,7 @@ private Q_SLOTS:
             QVERIFY(ini.writeString(w[0], w[1], w[2]));
         QCOMPARE(ini.contents(), expected);
         QVERIFY(ini.flush());
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(ReadFileBytes(path), expected);
         // A fresh reader keeps the written file byte for byte as well.
         QCOMPARE(IniFile(path).contents(), expected);
     }
@@ -279,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(same.contents(), QByteArray("[A]\r\nx=1\r\n"));
         // The line is respelled, so that is a change after all.
         QVERIFY(same.flush());
-        QCOMPARE(readAll(existing), QByteArray("[A]\r\nx=1\r\n"));
+        QCOMPARE(ReadFileBytes(existing), QByteArray("[A]\r\nx=1\r\n"));
     }
 
     void unreadableFileIsNeverReplaced()
@@ -305,7 +291,7 @@ private Q_SLOTS:
         const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
             | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
         QCOMPARE(QFileInfo(path).permissions() & others, QFileDevice::Permissions());
-        QCOMPARE(readAll(path), QByteArray("[A]\nx=2\n"));
+        QCOMPARE(ReadFileBytes(path), QByteArray("[A]\nx=2\n"));
     }
 };
 

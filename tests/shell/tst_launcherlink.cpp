@@ -10,6 +10,7 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ProgramStartUp.h"
 #include "shell/SingleInstance.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
@@ -31,18 +32,6 @@ struct Start
     QString program;
     QStringList arguments;
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -134,7 +123,7 @@ void TestLauncherLink::stageParameterFile()
     const QString from = elsewhere.filePath(name);
     const QByteArray bytes = "[table bytes]\r\n";
     if (source == QLatin1String("file"))
-        QVERIFY(writeFile(from, bytes));
+        QVERIFY(WriteFileBytes(from, bytes));
     else if (source == QLatin1String("dir"))
         QVERIFY(QDir().mkpath(from));
     const QString dest = m_folder->filePath(QStringLiteral("Temp_TTL/~") + name);
@@ -147,7 +136,7 @@ void TestLauncherLink::stageParameterFile()
     QCOMPARE(ReadParamName(*m_registry), dest);
     QCOMPARE(QFileInfo(dest).isFile(), copied);
     if (copied) {
-        QCOMPARE(readFile(dest), bytes);
+        QCOMPARE(ReadFileBytes(dest), bytes);
         QCOMPARE(QFile::permissions(dest) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
                  QFileDevice::Permissions());
     }
@@ -162,7 +151,7 @@ void TestLauncherLink::stageWithoutTempFolder()
     QVERIFY(WriteParamName(*m_registry, QStringLiteral("/before/Sites.QDZ")));
     QTemporaryDir elsewhere;
     const QString from = elsewhere.filePath(QStringLiteral("Sites.QDZ"));
-    QVERIFY(writeFile(from, "table"));
+    QVERIFY(WriteFileBytes(from, "table"));
 
     QVERIFY(!StageParameterFile(from, *m_registry, m_prompter));
 
@@ -261,7 +250,7 @@ void TestLauncherLink::launcherReallyStarts()
 
     EnsureLauncherRunning(m_prompter);
 
-    QTRY_COMPARE(readFile(exe + QStringLiteral(".log")), QByteArray("started 0\n"));
+    QTRY_COMPARE(ReadFileBytes(exe + QStringLiteral(".log")), QByteArray("started 0\n"));
     QVERIFY(m_prompter.boxes().isEmpty());
 }
 

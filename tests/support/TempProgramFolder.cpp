@@ -1,9 +1,9 @@
 #include "support/TempProgramFolder.h"
 
 #include "platform/AppPaths.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 TempProgramFolder::TempProgramFolder()
@@ -20,12 +20,10 @@ bool TempProgramFolder::write(const QString &name, const QByteArray &bytes) cons
 {
     const QString p = filePath(name);
     QDir().mkpath(QFileInfo(p).path());
-    QFile f(p);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return WriteFileBytes(p, bytes);
 }
 
 QByteArray TempProgramFolder::read(const QString &name) const
 {
-    QFile f(filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return ReadFileBytes(filePath(name));
 }

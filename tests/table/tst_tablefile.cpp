@@ -1,4 +1,5 @@
 #include "support/FakeTableHost.h"
+#include "support/FileBytes.h"
 #include "support/TableBytes.h"
 #include "support/TreeShape.h"
 #include "table/ColorSet.h"
@@ -65,16 +66,9 @@ rVTNodeData rec(const QByteArray &name, qint32 level, const QByteArray &colors =
     return r;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 QByteArray readFile(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    return ReadFileBytes(path, "<unreadable>");
 }
 
 // The records of a table file, read back with the stream reader.
@@ -215,7 +209,7 @@ private Q_SLOTS:
             records << rec(names[i].toLatin1(), levels[i]);
         QTemporaryDir dir;
         const QString path = dir.filePath("levels.QDZ");
-        QVERIFY(writeFile(path, TableFileBytes(records)));
+        QVERIFY(WriteFileBytes(path, TableFileBytes(records)));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
@@ -231,7 +225,7 @@ private Q_SLOTS:
             VTSaveNode(rec("n", level, QByteArray()), bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath("deep.QDZ");
-        QVERIFY(writeFile(path, bytes));
+        QVERIFY(WriteFileBytes(path, bytes));
         {
             Fixture f;
             QVERIFY(LoadConnectionTable(f.doc, path, false));
@@ -249,7 +243,7 @@ private Q_SLOTS:
         b.Kind = -3;
         QTemporaryDir dir;
         const QString path = dir.filePath("kinds.QDZ");
-        QVERIFY(writeFile(path, TableFileBytes({a, b})));
+        QVERIFY(WriteFileBytes(path, TableFileBytes({a, b})));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
         QCOMPARE(f.root->childCount(), 1);
@@ -291,10 +285,10 @@ private Q_SLOTS:
         } else if (bytes == "noperm") {
             if (geteuid() == 0)
                 QSKIP("the superuser reads every file");
-            QVERIFY(writeFile(path, TableFileBytes({rec("a", 1)})));
+            QVERIFY(WriteFileBytes(path, TableFileBytes({rec("a", 1)})));
             QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
         } else if (!bytes.isNull()) {
-            QVERIFY(writeFile(path, bytes));
+            QVERIFY(WriteFileBytes(path, bytes));
         }
         const QString shown = QFileInfo::exists(path) ? fileName : path;
 
@@ -347,7 +341,7 @@ private Q_SLOTS:
         QFETCH(QString, kept);
         QTemporaryDir dir;
         const QString path = dir.filePath("damaged.QDZ");
-        QVERIFY(writeFile(path, bytes));
+        QVERIFY(WriteFileBytes(path, bytes));
         for (const bool quiet : {false, true}) {
             Fixture f;
             f.doc.SelectedNodeIndex = 1;
@@ -382,7 +376,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath("t.QDZ");
-        QVERIFY(writeFile(path, bytes));
+        QVERIFY(WriteFileBytes(path, bytes));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
@@ -393,7 +387,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("open.QDZ");
-        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("b", 2), rec("c", 1)})));
+        QVERIFY(WriteFileBytes(path, TableFileBytes({rec("a", 1), rec("b", 2), rec("c", 1)})));
         Fixture f;
         f.doc.UpdateCaption(true);
         f.doc.SetNodeModified(true);
@@ -429,7 +423,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("sel.QDZ");
         // RootNode 0, a 1, b 2, c 3, d 4; an empty-name record counts for nothing.
-        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("", 2), rec("b", 2), rec("c", 3), rec("d", 1)})));
+        QVERIFY(WriteFileBytes(path, TableFileBytes({rec("a", 1), rec("", 2), rec("b", 2), rec("c", 3), rec("d", 1)})));
         Fixture f;
         ConnectionNode *before = f.root;
         f.host.focused = before;
@@ -457,7 +451,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("import.QDZ");
-        QVERIFY(writeFile(path, TableFileBytes({rec("a", 1), rec("b", 2)})));
+        QVERIFY(WriteFileBytes(path, TableFileBytes({rec("a", 1), rec("b", 2)})));
         Fixture f;
         ConnectionNode *x = f.add(f.root, "X");
         f.add(x, "Y");
@@ -488,8 +482,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
         const QByteArray original = TableFileBytes("QDZ20", 2, {rec("a", 1, old18(1)), rec("b", 2, old18(100))});
-        QVERIFY(writeFile(path, original));
-        QVERIFY(writeFile(path + ".bak", "an older backup"));
+        QVERIFY(WriteFileBytes(path, original));
+        QVERIFY(WriteFileBytes(path + ".bak", "an older backup"));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, false));
 
@@ -518,7 +512,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
         const QByteArray original = TableFileBytes("QDZ20", 1, {rec("a", 1, old18(10))});
-        QVERIFY(writeFile(path, original));
+        QVERIFY(WriteFileBytes(path, original));
         Fixture f;
         QVERIFY(LoadConnectionTable(f.doc, path, true));
         QVERIFY(f.host.scripted.boxes().isEmpty());
@@ -534,7 +528,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("old.QDZ");
         const QByteArray original = TableFileBytes("QDZ20", 1, {rec("a", 1, old18(1))});
-        QVERIFY(writeFile(path, original));
+        QVERIFY(WriteFileBytes(path, original));
         // A folder where the copy should go cannot be replaced by it.
         QVERIFY(QDir().mkdir(path + ".bak"));
         Fixture f;
@@ -564,7 +558,7 @@ private Q_SLOTS:
         const QString name = how == "longname" ? QString(251, QLatin1Char('t')) + ".QDZ" : QStringLiteral("t.QDZ");
         const QString path = folder + QLatin1Char('/') + name;
         const QByteArray old = TableFileBytes({rec("old", 1)});
-        QVERIFY(writeFile(path, old));
+        QVERIFY(WriteFileBytes(path, old));
         if (how == "readonly") {
             if (geteuid() == 0)
                 QSKIP("the superuser writes into read-only folders");
