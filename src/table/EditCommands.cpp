@@ -16,20 +16,6 @@
 
 namespace {
 
-// Sets the copy flag for a scope: a rename on the way is not checked against the siblings.
-class CopyInProgress
-{
-public:
-    explicit CopyInProgress(TableDocument &doc) : m_doc(doc), m_old(doc.CopyInProgressFlag) { m_doc.CopyInProgressFlag = true; }
-    ~CopyInProgress() { m_doc.CopyInProgressFlag = m_old; }
-    CopyInProgress(const CopyInProgress &) = delete;
-    CopyInProgress &operator=(const CopyInProgress &) = delete;
-
-private:
-    TableDocument &m_doc;
-    bool m_old;
-};
-
 // Blanks and control characters (every byte up to 32) off both ends.
 QByteArray trimmedText(const QByteArray &text)
 {
@@ -128,7 +114,8 @@ ConnectionNode *AddConnection(TableDocument &doc, AddMode mode, const NewConnect
     case AddMode::Duplicate: {
         if (isTopNode(focused))
             return nullptr;
-        CopyInProgress copying(doc);
+        // While copying, a rename on the way is not checked against the siblings.
+        FlagScope copying(doc.CopyInProgressFlag);
         added = tree.copyBranch(focused, focused->parent(), focused->row() + 1);
         VTNodeMoved(doc, added);
         if (IsSeparatorName(focused->data.Name)) {

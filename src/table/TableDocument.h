@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/ConnectionTree.h"
+#include "table/FlagScope.h"
 
 #include <QString>
 
@@ -53,16 +54,8 @@ private:
 };
 
 // Sets LoadingFlag for a scope and restores the value it had.
-class LoadingScope
+class LoadingScope : public FlagScope
 {
 public:
-    explicit LoadingScope(TableDocument &doc, bool value = true)
-        : m_doc(doc), m_old(doc.LoadingFlag) { m_doc.LoadingFlag = value; }
-    ~LoadingScope() { m_doc.LoadingFlag = m_old; }
-    LoadingScope(const LoadingScope &) = delete;
-    LoadingScope &operator=(const LoadingScope &) = delete;
-
-private:
-    TableDocument &m_doc;
-    bool m_old;
+    explicit LoadingScope(TableDocument &doc, bool value = true) : FlagScope(doc.LoadingFlag, value) {}
 };
