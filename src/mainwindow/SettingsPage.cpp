@@ -7,6 +7,8 @@
 #include "mainwindow/NewConnectionsPage.h"
 #include "mainwindow/UserDataPage.h"
 
+#include <QScrollArea>
+
 SettingsPage::SettingsPage(QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::SettingsPage>())
@@ -17,13 +19,24 @@ SettingsPage::SettingsPage(QWidget *parent)
     m_macroEditor = new MacroEditorSettingsPage(ui->PGSettings);
     m_highlighter = new HighlighterPage(ui->PGSettings);
     m_newConnections = new NewConnectionsPage(ui->PGSettings);
-    ui->PGSettings->addTab(m_general, QStringLiteral("General"));
-    ui->PGSettings->addTab(m_userData, QStringLiteral("User Data"));
-    ui->PGSettings->addTab(m_macroEditor, QStringLiteral("Macro Editor"));
-    ui->PGSettings->addTab(m_highlighter, QStringLiteral("Highlighter"));
-    ui->PGSettings->addTab(m_newConnections, QStringLiteral("New Connections"));
+    addPage(m_general, QStringLiteral("General"));
+    addPage(m_userData, QStringLiteral("User Data"));
+    addPage(m_macroEditor, QStringLiteral("Macro Editor"));
+    addPage(m_highlighter, QStringLiteral("Highlighter"));
+    addPage(m_newConnections, QStringLiteral("New Connections"));
 }
 
 SettingsPage::~SettingsPage() = default;
+
+void SettingsPage::addPage(QWidget *page, const QString &caption)
+{
+    // At the window's smallest size a page scrolls rather than squeezing its controls.
+    auto *scroll = new QScrollArea(ui->PGSettings);
+    scroll->setObjectName(page->objectName() + QLatin1String("Scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    ui->PGSettings->addTab(scroll, caption);
+}
 
 QTabWidget *SettingsPage::PGSettings() const { return ui->PGSettings; }

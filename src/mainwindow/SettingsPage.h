@@ -33,6 +33,8 @@ public:
     QTabWidget *PGSettings() const;
 
 private:
+    void addPage(QWidget *page, const QString &caption);
+
     std::unique_ptr<Ui::SettingsPage> ui;
     GeneralSettingsPage *m_general = nullptr;
     UserDataPage *m_userData = nullptr;

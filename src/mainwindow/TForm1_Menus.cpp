@@ -211,7 +211,7 @@ void TForm1::createToolBar()
     CBar->setMovable(false);
     CBar->setFloatable(false);
     CBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    CBar->setIconSize(QSize(20, 20));
+    CBar->setIconSize(QSize(18, 18));
     addToolBar(Qt::TopToolBarArea, CBar);
 
     BtnNewTable = addButton("BtnNewTable", I::New, QStringLiteral("New (Ctrl+N)"));
