@@ -1,7 +1,12 @@
 #include "mainwindow/TForm1.h"
 
+#include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroPage.h"
 #include "mainwindow/NodeNameDelegate.h"
+#include "mainwindow/PopupPage.h"
+#include "mainwindow/SchedulePage.h"
+#include "mainwindow/SettingsPage.h"
 #include "platform/FieldText.h"
 #include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
@@ -18,24 +23,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeView>
-#include <QVBoxLayout>
-
-namespace {
-
-QsciScintilla *createMemo(QWidget *page, const QString &name)
-{
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *memo = new QsciScintilla(page);
-    memo->setObjectName(name);
-    // Texts count their line breaks as CR LF, as the macro files hold them.
-    memo->setEolMode(QsciScintilla::EolWindows);
-    memo->setUtf8(true);
-    layout->addWidget(memo);
-    return memo;
-}
-
-} // namespace
+#include <QToolBar>
 
 TForm1::TForm1(Prompter *prompter, QWidget *parent)
     : QMainWindow(parent),
@@ -46,7 +34,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setMinimumWidth(654);
-    resize(800, 560);
+    resize(920, 600);
 
     Splitter = new QSplitter(Qt::Horizontal, this);
     Splitter->setObjectName(QStringLiteral("Splitter"));
@@ -67,27 +55,19 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     VT->setModel(m_model);
     VT->setMinimumWidth(215);
 
-    PG = new QTabWidget(Splitter);
-    PG->setObjectName(QStringLiteral("PG"));
-    PG->setMinimumSize(374, 374);
-    const char *const pageNames[] = {"TS0", "TS1", "TS2", "TS3", "TS4"};
-    const char *const pageCaptions[] = {"Settings", "Macro", "Popup", "Colors", "Schedule"};
-    for (int i = 0; i < 5; ++i) {
-        auto *page = new QWidget(PG);
-        page->setObjectName(QLatin1String(pageNames[i]));
-        PG->addTab(page, QLatin1String(pageCaptions[i]));
-    }
-    Memo1 = createMemo(PG->widget(1), QStringLiteral("Memo1"));
-    Memo2 = createMemo(PG->widget(2), QStringLiteral("Memo2"));
+    createPages();
 
     Splitter->addWidget(VT);
     Splitter->addWidget(PG);
     Splitter->setStretchFactor(0, 0);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({374, 423});
+    Splitter->setSizes({374, 543});
     setCentralWidget(Splitter);
 
+    createMenus();
     createStatusBar();
+    // Room for the pages below the menu, the toolbar and the status bar.
+    setMinimumHeight(PG->minimumHeight() + 3 * CBar->sizeHint().height());
 
     m_model->setRenameHandler([this](ConnectionNode *node, const QString &text) {
         // The rules may ask questions; they run once the editor has closed, so no message box
@@ -122,6 +102,25 @@ TForm1::~TForm1()
     // The view goes before the model and the tree it shows.
     delete Splitter;
     delete m_model;
+}
+
+void TForm1::createPages()
+{
+    PG = new QTabWidget(Splitter);
+    PG->setObjectName(QStringLiteral("PG"));
+    PG->setMinimumSize(374, 374);
+    m_settingsPage = new SettingsPage(PG);
+    m_macroPage = new MacroPage(PG);
+    m_popupPage = new PopupPage(PG);
+    m_colorsPage = new ColorsPage(PG);
+    m_schedulePage = new SchedulePage(PG);
+    PG->addTab(m_settingsPage, QStringLiteral("Settings"));
+    PG->addTab(m_macroPage, QStringLiteral("Macro"));
+    PG->addTab(m_popupPage, QStringLiteral("Popup"));
+    PG->addTab(m_colorsPage, QStringLiteral("Colors"));
+    PG->addTab(m_schedulePage, QStringLiteral("Schedule"));
+    Memo1 = m_macroPage->Memo1();
+    Memo2 = m_popupPage->Memo2();
 }
 
 ConnectionNode *TForm1::focusedNode() const

@@ -6,21 +6,31 @@
 #include "table/TableDocument.h"
 
 #include <QMainWindow>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPointer>
 
 #include <array>
 #include <functional>
 
+class ColorsPage;
 class ConnectionNode;
 class ConnectionTreeModel;
+class MacroPage;
 class NodeNameDelegate;
+class PopupPage;
+class QAction;
+class QActionGroup;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
+class QToolBar;
 class QTreeView;
 class QsciScintilla;
+class SchedulePage;
+class SettingsPage;
 
 // The main window: the connection tree `VT` beside the page control `PG`, and the status bar
 // `SBar`. It owns the open table and is the view the table's routines ask for selection,
@@ -71,13 +81,34 @@ public:
     // The in-place editor while a name is edited, else null.
     QLineEdit *currentEditLink() const { return CurrentEditLink; }
 
+    // The pages of `PG`, by index 0 to 4.
+    SettingsPage *settingsPage() const { return m_settingsPage; }
+    MacroPage *macroPage() const { return m_macroPage; }
+    PopupPage *popupPage() const { return m_popupPage; }
+    ColorsPage *colorsPage() const { return m_colorsPage; }
+    SchedulePage *schedulePage() const { return m_schedulePage; }
+
 protected:
     // Key preview: the window sees the keys of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
+    void createPages();
     void createStatusBar();
+    // TForm1_Menus.cpp: the main menu, the toolbar `CBar` and the shared context menu `pmTV`.
+    void createMenus();
+    void createFileMenu();
+    void createEditMenus();
+    void createConnectionMenu();
+    void createActionsMenu();
+    void createViewMenu();
+    void createHelpMenu();
+    void createToolBar();
+    void createTreePopup();
+    QMenu *addMenu(QMenu *parent, const char *name, const QString &title);
+    QAction *addItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut = {});
+    QAction *addButton(const char *name, int icon, const QString &hint);
     void FormKeyUp(int key, bool autoRepeat);
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);
@@ -96,8 +127,63 @@ private:
     QSplitter *Splitter = nullptr;
     QTreeView *VT = nullptr;
     QTabWidget *PG = nullptr;
+    SettingsPage *m_settingsPage = nullptr;
+    MacroPage *m_macroPage = nullptr;
+    PopupPage *m_popupPage = nullptr;
+    ColorsPage *m_colorsPage = nullptr;
+    SchedulePage *m_schedulePage = nullptr;
     QsciScintilla *Memo1 = nullptr;
     QsciScintilla *Memo2 = nullptr;
+
+    // Menus: a submenu's item is its menuAction(), named as the menu.
+    QMenu *MnFile = nullptr, *MnImportTemplate = nullptr, *TeraTermConfiguration1 = nullptr;
+    QAction *MnNewTable = nullptr, *MnOpenTable = nullptr, *MnSaveTable = nullptr, *MnSaveAsTable = nullptr;
+    QAction *MnImport = nullptr, *MnExport = nullptr, *MnImportMacro = nullptr, *MnExportMacro = nullptr;
+    QAction *OpenTelnetsession1 = nullptr, *SSH1session1 = nullptr, *SSH1sessionwithcredentials1 = nullptr;
+    QAction *SSH1session2 = nullptr, *SSH2session1 = nullptr, *SSH2sessionwithcredentials1 = nullptr;
+    QAction *SSH2sessionwithpublickey1 = nullptr, *Serialconnection1 = nullptr;
+    QAction *mnBackup = nullptr, *mnRestore = nullptr;
+    QAction *MnPrinterSetup = nullptr, *MnPrintPreview = nullptr, *MnPrint = nullptr, *MnClose = nullptr;
+
+    QMenu *MnEdit = nullptr;
+    QAction *MnUndo = nullptr, *MnCut = nullptr, *MnCopy = nullptr, *MnPaste = nullptr, *MnSelectAll = nullptr;
+    QMenu *Search1 = nullptr;
+    QAction *MnFind = nullptr, *MnFindNext = nullptr, *MnFindPrev = nullptr, *MnReplace = nullptr;
+
+    QMenu *MnConnection = nullptr;
+    QAction *MnAddChild = nullptr, *mnAddSibling = nullptr, *mnAddSepLine = nullptr, *MnDuplicate = nullptr;
+    QAction *MnDelete = nullptr, *MnUp = nullptr, *MnDown = nullptr, *mnApply = nullptr;
+    QAction *MnExpandAll = nullptr, *MnCollapseAll = nullptr;
+
+    QMenu *MnMacro = nullptr;
+    QAction *MnExecSel = nullptr, *MnExecute = nullptr, *MnExecBrSel = nullptr, *MnExecuteAll = nullptr;
+    QAction *mnRunAllSel = nullptr, *MnShowPopup = nullptr;
+
+    QMenu *View1 = nullptr, *Settings1 = nullptr, *ConnectionTree1 = nullptr;
+    QAction *General1 = nullptr, *Userdata1 = nullptr, *MacroEditor1 = nullptr, *Highlighter1 = nullptr;
+    QAction *NewConncetions1 = nullptr;
+    QAction *MnViewMacro = nullptr, *MnViewPopup = nullptr, *MnViewColors = nullptr, *MnViewSchedule = nullptr;
+    QActionGroup *m_treeViewGroup = nullptr;
+    QAction *MnVTHide = nullptr, *MnVTMaximize = nullptr, *MnVTRestore = nullptr;
+
+    QMenu *Help1 = nullptr;
+    QAction *WexmoraHelp1 = nullptr, *MnTeraTermHelp = nullptr, *MnTeraTermMacroLanguage = nullptr;
+    QAction *Checkforupdates1 = nullptr, *MnFreeWareLicense = nullptr, *MnAbout = nullptr;
+
+    // The toolbar's buttons are actions of their own: the menus copy their states when they open.
+    QToolBar *CBar = nullptr;
+    QAction *BtnNewTable = nullptr, *BtnOpenTable = nullptr, *BtnSaveTable = nullptr, *BtnSaveAsTable = nullptr;
+    QAction *BtnPrintPreview = nullptr, *BtnPrint = nullptr;
+    QAction *BtnUndo = nullptr, *BtnCut = nullptr, *BtnCopy = nullptr, *BtnPaste = nullptr;
+    QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnUp = nullptr, *BtnDown = nullptr;
+    QAction *BtnApply = nullptr;
+    QAction *BtnExecSel = nullptr, *BtnExec = nullptr, *BtnExecBrSel = nullptr, *BtnExecAll = nullptr;
+
+    // The context menu of the tree, the editors and the user-data and schedule fields.
+    QMenu *pmTV = nullptr;
+    QAction *pmUndo = nullptr, *pmCut = nullptr, *pmCopy = nullptr, *pmPaste = nullptr, *pmSelectAll = nullptr;
+    QAction *pmAddChild = nullptr, *pmAddSibl = nullptr, *pmDuplicate = nullptr, *pmDelete = nullptr;
+    QAction *pmAddSepLine = nullptr, *pmUp = nullptr, *pmDown = nullptr, *pmRun = nullptr, *pmRunBranch = nullptr;
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     QPointer<QLineEdit> CurrentEditLink;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace Ui {
+class MacroEditorSettingsPage;
+}
+
+// The settings page "Macro Editor": colouring of the macro editor, TABs and the editor font.
+class MacroEditorSettingsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MacroEditorSettingsPage(QWidget *parent = nullptr);
+    ~MacroEditorSettingsPage() override;
+
+    // The TAB width the list shows (2 to 32), 0 with nothing chosen.
+    int tabWidth() const;
+
+    // The controls, by their names.
+    QCheckBox *cbNoColors() const;
+    QRadioButton *rbSyntax() const;
+    QRadioButton *rbUseColorInEditor() const;
+    QCheckBox *cbSameBkgr() const;
+    QCheckBox *cbAllowTAB() const;
+    QCheckBox *cbTAB2Space() const;
+    QCheckBox *cbSmartTAB() const;
+    QLabel *Label19() const;
+    QComboBox *CBSpacePerTAB() const;
+    QPushButton *Button3() const;
+    QCheckBox *cbUseAsTTFont() const;
+    QLabel *Label20() const;
+
+private:
+    std::unique_ptr<Ui::MacroEditorSettingsPage> ui;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class GeneralSettingsPage;
+class HighlighterPage;
+class MacroEditorSettingsPage;
+class NewConnectionsPage;
+class QTabWidget;
+class UserDataPage;
+
+namespace Ui {
+class SettingsPage;
+}
+
+// The page "Settings": the settings page control `PGSettings` with its five pages.
+class SettingsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SettingsPage(QWidget *parent = nullptr);
+    ~SettingsPage() override;
+
+    GeneralSettingsPage *general() const { return m_general; }
+    UserDataPage *userData() const { return m_userData; }
+    MacroEditorSettingsPage *macroEditor() const { return m_macroEditor; }
+    HighlighterPage *highlighter() const { return m_highlighter; }
+    NewConnectionsPage *newConnections() const { return m_newConnections; }
+
+    // The controls, by their names.
+    QTabWidget *PGSettings() const;
+
+private:
+    void addPage(QWidget *page, const QString &caption);
+
+    std::unique_ptr<Ui::SettingsPage> ui;
+    GeneralSettingsPage *m_general = nullptr;
+    UserDataPage *m_userData = nullptr;
+    MacroEditorSettingsPage *m_macroEditor = nullptr;
+    HighlighterPage *m_highlighter = nullptr;
+    NewConnectionsPage *m_newConnections = nullptr;
+};
