@@ -15,6 +15,7 @@
 #include "platform/widgets/QsciIncludes.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -255,6 +256,16 @@ int TForm1::GetFocusedEditorId() const
 
 void TForm1::RequestCommandRefresh()
 {
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,8 @@
 #include "mainwindow/TForm1TableHost.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
+#include "shell/ProgramOptions.h"
+#include "table/ColorSet.h"
 #include "table/TableDocument.h"
 
 #include <QMainWindow>
@@ -88,10 +90,29 @@ public:
     ColorsPage *colorsPage() const { return m_colorsPage; }
     SchedulePage *schedulePage() const { return m_schedulePage; }
 
+    // The one working colour set: loaded when a connection is shown, changed by the Colours
+    // page, written into a run's ini copy, stored into a record only by Apply.
+    ColorSet &workingColors() { return m_colorSet; }
+    const ColorSet &workingColors() const { return m_colorSet; }
+    // The options as last loaded or moved from the controls.
+    ProgramOptions &options() { return m_options; }
+    const ProgramOptions &options() const { return m_options; }
+
+    // Closing: the question whether the window may close (unapplied edits, unsaved table),
+    // then the clean-up of a close that goes on.
+    bool FormCloseQuery();
+    void FormClose();
+
+    // The tree's node clipboard: cut, copy and paste of the selected branches.
+    void cutNodes();
+    void copyNodes();
+    void pasteNodes();
+
 protected:
     // Key preview: the window sees the keys of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createPages();
@@ -187,6 +208,8 @@ private:
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     QPointer<QLineEdit> CurrentEditLink;
+    ColorSet m_colorSet;
+    ProgramOptions m_options;
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
