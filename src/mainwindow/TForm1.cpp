@@ -99,6 +99,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    FormDestroy();
     qApp->removeEventFilter(this);
     // The view goes before the model and the tree it shows.
     delete Splitter;
@@ -221,10 +222,6 @@ void TForm1::VTCreateEditor(QLineEdit *editor)
 }
 
 void TForm1::BtnApplyClick()
-{
-}
-
-void TForm1::SaveSettingsAndNotify()
 {
 }
 

@@ -108,6 +108,15 @@ public:
     void copyNodes();
     void pasteNodes();
 
+    // Start-up and shutdown.
+    // The creation handler: messages attached, the options loaded into the controls, the
+    // table to open at start. Services must outlive the window; Arguments are the command
+    // line without the program's name.
+    void FormCreate(class ShellServices &services, const QStringList &arguments = {});
+    // The options saved and the launcher told; once, when the window goes.
+    void FormDestroy();
+    class HandOverReceiver *handOverReceiver() const { return m_handOver; }
+
 protected:
     // Key preview: the window sees the keys of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -213,4 +222,18 @@ private:
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
+
+    // Start-up and shutdown.
+    void optionsToControls();
+    void controlsToOptions();
+    void applyEditorFont();
+    // Opens the table to open at start; true when the handed-over file is to be offered
+    // for import once the window runs.
+    bool openTableAtStart();
+    QStringList dblClickItemsShown() const;
+    class ShellServices *m_shell = nullptr;
+    class TForm1HandOverWindow *m_handOverWindow = nullptr;
+    class HandOverReceiver *m_handOver = nullptr;
+    class WindowGeometryRecorder *m_geometry = nullptr;
+    bool m_destroyed = false;
 };

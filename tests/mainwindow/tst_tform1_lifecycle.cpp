@@ -1,0 +1,338 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/TForm1.h"
+#include "platform/NamedSemaphore.h"
+#include "platform/Registry.h"
+#include "platform/WindowMessages.h"
+#include "shell/HandOverReceiver.h"
+#include "shell/InstanceSemaphore.h"
+#include "shell/ParamName.h"
+#include "shell/ProgramRegKey.h"
+#include "shell/ShellServices.h"
+#include "support/FileBytes.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TableBytes.h"
+#include "support/TempProgramFolder.h"
+#include "support/TempUserDirs.h"
+#include "table/ConnectionTree.h"
+#include "table/TableFile.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+namespace {
+
+rVTNodeData record(const QByteArray &name, qint32 level)
+{
+    rVTNodeData d;
+    d.Name = name;
+    d.Level = level;
+    return d;
+}
+
+// The names of the nodes below RootNode in tree order, each with its level.
+QStringList namesOf(TForm1 &form)
+{
+    QStringList names;
+    ConnectionTree::forEachBelow(form.doc().RootNode(), [&](ConnectionNode *n) {
+        names << QString::fromUtf8(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
+    });
+    return names;
+}
+
+// Brings the page that holds Widget to the front, as the user would open it.
+void reveal(QWidget *widget)
+{
+    for (QWidget *child = widget, *p = widget->parentWidget(); p; child = p, p = p->parentWidget())
+        if (auto *stack = qobject_cast<QStackedWidget *>(p))
+            stack->setCurrentWidget(child);
+}
+
+// The machine around the window for one test: the registry and the runtime dir in a temp
+// folder, a temp program folder, the session bus and an instance semaphore of its own.
+struct Machine
+{
+    TempUserDirs dirs;
+    TempProgramFolder folder;
+    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    WindowMessages messages;
+    InstanceSemaphore instance;
+    ShellServices services{*registry, messages, instance};
+    ScriptedPrompter prompter;
+
+    // A main window as the program makes it, shown.
+    std::unique_ptr<TForm1> start(const QStringList &arguments = {})
+    {
+        auto form = std::make_unique<TForm1>(&prompter);
+        form->FormCreate(services, arguments);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return nullptr;
+        return form;
+    }
+
+    QString writeTable(const QString &name, const QList<rVTNodeData> &records) const
+    {
+        const QString path = folder.filePath(name);
+        return WriteFileBytes(path, TableFileBytes(records)) ? path : QString();
+    }
+
+    void setStored(const QString &name, const QString &value)
+    {
+        registry->writeString(ProgramRegHive, ProgramRegKey, name, value);
+    }
+};
+
+} // namespace
+
+class TestTForm1Lifecycle : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void optionControlSurvivesRestart_data();
+    void optionControlSurvivesRestart();
+    void geometryAndTableSurviveRestart();
+    void geometryIsNotRecordedWhileMaximized();
+    void handedOverFileAtStart_data();
+    void handedOverFileAtStart();
+    void closeDeletesTempFilesAndLetsTheInstanceGo();
+    void destroySavesAndTellsTheLauncher();
+    void windowNotMadeFromTheOptionsSavesNothing();
+};
+
+void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("Disable color support") << "cbNoColors" << QVariant(true);
+    // The key exists from the window's first start on (it stores the system family), so a
+    // missing "AutoSave" reads as on.
+    QTest::newRow("Save changes on Close off") << "cbAutoSave" << QVariant(false);
+    QTest::newRow("Auto select last off") << "cbSelectlast" << QVariant(false);
+    QTest::newRow("Do not tile") << "cbDoNotTile" << QVariant(true);
+    QTest::newRow("Allow TAB") << "cbAllowTAB" << QVariant(true);
+    QTest::newRow("TAB to spaces") << "cbTAB2Space" << QVariant(true);
+    QTest::newRow("Smart TAB") << "cbSmartTAB" << QVariant(true);
+    QTest::newRow("Use as TeraTerm font") << "cbUseAsTTFont" << QVariant(true);
+    QTest::newRow("Same background off") << "cbSameBkgr" << QVariant(false);
+    QTest::newRow("Full path in MRU") << "cbFullPathMRU" << QVariant(true);
+    QTest::newRow("colours in editor") << "rbUseColorInEditor" << QVariant(true);
+    QTest::newRow("log new connections") << "rbLog" << QVariant(true);
+    QTest::newRow("Name") << "Edit1" << QVariant(QStringLiteral("Jane Doe"));
+    QTest::newRow("E-mail") << "Edit2" << QVariant(QStringLiteral("jane@example.org"));
+    QTest::newRow("Phone") << "Edit3" << QVariant(QStringLiteral("+49 30 1234"));
+    QTest::newRow("Mobile") << "Edit9" << QVariant(QStringLiteral("0171 99"));
+    QTest::newRow("Pager") << "Edit10" << QVariant(QStringLiteral("555-0100"));
+    QTest::newRow("Run all selected delay") << "CBDelay" << QVariant(10);
+    QTest::newRow("tab width") << "CBSpacePerTAB" << QVariant(6);
+    QTest::newRow("tray double click") << "cbDoubleClickAction" << QVariant(3);
+    QTest::newRow("update interval") << "cbUpdateInterval" << QVariant(2);
+    QTest::newRow("default colours") << "cbDefColors" << QVariant(1);
+}
+
+void TestTForm1Lifecycle::optionControlSurvivesRestart()
+{
+    QFETCH(QString, control);
+    QFETCH(QVariant, value);
+    Machine machine;
+    {
+        std::unique_ptr<TForm1> form = machine.start();
+        QVERIFY(form);
+        QWidget *widget = form->findChild<QWidget *>(control);
+        QVERIFY(widget);
+        reveal(widget);
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+            QVERIFY(button->isChecked() != value.toBool());
+            QTest::keyClick(button, Qt::Key_Space);
+            QCOMPARE(button->isChecked(), value.toBool());
+        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            edit->setFocus();
+            QTest::keyClicks(edit, value.toString());
+        } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+            QVERIFY(list->currentIndex() != value.toInt());
+            list->setCurrentIndex(value.toInt());
+        }
+    }
+    std::unique_ptr<TForm1> again = machine.start();
+    QVERIFY(again);
+    QWidget *widget = again->findChild<QWidget *>(control);
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->isChecked(), value.toBool());
+    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        QCOMPARE(edit->text(), value.toString());
+    else if (auto *list = qobject_cast<QComboBox *>(widget))
+        QCOMPARE(list->currentIndex(), value.toInt());
+    else
+        QFAIL("no such control");
+    QVERIFY(machine.prompter.boxes().isEmpty());
+}
+
+void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
+{
+    Machine machine;
+    const QString table = machine.writeTable(QStringLiteral("Sites.QDZ"),
+        {record("Alpha", 1), record("Beta", 1), record("Beta 1", 2)});
+    QVERIFY(!table.isEmpty());
+    {
+        std::unique_ptr<TForm1> form = machine.start();
+        QVERIFY(form);
+        QVERIFY(LoadConnectionTable(form->doc(), table, false));
+        ConnectionNode *beta1 = form->doc().tree().nodeAtAbsoluteIndex(3);
+        QVERIFY(beta1);
+        form->tree()->setCurrentIndex(form->model().indexFor(beta1));
+        form->move(60, 40);
+        form->resize(700, 520);
+        QTRY_COMPARE(form->options().WinWidth, 700);
+    }
+    std::unique_ptr<TForm1> again = machine.start();
+    QVERIFY(again);
+    QCOMPARE(again->pos(), QPoint(60, 40));
+    QCOMPARE(again->size(), QSize(700, 520));
+    QCOMPARE(again->doc().CurrentTableFile, table);
+    QCOMPARE(namesOf(*again), QStringList({"Alpha:1", "Beta:1", "Beta 1:2"}));
+    QVERIFY(again->focusedNode());
+    QCOMPARE(again->focusedNode()->data.Name, QByteArray("Beta 1"));
+    // A table is shown on the macro page.
+    QCOMPARE(again->findChild<QTabWidget *>(QStringLiteral("PG"))->currentIndex(), 1);
+    QCOMPARE(again->doc().SelectedNodeIndex, 0);
+}
+
+void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
+{
+    Machine machine;
+    {
+        std::unique_ptr<TForm1> form = machine.start();
+        QVERIFY(form);
+        form->move(30, 20);
+        form->resize(680, 500);
+        QTRY_COMPARE(form->options().WinWidth, 680);
+        form->showMaximized();
+        QTRY_VERIFY(form->isMaximized());
+        QCOMPARE(form->options().WinWidth, 680);
+        QCOMPARE(form->options().WinLeft, 30);
+    }
+    std::unique_ptr<TForm1> again = machine.start();
+    QVERIFY(again);
+    QVERIFY(again->isMaximized());
+    QCOMPARE(again->options().WinWidth, 680);
+    QCOMPARE(again->options().WinHeight, 500);
+    QCOMPARE(again->options().WinTop, 20);
+}
+
+void TestTForm1Lifecycle::handedOverFileAtStart_data()
+{
+    QTest::addColumn<bool>("lastTableKnown");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("no last table: opened as the table") << false << 0
+        << QStringList({"Handed:1"});
+    QTest::newRow("last table: import accepted") << true << int(Prompter::Yes)
+        << QStringList({"Last:1", "Handed:1"});
+    QTest::newRow("last table: import refused") << true << int(Prompter::No)
+        << QStringList({"Last:1"});
+}
+
+void TestTForm1Lifecycle::handedOverFileAtStart()
+{
+    QFETCH(bool, lastTableKnown);
+    QFETCH(int, answer);
+    QFETCH(QStringList, names);
+    Machine machine;
+    const QString last = machine.writeTable(QStringLiteral("Last.QDZ"), {record("Last", 1)});
+    const QString handed = machine.writeTable(QStringLiteral("Handed.QDZ"), {record("Handed", 1)});
+    if (lastTableKnown)
+        machine.setStored(QStringLiteral("LastQDZFile"), last);
+    machine.setStored(QStringLiteral("ParamName"), handed);
+    if (answer)
+        machine.prompter.queue(Prompter::Answer(answer));
+
+    std::unique_ptr<TForm1> form = machine.start({handed});
+    QVERIFY(form);
+    if (!lastTableKnown) {
+        QCOMPARE(form->doc().CurrentTableFile, handed);
+        QCOMPARE(ReadParamName(*machine.registry), QString());
+        QVERIFY(!form->handOverReceiver()->offerTimerActive());
+        QCOMPARE(namesOf(*form), names);
+        QVERIFY(machine.prompter.boxes().isEmpty());
+        return;
+    }
+    QCOMPARE(form->doc().CurrentTableFile, last);
+    // The offer comes once the window runs, not while it is made.
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    QVERIFY(form->handOverReceiver()->offerTimerActive());
+    QTRY_COMPARE(machine.prompter.boxes().size(), 1);
+    const ScriptedPrompter::Box box = machine.prompter.boxes().first();
+    QCOMPARE(box.kind, Prompter::Kind::Confirmation);
+    QCOMPARE(box.buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(box.text, QStringLiteral("Do you want to import file Handed.QDZ into Wexmora?"));
+    QCOMPARE(namesOf(*form), names);
+    QCOMPARE(ReadParamName(*machine.registry), QString());
+    QCOMPARE(form->doc().CurrentTableFile, last);
+}
+
+void TestTForm1Lifecycle::closeDeletesTempFilesAndLetsTheInstanceGo()
+{
+    Machine machine;
+    QCOMPARE(machine.instance.acquire(QStringLiteral("VurozeziSemaphore")), NamedSemaphore::Result::Created);
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    const QStringList runFiles = {QStringLiteral("Temp_TTL/~macroC1.ttl"), QStringLiteral("Temp_TTL/~TTiniC1.ini")};
+    for (const QString &name : runFiles)
+        QVERIFY(machine.folder.write(name, "x"));
+    QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~Sites.QDZ"), "kept"));
+
+    QVERIFY(form->close());
+    for (const QString &name : runFiles)
+        QVERIFY2(!QFile::exists(machine.folder.filePath(name)), qPrintable(name));
+    QCOMPARE(machine.folder.read(QStringLiteral("Temp_TTL/~Sites.QDZ")), QByteArray("kept"));
+    QVERIFY(!machine.instance.isHeld());
+    QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
+}
+
+void TestTForm1Lifecycle::destroySavesAndTellsTheLauncher()
+{
+    Machine machine;
+    if (!machine.messages.isConnected())
+        QSKIP("no session bus");
+    QSignalSpy spy(&machine.messages, &WindowMessages::received);
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QLineEdit *name = form->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    reveal(name);
+    QTest::keyClicks(name, QStringLiteral("Jane"));
+    QVERIFY(form->close());
+    QVERIFY(!machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")));
+    form.reset();
+
+    QCOMPARE(machine.registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")),
+             std::optional<QString>(QStringLiteral("Jane")));
+    const auto broadcast = [&spy] {
+        for (const QList<QVariant> &message : std::as_const(spy))
+            if (message.at(0).toString() == QLatin1String("WexmoraRRMessage"))
+                return true;
+        return false;
+    };
+    QTRY_VERIFY(broadcast());
+}
+
+void TestTForm1Lifecycle::windowNotMadeFromTheOptionsSavesNothing()
+{
+    Machine machine;
+    {
+        TForm1 form(&machine.prompter);
+        form.InitTree();
+        form.SaveSettingsAndNotify();
+    }
+    QVERIFY(!machine.registry->keyExists(ProgramRegHive, ProgramRegKey));
+}
+
+QTEST_MAIN(TestTForm1Lifecycle)
+#include "tst_tform1_lifecycle.moc"
