@@ -231,6 +231,7 @@ private:
     // for import once the window runs.
     bool openTableAtStart();
     QStringList dblClickItemsShown() const;
+    void cbRunOnStartClick();
     class ShellServices *m_shell = nullptr;
     class TForm1HandOverWindow *m_handOverWindow = nullptr;
     class HandOverReceiver *m_handOver = nullptr;

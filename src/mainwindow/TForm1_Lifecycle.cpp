@@ -84,7 +84,9 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         m_options = LoadSettings(services.registry(), env);
         optionsToControls();
     }
-    settingsPage()->general()->cbRunOnStart()->setChecked(IsAutoStartOn());
+    QCheckBox *runOnStart = settingsPage()->general()->cbRunOnStart();
+    runOnStart->setChecked(IsAutoStartOn());
+    connect(runOnStart, &QCheckBox::clicked, this, &TForm1::cbRunOnStartClick);
 
     const bool offerHandOver = openTableAtStart();
     {
@@ -127,6 +129,13 @@ bool TForm1::openTableAtStart()
     if (QFileInfo(last).isFile())
         LoadConnectionTable(m_doc, last, false);
     return true;
+}
+
+void TForm1::cbRunOnStartClick()
+{
+    const bool on = m_settingsPage->general()->cbRunOnStart()->isChecked();
+    if (on != IsAutoStartOn())
+        SetAutoStart(on);
 }
 
 QStringList TForm1::dblClickItemsShown() const

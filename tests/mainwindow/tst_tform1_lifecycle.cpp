@@ -1,5 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "platform/AppPaths.h"
+#include "platform/AutoStart.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
@@ -106,6 +108,7 @@ private Q_SLOTS:
     void closeDeletesTempFilesAndLetsTheInstanceGo();
     void destroySavesAndTellsTheLauncher();
     void windowNotMadeFromTheOptionsSavesNothing();
+    void runAtLogOnSwitchesTheLaunchersAutoStart();
 };
 
 void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
@@ -332,6 +335,28 @@ void TestTForm1Lifecycle::windowNotMadeFromTheOptionsSavesNothing()
         form.SaveSettingsAndNotify();
     }
     QVERIFY(!machine.registry->keyExists(ProgramRegHive, ProgramRegKey));
+}
+
+void TestTForm1Lifecycle::runAtLogOnSwitchesTheLaunchersAutoStart()
+{
+    Machine machine;
+    const QString launcher = AppFilePath(QStringLiteral("Wexmora.exe"));
+    QVERIFY(AutoStart::setOn(launcher, true));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    auto *box = form->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"));
+    QVERIFY(box->isChecked());
+    reveal(box);
+
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!AutoStart::isOn(launcher));
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(AutoStart::isOn(launcher));
+
+    // An entry for a launcher in another folder counts as off.
+    QVERIFY(AutoStart::setOn(machine.folder.filePath(QStringLiteral("old/Wexmora.exe")), true));
+    std::unique_ptr<TForm1> again = machine.start();
+    QVERIFY(!again->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"))->isChecked());
 }
 
 QTEST_MAIN(TestTForm1Lifecycle)
