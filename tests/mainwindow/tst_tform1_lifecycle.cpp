@@ -19,7 +19,9 @@
 #include "table/TableFile.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -109,6 +111,8 @@ private Q_SLOTS:
     void destroySavesAndTellsTheLauncher();
     void windowNotMadeFromTheOptionsSavesNothing();
     void runAtLogOnSwitchesTheLaunchersAutoStart();
+    void laterStartsFileIsOfferedForImport();
+    void stopRequestWaitsForAModalDialog();
 };
 
 void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
@@ -357,6 +361,48 @@ void TestTForm1Lifecycle::runAtLogOnSwitchesTheLaunchersAutoStart()
     QVERIFY(AutoStart::setOn(machine.folder.filePath(QStringLiteral("old/Wexmora.exe")), true));
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(!again->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"))->isChecked());
+}
+
+void TestTForm1Lifecycle::laterStartsFileIsOfferedForImport()
+{
+    Machine machine;
+    const QString last = machine.writeTable(QStringLiteral("Last.QDZ"), {record("Last", 1)});
+    machine.setStored(QStringLiteral("LastQDZFile"), last);
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QVERIFY(!form->handOverReceiver()->offerTimerActive());
+    QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~Sites.QDZ"), TableFileBytes({record("Site", 1)})));
+    const QString staged = machine.folder.filePath(QStringLiteral("Temp_TTL/~Sites.QDZ"));
+    machine.setStored(QStringLiteral("ParamName"), staged);
+    machine.prompter.queue(Prompter::Yes);
+
+    form->handOverReceiver()->handleMessage(QStringLiteral("VurozeziMessage"), false);
+    QCOMPARE(machine.prompter.texts(),
+             QStringList{QStringLiteral("Do you want to import file Sites.QDZ into Wexmora?")});
+    QCOMPARE(namesOf(*form), QStringList({"Last:1", "Site:1"}));
+    QVERIFY(form->doc().tableModified());
+    QCOMPARE(form->doc().CurrentTableFile, last);
+    QCOMPARE(ReadParamName(*machine.registry), QString());
+}
+
+void TestTForm1Lifecycle::stopRequestWaitsForAModalDialog()
+{
+    Machine machine;
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~macroC1.ttl"), "x"));
+    QDialog dialog(form.get());
+    dialog.setModal(true);
+    dialog.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &dialog);
+
+    form->handOverReceiver()->handleMessage(QStringLiteral("VurozeziStopMessage"), false);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->handOverReceiver()->deferredCount(), 1);
+
+    dialog.accept();
+    QTRY_VERIFY(!form->isVisible());
+    QVERIFY(!QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC1.ttl"))));
 }
 
 QTEST_MAIN(TestTForm1Lifecycle)
