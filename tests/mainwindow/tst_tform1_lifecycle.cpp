@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTreeView>
@@ -113,6 +114,8 @@ private Q_SLOTS:
     void runAtLogOnSwitchesTheLaunchersAutoStart();
     void laterStartsFileIsOfferedForImport();
     void stopRequestWaitsForAModalDialog();
+    void trayActionsOfThisSystem_data();
+    void trayActionsOfThisSystem();
 };
 
 void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
@@ -198,11 +201,13 @@ void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
         form->move(60, 40);
         form->resize(700, 520);
         QTRY_COMPARE(form->options().WinWidth, 700);
+        form->findChild<QSplitter *>(QStringLiteral("Splitter"))->setSizes({300, 397});
     }
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(again);
     QCOMPARE(again->pos(), QPoint(60, 40));
     QCOMPARE(again->size(), QSize(700, 520));
+    QCOMPARE(again->tree()->width(), 300);
     QCOMPARE(again->doc().CurrentTableFile, table);
     QCOMPARE(namesOf(*again), QStringList({"Alpha:1", "Beta:1", "Beta 1:2"}));
     QVERIFY(again->focusedNode());
@@ -403,6 +408,36 @@ void TestTForm1Lifecycle::stopRequestWaitsForAModalDialog()
     dialog.accept();
     QTRY_VERIFY(!form->isVisible());
     QVERIFY(!QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC1.ttl"))));
+}
+
+void TestTForm1Lifecycle::trayActionsOfThisSystem_data()
+{
+    QTest::addColumn<bool>("nt");
+    QTest::addColumn<int>("storedAction");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("count");
+    // CygTerm is never in the test's program folder.
+    QTest::newRow("lock the screen") << true << 5 << "lock the screen (W2K and XP)" << 6;
+    QTest::newRow("CygWin missing") << true << 6 << "open Configuration window" << 6;
+    QTest::newRow("no lock, stored lock") << false << 5 << "open Configuration window" << 5;
+    QTest::newRow("no lock, stored CygWin") << false << 6 << "open Configuration window" << 5;
+    QTest::newRow("no lock, screen saver") << false << 4 << "start screen saver" << 5;
+}
+
+void TestTForm1Lifecycle::trayActionsOfThisSystem()
+{
+    QFETCH(bool, nt);
+    QFETCH(int, storedAction);
+    QFETCH(QString, shown);
+    QFETCH(int, count);
+    Machine machine;
+    machine.registry->writeDword(ProgramRegHive, ProgramRegKey, QStringLiteral("NT"), nt ? 1 : 0);
+    machine.registry->writeDword(ProgramRegHive, ProgramRegKey, QStringLiteral("DblClickAction"), storedAction);
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    auto *list = form->findChild<QComboBox *>(QStringLiteral("cbDoubleClickAction"));
+    QCOMPARE(list->count(), count);
+    QCOMPARE(list->currentText(), shown);
 }
 
 QTEST_MAIN(TestTForm1Lifecycle)
