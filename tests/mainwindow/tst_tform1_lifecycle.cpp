@@ -25,7 +25,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTreeView>
@@ -102,6 +104,7 @@ class TestTForm1Lifecycle : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void firstStartIsCentredAtTheSmallestSize();
     void optionControlSurvivesRestart_data();
     void optionControlSurvivesRestart();
     void geometryAndTableSurviveRestart();
@@ -117,6 +120,21 @@ private Q_SLOTS:
     void trayActionsOfThisSystem_data();
     void trayActionsOfThisSystem();
 };
+
+void TestTForm1Lifecycle::firstStartIsCentredAtTheSmallestSize()
+{
+    Machine machine;
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QCOMPARE(form->size(), form->minimumSize());
+    const QRect screen = form->screen()->geometry();
+    QCOMPARE(form->pos(), QPoint((screen.width() - form->width()) / 2, (screen.height() - form->height()) / 2));
+    QCOMPARE(form->findChild<QTabWidget *>(QStringLiteral("PG"))->currentIndex(), 0);
+    QCOMPARE(form->findChild<QTabWidget *>(QStringLiteral("PGSettings"))->currentIndex(), 0);
+    QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("CBDelay"))->currentText(), QStringLiteral("5"));
+    QCOMPARE(form->doc().CurrentTableFile, QString());
+    QVERIFY(machine.prompter.boxes().isEmpty());
+}
 
 void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
 {
@@ -273,6 +291,13 @@ void TestTForm1Lifecycle::handedOverFileAtStart()
         QCOMPARE(ReadParamName(*machine.registry), QString());
         QVERIFY(!form->handOverReceiver()->offerTimerActive());
         QCOMPARE(namesOf(*form), names);
+        QVERIFY(machine.prompter.boxes().isEmpty());
+        // The next start comes back to it as the last table and offers nothing.
+        form.reset();
+        std::unique_ptr<TForm1> again = machine.start();
+        QVERIFY(again);
+        QCOMPARE(again->doc().CurrentTableFile, handed);
+        QVERIFY(!again->handOverReceiver()->offerTimerActive());
         QVERIFY(machine.prompter.boxes().isEmpty());
         return;
     }
