@@ -3,6 +3,7 @@
 #include "shell/ProgramOptions.h"
 
 #include <QEvent>
+#include <QRect>
 #include <QWidget>
 
 WindowGeometryRecorder::WindowGeometryRecorder(QWidget &window, ProgramOptions &options,
@@ -20,9 +21,27 @@ void WindowGeometryRecorder::restore()
 
 bool WindowGeometryRecorder::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        record();
+    if (watched == &m_window) {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+            record();
+        else if (event->type() == QEvent::WindowStateChange)
+            recordNormalGeometry();
+    }
     return QObject::eventFilter(watched, event);
+}
+
+void WindowGeometryRecorder::recordNormalGeometry()
+{
+    // A window manager may move and resize the window before it reports the new state, and
+    // those changes were taken for the normal geometry: the window knows the right one.
+    const QRect normal = m_window.normalGeometry();
+    if (m_loading() || m_window.windowState() == Qt::WindowNoState || !normal.isValid())
+        return;
+    const QPoint frameOffset = m_window.geometry().topLeft() - m_window.pos();
+    m_options.WinLeft = normal.x() - frameOffset.x();
+    m_options.WinTop = normal.y() - frameOffset.y();
+    m_options.WinWidth = normal.width();
+    m_options.WinHeight = normal.height();
 }
 
 void WindowGeometryRecorder::record()

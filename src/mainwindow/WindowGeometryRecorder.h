@@ -25,6 +25,7 @@ protected:
 
 private:
     void record();
+    void recordNormalGeometry();
 
     QWidget &m_window;
     ProgramOptions &m_options;
