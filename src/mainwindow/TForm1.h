@@ -224,6 +224,8 @@ private:
     ConnectionNode *m_focusOverReset = nullptr;
 
     // Start-up and shutdown.
+    void trimDblClickActions();
+    void loadOptions(bool hasCommandLineArgument);
     void optionsToControls();
     void controlsToOptions();
     void applyEditorFont();

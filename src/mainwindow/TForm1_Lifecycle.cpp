@@ -58,32 +58,9 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_doc.CopyInProgressFlag = false;
     m_doc.CutModeFlag = false;
 
-    // The tray actions this system offers; the stored action numbers follow the full list.
-    QComboBox *actions = settingsPage()->general()->cbDoubleClickAction();
-    if (!QFileInfo(AppFilePath(QStringLiteral("cygterm.exe"))).isFile() || !IsCygwinInstalled())
-        actions->removeItem(6);
-    if (!ReadIsNTFlag(services.registry()))
-        actions->removeItem(5);
-    if (actions->currentIndex() < 0)
-        actions->setCurrentIndex(0);
-
+    trimDblClickActions();
     InitTree();
-    {
-        LoadingScope loading(m_doc);
-        LoadEnvironment env;
-        env.hasCommandLineArgument = !arguments.isEmpty();
-        env.minWidth = minimumWidth();
-        env.minHeight = minimumHeight();
-        if (const QScreen *s = screen()) {
-            env.screenWidth = s->geometry().width();
-            env.screenHeight = s->geometry().height();
-            env.workArea = s->availableGeometry();
-        }
-        env.dblClickItems = dblClickItemsShown();
-        env.treeMinWidth = VT->minimumWidth();
-        m_options = LoadSettings(services.registry(), env);
-        optionsToControls();
-    }
+    loadOptions(!arguments.isEmpty());
     QCheckBox *runOnStart = settingsPage()->general()->cbRunOnStart();
     runOnStart->setChecked(IsAutoStartOn());
     connect(runOnStart, &QCheckBox::clicked, this, &TForm1::cbRunOnStartClick);
@@ -104,6 +81,36 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         m_handOver->startOfferTimer();
     ShowInsertMode(false);
     settingsPage()->PGSettings()->setCurrentIndex(0);
+}
+
+void TForm1::trimDblClickActions()
+{
+    // The tray actions this system offers; the stored action numbers follow the full list.
+    QComboBox *actions = m_settingsPage->general()->cbDoubleClickAction();
+    if (!QFileInfo(AppFilePath(QStringLiteral("cygterm.exe"))).isFile() || !IsCygwinInstalled())
+        actions->removeItem(6);
+    if (!ReadIsNTFlag(m_shell->registry()))
+        actions->removeItem(5);
+    if (actions->currentIndex() < 0)
+        actions->setCurrentIndex(0);
+}
+
+void TForm1::loadOptions(bool hasCommandLineArgument)
+{
+    LoadingScope loading(m_doc);
+    LoadEnvironment env;
+    env.hasCommandLineArgument = hasCommandLineArgument;
+    env.minWidth = minimumWidth();
+    env.minHeight = minimumHeight();
+    if (const QScreen *s = screen()) {
+        env.screenWidth = s->geometry().width();
+        env.screenHeight = s->geometry().height();
+        env.workArea = s->availableGeometry();
+    }
+    env.dblClickItems = dblClickItemsShown();
+    env.treeMinWidth = VT->minimumWidth();
+    m_options = LoadSettings(m_shell->registry(), env);
+    optionsToControls();
 }
 
 bool TForm1::openTableAtStart()
