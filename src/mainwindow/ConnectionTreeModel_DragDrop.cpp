@@ -114,7 +114,10 @@ bool ConnectionTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction act
     // Data from another instance is read whole before anything is placed.
     QList<rVTNodeData> records;
     if (!DecodeNodes(data->data(QLatin1String(NodeMimeType)), records)) {
-        m_doc->host().prompter().warning(QStringLiteral("Error reading the file. It contains inconsistent data."));
+        // Told once the drop is over, so the sending instance is not kept waiting for its end.
+        QMetaObject::invokeMethod(this, [this] {
+            m_doc->host().prompter().warning(QStringLiteral("Error reading the file. It contains inconsistent data."));
+        }, Qt::QueuedConnection);
         return false;
     }
     return !DropRecords(*m_doc, records, target, position).isEmpty();
