@@ -100,6 +100,7 @@ private Q_SLOTS:
     void copyAfterCutEndsTheMove();
     void cutBranchRemovedComesBackAsCopy();
     void cancelDropsTheMarks();
+    void newTableDropsTheMarks();
     void foreignPayloadIsCopiedIn();
     void damagedPayloadInsertsNothing();
     void nothingToPaste();
@@ -282,6 +283,24 @@ void TestTForm1NodeClipboard::cancelDropsTheMarks()
     w.focus("1");
     w.form.pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
+}
+
+// The nodes of a table replaced in one go are gone: their marks with them, while the clipboard
+// still holds the branches.
+void TestTForm1NodeClipboard::newTableDropsTheMarks()
+{
+    Window w("A[A1]|B");
+    w.select("0");
+    w.form.cutNodes();
+    w.form.doc().tree().clear();
+    w.form.InitTree();
+    BuildShape(w.form.doc().tree(), "N");
+    QVERIFY(w.marked().isEmpty());
+    w.focus("0");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("N:1(A:2(A1:3))"));
 }
 
 // Branches another instance put on the clipboard are read in, also while a cut of this tree
