@@ -104,6 +104,8 @@ bool ConnectionTreeModel::hasChildren(const QModelIndex &parent) const
 QVariant ConnectionTreeModel::data(const QModelIndex &index, int role) const
 {
     const ConnectionNode *n = nodeFor(index);
+    if (n && (role == Qt::FontRole || role == Qt::ForegroundRole))
+        return cutMarkData(n, role);
     if (!n || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (n == m_tree.RootNode())
@@ -128,5 +130,11 @@ Qt::ItemFlags ConnectionTreeModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (n != m_tree.RootNode())
         f |= Qt::ItemIsEditable;
+    if (m_doc) {
+        // Any node may be a drop target (the drop rules judge); every one but RootNode moves.
+        f |= Qt::ItemIsDropEnabled;
+        if (VTDragAllowed(*m_doc, n))
+            f |= Qt::ItemIsDragEnabled;
+    }
     return f;
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "table/MoveCommands.h"
+
 #include <QAbstractItemModel>
+#include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 
 class ConnectionNode;
 class ConnectionTree;
+class QMimeData;
+class TableDocument;
 
 // The item model of the tree view `VT`. It asks the connection tree for everything and copies
 // nothing, so a table of any size costs the view nothing until it is shown, and it turns the
@@ -41,7 +47,36 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Drag-and-drop of branches, and the cut mark.
+    using DropPositionSource = std::function<DropPosition()>;
+    using MarkQuery = std::function<bool(const ConnectionNode *node)>;
+    // Lets the nodes of Doc's tree be dragged and dropped, judged by the table's drop rules at
+    // the position over the target row that Source tells (Qt's row and parent alone cannot
+    // tell below one row from above the next).
+    void enableDragAndDrop(TableDocument &doc, DropPositionSource source);
+    // Nodes for which Query holds are drawn as cut.
+    void setCutMarkQuery(MarkQuery query) { m_cutMark = std::move(query); }
+    // The branches of the drag that Data belongs to; empty for data from elsewhere.
+    QList<ConnectionNode *> draggedNodes(const QMimeData *data) const;
+
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+    // Never removes anything: after a drop that moved rows the view asks to remove the
+    // originals, but the drop has moved them already.
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
 private:
+    // The drop target and position for Qt's row and parent of a drop.
+    ConnectionNode *dropTarget(int row, const QModelIndex &parent, DropPosition &position) const;
+    QVariant cutMarkData(const ConnectionNode *node, int role) const;
+    void forgetDragged(const ConnectionNode *removed);
+
     ConnectionNode *parentNodeFor(const QModelIndex &parent) const;
     void onAboutToBeMoved(ConnectionNode *node, ConnectionNode *newParent, int row);
     void onMoved();
@@ -51,4 +86,11 @@ private:
     RenameHandler m_renameHandler;
     // A move the model could not describe as one is shown as a reset.
     bool m_moveAsReset = false;
+
+    TableDocument *m_doc = nullptr;
+    DropPositionSource m_dropPosition;
+    MarkQuery m_cutMark;
+    // The drag this model started, and its branches, while its data lives.
+    mutable QPointer<const QMimeData> m_dragData;
+    mutable QList<ConnectionNode *> m_dragged;
 };

@@ -2,6 +2,7 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/ConnectionTreeView.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NodeNameDelegate.h"
 #include "mainwindow/PopupPage.h"
@@ -44,7 +45,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
 
     m_model = new ConnectionTreeModel(m_doc.tree(), this);
     m_delegate = new NodeNameDelegate(this);
-    VT = new QTreeView(Splitter);
+    VT = new ConnectionTreeView(Splitter);
     VT->setObjectName(QStringLiteral("VT"));
     VT->setHeaderHidden(true);
     VT->setUniformRowHeights(true);
@@ -95,6 +96,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     qApp->installEventFilter(this);
     documentStateChanged();
     UpdateKeyIndicators();
+    setupNodeMoves();
 }
 
 TForm1::~TForm1()

@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSet>
 
 #include <array>
 #include <functional>
@@ -24,6 +25,7 @@ class PopupPage;
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMimeData;
 class QMenu;
 class QSplitter;
 class QStatusBar;
@@ -116,6 +118,13 @@ public:
     // The options saved and the launcher told; once, when the window goes.
     void FormDestroy();
     class HandOverReceiver *handOverReceiver() const { return m_handOver; }
+    // Moving connections and the node clipboard.
+    void MnUpClick();
+    void MnDownClick();
+    // The tree's cut/copy mark: set on the branches of the last cut or copy, dropped by
+    // CancelCutOrCopy.
+    bool hasCutCopyMark(const ConnectionNode *node) const;
+    void CancelCutOrCopy();
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -239,4 +248,15 @@ private:
     class HandOverReceiver *m_handOver = nullptr;
     class WindowGeometryRecorder *m_geometry = nullptr;
     bool m_destroyed = false;
+    // Moving connections and the node clipboard.
+    void setupNodeMoves();
+    void setupNodeClipboard();
+    void showMovedFocus();
+    void putNodesOnClipboard(bool cut);
+    void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
+    // Every node of the marked branches, and the branches' top nodes in tree order.
+    QSet<const ConnectionNode *> m_cutCopyMarks;
+    QList<ConnectionNode *> m_cutCopyTops;
+    // The data this window last put on the clipboard, while the clipboard holds it.
+    QPointer<const QMimeData> m_nodesOnClipboard;
 };

@@ -138,14 +138,14 @@ void TForm1TableHost::setStatusPanelText(int panel, const QString &text)
     m_window.setPanelText(panel, text);
 }
 
-bool TForm1TableHost::hasCutCopyMark(const ConnectionNode *) const
+bool TForm1TableHost::hasCutCopyMark(const ConnectionNode *node) const
 {
-    // The tree's cut and copy marks come with the edit commands.
-    return false;
+    return m_window.hasCutCopyMark(node);
 }
 
 void TForm1TableHost::CancelCutOrCopy()
 {
+    m_window.CancelCutOrCopy();
 }
 
 void TForm1TableHost::rbUseColorInEditorClick()

@@ -1,0 +1,52 @@
+// Moving connections: Move up and Move down, and drag-and-drop inside the tree.
+#include "mainwindow/TForm1.h"
+
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/ConnectionTreeView.h"
+#include "table/MoveCommands.h"
+
+#include <QAction>
+#include <QTreeView>
+
+void TForm1::setupNodeMoves()
+{
+    for (QAction *a : {MnUp, BtnUp, pmUp})
+        connect(a, &QAction::triggered, this, &TForm1::MnUpClick);
+    for (QAction *a : {MnDown, BtnDown, pmDown})
+        connect(a, &QAction::triggered, this, &TForm1::MnDownClick);
+
+    // A drag moves the selected branches; with Ctrl held the drag manager offers a copy.
+    VT->setDragEnabled(true);
+    VT->setAcceptDrops(true);
+    VT->setDropIndicatorShown(true);
+    VT->setDragDropMode(QAbstractItemView::DragDrop);
+    // Overwrite mode would blank the dragged rows after a move instead of asking to remove them.
+    VT->setDragDropOverwriteMode(false);
+    VT->setDefaultDropAction(Qt::MoveAction);
+    if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
+        m_model->enableDragAndDrop(m_doc, [view] { return view->currentDropPosition(); });
+
+    setupNodeClipboard();
+}
+
+void TForm1::MnUpClick()
+{
+    if (::MnUpClick(m_doc))
+        showMovedFocus();
+}
+
+void TForm1::MnDownClick()
+{
+    if (::MnDownClick(m_doc))
+        showMovedFocus();
+}
+
+void TForm1::showMovedFocus()
+{
+    // The moved node keeps the focus and the selection and stays in sight.
+    ConnectionNode *moved = focusedNode();
+    if (!moved)
+        return;
+    m_host.setSelected(moved, true);
+    VT->scrollTo(m_model->indexFor(moved));
+}

@@ -1,0 +1,359 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/TForm1.h"
+#include "support/ScriptedPrompter.h"
+#include "support/ShapedTable.h"
+#include "support/TreeShape.h"
+#include "table/ConnectionTree.h"
+#include "table/NodeClipboard.h"
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QFont>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+// The window as the program starts it, shown, with the tree of Shape below RootNode (see
+// TreeShape.h) laid out open.
+struct Window
+{
+    ScriptedPrompter prompter;
+    mutable TForm1 form{&prompter};
+    QAbstractItemModelTester tester{&form.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
+
+    explicit Window(const QByteArray &shape)
+    {
+        QGuiApplication::clipboard()->clear();
+        form.InitTree();
+        BuildShape(form.doc().tree(), shape);
+        form.doc().UpdateCaption(false);
+        form.tree()->expandAll();
+        form.show();
+        form.tree()->setFocus();
+    }
+
+    ConnectionNode *at(const QString &path) const { return NodeAt(form.doc(), path); }
+    QString tree() const { return NamesAndLevelsOf(form.doc().RootNode()); }
+    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
+
+    // Path is focused and selected; the others join the selection.
+    void select(const QString &path, const QStringList &others = {})
+    {
+        form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::ClearAndSelect
+                                                                              | QItemSelectionModel::Rows);
+        for (const QString &p : others)
+            form.host().setSelected(at(p), true);
+    }
+
+    // Only the focus moves: the paste target.
+    void focus(const QString &path)
+    {
+        form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::NoUpdate);
+    }
+
+    // The cut mark as the tree draws it.
+    bool drawnAsCut(const QString &path) const
+    {
+        return form.model().data(indexOf(at(path)), Qt::FontRole).value<QFont>().italic();
+    }
+
+    QStringList marked() const
+    {
+        QStringList out;
+        ConnectionTree::forEachBelow(form.doc().RootNode(), [&](ConnectionNode *n) {
+            if (form.hasCutCopyMark(n))
+                out << QString::fromLatin1(n->data.Name);
+        });
+        return out;
+    }
+};
+
+QByteArray clipboardPayload()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data ? data->data(QLatin1String(NodeMimeType)) : QByteArray();
+}
+
+void putOnClipboard(const QByteArray &payload)
+{
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(NodeMimeType), payload);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+} // namespace
+
+class TestTForm1NodeClipboard : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void copyPutsTheBranchesOnTheClipboard();
+    void copyPasteDuplicates_data();
+    void copyPasteDuplicates();
+    void cutMarksWithoutRemoving();
+    void cutPasteMoves();
+    void cutPasteIntoTheCutBranchDoesNothing();
+    void copyAfterCutEndsTheMove();
+    void cutBranchRemovedComesBackAsCopy();
+    void cancelDropsTheMarks();
+    void newTableDropsTheMarks();
+    void foreignPayloadIsCopiedIn();
+    void damagedPayloadInsertsNothing();
+    void nothingToPaste();
+};
+
+void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
+{
+    Window w("A[A1[A2]]|B|C");
+    // A nested selection and RootNode add nothing: the branches of A and C, each once.
+    w.select("0", {"", "0/0", "2"});
+    w.form.copyNodes();
+
+    QList<rVTNodeData> records;
+    QVERIFY(DecodeNodes(clipboardPayload(), records));
+    QStringList names;
+    for (const rVTNodeData &r : records)
+        names << QString::fromLatin1(r.Name) + QLatin1Char(':') + QString::number(r.Level);
+    QCOMPARE(names, (QStringList{"A:0", "A1:1", "A2:2", "C:0"}));
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QCOMPARE(w.marked(), (QStringList{"A", "A1", "A2", "C"}));
+    // A copy mark is not drawn.
+    QVERIFY(!w.drawnAsCut("0"));
+    QVERIFY(!w.form.doc().tableModified());
+
+    // RootNode alone: nothing to copy, the clipboard keeps what it had.
+    w.select("");
+    w.form.copyNodes();
+    QVERIFY(DecodeNodes(clipboardPayload(), records));
+    QCOMPARE(records.size(), 4);
+}
+
+void TestTForm1NodeClipboard::copyPasteDuplicates_data()
+{
+    QTest::addColumn<QByteArray>("shape");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QStringList>("alsoCopied");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first children of the focused node")
+        << QByteArray("A[A1]|B[B1]") << "0" << QStringList() << "1" << "A:1(A1:2) B:1(A:2(A1:3) B1:2)";
+    // The first of equal names keeps it, so the node that was there takes the copy name.
+    QTest::newRow("clashing names resolved")
+        << QByteArray("A[A1]|B[A]") << "0" << QStringList() << "1" << "A:1(A1:2) B:1(A:2(A1:3) Copy of A:2)";
+    QTest::newRow("beside the original") << QByteArray("A|B") << "0" << QStringList() << ""
+                                         << "A:1 Copy of A:1 B:1";
+    QTest::newRow("several branches, in tree order")
+        << QByteArray("A[A1]|B|C") << "2" << QStringList{"0/0"} << "1" << "A:1(A1:2) B:1(A1:2 C:2) C:1";
+    QTest::newRow("into its own branch") << QByteArray("A[A1]") << "0" << QStringList() << "0/0"
+                                         << "A:1(A1:2(A:3(A1:4)))";
+}
+
+// Copy, then Paste with another node focused: the copies come from the clipboard's bytes.
+void TestTForm1NodeClipboard::copyPasteDuplicates()
+{
+    QFETCH(QByteArray, shape);
+    QFETCH(QString, copied);
+    QFETCH(QStringList, alsoCopied);
+    QFETCH(QString, target);
+    QFETCH(QString, expected);
+    Window w(shape);
+    w.select(copied, alsoCopied);
+    w.form.copyNodes();
+    w.focus(target);
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), expected);
+    QVERIFY(w.form.doc().tableModified());
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QVERIFY(!w.form.doc().CopyInProgressFlag);
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1NodeClipboard::cutMarksWithoutRemoving()
+{
+    Window w("A[A1]|B|C");
+    w.select("0", {"1"});
+    w.form.cutNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1"));
+    QVERIFY(w.form.doc().CutModeFlag);
+    QVERIFY(!w.form.doc().tableModified());
+    QCOMPARE(w.marked(), (QStringList{"A", "A1", "B"}));
+    QVERIFY(w.drawnAsCut("0"));
+    QVERIFY(w.drawnAsCut("0/0"));
+    QVERIFY(w.drawnAsCut("1"));
+    QVERIFY(!w.drawnAsCut("2"));
+    QVERIFY(!w.drawnAsCut(""));
+    // The host the table's routines ask sees the same marks.
+    QVERIFY(w.form.host().hasCutCopyMark(w.at("0/0")));
+    QVERIFY(!w.form.host().hasCutCopyMark(w.at("2")));
+}
+
+void TestTForm1NodeClipboard::cutPasteMoves()
+{
+    Window w("A[A1]|B|C[A]");
+    ConnectionNode *a = w.at("0");
+    w.select("0", {"1"});
+    w.form.cutNodes();
+    w.focus("2");
+
+    w.form.pasteNodes();
+
+    // The nodes themselves moved, first below C; the old A there takes the copy name.
+    QCOMPARE(w.tree(), QStringLiteral("C:1(A:2(A1:3) B:2 Copy of A:2)"));
+    QCOMPARE(w.at("0/0"), a);
+    QVERIFY(w.form.doc().tableModified());
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QVERIFY(w.marked().isEmpty());
+    QVERIFY(!w.drawnAsCut("0/0"));
+
+    // The clipboard still holds the branches: a second paste copies them.
+    w.focus("");
+    w.form.pasteNodes();
+    QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1(A:2(A1:3) B:2 Copy of A:2)"));
+}
+
+void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()
+{
+    Window w("A[A1[A2]]|B");
+    w.select("0");
+    w.form.cutNodes();
+    const QString before = w.tree();
+
+    for (const char *inside : {"0", "0/0", "0/0/0"}) {
+        w.focus(QLatin1String(inside));
+        w.form.pasteNodes();
+        QCOMPARE(w.tree(), before);
+    }
+    QVERIFY(!w.form.doc().tableModified());
+    QVERIFY(w.prompter.boxes().isEmpty());
+    // The cut is still pending: pasted elsewhere, it moves.
+    QVERIFY(w.form.doc().CutModeFlag);
+    QVERIFY(w.drawnAsCut("0/0"));
+    w.focus("1");
+    w.form.pasteNodes();
+    QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3(A2:4)))"));
+}
+
+void TestTForm1NodeClipboard::copyAfterCutEndsTheMove()
+{
+    Window w("A|B|C");
+    w.select("0");
+    w.form.cutNodes();
+    w.select("1");
+    w.form.copyNodes();
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QCOMPARE(w.marked(), QStringList{"B"});
+    w.focus("2");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1 C:1(B:2)"));
+}
+
+void TestTForm1NodeClipboard::cutBranchRemovedComesBackAsCopy()
+{
+    Window w("A[A1]|B");
+    w.select("0");
+    w.form.cutNodes();
+    w.form.doc().tree().removeNode(w.at("0"));
+    QVERIFY(w.marked().isEmpty());
+    w.focus("0");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3))"));
+    QVERIFY(!w.form.doc().CutModeFlag);
+}
+
+void TestTForm1NodeClipboard::cancelDropsTheMarks()
+{
+    Window w("A[A1]|B");
+    w.select("0");
+    w.form.cutNodes();
+    w.form.host().CancelCutOrCopy();
+    QVERIFY(w.marked().isEmpty());
+    QVERIFY(!w.drawnAsCut("0"));
+    // Without its marks the cut no longer moves: the paste copies.
+    w.focus("1");
+    w.form.pasteNodes();
+    QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
+}
+
+// The nodes of a table replaced in one go are gone: their marks with them, while the clipboard
+// still holds the branches.
+void TestTForm1NodeClipboard::newTableDropsTheMarks()
+{
+    Window w("A[A1]|B");
+    w.select("0");
+    w.form.cutNodes();
+    w.form.doc().tree().clear();
+    w.form.InitTree();
+    BuildShape(w.form.doc().tree(), "N");
+    QVERIFY(w.marked().isEmpty());
+    w.focus("0");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("N:1(A:2(A1:3))"));
+}
+
+// Branches another instance put on the clipboard are read in, also while a cut of this tree
+// waits.
+void TestTForm1NodeClipboard::foreignPayloadIsCopiedIn()
+{
+    Window w("A|B");
+    w.select("0");
+    w.form.cutNodes();
+    ShapedTable other("X[Y]|Z");
+    putOnClipboard(EncodeNodes({other.at("0"), other.at("1")}));
+    w.focus("1");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1(X:2(Y:3) Z:2)"));
+    QVERIFY(w.form.doc().tableModified());
+    QVERIFY(!w.form.doc().CutModeFlag);
+}
+
+void TestTForm1NodeClipboard::damagedPayloadInsertsNothing()
+{
+    Window w("A|B");
+    ShapedTable other("X[Y]|Z");
+    QByteArray payload = EncodeNodes({other.at("0"), other.at("1")});
+    // The last record lost its last byte.
+    payload.chop(1);
+    putOnClipboard(payload);
+    w.select("1");
+
+    w.form.pasteNodes();
+
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
+    QVERIFY(!w.form.doc().tableModified());
+    QCOMPARE(w.prompter.texts(), QStringList{"Error reading the file. It contains inconsistent data."});
+}
+
+void TestTForm1NodeClipboard::nothingToPaste()
+{
+    Window w("A|B");
+    w.select("1");
+    QGuiApplication::clipboard()->setText(QStringLiteral("plain text"));
+    w.form.pasteNodes();
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
+
+    // Nodes on the clipboard but no focused node.
+    w.form.copyNodes();
+    w.form.tree()->selectionModel()->clear();
+    w.form.pasteNodes();
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
+    QVERIFY(!w.form.doc().tableModified());
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+QTEST_MAIN(TestTForm1NodeClipboard)
+#include "tst_tform1_nodeclipboard.moc"
