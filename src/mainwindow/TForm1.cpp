@@ -95,6 +95,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     qApp->installEventFilter(this);
     documentStateChanged();
     UpdateKeyIndicators();
+    setupFileAndEditCommands();
 }
 
 TForm1::~TForm1()

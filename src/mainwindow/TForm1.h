@@ -108,6 +108,29 @@ public:
     void copyNodes();
     void pasteNodes();
 
+    // Table file commands, connection edit commands and text edit commands.
+    // Where the file dialogs go; null for the program's own QFileDialog dialogs.
+    void setFileChooser(class FileChooser *files);
+    class FileChooser &fileChooser();
+    void MnNewTableClick();
+    void MnOpenTableClick();
+    void MnSaveTableClick();
+    void MnSaveAsTableClick();
+    void MnImportClick();
+    void MnExportClick();
+    void MnAddChildClick();
+    void mnAddSiblingClick();
+    void mnAddSepLineClick();
+    void MnDuplicateClick();
+    void MnDeleteClick();
+    void MnUndoClick();
+    void MnCutClick();
+    void MnCopyClick();
+    void MnPasteClick();
+    void MnSelectAllClick();
+    // The new-connection defaults as the "New Connections" settings page shows them.
+    struct NewConnectionDefaults newConnectionDefaults() const;
+
 protected:
     // Key preview: the window sees the keys of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -213,4 +236,25 @@ private:
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
+
+    // Table file commands, connection edit commands and text edit commands.
+    void setupFileAndEditCommands();
+    void setupFileCommands();
+    void setupConnectionCommands();
+    void setupEditCommands();
+    void resetPagesForNewTable();
+    void focusTree();
+    // The focused editor for the edit commands: its id and, for a text control, the control.
+    int editTarget(QWidget **control) const;
+    bool editorEvent(QObject *watched, QEvent *event);
+    bool editorKeyPress(QWidget *control, int id, class QKeyEvent *key);
+    void toggleInsertMode(QWidget *control);
+    void Memo1Enter();
+    void Memo2Enter();
+    void Memo1Exit();
+    void Memo2Exit();
+    // Held through a pointer whose deleter is fixed where the parts are made, so this header
+    // needs none of their types.
+    std::shared_ptr<struct TForm1FileSide> m_fileSide;
+    friend struct TForm1FileSide;
 };
