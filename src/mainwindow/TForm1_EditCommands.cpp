@@ -76,8 +76,9 @@ void TForm1::setupEditCommands()
 
     new MenuShortcutPriority(this);
     // The in-place editor comes and goes; the window watches all its controls' events and
-    // picks out the editors'.
-    qApp->installEventFilter(new EventHook([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, this));
+    // picks out the editors'. The watcher belongs to the tree, the first control to go when
+    // the window is destroyed, so no event of a half-destroyed page reaches it.
+    qApp->installEventFilter(new EventHook([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, VT));
 }
 
 int TForm1::editTarget(QWidget **control) const
@@ -265,16 +266,15 @@ bool TForm1::editorEvent(QObject *watched, QEvent *event)
 
     if (passingFocus(event))
         return false;
-    const UserDataPage *user = m_settingsPage->userData();
-    const bool field = widget == user->Edit1() || widget == user->Edit2() || widget == user->Edit3()
-        || widget == user->Edit9() || widget == user->Edit10() || widget == m_schedulePage->Edit4()
-        || widget == m_schedulePage->Edit5() || widget == m_schedulePage->Edit6()
-        || widget == m_schedulePage->Edit7() || widget == m_schedulePage->Edit8();
     if (type == QEvent::FocusIn) {
-        if (widget == Memo1 || widget == VT)
+        if (widget == Memo1 || widget == VT) {
             Memo1Enter();
-        else if (widget == Memo2 || field)
-            Memo2Enter();
+        } else {
+            QWidget *control = nullptr;
+            const int id = editTarget(&control);
+            if (control == widget && id >= 2 && id <= 13 && id != FocusedEditorId::InPlaceEditor)
+                Memo2Enter();
+        }
     } else {
         if (widget == Memo1)
             Memo1Exit();
