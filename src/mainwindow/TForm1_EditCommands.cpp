@@ -275,7 +275,9 @@ bool TForm1::editorEvent(QObject *watched, QEvent *event)
             if (control == widget && id >= 2 && id <= 13 && id != FocusedEditorId::InPlaceEditor)
                 Memo2Enter();
         }
-    } else {
+    } else if (qobject_cast<QsciScintilla *>(widget)) {
+        // An editor that is being destroyed is no longer one (its own destructor has run)
+        // and has nothing left to clear.
         if (widget == Memo1)
             Memo1Exit();
         else if (widget == Memo2)
