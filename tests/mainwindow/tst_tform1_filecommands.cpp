@@ -1,4 +1,7 @@
+#include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "platform/FieldText.h"
+#include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -8,9 +11,13 @@
 #include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
+#include "table/EditCommands.h"
 #include "table/TableFile.h"
+#include "table/TreeRules.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -97,6 +104,7 @@ private Q_SLOTS:
     void exportWidensTheSelection();
     void closeQuestion_data();
     void closeQuestion();
+    void buildSaveAndReopen();
 };
 
 void TestTForm1FileCommands::newTable_data()
@@ -392,6 +400,143 @@ void TestTForm1FileCommands::closeQuestion()
         QVERIFY(w.doc().tableModified());
         QCOMPARE(w.shape(), named ? QByteArray("Old|New") : QByteArray("New"));
     }
+}
+
+namespace {
+
+// The user's hand on a window: clicks rows, presses keys, renames in place.
+struct User
+{
+    TForm1 &form;
+
+    QTreeView *tree() const { return form.tree(); }
+
+    void click(const ConnectionNode *n)
+    {
+        const QModelIndex index = form.model().indexFor(n);
+        tree()->scrollTo(index);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(index).center());
+        tree()->setFocus();
+    }
+
+    void press(QKeyCombination keys) { QTest::keyClick(tree(), keys.key(), keys.keyboardModifiers()); }
+
+    // F2 on the focused node, the new name typed over the old, Return; then the rename rules run.
+    bool rename(const QString &name)
+    {
+        press(QKeyCombination(Qt::Key_F2));
+        QLineEdit *editor = form.currentEditLink();
+        if (!editor)
+            return false;
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        return true;
+    }
+
+    ConnectionNode *focused() const { return form.focusedNode(); }
+};
+
+QList<rVTNodeData> recordsInPreorder(const TableDocument &doc)
+{
+    QList<rVTNodeData> out;
+    ConnectionTree::forEachBelow(doc.RootNode(), [&](ConnectionNode *n) { out.append(n->data); });
+    return out;
+}
+
+} // namespace
+
+void TestTForm1FileCommands::buildSaveAndReopen()
+{
+    Window w;
+    QVERIFY(w.active());
+    User user{w.form};
+    ConnectionNode *root = w.doc().RootNode();
+
+    // Two connections below the top node, by keyboard; the newest comes first.
+    user.click(root);
+    user.press(Qt::CTRL | Qt::Key_I);
+    user.press(Qt::CTRL | Qt::Key_I);
+    QCOMPARE(root->childCount(), 2);
+    QCOMPARE(user.focused(), root);
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Gateway")));
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Mail")));
+
+    // A child of Gateway with the toolbar, a sibling after it with the menu, a separator.
+    user.click(root->child(0));
+    w.action("BtnAddChild")->trigger();
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Router")));
+    user.click(root->child(0));
+    w.action("mnAddSibling")->trigger();
+    user.click(root->child(1));
+    QVERIFY(user.rename(QStringLiteral("Printer")));
+    user.press(Qt::CTRL | Qt::Key_L);
+    QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer|") + SeparatorText + "|Mail");
+
+    // Router's macro and popup typed into the editors, then applied. The window's Apply
+    // command is wired elsewhere; the core's apply takes the editors' texts here.
+    ConnectionNode *router = root->child(0)->child(0);
+    user.click(router);
+    QCOMPARE(w.doc().CurrentNode, router);
+    auto *pages = w.form.findChild<QTabWidget *>(QStringLiteral("PG"));
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    auto *memo2 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
+    pages->setCurrentIndex(1);
+    memo1->setFocus();
+    QTest::keyClicks(memo1, QStringLiteral("connect 'router:22'"));
+    pages->setCurrentIndex(2);
+    memo2->setFocus();
+    QTest::keyClicks(memo2, QStringLiteral("Rack 3"));
+    NodeEdits edits;
+    edits.macroText = EncodeField(memo1->text());
+    edits.popupText = EncodeField(memo2->text());
+    edits.logSession = true;
+    QVERIFY(ApplyNodeEdits(w.doc(), edits));
+    QCOMPARE(router->data.Macro, QByteArray("connect+%27router%3A22%27"));
+
+    // Saved through Save as, by keyboard.
+    const QString file = w.path(QStringLiteral("Built.QDZ"));
+    w.chooser.queue(file);
+    user.click(router);
+    user.press(Qt::CTRL | Qt::Key_S);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+    QVERIFY(w.prompter.boxes().isEmpty());
+    // The file holds exactly the records in pre-order.
+    const QList<rVTNodeData> records = recordsInPreorder(w.doc());
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(ReadFileBytes(file), TableFileBytes(records));
+
+    // A new window opens it and finds the table as it was.
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    TForm1 second(&prompter);
+    second.setFileChooser(&chooser);
+    second.InitTree();
+    second.show();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    chooser.queue(file);
+    User other{second};
+    other.click(second.doc().RootNode());
+    other.press(Qt::CTRL | Qt::Key_O);
+    QCOMPARE(ShapeOf(second.doc().RootNode()), w.shape());
+    QCOMPARE(LevelsOf(second.doc().RootNode()), QByteArray("1 2 1 1 1"));
+    const QList<rVTNodeData> reopened = recordsInPreorder(second.doc());
+    QCOMPARE(reopened.size(), records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        QCOMPARE(reopened.at(i).Name, records.at(i).Name);
+        QCOMPARE(reopened.at(i).Macro, records.at(i).Macro);
+        QCOMPARE(reopened.at(i).Popup, records.at(i).Popup);
+        QCOMPARE(reopened.at(i).Colors, records.at(i).Colors);
+        QCOMPARE(reopened.at(i).LogSession, records.at(i).LogSession);
+        QCOMPARE(reopened.at(i).LastUpdated, records.at(i).LastUpdated);
+    }
+    QCOMPARE(second.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+    QVERIFY(prompter.boxes().isEmpty());
 }
 
 QTEST_MAIN(TestTForm1FileCommands)
