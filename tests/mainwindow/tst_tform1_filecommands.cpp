@@ -16,6 +16,8 @@
 #include "table/TreeRules.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -93,6 +95,9 @@ class TestTForm1FileCommands : public QObject
 private Q_SLOTS:
     void newTable_data();
     void newTable();
+    void applyQuestionFirst_data();
+    void applyQuestionFirst();
+    void saveWithTheTreeHidden();
     void openTable();
     void openAskedToSaveFirst_data();
     void openAskedToSaveFirst();
@@ -144,6 +149,12 @@ void TestTForm1FileCommands::newTable()
     w.doc().UpdateCaption(modified);
     for (int a : answers)
         w.prompter.queue(Prompter::Answer(a));
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    auto *memo2 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
+    auto *logging = w.form.findChild<QCheckBox *>(QStringLiteral("cbLogSession"));
+    memo1->setText(QStringLiteral("connect"));
+    memo2->setText(QStringLiteral("note"));
+    w.form.findChild<QRadioButton *>(QStringLiteral("rbLog"))->setChecked(true);
 
     w.press(Qt::CTRL | Qt::Key_N);
 
@@ -161,10 +172,76 @@ void TestTForm1FileCommands::newTable()
         QCOMPARE(w.form.windowTitle(), Noname);
         QVERIFY(w.doc().CurrentTableFile.isEmpty());
         QCOMPARE(w.form.focusedNode(), w.doc().RootNode());
+        // The editors start empty, logging as new connections do.
+        QCOMPARE(memo1->text(), QString());
+        QCOMPARE(memo2->text(), QString());
+        QVERIFY(logging->isChecked());
+        QVERIFY(!w.action("BtnNewTable")->isEnabled());
+        QVERIFY(!w.doc().IsNodeModified());
     } else {
         QCOMPARE(w.form.windowTitle(), NonameModified);
+        QCOMPARE(memo1->text(), QStringLiteral("connect"));
+        QVERIFY(!logging->isChecked());
     }
     QCOMPARE(shapeInFile(file), savedToFile ? QByteArray("A[B]|C") : QByteArray("unreadable"));
+}
+
+void TestTForm1FileCommands::applyQuestionFirst_data()
+{
+    QTest::addColumn<QString>("focused");          // path of the focused node
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<bool>("emptied");
+    const QString apply = QStringLiteral("Do you want to apply the changes you made to  'B' ?");
+    const QString save = QStringLiteral("Do you want to save the changes you made to Noname.QDZ?");
+    QTest::newRow("cancel at apply: nothing more") << QStringLiteral("0") << QList<int>{Prompter::Cancel}
+                                                   << QStringList{apply} << false;
+    QTest::newRow("no, no: edits and table dropped")
+        << QStringLiteral("0") << QList<int>{Prompter::No, Prompter::No} << QStringList{apply, save} << true;
+    QTest::newRow("no, cancel: the table stays")
+        << QStringLiteral("0") << QList<int>{Prompter::No, Prompter::Cancel} << QStringList{apply, save} << false;
+    QTest::newRow("edits on the top node: no apply question")
+        << QString() << QList<int>{Prompter::No} << QStringList{save} << true;
+}
+
+void TestTForm1FileCommands::applyQuestionFirst()
+{
+    QFETCH(QString, focused);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, questions);
+    QFETCH(bool, emptied);
+    Window w;
+    QVERIFY(w.active());
+    w.build("B");
+    w.form.host().clearSelection();
+    w.form.host().setFocusedNode(NodeAt(w.doc(), focused));
+    w.doc().SetNodeModified(true);
+    for (int a : answers)
+        w.prompter.queue(Prompter::Answer(a));
+    w.action("MnNewTable")->trigger();
+    QCOMPARE(w.prompter.texts(), questions);
+    QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(w.shape(), emptied ? QByteArray() : QByteArray("B"));
+    // No at the apply question drops the edits, whatever comes after.
+    QCOMPARE(w.doc().IsNodeModified(), answers.first() == Prompter::Cancel);
+}
+
+void TestTForm1FileCommands::saveWithTheTreeHidden()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("A");
+    const QString file = w.path(QStringLiteral("Hidden.QDZ"));
+    w.chooser.queue(file);
+    w.form.tree()->hide();
+    auto *memo = w.form.findChild<QWidget *>(QStringLiteral("Memo1"));
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(1);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(shapeInFile(file), QByteArray("A"));
+    QVERIFY(memo->hasFocus());
+    // Saved: the save button waits for the next change.
+    QVERIFY(!w.action("BtnSaveTable")->isEnabled());
 }
 
 void TestTForm1FileCommands::openTable()
