@@ -394,10 +394,10 @@ void TestTForm1FileCommands::exportWidensTheSelection_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("written");   // the shape in the table file, or "unreadable"
-    QTest::newRow("ok: three records") << int(Prompter::Ok) << QStringLiteral("Part") << QByteArray("A[B[C]]");
-    QTest::newRow("cancel: nothing written") << int(Prompter::Cancel) << QStringLiteral("Part")
+    QTest::newRow("ok: three records") << int(Prompter::Ok) << QStringLiteral("Branch") << QByteArray("A[B[C]]");
+    QTest::newRow("cancel: nothing written") << int(Prompter::Cancel) << QStringLiteral("Branch")
                                              << QByteArray("unreadable");
-    QTest::newRow("kpv typed: an exchange file") << int(Prompter::Ok) << QStringLiteral("Part.kpv")
+    QTest::newRow("kpv typed: an exchange file") << int(Prompter::Ok) << QStringLiteral("Branch.kpv")
                                                  << QByteArray("unreadable");
 }
 
