@@ -123,6 +123,8 @@ private Q_SLOTS:
     void commandsByKeyboard();
     void pasteWithoutText();
     void selectAllOnTheTree();
+    void selectAllWithUnappliedEdits_data();
+    void selectAllWithUnappliedEdits();
     void insertToggles();
     void overwriteInFields_data();
     void overwriteInFields();
@@ -227,6 +229,30 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     // Every node, RootNode and those in collapsed branches included.
     QCOMPARE(w.form.host().selectedNodes().size(), 5);
     QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
+}
+
+void TestTForm1EditCommands::selectAllWithUnappliedEdits_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("cancel selects nothing more") << int(Prompter::Cancel) << 1;
+    QTest::newRow("no drops the edits, then selects all") << int(Prompter::No) << 5;
+}
+
+void TestTForm1EditCommands::selectAllWithUnappliedEdits()
+{
+    QFETCH(int, answer);
+    QFETCH(int, selected);
+    Window w;
+    QVERIFY(w.active());
+    w.focusTreeAt(QStringLiteral("1"));
+    w.doc().SetNodeModified(true);
+    w.prompter.queue(Prompter::Answer(answer));
+    QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to apply the changes you made to  'D' ?")});
+    QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(w.form.host().selectedNodes().size(), selected);
+    QCOMPARE(w.doc().IsNodeModified(), answer == Prompter::Cancel);
 }
 
 void TestTForm1EditCommands::insertToggles()
