@@ -97,6 +97,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     documentStateChanged();
     UpdateKeyIndicators();
     setupNodeMoves();
+    setupFileAndEditCommands();
 }
 
 TForm1::~TForm1()

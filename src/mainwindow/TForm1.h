@@ -125,6 +125,28 @@ public:
     // CancelCutOrCopy.
     bool hasCutCopyMark(const ConnectionNode *node) const;
     void CancelCutOrCopy();
+    // Table file commands, connection edit commands and text edit commands.
+    // Where the file dialogs go; null for the program's own QFileDialog dialogs.
+    void setFileChooser(class FileChooser *files);
+    class FileChooser &fileChooser();
+    void MnNewTableClick();
+    void MnOpenTableClick();
+    void MnSaveTableClick();
+    void MnSaveAsTableClick();
+    void MnImportClick();
+    void MnExportClick();
+    void MnAddChildClick();
+    void mnAddSiblingClick();
+    void mnAddSepLineClick();
+    void MnDuplicateClick();
+    void MnDeleteClick();
+    void MnUndoClick();
+    void MnCutClick();
+    void MnCopyClick();
+    void MnPasteClick();
+    void MnSelectAllClick();
+    // The new-connection defaults as the "New Connections" settings page shows them.
+    struct NewConnectionDefaults newConnectionDefaults() const;
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -259,4 +281,24 @@ private:
     QList<ConnectionNode *> m_cutCopyTops;
     // The data this window last put on the clipboard, while the clipboard holds it.
     QPointer<const QMimeData> m_nodesOnClipboard;
+    // Table file commands, connection edit commands and text edit commands.
+    void setupFileAndEditCommands();
+    void setupFileCommands();
+    void setupConnectionCommands();
+    void setupEditCommands();
+    void resetPagesForNewTable();
+    void focusTree();
+    // The focused editor for the edit commands: its id and, for a text control, the control.
+    int editTarget(QWidget **control) const;
+    bool editorEvent(QObject *watched, QEvent *event);
+    bool editorKeyPress(QWidget *control, int id, class QKeyEvent *key);
+    void toggleInsertMode(QWidget *control);
+    void Memo1Enter();
+    void Memo2Enter();
+    void Memo1Exit();
+    void Memo2Exit();
+    // Held through a pointer whose deleter is fixed where the parts are made, so this header
+    // needs none of their types.
+    std::shared_ptr<struct TForm1FileSide> m_fileSide;
+    friend struct TForm1FileSide;
 };

@@ -1,0 +1,333 @@
+// The Edit menu's commands on whatever has the focus, the one insert/overwrite mode of the
+// editors and the editors' enter and exit events.
+#include "mainwindow/TForm1.h"
+
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/EventHook.h"
+#include "mainwindow/MenuShortcutPriority.h"
+#include "mainwindow/SchedulePage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/UserDataPage.h"
+#include "platform/FieldText.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "table/FocusedEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QItemSelection>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTreeView>
+
+namespace {
+
+// Focus changes that only pass through a menu or another window: the control keeps its
+// place as the one being edited.
+bool passingFocus(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason
+        || reason == Qt::MenuBarFocusReason;
+}
+
+bool clipboardHasText()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+// The bare Insert key (the keypad's counts as well).
+bool isInsertKey(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Insert && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool isUserDataId(int id)
+{
+    return (id >= 3 && id <= 5) || id == 12 || id == 13;
+}
+
+bool isScheduleId(int id)
+{
+    return id >= 6 && id <= 10;
+}
+
+} // namespace
+
+void TForm1::setupFileAndEditCommands()
+{
+    setupFileCommands();
+    setupConnectionCommands();
+    setupEditCommands();
+}
+
+void TForm1::setupEditCommands()
+{
+    const auto wire = [this](std::initializer_list<QAction *> actions, void (TForm1::*handler)()) {
+        for (QAction *a : actions)
+            connect(a, &QAction::triggered, this, handler);
+    };
+    wire({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
+    wire({MnCut, BtnCut, pmCut}, &TForm1::MnCutClick);
+    wire({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
+    wire({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
+    wire({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
+
+    new MenuShortcutPriority(this);
+    // The in-place editor comes and goes; the window watches all its controls' events and
+    // picks out the editors'. The watcher belongs to the tree, the first control to go when
+    // the window is destroyed, so no event of a half-destroyed page reaches it.
+    qApp->installEventFilter(new EventHook([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, VT));
+}
+
+int TForm1::editTarget(QWidget **control) const
+{
+    QWidget *focus = QApplication::focusWidget();
+    FocusWidget which = FocusWidget::None;
+    if (focus && focus->window() == this) {
+        const UserDataPage *user = m_settingsPage->userData();
+        const std::pair<QWidget *, FocusWidget> known[] = {
+            {VT, FocusWidget::VT},
+            {Memo1, FocusWidget::Memo1},
+            {Memo2, FocusWidget::Memo2},
+            {user->Edit1(), FocusWidget::Edit1},
+            {user->Edit2(), FocusWidget::Edit2},
+            {user->Edit3(), FocusWidget::Edit3},
+            {m_schedulePage->Edit4(), FocusWidget::Edit4},
+            {m_schedulePage->Edit5(), FocusWidget::Edit5},
+            {m_schedulePage->Edit6(), FocusWidget::Edit6},
+            {m_schedulePage->Edit7(), FocusWidget::Edit7},
+            {m_schedulePage->Edit8(), FocusWidget::Edit8},
+            {user->Edit9(), FocusWidget::Edit9},
+            {user->Edit10(), FocusWidget::Edit10},
+            {CurrentEditLink.data(), FocusWidget::InPlaceEditor},
+        };
+        for (const auto &[widget, id] : known) {
+            if (widget && widget == focus) {
+                which = id;
+                break;
+            }
+        }
+    }
+    if (control)
+        *control = which == FocusWidget::None ? nullptr : focus;
+    return ::GetFocusedEditorId(which);
+}
+
+void TForm1::MnUndoClick()
+{
+    QWidget *control = nullptr;
+    const int id = editTarget(&control);
+    if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
+        memo->undo();
+        m_doc.SetNodeModified(true);
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->undo();
+        if (isScheduleId(id))
+            m_doc.SetNodeModified(true);
+        else if (id == FocusedEditorId::InPlaceEditor)
+            m_doc.UpdateCaption(true);
+    }
+    RequestCommandRefresh();
+}
+
+void TForm1::MnCutClick()
+{
+    BtnCut->setEnabled(false);
+    QWidget *control = nullptr;
+    const int id = editTarget(&control);
+    if (id == FocusedEditorId::Tree) {
+        cutNodes();
+    } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
+        memo->cut();
+        m_doc.SetNodeModified(true);
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->cut();
+        if (isScheduleId(id))
+            m_doc.SetNodeModified(true);
+        else if (id == FocusedEditorId::InPlaceEditor)
+            m_doc.UpdateCaption(true);
+    }
+    RequestCommandRefresh();
+}
+
+void TForm1::MnCopyClick()
+{
+    QWidget *control = nullptr;
+    const int id = editTarget(&control);
+    if (id == FocusedEditorId::Tree)
+        copyNodes();
+    else if (auto *memo = qobject_cast<QsciScintilla *>(control))
+        memo->copy();
+    else if (auto *line = qobject_cast<QLineEdit *>(control))
+        line->copy();
+    RequestCommandRefresh();
+}
+
+void TForm1::MnPasteClick()
+{
+    QWidget *control = nullptr;
+    const int id = editTarget(&control);
+    if (id == FocusedEditorId::Tree) {
+        // The node clipboard decides whether it holds nodes to paste.
+        pasteNodes();
+        RequestCommandRefresh();
+        return;
+    }
+    if (!clipboardHasText())
+        return;
+    if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
+        memo->paste();
+        m_doc.SetNodeModified(true);
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->paste();
+        if (isScheduleId(id))
+            m_doc.SetNodeModified(true);
+        else if (id == FocusedEditorId::InPlaceEditor)
+            m_doc.UpdateCaption(true);
+    }
+    RequestCommandRefresh();
+}
+
+void TForm1::MnSelectAllClick()
+{
+    QWidget *control = nullptr;
+    const int id = editTarget(&control);
+    if (id == FocusedEditorId::Tree) {
+        // Selecting more than the shown connection leaves its unapplied edits without a
+        // place: the user decides first, as when the focus leaves it.
+        if (m_doc.IsNodeModified() && m_doc.CurrentNode) {
+            const auto answer = prompter().ask(
+                Prompter::Kind::Warning,
+                QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
+                    + DecodeField(m_doc.CurrentNode->data.Name) + QStringLiteral("' ?"),
+                Prompter::Buttons::YesNoCancel);
+            if (answer == Prompter::Cancel)
+                return;
+            if (answer == Prompter::Yes)
+                BtnApplyClick();
+            else
+                m_doc.SetNodeModified(false);
+        }
+        // Every node, also those in collapsed branches: one range of rows per parent.
+        QItemSelection all;
+        QList<QModelIndex> parents{QModelIndex()};
+        while (!parents.isEmpty()) {
+            const QModelIndex parent = parents.takeLast();
+            const int rows = m_model->rowCount(parent);
+            if (rows == 0)
+                continue;
+            all.select(m_model->index(0, 0, parent), m_model->index(rows - 1, 0, parent));
+            for (int row = 0; row < rows; ++row)
+                parents.append(m_model->index(row, 0, parent));
+        }
+        VT->selectionModel()->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
+        memo->selectAll();
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->selectAll();
+    }
+    RequestCommandRefresh();
+}
+
+void TForm1::toggleInsertMode(QWidget *control)
+{
+    m_doc.InsertModeFlag = !m_doc.InsertModeFlag;
+    if (auto *memo = qobject_cast<QsciScintilla *>(control))
+        memo->setOverwriteMode(!m_doc.InsertModeFlag);
+    ShowInsertMode(false);
+}
+
+bool TForm1::editorKeyPress(QWidget *control, int id, QKeyEvent *key)
+{
+    if (isInsertKey(key)) {
+        // The editors' own Insert handling would keep a mode of its own.
+        toggleInsertMode(control);
+        return true;
+    }
+    auto *line = qobject_cast<QLineEdit *>(control);
+    if (!line || m_doc.InsertModeFlag || line->hasSelectedText())
+        return false;
+    // Overwrite in a line edit: the character after the caret is selected, so the typed
+    // character (or Backspace) replaces it. The schedule fields have a filter of their own.
+    if (!isUserDataId(id) && id != FocusedEditorId::InPlaceEditor)
+        return false;
+    const bool chord = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool typed = !chord && !key->text().isEmpty() && key->text().at(0).isPrint();
+    const bool backspace = key->key() == Qt::Key_Backspace;
+    if ((typed || backspace) && line->cursorPosition() < line->text().size())
+        line->setSelection(line->cursorPosition(), 1);
+    return false;
+}
+
+bool TForm1::editorEvent(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::FocusOut)
+        return false;
+    if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
+        return false;
+    auto *widget = static_cast<QWidget *>(watched);
+
+    if (type == QEvent::KeyPress) {
+        QWidget *control = nullptr;
+        const int id = editTarget(&control);
+        // Only where the key first arrives, and only in the text editors.
+        if (control != widget || id < 1 || id > 13)
+            return false;
+        return editorKeyPress(control, id, static_cast<QKeyEvent *>(event));
+    }
+
+    if (passingFocus(event))
+        return false;
+    if (type == QEvent::FocusIn) {
+        if (widget == Memo1 || widget == VT) {
+            Memo1Enter();
+        } else {
+            QWidget *control = nullptr;
+            const int id = editTarget(&control);
+            if (control == widget && id >= 2 && id <= 13 && id != FocusedEditorId::InPlaceEditor)
+                Memo2Enter();
+        }
+    } else if (qobject_cast<QsciScintilla *>(widget)) {
+        // An editor that is being destroyed is no longer one (its own destructor has run)
+        // and has nothing left to clear.
+        if (widget == Memo1)
+            Memo1Exit();
+        else if (widget == Memo2)
+            Memo2Exit();
+    }
+    return false;
+}
+
+void TForm1::Memo1Enter()
+{
+    ShowInsertMode(false);
+    Memo1->setOverwriteMode(!m_doc.InsertModeFlag);
+    RequestCommandRefresh();
+}
+
+void TForm1::Memo2Enter()
+{
+    ShowInsertMode(false);
+    Memo2->setOverwriteMode(!m_doc.InsertModeFlag);
+    RequestCommandRefresh();
+}
+
+void TForm1::Memo1Exit()
+{
+    ShowInsertMode(false);
+    ShowCaretPosition(false, 1);
+    RequestCommandRefresh();
+    // The active line shows only while the editor is being typed in.
+    Memo1->setCaretLineVisible(false);
+}
+
+void TForm1::Memo2Exit()
+{
+    ShowInsertMode(false);
+    ShowCaretPosition(false, 2);
+    RequestCommandRefresh();
+}

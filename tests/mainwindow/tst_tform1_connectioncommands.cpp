@@ -1,0 +1,362 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/NewConnectionsPage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/TForm1.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "support/ScriptedFileChooser.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempProgramFolder.h"
+#include "support/TreeShape.h"
+#include "table/ColorSet.h"
+#include "table/ConnectionTree.h"
+#include "table/EditCommands.h"
+#include "table/TreeRules.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+// The real window, shown, with a table of the given shape and no teraterm.ini.
+struct Window
+{
+    TempProgramFolder program;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    TForm1 form{&prompter};
+
+    explicit Window(const QByteArray &shape = {})
+    {
+        form.setFileChooser(&chooser);
+        form.InitTree();
+        BuildShape(form.doc().tree(), shape);
+        form.tree()->expandAll();
+        form.show();
+    }
+
+    bool active() { return QTest::qWaitForWindowActive(&form); }
+    TableDocument &doc() { return form.doc(); }
+    QByteArray shape() { return ShapeOf(doc().RootNode()); }
+    ConnectionNode *at(const QString &path) { return NodeAt(doc(), path); }
+    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
+    NewConnectionsPage *defaults() const { return form.settingsPage()->newConnections(); }
+
+    // Clicks the node's row, then the key goes to the tree.
+    void focus(const ConnectionNode *n)
+    {
+        QTreeView *vt = form.tree();
+        vt->scrollTo(form.model().indexFor(n));
+        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(form.model().indexFor(n)).center());
+        vt->setFocus();
+    }
+
+    void press(QKeyCombination keys)
+    {
+        QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
+    }
+
+    QList<ConnectionNode *> selected() { return form.host().selectedNodes(); }
+};
+
+} // namespace
+
+class TestTForm1ConnectionCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void addChildAndSibling();
+    void newConnectionDefaults_data();
+    void newConnectionDefaults();
+    void separator_data();
+    void separator();
+    void separatorWithoutFocusedNode();
+    void duplicateNames();
+    void commandsRefuseWhereTheyCannot_data();
+    void commandsRefuseWhereTheyCannot();
+    void deleteQuestions_data();
+    void deleteQuestions();
+    void deleteWithUnappliedEdits_data();
+    void deleteWithUnappliedEdits();
+};
+
+void TestTForm1ConnectionCommands::addChildAndSibling()
+{
+    Window w("A[B]|C");
+    QVERIFY(w.active());
+    ConnectionNode *a = w.at(QStringLiteral("0"));
+    w.form.tree()->collapseAll();
+    w.focus(a);
+    w.press(Qt::CTRL | Qt::Key_I);
+    // The new connection is A's first child; A keeps the focus, alone selected, expanded.
+    QCOMPARE(w.shape(), QByteArray("A[Unnamed connection #1|B]|C"));
+    QCOMPARE(w.form.focusedNode(), a);
+    QCOMPARE(w.selected(), QList<ConnectionNode *>{a});
+    QVERIFY(w.form.tree()->isExpanded(w.form.model().indexFor(a)));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Noname.QDZ*]"));
+
+    w.press(Qt::CTRL | Qt::ALT | Qt::Key_I);
+    QCOMPARE(w.shape(), QByteArray("A[Unnamed connection #1|B]|Unnamed connection #2|C"));
+    QCOMPARE(w.form.focusedNode(), a);
+    // The toolbar and the context menu run the same commands.
+    w.action("BtnAddChild")->trigger();
+    w.action("pmAddSibl")->trigger();
+    QCOMPARE(w.shape(), QByteArray("A[Unnamed connection #3|Unnamed connection #1|B]|Unnamed connection #4|"
+                                   "Unnamed connection #2|C"));
+    QCOMPARE(LevelsOf(w.doc().RootNode()), QByteArray("1 2 2 2 1 1 1"));
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1ConnectionCommands::newConnectionDefaults_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::addColumn<bool>("log");
+    QTest::addColumn<int>("expectedScheme");
+    QTest::newRow("a built-in scheme, logging") << 3 << true << 3;
+    QTest::newRow("the first scheme, no logging") << 0 << false << 0;
+    QTest::newRow("from a missing teraterm.ini: the first scheme") << 7 << true << 0;
+}
+
+void TestTForm1ConnectionCommands::newConnectionDefaults()
+{
+    QFETCH(int, scheme);
+    QFETCH(bool, log);
+    QFETCH(int, expectedScheme);
+    Window w("Top");
+    QVERIFY(w.active());
+    ConnectionNode *top = w.at(QStringLiteral("0"));
+    top->data.Colors = ColorSchemes[5].text;
+    top->data.LogSession = !log;
+    w.defaults()->cbDefColors()->setCurrentIndex(scheme);
+    (log ? w.defaults()->rbLog() : w.defaults()->rbDontLog())->setChecked(true);
+
+    w.focus(top);
+    w.action("mnAddSibling")->trigger();
+    w.action("MnAddChild")->trigger();
+    // Below the top node: the options; one level deeper: the parent's, whatever the options say.
+    const ConnectionNode *sibling = w.at(QStringLiteral("1"));
+    QCOMPARE(sibling->data.Colors, QByteArray(ColorSchemes[expectedScheme].text));
+    QCOMPARE(sibling->data.LogSession, log);
+    const ConnectionNode *child = w.at(QStringLiteral("0/0"));
+    QCOMPARE(child->data.Colors, QByteArray(ColorSchemes[5].text));
+    QCOMPARE(child->data.LogSession, !log);
+    QVERIFY(child->data.Macro.isEmpty() && child->data.Popup.isEmpty() && child->data.Schedule.isEmpty());
+    QCOMPARE(child->data.Kind, 0);
+}
+
+void TestTForm1ConnectionCommands::separator_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<QByteArray>("shape");
+    QTest::addColumn<QString>("separatorAt");
+    QTest::newRow("top node: last child") << QString() << QByteArray("A[B]|C|-") << QStringLiteral("2");
+    QTest::newRow("a connection: right after it") << QStringLiteral("0/0") << QByteArray("A[B|-]|C")
+                                                  << QStringLiteral("0/1");
+}
+
+void TestTForm1ConnectionCommands::separator()
+{
+    QFETCH(QString, focused);
+    QFETCH(QByteArray, shape);
+    QFETCH(QString, separatorAt);
+    Window w("A[B]|C");
+    QVERIFY(w.active());
+    w.focus(w.at(focused));
+    w.press(Qt::CTRL | Qt::Key_L);
+    QCOMPARE(w.shape(), shape.replace('-', SeparatorText));
+    ConnectionNode *separator = w.at(separatorAt);
+    QCOMPARE(separator->data.Name, SeparatorText);
+    QCOMPARE(separator->data.LogSession, false);
+    QCOMPARE(w.form.focusedNode(), separator);
+    QCOMPARE(w.selected(), QList<ConnectionNode *>{separator});
+}
+
+void TestTForm1ConnectionCommands::separatorWithoutFocusedNode()
+{
+    Window w("A");
+    QVERIFY(w.active());
+    w.form.tree()->selectionModel()->clear();
+    QCOMPARE(w.form.focusedNode(), nullptr);
+    w.action("mnAddSepLine")->trigger();
+    w.action("pmAddSepLine")->trigger();
+    QCOMPARE(w.shape(), QByteArray("A"));
+    QVERIFY(!w.doc().tableModified());
+}
+
+void TestTForm1ConnectionCommands::duplicateNames()
+{
+    Window w("N[X]|-");
+    QVERIFY(w.active());
+    ConnectionNode *n = w.at(QStringLiteral("0"));
+    n->data.Kind = 2;
+    n->data.Macro = "connect";
+    w.focus(n);
+    w.press(Qt::CTRL | Qt::ALT | Qt::Key_D);
+    ConnectionNode *copy = w.at(QStringLiteral("1"));
+    QCOMPARE(w.form.focusedNode(), copy);
+    QCOMPARE(copy->data.Kind, 2);
+    QCOMPARE(copy->data.Macro, QByteArray("connect"));
+    // The copied connection is focused, so duplicating again copies the copy.
+    w.press(Qt::CTRL | Qt::ALT | Qt::Key_D);
+    w.focus(n);
+    w.action("pmDuplicate")->trigger();
+    w.focus(w.at(QStringLiteral("4")));
+    w.action("MnDuplicate")->trigger();
+    QCOMPARE(w.shape(), QByteArray("N[X]|Copy (2) of N[X]|Copy of N[X]|Copy of Copy of N[X]|-|-")
+                            .replace("|-", "|" + SeparatorText));
+    QCOMPARE(LevelsOf(w.doc().RootNode()), QByteArray("1 2 1 2 1 2 1 2 1 1"));
+    QVERIFY(!w.doc().CopyInProgressFlag);
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1ConnectionCommands::commandsRefuseWhereTheyCannot_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("child of a separator") << QStringLiteral("1") << QByteArray("MnAddChild");
+    QTest::newRow("sibling of the top node") << QString() << QByteArray("mnAddSibling");
+    QTest::newRow("copy of the top node") << QString() << QByteArray("MnDuplicate");
+    QTest::newRow("delete of the top node") << QString() << QByteArray("MnDelete");
+}
+
+void TestTForm1ConnectionCommands::commandsRefuseWhereTheyCannot()
+{
+    QFETCH(QString, focused);
+    QFETCH(QByteArray, command);
+    Window w("A|-");
+    QVERIFY(w.active());
+    w.focus(w.at(focused));
+    w.action(command.constData())->trigger();
+    QCOMPARE(w.shape(), QByteArray("A|-"));
+    QVERIFY(!w.doc().tableModified());
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1ConnectionCommands::deleteQuestions_data()
+{
+    QTest::addColumn<QStringList>("select");    // paths; the last one is focused
+    QTest::addColumn<QByteArray>("macro");      // of A
+    QTest::addColumn<QByteArray>("popup");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("shape");
+    QTest::addColumn<QString>("focusAfter");
+    const QStringList a{QStringLiteral("0")};
+    const QString assoc = QStringLiteral("Connection 'A' with associated data will be deleted.\r"
+                                         "Do you want to continue?");
+    const int warning = int(Prompter::Kind::Warning);
+    const int confirmation = int(Prompter::Kind::Confirmation);
+    QTest::newRow("empty leaf: no question") << a << QByteArray() << QByteArray() << QString() << 0 << 0
+                                             << QByteArray("B[C|D]|-") << QString();
+    QTest::newRow("only a separator: no question")
+        << QStringList{QStringLiteral("2")} << QByteArray() << QByteArray() << QString() << 0 << 0
+        << QByteArray("A|B[C|D]") << QString();
+    QTest::newRow("popup only: associated data, yes")
+        << a << QByteArray() << QByteArray("note") << assoc << warning << int(Prompter::Yes)
+        << QByteArray("B[C|D]|-") << QString();
+    QTest::newRow("macro: associated data, no")
+        << a << QByteArray("connect") << QByteArray() << assoc << warning << int(Prompter::No)
+        << QByteArray("A|B[C|D]|-") << QStringLiteral("0");
+    QTest::newRow("children: all descendants")
+        << QStringList{QStringLiteral("1")} << QByteArray() << QByteArray()
+        << QStringLiteral("Connection 'B' with all descendants \rand associated data will be deleted.\r"
+                          "Do you want to continue?")
+        << warning << int(Prompter::Yes) << QByteArray("A|-") << QString();
+    QTest::newRow("several: n connections")
+        << QStringList{QStringLiteral("1/0"), QStringLiteral("0"), QStringLiteral("1/1")} << QByteArray()
+        << QByteArray()
+        << QStringLiteral("Deleting 3 connections. All descendant connections will be also deleted.\r"
+                          "Do you want to continue?")
+        << confirmation << int(Prompter::Yes) << QByteArray("B|-") << QStringLiteral("0");
+}
+
+void TestTForm1ConnectionCommands::deleteQuestions()
+{
+    QFETCH(QStringList, select);
+    QFETCH(QByteArray, macro);
+    QFETCH(QByteArray, popup);
+    QFETCH(QString, question);
+    QFETCH(int, kind);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, shape);
+    QFETCH(QString, focusAfter);
+    Window w("A|B[C|D]|-");
+    QVERIFY(w.active());
+    ConnectionNode *a = w.at(QStringLiteral("0"));
+    a->data.Macro = macro;
+    a->data.Popup = popup;
+    w.focus(w.at(select.first()));
+    for (const QString &path : select.mid(1)) {
+        QTreeView *vt = w.form.tree();
+        QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          vt->visualRect(w.form.model().indexFor(w.at(path))).center());
+    }
+    QCOMPARE(w.selected().size(), select.size());
+    if (answer)
+        w.prompter.queue(Prompter::Answer(answer));
+    w.press(Qt::CTRL | Qt::Key_Delete);
+    QCOMPARE(w.prompter.texts(), question.isEmpty() ? QStringList() : QStringList{question});
+    if (!question.isEmpty()) {
+        QCOMPARE(int(w.prompter.boxes().first().kind), kind);
+        QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNo);
+    }
+    QCOMPARE(w.shape(), shape);
+    const bool deleted = answer != Prompter::No;
+    QCOMPARE(w.doc().tableModified(), deleted);
+    if (deleted) {
+        // The focus goes to the parent of the focused node.
+        QCOMPARE(w.form.focusedNode(), w.at(focusAfter));
+        QCOMPARE(w.selected(), QList<ConnectionNode *>{w.at(focusAfter)});
+    }
+}
+
+void TestTForm1ConnectionCommands::deleteWithUnappliedEdits_data()
+{
+    QTest::addColumn<bool>("withSibling");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QByteArray>("shape");
+    QTest::newRow("no: nothing deleted") << false << QList<int>{Prompter::No} << 1 << QByteArray("A|B");
+    QTest::newRow("yes: only the edited connection, no second question")
+        << false << QList<int>{Prompter::Yes} << 1 << QByteArray("B");
+    QTest::newRow("more selected: the usual question too, no")
+        << true << QList<int>{Prompter::Yes, Prompter::No} << 2 << QByteArray("A|B");
+    QTest::newRow("more selected: the usual question too, yes")
+        << true << QList<int>{Prompter::Yes, Prompter::Yes} << 2 << QByteArray();
+}
+
+void TestTForm1ConnectionCommands::deleteWithUnappliedEdits()
+{
+    QFETCH(bool, withSibling);
+    QFETCH(QList<int>, answers);
+    QFETCH(int, questions);
+    QFETCH(QByteArray, shape);
+    Window w("A|B");
+    QVERIFY(w.active());
+    ConnectionNode *a = w.at(QStringLiteral("0"));
+    w.focus(a);
+    if (withSibling) {
+        QTreeView *vt = w.form.tree();
+        QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          vt->visualRect(w.form.model().indexFor(w.at(QStringLiteral("1")))).center());
+        w.form.host().setFocusedNode(a);
+    }
+    QCOMPARE(w.doc().CurrentNode, a);
+    w.doc().SetNodeModified(true);
+    for (int answer : answers)
+        w.prompter.queue(Prompter::Answer(answer));
+    w.action("BtnDelete")->trigger();
+    QCOMPARE(w.prompter.boxes().size(), questions);
+    QCOMPARE(w.prompter.texts().first(), QStringLiteral("Do you want to discard all data assosiated with 'A' ?"));
+    QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Warning);
+    if (questions > 1)
+        QVERIFY(w.prompter.texts().at(1).startsWith(QStringLiteral("Deleting 2 connections.")));
+    QCOMPARE(w.shape(), shape);
+    QCOMPARE(w.doc().IsNodeModified(), shape.startsWith("A"));
+}
+
+QTEST_MAIN(TestTForm1ConnectionCommands)
+#include "tst_tform1_connectioncommands.moc"

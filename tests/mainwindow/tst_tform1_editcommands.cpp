@@ -1,0 +1,414 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/SchedulePage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/TForm1.h"
+#include "mainwindow/UserDataPage.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "support/ScriptedFileChooser.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TreeShape.h"
+#include "table/ConnectionTree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+enum Control { Macro, Popup, UserData, Schedule, InPlace };
+
+// The real window, shown, with a small table.
+struct Window
+{
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    TForm1 form{&prompter};
+
+    Window()
+    {
+        form.setFileChooser(&chooser);
+        form.InitTree();
+        BuildShape(form.doc().tree(), "A[B[C]]|D");
+        form.show();
+    }
+
+    bool active() { return QTest::qWaitForWindowActive(&form); }
+    TableDocument &doc() { return form.doc(); }
+    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
+    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
+    QTabWidget *pages() const { return form.findChild<QTabWidget *>(QStringLiteral("PG")); }
+    QsciScintilla *memo1() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo1")); }
+    QsciScintilla *memo2() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo2")); }
+    QLineEdit *edit1() const { return form.settingsPage()->userData()->Edit1(); }
+    QLineEdit *edit4() const { return form.schedulePage()->Edit4(); }
+
+    void focusTreeAt(const QString &path)
+    {
+        QTreeView *vt = form.tree();
+        const QModelIndex index = form.model().indexFor(NodeAt(doc(), path));
+        vt->scrollTo(index);
+        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(index).center());
+        vt->setFocus();
+    }
+
+    // Brings the control's page to the front, focuses the control and gives it Text.
+    QWidget *show(Control control, const QString &text)
+    {
+        QWidget *w = nullptr;
+        switch (control) {
+        case Macro:
+            pages()->setCurrentIndex(1);
+            memo1()->setText(text);
+            w = memo1();
+            break;
+        case Popup:
+            pages()->setCurrentIndex(2);
+            memo2()->setText(text);
+            w = memo2();
+            break;
+        case UserData:
+            pages()->setCurrentIndex(0);
+            form.settingsPage()->PGSettings()->setCurrentWidget(form.settingsPage()->userData());
+            edit1()->setText(text);
+            w = edit1();
+            break;
+        case Schedule:
+            pages()->setCurrentIndex(4);
+            edit4()->setText(text);
+            w = edit4();
+            break;
+        case InPlace: {
+            focusTreeAt(QStringLiteral("1"));
+            QTest::keyClick(form.tree(), Qt::Key_F2);
+            QLineEdit *editor = form.currentEditLink();
+            if (!editor)
+                return nullptr;
+            editor->setText(text);
+            w = editor;
+            break;
+        }
+        }
+        w->setFocus();
+        return w;
+    }
+
+    static QString textOf(QWidget *w)
+    {
+        if (auto *memo = qobject_cast<QsciScintilla *>(w))
+            return memo->text();
+        return static_cast<QLineEdit *>(w)->text();
+    }
+
+    void clearMarks()
+    {
+        doc().SetNodeModified(false);
+        doc().UpdateCaption(false);
+    }
+};
+
+} // namespace
+
+class TestTForm1EditCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void commandsByKeyboard_data();
+    void commandsByKeyboard();
+    void pasteWithoutText();
+    void selectAllOnTheTree();
+    void selectAllWithUnappliedEdits_data();
+    void selectAllWithUnappliedEdits();
+    void insertToggles();
+    void overwriteInFields_data();
+    void overwriteInFields();
+    void enterAndExit();
+    void enabledCommandTakesItsKey_data();
+    void enabledCommandTakesItsKey();
+};
+
+void TestTForm1EditCommands::commandsByKeyboard_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::addColumn<bool>("marksNode");
+    QTest::addColumn<bool>("marksTable");
+    QTest::newRow("macro editor") << int(Macro) << true << false;
+    QTest::newRow("popup editor") << int(Popup) << true << false;
+    QTest::newRow("user data field") << int(UserData) << false << false;
+    QTest::newRow("schedule field") << int(Schedule) << true << false;
+    QTest::newRow("in-place editor") << int(InPlace) << false << true;
+}
+
+void TestTForm1EditCommands::commandsByKeyboard()
+{
+    QFETCH(int, control);
+    QFETCH(bool, marksNode);
+    QFETCH(bool, marksTable);
+    Window w;
+    QVERIFY(w.active());
+    QWidget *editor = w.show(Control(control), QStringLiteral("1,5"));
+    QVERIFY(editor);
+    QVERIFY(editor->hasFocus());
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const auto marks = [&] { return std::pair(w.doc().IsNodeModified(), w.doc().tableModified()); };
+    const std::pair none(false, false);
+    const std::pair changed(marksNode, marksTable);
+
+    // Select all and copy: nothing is marked.
+    w.clearMarks();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("1,5"));
+    QCOMPARE(marks(), none);
+
+    QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(Window::textOf(editor), QString());
+    QCOMPARE(clipboard->text(), QStringLiteral("1,5"));
+    QCOMPARE(marks(), changed);
+
+    w.clearMarks();
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Window::textOf(editor), QStringLiteral("1,51,5"));
+    QCOMPARE(marks(), changed);
+
+    w.clearMarks();
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Window::textOf(editor), QStringLiteral("1,5"));
+    QCOMPARE(marks(), changed);
+
+    // The toolbar and the context menu act on the same control. Cut has disabled its button
+    // until the next refresh.
+    QVERIFY(!w.action("BtnCut")->isEnabled());
+    w.clearMarks();
+    w.action("pmSelectAll")->trigger();
+    w.action("BtnCopy")->trigger();
+    w.action("pmCut")->trigger();
+    QCOMPARE(Window::textOf(editor), QString());
+    QCOMPARE(marks(), changed);
+    w.action("pmPaste")->trigger();
+    QCOMPARE(Window::textOf(editor), QStringLiteral("1,5"));
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1EditCommands::pasteWithoutText()
+{
+    Window w;
+    QVERIFY(w.active());
+    QWidget *editor = w.show(Macro, QStringLiteral("keep"));
+    QGuiApplication::clipboard()->clear();
+    w.clearMarks();
+    w.action("MnPaste")->trigger();
+    QCOMPARE(Window::textOf(editor), QStringLiteral("keep"));
+    QVERIFY(!w.doc().IsNodeModified());
+
+    // With nothing focused that edits, the commands do nothing.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    w.form.findChild<QWidget *>(QStringLiteral("cbLogSession"))->setFocus();
+    for (const char *name : {"MnUndo", "MnCut", "MnCopy", "MnPaste", "MnSelectAll"})
+        w.action(name)->trigger();
+    QCOMPARE(Window::textOf(editor), QStringLiteral("keep"));
+    QVERIFY(!w.doc().IsNodeModified());
+    QVERIFY(!w.doc().tableModified());
+}
+
+void TestTForm1EditCommands::selectAllOnTheTree()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.form.tree()->collapseAll();
+    w.focusTreeAt(QStringLiteral("1"));
+    QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
+    // Every node, RootNode and those in collapsed branches included.
+    QCOMPARE(w.form.host().selectedNodes().size(), 5);
+    QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
+}
+
+void TestTForm1EditCommands::selectAllWithUnappliedEdits_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("cancel selects nothing more") << int(Prompter::Cancel) << 1;
+    QTest::newRow("no drops the edits, then selects all") << int(Prompter::No) << 5;
+}
+
+void TestTForm1EditCommands::selectAllWithUnappliedEdits()
+{
+    QFETCH(int, answer);
+    QFETCH(int, selected);
+    Window w;
+    QVERIFY(w.active());
+    w.focusTreeAt(QStringLiteral("1"));
+    w.doc().SetNodeModified(true);
+    w.prompter.queue(Prompter::Answer(answer));
+    QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to apply the changes you made to  'D' ?")});
+    QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(w.form.host().selectedNodes().size(), selected);
+    QCOMPARE(w.doc().IsNodeModified(), answer == Prompter::Cancel);
+}
+
+void TestTForm1EditCommands::insertToggles()
+{
+    Window w;
+    QVERIFY(w.active());
+    QsciScintilla *memo = qobject_cast<QsciScintilla *>(w.show(Macro, QStringLiteral("abc")));
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+    QVERIFY(!memo->overwriteMode());
+
+    QTest::keyClick(memo, Qt::Key_Insert);
+    QVERIFY(!w.doc().InsertModeFlag);
+    QVERIFY(memo->overwriteMode());
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+    memo->setCursorPosition(0, 0);
+    QTest::keyClicks(memo, QStringLiteral("XY"));
+    QCOMPARE(memo->text(), QStringLiteral("XYc"));
+
+    // The popup editor takes the one mode when it is entered, and Insert there turns it back.
+    QsciScintilla *popup = qobject_cast<QsciScintilla *>(w.show(Popup, QStringLiteral("abc")));
+    QVERIFY(popup->overwriteMode());
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+    QTest::keyClick(popup, Qt::Key_Insert, Qt::KeypadModifier);
+    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(!popup->overwriteMode());
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+    popup->setCursorPosition(0, 0);
+    QTest::keyClicks(popup, QStringLiteral("XY"));
+    QCOMPARE(popup->text(), QStringLiteral("XYabc"));
+
+    // Insert with a modifier is another key (Shift+Insert pastes).
+    QTest::keyClick(popup, Qt::Key_Insert, Qt::ShiftModifier);
+    QVERIFY(w.doc().InsertModeFlag);
+
+    // A line edit shares the mode.
+    QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserData, QStringLiteral("abc")));
+    QTest::keyClick(field, Qt::Key_Insert);
+    QVERIFY(!w.doc().InsertModeFlag);
+    field->setCursorPosition(0);
+    QTest::keyClick(field, Qt::Key_X);  // typed as "x"
+    QCOMPARE(field->text(), QStringLiteral("xbc"));
+    // Back in the macro editor the mode is overwrite as well.
+    w.show(Macro, QStringLiteral("abc"));
+    QVERIFY(memo->overwriteMode());
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+}
+
+void TestTForm1EditCommands::overwriteInFields_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::addColumn<bool>("insert");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("result");
+    const int x = Qt::Key_X;
+    const int back = Qt::Key_Backspace;
+    QTest::newRow("field, overwrite: replaces") << int(UserData) << false << 0 << x << QStringLiteral("xbc");
+    QTest::newRow("field, overwrite: backspace takes the next")
+        << int(UserData) << false << 0 << back << QStringLiteral("bc");
+    QTest::newRow("field, overwrite: at the end appends") << int(UserData) << false << 3 << x << QStringLiteral("abcx");
+    QTest::newRow("field, insert: inserts") << int(UserData) << true << 0 << x << QStringLiteral("xabc");
+    QTest::newRow("field, insert: backspace") << int(UserData) << true << 1 << back << QStringLiteral("bc");
+    QTest::newRow("in-place, overwrite: replaces") << int(InPlace) << false << 1 << x << QStringLiteral("axc");
+    QTest::newRow("in-place, insert: inserts") << int(InPlace) << true << 1 << x << QStringLiteral("axbc");
+}
+
+void TestTForm1EditCommands::overwriteInFields()
+{
+    QFETCH(int, control);
+    QFETCH(bool, insert);
+    QFETCH(int, caret);
+    QFETCH(int, key);
+    QFETCH(QString, result);
+    Window w;
+    QVERIFY(w.active());
+    auto *field = qobject_cast<QLineEdit *>(w.show(Control(control), QStringLiteral("abc")));
+    QVERIFY(field);
+    if (!insert)
+        QTest::keyClick(field, Qt::Key_Insert);
+    QCOMPARE(w.doc().InsertModeFlag, insert);
+    field->setCursorPosition(caret);
+    QTest::keyClick(field, Qt::Key(key));
+    QCOMPARE(field->text(), result);
+}
+
+void TestTForm1EditCommands::enterAndExit()
+{
+    Window w;
+    QVERIFY(w.active());
+    QsciScintilla *memo = qobject_cast<QsciScintilla *>(w.show(Macro, QStringLiteral("abc")));
+    w.form.ShowCaretPosition(true, 1);
+    QCOMPARE(w.panel(1)->text(), QStringLiteral("Ln. 1, Col. 1"));
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+
+    // A context menu passing over the editor leaves its panels as they are.
+    QMenu *popup = w.form.findChild<QMenu *>(QStringLiteral("pmTV"));
+    popup->popup(memo->mapToGlobal(QPoint(5, 5)));
+    QTRY_VERIFY(popup->isVisible());
+    popup->hide();
+    QTRY_VERIFY(memo->hasFocus());
+    QCOMPARE(w.panel(1)->text(), QStringLiteral("Ln. 1, Col. 1"));
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+
+    // Leaving for the tree clears both.
+    w.focusTreeAt(QStringLiteral("0"));
+    QCOMPARE(w.panel(1)->text(), QString());
+    QCOMPARE(w.panel(3)->text(), QString());
+    QVERIFY(!memo->SendScintilla(QsciScintilla::SCI_GETCARETLINEVISIBLE));
+}
+
+void TestTForm1EditCommands::enabledCommandTakesItsKey_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("editorResult");   // what the macro editor's own key makes of it
+    const QString text = QStringLiteral("ONE\r\nTWO");
+    QTest::newRow("Ctrl+L enabled: add separator") << QByteArray("mnAddSepLine") << int(Qt::Key_L) << true << text;
+    QTest::newRow("Ctrl+L disabled: the editor cuts the line")
+        << QByteArray("mnAddSepLine") << int(Qt::Key_L) << false << QStringLiteral("TWO");
+    QTest::newRow("Ctrl+D enabled: move down") << QByteArray("MnDown") << int(Qt::Key_D) << true << text;
+    QTest::newRow("Ctrl+D disabled: the editor duplicates")
+        << QByteArray("MnDown") << int(Qt::Key_D) << false << QStringLiteral("ONEONE\r\nTWO");
+    QTest::newRow("Ctrl+U enabled: move up") << QByteArray("MnUp") << int(Qt::Key_U) << true << text;
+    QTest::newRow("Ctrl+U disabled: the editor lowers the case")
+        << QByteArray("MnUp") << int(Qt::Key_U) << false << QStringLiteral("one\r\nTWO");
+}
+
+void TestTForm1EditCommands::enabledCommandTakesItsKey()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(int, key);
+    QFETCH(bool, enabled);
+    QFETCH(QString, editorResult);
+    Window w;
+    QVERIFY(w.active());
+    QAction *action = w.action(command.constData());
+    // The command's state as the menu works it out when asked, whatever else it decides.
+    auto *menu = qobject_cast<QMenu *>(action->associatedObjects().value(0));
+    QVERIFY(menu);
+    int asked = 0;
+    QObject::connect(menu, &QMenu::aboutToShow, &w.form, [&] {
+        ++asked;
+        action->setEnabled(enabled);
+    });
+    action->setEnabled(!enabled);
+    QSignalSpy triggered(action, &QAction::triggered);
+
+    auto *memo = qobject_cast<QsciScintilla *>(w.show(Macro, QStringLiteral("ONE\r\nTWO")));
+    memo->SendScintilla(QsciScintilla::SCI_SETEOLMODE, QsciScintilla::SC_EOL_CRLF);
+    memo->setSelection(0, 0, 0, 3);
+    QTest::keyClick(memo, Qt::Key(key), Qt::ControlModifier);
+    QVERIFY(asked > 0);
+    QCOMPARE(triggered.size(), enabled ? 1 : 0);
+    QCOMPARE(memo->text(), editorResult);
+}
+
+QTEST_MAIN(TestTForm1EditCommands)
+#include "tst_tform1_editcommands.moc"

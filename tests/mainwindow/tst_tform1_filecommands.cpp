@@ -1,0 +1,620 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/TForm1.h"
+#include "platform/FieldText.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "support/FileBytes.h"
+#include "support/ScriptedFileChooser.h"
+#include "support/ScriptedPrompter.h"
+#include "support/ShapedTable.h"
+#include "support/TableBytes.h"
+#include "support/TempProgramFolder.h"
+#include "support/TempUserDirs.h"
+#include "support/TreeShape.h"
+#include "table/ConnectionTree.h"
+#include "table/EditCommands.h"
+#include "table/TableFile.h"
+#include "table/TreeRules.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+const QString TableFilter = QStringLiteral("Wexmora file (*.QDZ)|*.QDZ|All files (*.*)|*.*");
+const QString Noname = QStringLiteral("Wexmora Configuration - [Noname.QDZ]");
+const QString NonameModified = QStringLiteral("Wexmora Configuration - [Noname.QDZ*]");
+
+rVTNodeData record(qint32 level, const QByteArray &name)
+{
+    rVTNodeData d;
+    d.Level = level;
+    d.Name = name;
+    return d;
+}
+
+// The shape of the table in a file, read into a table of its own.
+QByteArray shapeInFile(const QString &path)
+{
+    ShapedTable table;
+    if (!LoadConnectionTable(table.doc, path, true))
+        return "unreadable";
+    return table.shape();
+}
+
+// The real window, shown and active, with scripted message boxes and file dialogs, a
+// program folder and user folders of its own.
+struct Window
+{
+    TempUserDirs dirs;
+    TempProgramFolder program;
+    QTemporaryDir files;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    TForm1 form{&prompter};
+
+    Window()
+    {
+        form.setFileChooser(&chooser);
+        form.InitTree();
+        form.show();
+    }
+
+    bool active() { return QTest::qWaitForWindowActive(&form); }
+    TableDocument &doc() { return form.doc(); }
+    QByteArray shape() const { return ShapeOf(const_cast<TForm1 &>(form).doc().RootNode()); }
+    QString path(const QString &name) const { return files.filePath(name); }
+    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
+
+    // A modified table as the user leaves it after some adding.
+    void build(const QByteArray &shape)
+    {
+        BuildShape(doc().tree(), shape);
+        doc().UpdateCaption(true);
+        form.tree()->expandAll();
+    }
+
+    // Presses Keys in the tree, as the user does with the focus there.
+    void press(QKeyCombination keys)
+    {
+        form.tree()->setFocus();
+        QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
+    }
+};
+
+} // namespace
+
+class TestTForm1FileCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void newTable_data();
+    void newTable();
+    void applyQuestionFirst_data();
+    void applyQuestionFirst();
+    void saveWithTheTreeHidden();
+    void openTable();
+    void openAskedToSaveFirst_data();
+    void openAskedToSaveFirst();
+    void openDamagedFile();
+    void saveAsThenSave();
+    void failedSaveKeepsTheTable();
+    void importAppends();
+    void exportWidensTheSelection_data();
+    void exportWidensTheSelection();
+    void closeQuestion_data();
+    void closeQuestion();
+    void buildSaveAndReopen();
+};
+
+void TestTForm1FileCommands::newTable_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("dialogs");   // the file dialogs' titles
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<bool>("savedToFile");
+    const QStringList none;
+    QTest::newRow("unmodified: no question") << false << false << QList<int>{} << none << true << false;
+    QTest::newRow("cancel keeps the table") << true << false << QList<int>{Prompter::Cancel} << none << false << false;
+    QTest::newRow("no discards it") << true << false << QList<int>{Prompter::No} << none << true << false;
+    QTest::newRow("yes, save as cancelled, keeps it")
+        << true << false << QList<int>{Prompter::Yes} << QStringList{QStringLiteral("Save Wexmora file as")}
+        << false << false;
+    QTest::newRow("yes saves a named table first") << true << true << QList<int>{Prompter::Yes} << none << true << true;
+}
+
+void TestTForm1FileCommands::newTable()
+{
+    QFETCH(bool, modified);
+    QFETCH(bool, named);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, dialogs);
+    QFETCH(bool, emptied);
+    QFETCH(bool, savedToFile);
+    Window w;
+    QVERIFY(w.active());
+    const QString file = w.path(QStringLiteral("Servers.QDZ"));
+    BuildShape(w.doc().tree(), "A[B]|C");
+    if (named) {
+        QVERIFY(WriteFileBytes(file, QByteArray()));
+        w.doc().CurrentTableFile = file;
+    }
+    w.doc().UpdateCaption(modified);
+    for (int a : answers)
+        w.prompter.queue(Prompter::Answer(a));
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    auto *memo2 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
+    auto *logging = w.form.findChild<QCheckBox *>(QStringLiteral("cbLogSession"));
+    memo1->setText(QStringLiteral("connect"));
+    memo2->setText(QStringLiteral("note"));
+    w.form.findChild<QRadioButton *>(QStringLiteral("rbLog"))->setChecked(true);
+
+    w.press(Qt::CTRL | Qt::Key_N);
+
+    QStringList asked;
+    if (modified)
+        asked << QStringLiteral("Do you want to save the changes you made to ")
+                     + (named ? QStringLiteral("Servers.QDZ") : QStringLiteral("Noname.QDZ")) + QLatin1Char('?');
+    QCOMPARE(w.prompter.texts(), asked);
+    QStringList shown;
+    for (const auto &s : w.chooser.shown())
+        shown << s.setup.title;
+    QCOMPARE(shown, dialogs);
+    QCOMPARE(w.shape(), emptied ? QByteArray() : QByteArray("A[B]|C"));
+    if (emptied) {
+        QCOMPARE(w.form.windowTitle(), Noname);
+        QVERIFY(w.doc().CurrentTableFile.isEmpty());
+        QCOMPARE(w.form.focusedNode(), w.doc().RootNode());
+        // The editors start empty, logging as new connections do.
+        QCOMPARE(memo1->text(), QString());
+        QCOMPARE(memo2->text(), QString());
+        QVERIFY(logging->isChecked());
+        QVERIFY(!w.action("BtnNewTable")->isEnabled());
+        QVERIFY(!w.doc().IsNodeModified());
+    } else {
+        QCOMPARE(w.form.windowTitle(), NonameModified);
+        QCOMPARE(memo1->text(), QStringLiteral("connect"));
+        QVERIFY(!logging->isChecked());
+    }
+    QCOMPARE(shapeInFile(file), savedToFile ? QByteArray("A[B]|C") : QByteArray("unreadable"));
+}
+
+void TestTForm1FileCommands::applyQuestionFirst_data()
+{
+    QTest::addColumn<QString>("focused");          // path of the focused node
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<bool>("emptied");
+    const QString apply = QStringLiteral("Do you want to apply the changes you made to  'B' ?");
+    const QString save = QStringLiteral("Do you want to save the changes you made to Noname.QDZ?");
+    QTest::newRow("cancel at apply: nothing more") << QStringLiteral("0") << QList<int>{Prompter::Cancel}
+                                                   << QStringList{apply} << false;
+    QTest::newRow("no, no: edits and table dropped")
+        << QStringLiteral("0") << QList<int>{Prompter::No, Prompter::No} << QStringList{apply, save} << true;
+    QTest::newRow("no, cancel: the table stays")
+        << QStringLiteral("0") << QList<int>{Prompter::No, Prompter::Cancel} << QStringList{apply, save} << false;
+    QTest::newRow("edits on the top node: no apply question")
+        << QString() << QList<int>{Prompter::No} << QStringList{save} << true;
+}
+
+void TestTForm1FileCommands::applyQuestionFirst()
+{
+    QFETCH(QString, focused);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, questions);
+    QFETCH(bool, emptied);
+    Window w;
+    QVERIFY(w.active());
+    w.build("B");
+    w.form.host().clearSelection();
+    w.form.host().setFocusedNode(NodeAt(w.doc(), focused));
+    w.doc().SetNodeModified(true);
+    for (int a : answers)
+        w.prompter.queue(Prompter::Answer(a));
+    w.action("MnNewTable")->trigger();
+    QCOMPARE(w.prompter.texts(), questions);
+    QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(w.shape(), emptied ? QByteArray() : QByteArray("B"));
+    // No at the apply question drops the edits, whatever comes after.
+    QCOMPARE(w.doc().IsNodeModified(), answers.first() == Prompter::Cancel);
+}
+
+void TestTForm1FileCommands::saveWithTheTreeHidden()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("A");
+    const QString file = w.path(QStringLiteral("Hidden.QDZ"));
+    w.chooser.queue(file);
+    w.form.tree()->hide();
+    auto *memo = w.form.findChild<QWidget *>(QStringLiteral("Memo1"));
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(1);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(shapeInFile(file), QByteArray("A"));
+    QVERIFY(memo->hasFocus());
+    // Saved: the save button waits for the next change.
+    QVERIFY(!w.action("BtnSaveTable")->isEnabled());
+}
+
+void TestTForm1FileCommands::openTable()
+{
+    Window w;
+    QVERIFY(w.active());
+    const QString file = w.path(QStringLiteral("Lab.QDZ"));
+    QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Gateway"), record(2, "Router"), record(1, "Printer")})));
+    w.chooser.queue(file);
+    w.press(Qt::CTRL | Qt::Key_O);
+    QCOMPARE(w.chooser.shown().size(), 1);
+    const FileDialogSetup &setup = w.chooser.shown().first().setup;
+    QVERIFY(!w.chooser.shown().first().save);
+    QCOMPARE(setup.title, QStringLiteral("Open Wexmora file"));
+    QCOMPARE(setup.filter, TableFilter);
+    QCOMPARE(setup.defaultExtension, QStringLiteral("qdz"));
+    QCOMPARE(setup.initialFileName, QString());
+    QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer"));
+    QCOMPARE(w.doc().CurrentTableFile, file);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Lab.QDZ]"));
+    QVERIFY(w.prompter.boxes().isEmpty());
+    // A cancelled dialog changes nothing.
+    w.press(Qt::CTRL | Qt::Key_O);
+    QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer"));
+    QCOMPARE(w.doc().CurrentTableFile, file);
+}
+
+void TestTForm1FileCommands::openAskedToSaveFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("shape");
+    QTest::newRow("cancel: the file is not read") << int(Prompter::Cancel) << QByteArray("Mine");
+    QTest::newRow("no: the file replaces the table") << int(Prompter::No) << QByteArray("Theirs");
+}
+
+void TestTForm1FileCommands::openAskedToSaveFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, shape);
+    Window w;
+    QVERIFY(w.active());
+    w.build("Mine");
+    const QString file = w.path(QStringLiteral("Theirs.QDZ"));
+    QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Theirs")})));
+    w.chooser.queue(file);
+    w.prompter.queue(Prompter::Answer(answer));
+    w.form.MnOpenTableClick();
+    QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to save the changes you made to Noname.QDZ?")});
+    QCOMPARE(w.shape(), shape);
+    QCOMPARE(w.doc().tableModified(), answer == Prompter::Cancel);
+}
+
+void TestTForm1FileCommands::openDamagedFile()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("Mine");
+    const QString file = w.path(QStringLiteral("Broken.QDZ"));
+    QVERIFY(WriteFileBytes(file, QByteArray("not a table")));
+    w.chooser.queue(file);
+    w.prompter.queue(Prompter::No);
+    w.form.MnOpenTableClick();
+    // The reader has told the user; the window shows a new, empty table.
+    QCOMPARE(w.prompter.boxes().size(), 2);
+    QCOMPARE(w.shape(), QByteArray());
+    QVERIFY(!w.doc().tableModified());
+}
+
+void TestTForm1FileCommands::saveAsThenSave()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("A[B|C]|D");
+    const QString typed = w.path(QStringLiteral("Office"));
+    const QString file = typed + QStringLiteral(".qdz");
+    w.chooser.queue(typed);
+    // Save on a table without a file asks for a name.
+    w.press(Qt::CTRL | Qt::Key_S);
+    QCOMPARE(w.chooser.shown().size(), 1);
+    QVERIFY(w.chooser.shown().first().save);
+    QCOMPARE(w.chooser.shown().first().setup.title, QStringLiteral("Save Wexmora file as"));
+    QCOMPARE(w.chooser.shown().first().setup.initialFileName, QString());
+    QCOMPARE(w.doc().CurrentTableFile, file);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Office.qdz]"));
+    QCOMPARE(shapeInFile(file), QByteArray("A[B|C]|D"));
+    QVERIFY(w.form.tree()->hasFocus());
+
+    // Save again writes the same file without a dialog.
+    BuildShape(w.doc().tree(), "E");
+    w.doc().UpdateCaption(true);
+    w.press(Qt::CTRL | Qt::Key_S);
+    QCOMPARE(w.chooser.shown().size(), 1);
+    QCOMPARE(shapeInFile(file), QByteArray("A[B|C]|D|E"));
+    QVERIFY(!w.doc().tableModified());
+
+    // Save as starts from the table's file.
+    w.action("MnSaveAsTable")->trigger();
+    QCOMPARE(w.chooser.shown().size(), 2);
+    QCOMPARE(w.chooser.shown().last().setup.initialFileName, file);
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1FileCommands::failedSaveKeepsTheTable()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("A");
+    // A folder that is a file: no one can write there.
+    QVERIFY(WriteFileBytes(w.path(QStringLiteral("plain")), "x"));
+    const QString file = w.path(QStringLiteral("plain/Table.QDZ"));
+    w.chooser.queue(file);
+    w.action("BtnSaveAsTable")->trigger();
+    QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Error writing file ") + file + QLatin1Char('.')});
+    QVERIFY(w.doc().tableModified());
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [") + file + QStringLiteral("*]"));
+
+    // New then stops after the failed save too: the table stays.
+    w.prompter.clear();
+    w.prompter.queue(Prompter::Yes);
+    w.form.MnNewTableClick();
+    QCOMPARE(w.prompter.texts(),
+             (QStringList{QStringLiteral("Do you want to save the changes you made to Table.QDZ?"),
+                          QStringLiteral("Error writing file ") + file + QLatin1Char('.')}));
+    QCOMPARE(w.shape(), QByteArray("A"));
+    QVERIFY(w.doc().tableModified());
+}
+
+void TestTForm1FileCommands::importAppends()
+{
+    Window w;
+    QVERIFY(w.active());
+    const QString own = w.path(QStringLiteral("Own.QDZ"));
+    QVERIFY(WriteFileBytes(own, TableFileBytes({record(1, "A")})));
+    QVERIFY(LoadConnectionTable(w.doc(), own, false));
+    const QString other = w.path(QStringLiteral("Other.QDZ"));
+    QVERIFY(WriteFileBytes(other, TableFileBytes({record(1, "B"), record(2, "C")})));
+    w.chooser.queue(other);
+    w.action("MnImport")->trigger();
+    const FileDialogSetup &setup = w.chooser.shown().first().setup;
+    QCOMPARE(setup.title, QStringLiteral("Import connections from file"));
+    QCOMPARE(setup.filter,
+             QStringLiteral("Wexmora file (*.QDZ)|*.QDZ|Tenvask file (*.KPV)|*.KPV|All files (*.*)|*.*"));
+    QCOMPARE(w.shape(), QByteArray("A|B[C]"));
+    QCOMPARE(w.doc().CurrentTableFile, own);
+    QVERIFY(w.doc().tableModified());
+}
+
+void TestTForm1FileCommands::exportWidensTheSelection_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("written");   // the shape in the table file, or "unreadable"
+    QTest::newRow("ok: three records") << int(Prompter::Ok) << QStringLiteral("Branch") << QByteArray("A[B[C]]");
+    QTest::newRow("cancel: nothing written") << int(Prompter::Cancel) << QStringLiteral("Branch")
+                                             << QByteArray("unreadable");
+    QTest::newRow("kpv typed: an exchange file") << int(Prompter::Ok) << QStringLiteral("Branch.kpv")
+                                                 << QByteArray("unreadable");
+}
+
+void TestTForm1FileCommands::exportWidensTheSelection()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, written);
+    Window w;
+    QVERIFY(w.active());
+    w.build("A[B[C|D]]|E");
+    w.doc().UpdateCaption(false);
+    ConnectionNode *c = NodeAt(w.doc(), QStringLiteral("0/0/0"));
+    w.form.host().clearSelection();
+    w.form.host().setFocusedNode(c);
+    w.form.host().setSelected(c, true);
+    w.prompter.queue(Prompter::Answer(answer));
+    w.chooser.queue(w.path(typed));
+    w.action("MnExport")->trigger();
+    QCOMPARE(w.prompter.texts(),
+             QStringList{QStringLiteral("Connection can be exported only together with all parent connections it has.\r"
+                                        "Press Ok to automatically expand your selection.")});
+    QCOMPARE(shapeInFile(w.path(typed.contains('.') ? typed : typed + QStringLiteral(".qdz"))), written);
+    if (typed.endsWith(QLatin1String(".kpv")))
+        QVERIFY(ReadFileBytes(w.path(typed)).contains("[KPV]"));
+    // Neither the table's file nor its marks change.
+    QVERIFY(w.doc().CurrentTableFile.isEmpty());
+    QVERIFY(!w.doc().tableModified());
+    QVERIFY(!w.form.host().isSelected(w.doc().RootNode()));
+}
+
+void TestTForm1FileCommands::closeQuestion_data()
+{
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("cancel keeps the window") << false << true << int(Prompter::Cancel) << false << false;
+    QTest::newRow("no closes without saving") << false << true << int(Prompter::No) << true << false;
+    QTest::newRow("yes saves, then closes") << false << true << int(Prompter::Yes) << true << true;
+    QTest::newRow("yes, save as cancelled: stays") << false << false << int(Prompter::Yes) << false << false;
+    QTest::newRow("auto-save: no question") << true << true << -1 << true << true;
+    QTest::newRow("auto-save, save as cancelled: stays") << true << false << -1 << false << false;
+}
+
+void TestTForm1FileCommands::closeQuestion()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    Window w;
+    QVERIFY(w.active());
+    w.form.options().AutoSave = autoSave;
+    const QString file = w.path(QStringLiteral("Net.QDZ"));
+    if (named) {
+        QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Old")})));
+        QVERIFY(LoadConnectionTable(w.doc(), file, false));
+    }
+    w.build("New");
+    if (answer > 0)
+        w.prompter.queue(Prompter::Answer(answer));
+    QCOMPARE(w.form.close(), closed);
+    QCOMPARE(w.form.isVisible(), !closed);
+    const QString question = QStringLiteral("Do you want to save the changes you made to ")
+        + (named ? QStringLiteral("Net.QDZ") : QStringLiteral("Noname.QDZ")) + QLatin1Char('?');
+    if (autoSave)
+        QVERIFY(!w.prompter.texts().contains(question));
+    else
+        QCOMPARE(w.prompter.texts().value(0), question);
+    if (named)
+        QCOMPARE(shapeInFile(file), saved ? QByteArray("Old|New") : QByteArray("Old"));
+    // A window that stays keeps its table as it was.
+    if (!closed) {
+        QVERIFY(w.doc().tableModified());
+        QCOMPARE(w.shape(), named ? QByteArray("Old|New") : QByteArray("New"));
+    }
+}
+
+namespace {
+
+// The user's hand on a window: clicks rows, presses keys, renames in place.
+struct User
+{
+    TForm1 &form;
+
+    QTreeView *tree() const { return form.tree(); }
+
+    void click(const ConnectionNode *n)
+    {
+        const QModelIndex index = form.model().indexFor(n);
+        tree()->scrollTo(index);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(index).center());
+        tree()->setFocus();
+    }
+
+    void press(QKeyCombination keys) { QTest::keyClick(tree(), keys.key(), keys.keyboardModifiers()); }
+
+    // F2 on the focused node, the new name typed over the old, Return; then the rename rules run.
+    bool rename(const QString &name)
+    {
+        press(QKeyCombination(Qt::Key_F2));
+        QLineEdit *editor = form.currentEditLink();
+        if (!editor)
+            return false;
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        return true;
+    }
+
+    ConnectionNode *focused() const { return form.focusedNode(); }
+};
+
+QList<rVTNodeData> recordsInPreorder(const TableDocument &doc)
+{
+    QList<rVTNodeData> out;
+    ConnectionTree::forEachBelow(doc.RootNode(), [&](ConnectionNode *n) { out.append(n->data); });
+    return out;
+}
+
+} // namespace
+
+void TestTForm1FileCommands::buildSaveAndReopen()
+{
+    Window w;
+    QVERIFY(w.active());
+    User user{w.form};
+    ConnectionNode *root = w.doc().RootNode();
+
+    // Two connections below the top node, by keyboard; the newest comes first.
+    user.click(root);
+    user.press(Qt::CTRL | Qt::Key_I);
+    user.press(Qt::CTRL | Qt::Key_I);
+    QCOMPARE(root->childCount(), 2);
+    QCOMPARE(user.focused(), root);
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Gateway")));
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Mail")));
+
+    // A child of Gateway with the toolbar, a sibling after it with the menu, a separator.
+    user.click(root->child(0));
+    w.action("BtnAddChild")->trigger();
+    user.press(QKeyCombination(Qt::Key_Down));
+    QVERIFY(user.rename(QStringLiteral("Router")));
+    user.click(root->child(0));
+    w.action("mnAddSibling")->trigger();
+    user.click(root->child(1));
+    QVERIFY(user.rename(QStringLiteral("Printer")));
+    user.press(Qt::CTRL | Qt::Key_L);
+    QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer|") + SeparatorText + "|Mail");
+
+    // Router's macro and popup typed into the editors, then applied. The window's Apply
+    // command is wired elsewhere; the core's apply takes the editors' texts here.
+    ConnectionNode *router = root->child(0)->child(0);
+    user.click(router);
+    QCOMPARE(w.doc().CurrentNode, router);
+    auto *pages = w.form.findChild<QTabWidget *>(QStringLiteral("PG"));
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    auto *memo2 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
+    pages->setCurrentIndex(1);
+    memo1->setFocus();
+    QTest::keyClicks(memo1, QStringLiteral("connect 'router:22'"));
+    pages->setCurrentIndex(2);
+    memo2->setFocus();
+    QTest::keyClicks(memo2, QStringLiteral("Rack 3"));
+    NodeEdits edits;
+    edits.macroText = EncodeField(memo1->text());
+    edits.popupText = EncodeField(memo2->text());
+    edits.logSession = true;
+    QVERIFY(ApplyNodeEdits(w.doc(), edits));
+    QCOMPARE(router->data.Macro, QByteArray("connect+%27router%3A22%27"));
+
+    // Saved through Save as, by keyboard.
+    const QString file = w.path(QStringLiteral("Built.QDZ"));
+    w.chooser.queue(file);
+    user.click(router);
+    user.press(Qt::CTRL | Qt::Key_S);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+    QVERIFY(w.prompter.boxes().isEmpty());
+    // The file holds exactly the records in pre-order.
+    const QList<rVTNodeData> records = recordsInPreorder(w.doc());
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(ReadFileBytes(file), TableFileBytes(records));
+
+    // A new window opens it and finds the table as it was.
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    TForm1 second(&prompter);
+    second.setFileChooser(&chooser);
+    second.InitTree();
+    second.show();
+    QVERIFY(QTest::qWaitForWindowActive(&second));
+    chooser.queue(file);
+    User other{second};
+    other.click(second.doc().RootNode());
+    other.press(Qt::CTRL | Qt::Key_O);
+    QCOMPARE(ShapeOf(second.doc().RootNode()), w.shape());
+    QCOMPARE(LevelsOf(second.doc().RootNode()), QByteArray("1 2 1 1 1"));
+    const QList<rVTNodeData> reopened = recordsInPreorder(second.doc());
+    QCOMPARE(reopened.size(), records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        QCOMPARE(reopened.at(i).Name, records.at(i).Name);
+        QCOMPARE(reopened.at(i).Macro, records.at(i).Macro);
+        QCOMPARE(reopened.at(i).Popup, records.at(i).Popup);
+        QCOMPARE(reopened.at(i).Colors, records.at(i).Colors);
+        QCOMPARE(reopened.at(i).LogSession, records.at(i).LogSession);
+        QCOMPARE(reopened.at(i).LastUpdated, records.at(i).LastUpdated);
+    }
+    QCOMPARE(second.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+    QVERIFY(prompter.boxes().isEmpty());
+}
+
+QTEST_MAIN(TestTForm1FileCommands)
+#include "tst_tform1_filecommands.moc"
