@@ -95,6 +95,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     qApp->installEventFilter(this);
     documentStateChanged();
     UpdateKeyIndicators();
+    setupRun();
 }
 
 TForm1::~TForm1()

@@ -18,6 +18,11 @@
 class ColorsPage;
 class ConnectionNode;
 class ConnectionTreeModel;
+class FileChooser;
+class MacroRunner;
+class RunAllSelected;
+class RunCommands;
+struct RunContext;
 class MacroPage;
 class NodeNameDelegate;
 class PopupPage;
@@ -107,6 +112,24 @@ public:
     void cutNodes();
     void copyNodes();
     void pasteNodes();
+
+    // Running connections.
+    // The run commands on the focused connection: to the caret or whole, with or without the
+    // ancestors' macros in front; the export of its branch's macro; "Run all selected".
+    void MnExecSelClick();
+    void MnExecuteClick();
+    void MnExecBrSelClick();
+    void MnExecuteAllClick();
+    void MnExportMacroClick();
+    void mnRunAllSelClick();
+    // What the pages hold for a run of Node: user data, the macro editor's text (to the caret
+    // with ToCursor), the run options, and Node's colours and logging choice: the pages' while
+    // Node is CurrentNode with unapplied edits, else its stored ones.
+    RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
+    MacroRunner &macroRunner();
+    RunAllSelected &runAllSelected();
+    // Where "Export macro ..." asks for its file; null: the program's own dialog.
+    void setRunFileChooser(FileChooser *chooser);
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -213,4 +236,9 @@ private:
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
+
+    // Running connections.
+    void setupRun();
+    void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
+    RunCommands *m_runCommands = nullptr;
 };
