@@ -11,6 +11,8 @@
 #include "platform/FieldText.h"
 #include "runner/MacroAssembler.h"
 #include "runner/RunTarget.h"
+#include "runner/TeraTermIni.h"
+#include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/TreeRules.h"
 
@@ -106,22 +108,28 @@ RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) co
         context.runToCursorText = BuildRunToCursorText(editorText, line + 1);
     }
 
-    context.colors = m_colorSet;
     const MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
     context.options.noColors = editor->cbNoColors()->isChecked();
     context.options.useEditorFont = editor->cbUseAsTTFont()->isChecked();
-    const QFont font = Memo1->lexer() ? Memo1->lexer()->defaultFont() : Memo1->font();
-    context.options.fontName = font.family().toLocal8Bit();
+    // The font the editor draws its text in: with a highlighter, that of its default style.
+    const QFont font = Memo1->lexer() ? Memo1->lexer()->font(0) : Memo1->font();
+    context.options.fontName = EncodeField(font.family());
     context.options.fontHeight = WindowsFontHeight(font, Memo1->logicalDpiY());
     context.options.doNotTile = m_settingsPage->general()->cbDoNotTile()->isChecked();
 
     // The pages speak for the node they show only while they hold its unapplied edits;
     // otherwise the node's record does.
-    const bool edited = node && node == m_doc.CurrentNode && m_doc.IsNodeModified();
+    const bool shown = node && node == m_doc.CurrentNode;
+    const bool edited = shown && m_doc.IsNodeModified();
     context.currentNodeModified = edited;
     context.logSession = edited ? m_macroPage->logSession() : (node && node->data.LogSession);
-    if (node && !node->data.Colors.isEmpty())
+    if (node)
         context.currentNodeColors = node->data.Colors;
+    // What a record without a readable colour set gets: for the shown node what the Colours
+    // page shows for it, for any other TeraTerm's own colours rather than the shown node's.
+    context.colors = m_colorSet;
+    if (!shown)
+        ParseColorSet(::ReadTeraTermColors(), context.colors);
     return context;
 }
 

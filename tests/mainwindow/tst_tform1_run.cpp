@@ -47,7 +47,8 @@ const QByteArray kTeraTermIni(
     "[BG]\r\n"
     "BGEnable=on\r\n");
 
-// Normal text green on black, and white on blue: two connections' own colours.
+// Normal text green on black, and white on blue: two connections' own colours. Delta has
+// none of its own.
 const QByteArray kGreen("0:255:0:0:0:0:255:255:0:0:0:0:0:255:255:0:0:0:0:255:255:0:0:0");
 const QByteArray kBlue("255:255:255:0:0:128:255:255:0:0:0:0:0:255:255:0:0:0:0:255:255:0:0:0");
 
@@ -124,7 +125,7 @@ struct Window
         alpha = tree.addChild(root, connection("Alpha", "a $CONNECTION$", kBlue));
         bee = tree.addChild(alpha, connection("Bee", "b $CONNECTION$ $PARENT$", kBlue));
         cee = tree.addChild(bee, connection("Cee host", kCeeMacro, kGreen));
-        delta = tree.addChild(root, connection("Delta", "d $CONNECTION$", kGreen));
+        delta = tree.addChild(root, connection("Delta", "d $CONNECTION$", {}));
         separator = tree.addChild(root, connection(SeparatorText, {}, {}));
         form.tree()->expandAll();
 
@@ -174,6 +175,8 @@ private Q_SLOTS:
     void runCommands();
     void unappliedEditsAreTheShownConnections_data();
     void unappliedEditsAreTheShownConnections();
+    void runOptionsReachTheIniCopy_data();
+    void runOptionsReachTheIniCopy();
     void exportMacroWritesTheBranch();
     void runAllSelectedStartsEachWithItsOwnValues_data();
     void runAllSelectedStartsEachWithItsOwnValues();
@@ -307,6 +310,55 @@ void TestTForm1Run::unappliedEditsAreTheShownConnections()
     QVERIFY(w.calledIni(1).contains(vtColor));
 }
 
+void TestTForm1Run::runOptionsReachTheIniCopy_data()
+{
+    QTest::addColumn<bool>("noColors");
+    QTest::addColumn<bool>("useEditorFont");
+    QTest::addColumn<QByteArray>("vtColor");
+    QTest::addColumn<QByteArray>("vtFont");
+
+    QTest::newRow("the connection's colours") << false << false << QByteArray("VTColor=0,255,0,0,0,0")
+                                              << QByteArray("VTFont=Terminal,0,-12,255");
+    QTest::newRow("colour support off") << true << false << QByteArray("VTColor=1,2,3,4,5,6")
+                                        << QByteArray("VTFont=Terminal,0,-12,255");
+    QTest::newRow("the editor's font") << false << true << QByteArray("VTColor=0,255,0,0,0,0")
+                                       << QByteArray("VTFont=Courier New,0,-13,255");
+}
+
+void TestTForm1Run::runOptionsReachTheIniCopy()
+{
+    QFETCH(bool, noColors);
+    QFETCH(bool, useEditorFont);
+    QFETCH(QByteArray, vtColor);
+    QFETCH(QByteArray, vtFont);
+
+    Window w;
+    QVERIFY(w.ready);
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    MacroEditorSettingsPage *editor = w.form.settingsPage()->macroEditor();
+    editor->cbNoColors()->setChecked(noColors);
+    editor->cbUseAsTTFont()->setChecked(useEditorFont);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(13);
+    if (w.memo()->lexer())
+        w.memo()->lexer()->setFont(font);
+    else
+        w.memo()->setFont(font);
+    w.click(w.cee);
+    w.memo()->setText(QString::fromUtf8(kCeeMacro));
+    QTRY_VERIFY(w.action(QStringLiteral("MnExecute"))->isEnabled());
+
+    QTest::keyClick(w.form.tree(), Qt::Key_F9);
+
+    QTRY_COMPARE_WITH_TIMEOUT(w.calledMacro(1), ceeLines(), 10000);
+    const QByteArray ini = w.calledIni(1);
+    QVERIFY2(ini.contains(vtColor), ini.constData());
+    QVERIFY2(ini.contains(vtFont), ini.constData());
+    QVERIFY(ini.contains("BGEnable=off"));
+    // TeraTerm's own file stays as it was.
+    QCOMPARE(w.folder.read(QStringLiteral("teraterm.ini")), kTeraTermIni);
+}
+
 void TestTForm1Run::exportMacroWritesTheBranch()
 {
     Window w;
@@ -366,8 +418,12 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     general->CBDelay()->setCurrentIndex(0);
     QCOMPARE(w.form.runAllSelected().interval(), 2000);
     general->cbDoNotTile()->setChecked(doNotTile);
-    // Bee, shown last, logs its sessions and has Alpha's colours; Delta has its own.
+    // Bee, shown last, logs its sessions and has Alpha's colours; Delta has none of its own,
+    // and the Colours page shows another set.
     w.bee->data.LogSession = true;
+    ColorSet working;
+    working.at(ColorSet::Normal, false, 0) = 9;
+    w.form.workingColors() = working;
     w.click(w.delta);
     w.click(w.bee, Qt::ControlModifier);
     QCOMPARE(w.form.host().selectedNodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
@@ -389,7 +445,8 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     w.form.doc().SetNodeModified(true);
 
     QTRY_COMPARE_WITH_TIMEOUT(w.calledMacro(2), QByteArray("d Delta\r\n"), 10000);
-    QVERIFY(w.calledIni(2).contains("VTColor=0,255,0,0,0,0"));
+    // Without colours of its own a connection gets TeraTerm's.
+    QVERIFY(w.calledIni(2).contains("VTColor=1,2,3,4,5,6"));
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
     QCOMPARE(w.desktop.calls(), desktopCalls);
     QCOMPARE(w.callCount(), 2);
