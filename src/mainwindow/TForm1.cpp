@@ -98,6 +98,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     UpdateKeyIndicators();
     setupNodeMoves();
     setupFileAndEditCommands();
+    setupRun();
 }
 
 TForm1::~TForm1()

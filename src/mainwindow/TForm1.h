@@ -19,7 +19,9 @@
 class ColorsPage;
 class ConnectionNode;
 class ConnectionTreeModel;
+class FileChooser;
 class MacroPage;
+class MacroRunner;
 class NodeNameDelegate;
 class PopupPage;
 class QAction;
@@ -33,6 +35,9 @@ class QTabWidget;
 class QToolBar;
 class QTreeView;
 class QsciScintilla;
+class RunAllSelected;
+class RunCommands;
+struct RunContext;
 class SchedulePage;
 class SettingsPage;
 
@@ -147,6 +152,21 @@ public:
     void MnSelectAllClick();
     // The new-connection defaults as the "New Connections" settings page shows them.
     struct NewConnectionDefaults newConnectionDefaults() const;
+    // Running connections.
+    // The run commands on the focused connection: to the caret or whole, with or without the
+    // ancestors' macros in front; the export of its branch's macro; "Run all selected".
+    void MnExecSelClick();
+    void MnExecuteClick();
+    void MnExecBrSelClick();
+    void MnExecuteAllClick();
+    void MnExportMacroClick();
+    void mnRunAllSelClick();
+    // What the pages hold for a run of Node: user data, the macro editor's text (to the caret
+    // with ToCursor), the run options, and Node's colours and logging choice: the pages' while
+    // Node is CurrentNode with unapplied edits, else its stored ones.
+    RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
+    MacroRunner &macroRunner();
+    RunAllSelected &runAllSelected();
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -301,4 +321,8 @@ private:
     // needs none of their types.
     std::shared_ptr<struct TForm1FileSide> m_fileSide;
     friend struct TForm1FileSide;
+    // Running connections.
+    void setupRun();
+    void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
+    RunCommands *m_runCommands = nullptr;
 };

@@ -6,6 +6,7 @@
 #pragma push_macro("slots")
 #define signals Q_SIGNALS
 #define slots Q_SLOTS
+#include <Qsci/qscilexer.h>
 #include <Qsci/qsciscintilla.h>
 #pragma pop_macro("slots")
 #pragma pop_macro("signals")
