@@ -5,6 +5,8 @@
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
 #include "table/ColorSet.h"
+#include "table/CommandState.h"
+#include "table/EditCommands.h"
 #include "table/TableDocument.h"
 
 #include <QMainWindow>
@@ -16,6 +18,7 @@
 #include <functional>
 
 class ColorsPage;
+class FileChooser;
 class ConnectionNode;
 class ConnectionTreeModel;
 class MacroPage;
@@ -27,6 +30,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QStatusBar;
+class QTimer;
 class QTabWidget;
 class QToolBar;
 class QTreeView;
@@ -107,6 +111,27 @@ public:
     void cutNodes();
     void copyNodes();
     void pasteNodes();
+
+    // Node view, command state and Apply.
+    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
+    void SelectNodeByIndex();
+    void VTCollapsed(ConnectionNode *node);
+    void PGChanging();
+    void MnExpandAllClick();
+    void MnCollapseAllClick();
+    void MnShowPopupClick();
+    void MnImportMacroClick();
+    // The refresh proper: page data when the tree has the focus, then every command's state.
+    void Timer1Timer();
+    void MnFileClick();
+    void MnEditClick();
+    void MnConnectionClick();
+    void MnMacroClick();
+    void pmTVPopup();
+    // Where the macro import's open dialog goes; null for the program's own dialog.
+    void setMacroFileChooser(FileChooser *chooser) { m_macroFiles = chooser; }
+    // The time Apply stamps into LastUpdated; empty for the local time.
+    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -213,4 +238,38 @@ private:
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
+
+    // Node view, command state and Apply.
+    void setupNodeView();
+    void setupCommandState();
+    bool nodeViewGate(QObject *watched, QEvent *event);
+    bool gateMouse(QEvent *event);
+    bool gateKey(QEvent *event);
+    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+    // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
+    // dropped), false after Cancel.
+    bool askApplyBeforeLeaving();
+    bool askApplyBeforeCollapse(const QModelIndex &branch);
+    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
+    void userEdited(QWidget *control);
+    void showWorkingColors();
+    void fillCommandInputs(CommandStateInputs &in) const;
+    void applyCommandStates(const CommandStates &states);
+    void applyMenuStates(const MenuStates &states);
+    void readClipboardState();
+    void showTreePopup(QWidget *control, const QPoint &pos);
+    QWidget *editorWithFocus() const;
+
+    QTimer *Timer1 = nullptr;
+    CommandStates m_commandStates;
+    bool m_clipboardHasText = false;
+    bool m_clipboardHasNodes = false;
+    // The last control of this window that had the focus, for while the menu bar holds it.
+    QPointer<QWidget> m_lastFocus;
+    // Set while the program writes into the pages: such writes are no user edits.
+    bool m_programWrite = false;
+    // A press the apply question took: its release goes nowhere either.
+    bool m_swallowRelease = false;
+    FileChooser *m_macroFiles = nullptr;
+    Clock m_applyClock;
 };
