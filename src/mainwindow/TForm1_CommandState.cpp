@@ -81,10 +81,13 @@ void TForm1::setupCommandState()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TForm1::readClipboardState);
     readClipboardState();
     // Opening the menu bar from the keyboard takes the focus there; the edit commands still
-    // mean the control that had it.
+    // mean the control that had it. Any other move of the focus changes what the commands
+    // act on.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now && now->window() == this && !qobject_cast<QMenuBar *>(now) && !qobject_cast<QMenu *>(now))
+        if (now && now->window() == this && !qobject_cast<QMenuBar *>(now) && !qobject_cast<QMenu *>(now)) {
             m_lastFocus = now;
+            RequestCommandRefresh();
+        }
     });
     RequestCommandRefresh();
 }
