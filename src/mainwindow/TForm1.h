@@ -259,6 +259,7 @@ private:
     void readClipboardState();
     void showTreePopup(QWidget *control, const QPoint &pos);
     QWidget *editorWithFocus() const;
+    void showActiveLine(int focusedEditorId);
 
     QTimer *Timer1 = nullptr;
     CommandStates m_commandStates;
@@ -268,6 +269,10 @@ private:
     QPointer<QWidget> m_lastFocus;
     // Set while the program writes into the pages: such writes are no user edits.
     bool m_programWrite = false;
+    // The node the pages last showed; compared only, never followed.
+    const ConnectionNode *m_shownNode = nullptr;
+    // A refresh waiting with the tree focused will show the focused node's values.
+    bool m_showNodeWhenRefreshed = false;
     // A press the apply question took: its release goes nowhere either.
     bool m_swallowRelease = false;
     FileChooser *m_macroFiles = nullptr;

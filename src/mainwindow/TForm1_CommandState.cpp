@@ -4,6 +4,7 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/HighlighterPage.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
@@ -143,14 +144,37 @@ int TForm1::GetFocusedEditorId() const
     return ::GetFocusedEditorId(which);
 }
 
+void TForm1::showActiveLine(int focusedEditorId)
+{
+    // The macro editor marks its caret line only while it has the focus: in connection
+    // colours a contrast of its background, else the highlighter's active-line colour.
+    const bool on = focusedEditorId == FocusedEditorId::Macro;
+    if (on) {
+        QColor color;
+        if (m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked()) {
+            color = QColor::fromRgb(ContrastColor(Memo1->paper().rgb() & 0xFFFFFFu));
+        } else {
+            const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
+            color = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                           static_cast<int>((bgr >> 16) & 0xFF));
+        }
+        Memo1->setCaretLineBackgroundColor(color);
+    }
+    Memo1->setCaretLineVisible(on);
+}
+
 void TForm1::RequestCommandRefresh()
 {
     if (m_doc.LoadingFlag || !Timer1)
         return;
+    const int id = GetFocusedEditorId();
+    showActiveLine(id);
     // While the tree or its in-place editor has the focus, a burst of events makes one
     // refresh 200 ms after the last of them.
-    if (CommandRefreshIsDeferred(GetFocusedEditorId()))
+    if (CommandRefreshIsDeferred(id)) {
+        m_showNodeWhenRefreshed = m_showNodeWhenRefreshed || id == FocusedEditorId::Tree;
         Timer1->start();
+    }
     else
         Timer1Timer();
 }
@@ -161,8 +185,12 @@ void TForm1::Timer1Timer()
     CommandStateInputs in;
     in.focusedEditorId = GetFocusedEditorId();
     in.noColorsHasFocus = m_settingsPage->macroEditor()->cbNoColors()->hasFocus();
-    if (RefreshShowsFocusedNodeData(in))
+    // The pages also catch up when the focus left the tree before its refresh ran (a click
+    // on a node, then at once into the macro editor): otherwise the editors would go on
+    // showing the last connection for the new one.
+    if (RefreshShowsFocusedNodeData(in) || m_showNodeWhenRefreshed)
         ShowFocusedNodeData();
+    m_showNodeWhenRefreshed = false;
     fillCommandInputs(in);
     const CommandStates states = ComputeCommandStates(in, m_commandStates);
     applyCommandStates(states);

@@ -169,10 +169,11 @@ void TForm1::VTChange(ConnectionNode *node)
         if (m_doc.IsNodeModified() && !askApplyBeforeLeaving()) {
             const QPersistentModelIndex back = m_model->indexFor(m_doc.CurrentNode);
             QMetaObject::invokeMethod(this, [this, back] {
+                // Focus first: every step after it reports the node the edits belong to.
                 if (ConnectionNode *n = m_model->nodeFor(back)) {
+                    m_host.setFocusedNode(n);
                     m_host.clearSelection();
                     m_host.setSelected(n, true);
-                    m_host.setFocusedNode(n);
                 }
             }, Qt::QueuedConnection);
             return;
@@ -222,6 +223,8 @@ bool TForm1::nodeViewGate(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        if (watched == VT->viewport())
+            CurrentEditLink = nullptr;
         m_swallowRelease = false;
         return watched == VT->viewport() && gateMouse(event);
     case QEvent::MouseButtonRelease:
@@ -387,6 +390,11 @@ void TForm1::ShowFocusedNodeData()
     }
     if (!cover) {
         const QString macro = trimControls(DecodeField(UrlDecode(d->Macro)));
+        // The editor takes this connection's colours whenever another connection is shown,
+        // also when its macro reads the same as the last one's.
+        if (Memo1->text() != macro || focused != m_shownNode)
+            m_host.rbUseColorInEditorClick();
+        m_shownNode = focused;
         if (Memo1->text() != macro)
             replaceEditorText(Memo1, macro);
         const QString stamp = DecodeField(d->LastUpdated);

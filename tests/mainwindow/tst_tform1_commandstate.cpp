@@ -1,4 +1,5 @@
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -145,6 +147,7 @@ private Q_SLOTS:
     void fieldsGetUndoAndCopy();
     void treeRefreshWaitsForTheTimer();
     void noFocusedNodeLeavesTheButtons();
+    void activeLineOnlyWhileTheMacroEditorHasTheFocus();
     void applyFollowsTheModifiedMark();
     void menusCopyTheButtons();
     void contextMenuShowsTreeItemsOnlyOnTheTree_data();
@@ -288,6 +291,22 @@ void TestTForm1CommandState::noFocusedNodeLeavesTheButtons()
     w.form.RequestCommandRefresh();
     QTRY_VERIFY(!w.child<QTimer>(QStringLiteral("Timer1"))->isActive());
     QCOMPARE(w.enabledButtons(), before);
+}
+
+void TestTForm1CommandState::activeLineOnlyWhileTheMacroEditorHasTheFocus()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.select(QStringLiteral("connection"));
+    auto *memo = qobject_cast<QsciScintilla *>(w.focus(QStringLiteral("Memo1")));
+    QVERIFY(memo->SendScintilla(QsciScintilla::SCI_GETCARETLINEVISIBLE));
+    // In connection colours: the editor's background with each byte moved by 64.
+    w.form.settingsPage()->macroEditor()->rbUseColorInEditor()->setChecked(true);
+    memo->setPaper(QColor(0x10, 0xC0, 0x80));
+    w.form.RequestCommandRefresh();
+    QCOMPARE(memo->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK), long(0x40 << 16 | 0x80 << 8 | 0x50));
+    w.focus(QStringLiteral("VT"));
+    QVERIFY(!memo->SendScintilla(QsciScintilla::SCI_GETCARETLINEVISIBLE));
 }
 
 void TestTForm1CommandState::applyFollowsTheModifiedMark()

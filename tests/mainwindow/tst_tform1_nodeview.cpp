@@ -146,8 +146,12 @@ private Q_SLOTS:
     void userEditsMarkTheNode();
     void applyQuestionOnFocusChange_data();
     void applyQuestionOnFocusChange();
+    void programFocusChangeAsksToo_data();
+    void programFocusChangeAsksToo();
+    void pagesFollowWhenTheFocusLeavesTheTreeAtOnce();
     void collapseQuestion_data();
     void collapseQuestion();
+    void collapseByKeyAsks();
     void applyWritesTheRecord_data();
     void applyWritesTheRecord();
     void selectNodeByIndex();
@@ -407,6 +411,79 @@ void TestTForm1NodeView::collapseQuestion()
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QVERIFY(!w.modified());
     QCOMPARE(w.beta1->data.Macro, answer == Prompter::Yes ? QByteArray("x") : QByteArray());
+}
+
+void TestTForm1NodeView::programFocusChangeAsksToo_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes") << int(Prompter::Yes);
+    QTest::newRow("Cancel") << int(Prompter::Cancel);
+}
+
+void TestTForm1NodeView::programFocusChangeAsksToo()
+{
+    QFETCH(int, answer);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.show(w.alpha1);
+    w.typeIntoMacro(QStringLiteral("e"));
+    // A command moves the focus itself (as adding a separator does).
+    w.prompter.queue(Prompter::Answer(answer));
+    w.form.host().clearSelection();
+    w.form.host().setSelected(w.separator, true);
+    w.form.host().setFocusedNode(w.separator);
+    QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Alpha 1"))});
+    if (answer == Prompter::Yes) {
+        QCOMPARE(w.alpha1->data.Macro, QByteArray("e"));
+        QCOMPARE(w.separator->data.Macro, QByteArray());
+        QCOMPARE(w.form.doc().CurrentNode, w.separator);
+        return;
+    }
+    // Cancel: the focus goes back to the connection the edits belong to.
+    QTRY_COMPARE(w.form.focusedNode(), w.alpha1);
+    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.alpha1});
+    QCOMPARE(w.form.doc().CurrentNode, w.alpha1);
+    QVERIFY(w.modified());
+    QCOMPARE(w.memo1()->text(), QStringLiteral("e"));
+    QCOMPARE(w.prompter.boxes().size(), 1);
+}
+
+void TestTForm1NodeView::pagesFollowWhenTheFocusLeavesTheTreeAtOnce()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.show(w.alpha);
+    w.pg()->setCurrentIndex(1);
+    // Into the macro editor before the tree's refresh has run.
+    w.click(w.beta);
+    w.memo1()->setFocus();
+    QCOMPARE(w.memo1()->text(), QString());
+    QCOMPARE(w.form.doc().CurrentNode, w.beta);
+    QVERIFY(!w.modified());
+    QTest::keyClicks(w.memo1(), QStringLiteral("b"));
+    QTest::keyClick(w.memo1(), Qt::Key_F12);
+    QCOMPARE(w.beta->data.Macro, QByteArray("b"));
+    QVERIFY(w.alpha->data.Macro.startsWith("%0D%0A"));
+}
+
+void TestTForm1NodeView::collapseByKeyAsks()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.show(w.beta);
+    w.typeIntoMacro(QStringLiteral("k"));
+    w.form.tree()->setFocus();
+    w.prompter.queue(Prompter::Cancel);
+    QTest::keyClick(w.form.tree(), Qt::Key_Left);
+    QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Beta"))});
+    QVERIFY(w.form.tree()->isExpanded(w.indexOf(w.beta)));
+    QVERIFY(w.modified());
+    w.prompter.queue(Prompter::No);
+    QTest::keyClick(w.form.tree(), Qt::Key_Left);
+    QCOMPARE(w.prompter.boxes().size(), 2);
+    QVERIFY(!w.form.tree()->isExpanded(w.indexOf(w.beta)));
+    QCOMPARE(w.form.focusedNode(), w.beta);
+    QVERIFY(!w.modified());
 }
 
 void TestTForm1NodeView::applyWritesTheRecord_data()
