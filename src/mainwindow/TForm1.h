@@ -249,6 +249,8 @@ private:
     // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
     // dropped), false after Cancel.
     bool askApplyBeforeLeaving();
+    Prompter::Answer askApplyQuestion(const ConnectionNode *node);
+    void replaceEditorText(QsciScintilla *editor, const QString &text);
     bool askApplyBeforeCollapse(const QModelIndex &branch);
     bool branchHoldsCurrentNode(const ConnectionNode *node) const;
     void userEdited(QWidget *control);
