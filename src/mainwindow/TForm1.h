@@ -18,9 +18,9 @@
 #include <functional>
 
 class ColorsPage;
-class FileChooser;
 class ConnectionNode;
 class ConnectionTreeModel;
+class FileChooser;
 class MacroPage;
 class NodeNameDelegate;
 class PopupPage;
@@ -30,8 +30,8 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QStatusBar;
-class QTimer;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QTreeView;
 class QsciScintilla;
@@ -257,7 +257,8 @@ private:
     void showWorkingColors();
     void fillCommandInputs(CommandStateInputs &in) const;
     void applyCommandStates(const CommandStates &states);
-    void applyMenuStates(const MenuStates &states);
+    // The menus copy the states the last refresh left when they open.
+    void applyMenuStates();
     void readClipboardState();
     void showTreePopup(QWidget *control, const QPoint &pos);
     QWidget *editorWithFocus() const;

@@ -280,8 +280,11 @@ void TForm1::applyCommandStates(const CommandStates &s)
         ShowCaretPosition(true, s.caretPositionEditor);
 }
 
-void TForm1::applyMenuStates(const MenuStates &m)
+void TForm1::applyMenuStates()
 {
+    CommandStateInputs in;
+    fillCommandInputs(in);
+    const MenuStates m = ComputeMenuStates(m_commandStates, in);
     const std::pair<QAction *, bool> items[] = {
         {MnNewTable, m.MnNewTable}, {MnOpenTable, m.MnOpenTable}, {MnSaveTable, m.MnSaveTable},
         {MnSaveAsTable, m.MnSaveAsTable}, {MnImportMacro, m.MnImportMacro}, {MnExportMacro, m.MnExportMacro},
@@ -302,24 +305,22 @@ void TForm1::applyMenuStates(const MenuStates &m)
 
 void TForm1::MnFileClick()
 {
-    CommandStateInputs in;
-    fillCommandInputs(in);
-    applyMenuStates(ComputeMenuStates(m_commandStates, in));
+    applyMenuStates();
 }
 
 void TForm1::MnEditClick()
 {
-    MnFileClick();
+    applyMenuStates();
 }
 
 void TForm1::MnConnectionClick()
 {
-    MnFileClick();
+    applyMenuStates();
 }
 
 void TForm1::MnMacroClick()
 {
-    MnFileClick();
+    applyMenuStates();
 }
 
 void TForm1::pmTVPopup()
