@@ -1,5 +1,5 @@
-// The node view: the tree's captions and icons, the focused connection's values in the
-// pages, the apply question before unapplied edits are left behind, and Apply itself.
+// The node view: the tree's icons, the focused connection's values in the pages and their
+// covers, the user's edits marking the node, Apply, and the tree-wide commands.
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ColorsPage.h"
