@@ -1,5 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 
+#include "mainwindow/TreeImages.h"
+
 #include "platform/FieldText.h"
 #include "platform/SystemInfo.h"
 #include "table/ConnectionTree.h"
@@ -106,6 +108,14 @@ QVariant ConnectionTreeModel::data(const QModelIndex &index, int role) const
     const ConnectionNode *n = nodeFor(index);
     if (n && (role == Qt::FontRole || role == Qt::ForegroundRole))
         return cutMarkData(n, role);
+    if (n && (role == Qt::DecorationRole || role == ImageIndexRole)) {
+        const int image = m_imageIndex ? m_imageIndex(n) : -1;
+        if (image < 0)
+            return {};
+        if (role == ImageIndexRole)
+            return image;
+        return TreeImages::icon(image);
+    }
     if (!n || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (n == m_tree.RootNode())

@@ -25,6 +25,10 @@ public:
     // Called with the node and the text the in-place editor ended with; the record is left to
     // the handler (the rename rules decide what is stored).
     using RenameHandler = std::function<void(ConnectionNode *node, const QString &text)>;
+    // The icon index of a node (TreeImages), or -1 for none.
+    using ImageIndexProvider = std::function<int(const ConnectionNode *node)>;
+    // The icon index as a number, for readers that compare icons.
+    static constexpr int ImageIndexRole = Qt::UserRole + 1;
 
     explicit ConnectionTreeModel(ConnectionTree &tree, QObject *parent = nullptr);
 
@@ -37,6 +41,7 @@ public:
     // The caption of the top node: "This computer (" + computer name + ")".
     QString rootCaption() const { return m_rootCaption; }
     void setRenameHandler(RenameHandler handler) { m_renameHandler = std::move(handler); }
+    void setImageIndexProvider(ImageIndexProvider provider) { m_imageIndex = std::move(provider); }
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -84,6 +89,7 @@ private:
     ConnectionTree &m_tree;
     QString m_rootCaption;
     RenameHandler m_renameHandler;
+    ImageIndexProvider m_imageIndex;
     // A move the model could not describe as one is shown as a reset.
     bool m_moveAsReset = false;
 

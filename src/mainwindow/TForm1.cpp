@@ -99,12 +99,15 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupNodeMoves();
     setupFileAndEditCommands();
     setupRun();
+    setupNodeView();
 }
 
 TForm1::~TForm1()
 {
     FormDestroy();
     qApp->removeEventFilter(this);
+    // No refresh while the window comes apart (a closing in-place editor asks for one).
+    Timer1 = nullptr;
     // The view goes before the model and the tree it shows.
     delete Splitter;
     delete m_model;
@@ -188,24 +191,6 @@ void TForm1::restoreSelectionAfterReset()
     m_focusOverReset = nullptr;
 }
 
-void TForm1::VTChange(ConnectionNode *node)
-{
-    if (m_doc.LoadingFlag)
-        return;
-    CurrentEditLink = nullptr;
-    if (node && node != m_doc.CurrentNode)
-        m_doc.CurrentNode = node;
-    showLastUpdated(m_doc.CurrentNode);
-    RequestCommandRefresh();
-}
-
-void TForm1::ShowFocusedNodeData()
-{
-    if (m_doc.LoadingFlag || m_doc.IsNodeModified())
-        return;
-    showLastUpdated(focusedNode());
-}
-
 void TForm1::showLastUpdated(const ConnectionNode *node)
 {
     const bool stamped = node && node != m_doc.RootNode() && !node->data.LastUpdated.isEmpty();
@@ -225,10 +210,6 @@ void TForm1::VTCreateEditor(QLineEdit *editor)
     RequestCommandRefresh();
 }
 
-void TForm1::BtnApplyClick()
-{
-}
-
 QByteArray TForm1::ReadTeraTermColors()
 {
     return ::ReadTeraTermColors();
@@ -240,23 +221,6 @@ void TForm1::setWaitCursor(bool on)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
-}
-
-int TForm1::GetFocusedEditorId() const
-{
-    if (VT->hasFocus())
-        return 0;
-    if (Memo1->hasFocus())
-        return 1;
-    if (Memo2->hasFocus())
-        return 2;
-    if (CurrentEditLink && CurrentEditLink->hasFocus())
-        return 11;
-    return -1;
-}
-
-void TForm1::RequestCommandRefresh()
-{
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

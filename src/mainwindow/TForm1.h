@@ -5,6 +5,8 @@
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
 #include "table/ColorSet.h"
+#include "table/CommandState.h"
+#include "table/EditCommands.h"
 #include "table/TableDocument.h"
 
 #include <QMainWindow>
@@ -32,6 +34,7 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QTreeView;
 class QsciScintilla;
@@ -167,6 +170,24 @@ public:
     RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
     MacroRunner &macroRunner();
     RunAllSelected &runAllSelected();
+    // Node view, command state and Apply.
+    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
+    void SelectNodeByIndex();
+    void VTCollapsed(ConnectionNode *node);
+    void PGChanging();
+    void MnExpandAllClick();
+    void MnCollapseAllClick();
+    void MnShowPopupClick();
+    void MnImportMacroClick();
+    // The refresh proper: page data when the tree has the focus, then every command's state.
+    void Timer1Timer();
+    void MnFileClick();
+    void MnEditClick();
+    void MnConnectionClick();
+    void MnMacroClick();
+    void pmTVPopup();
+    // The time Apply stamps into LastUpdated; empty for the local time.
+    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -325,4 +346,44 @@ private:
     void setupRun();
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
     RunCommands *m_runCommands = nullptr;
+    // Node view, command state and Apply.
+    void setupNodeView();
+    void setupCommandState();
+    bool nodeViewGate(QObject *watched, QEvent *event);
+    bool gateMouse(QEvent *event);
+    bool gateKey(QEvent *event);
+    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+    // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
+    // dropped), false after Cancel.
+    bool askApplyBeforeLeaving();
+    Prompter::Answer askApplyQuestion(const ConnectionNode *node);
+    void replaceEditorText(QsciScintilla *editor, const QString &text);
+    bool askApplyBeforeCollapse(const QModelIndex &branch);
+    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
+    void userEdited(QWidget *control);
+    void showWorkingColors();
+    void fillCommandInputs(CommandStateInputs &in) const;
+    void applyCommandStates(const CommandStates &states);
+    // The menus copy the states the last refresh left when they open.
+    void applyMenuStates();
+    void readClipboardState();
+    void showTreePopup(QWidget *control, const QPoint &pos);
+    QWidget *editorWithFocus() const;
+    void showActiveLine(int focusedEditorId);
+
+    QTimer *Timer1 = nullptr;
+    CommandStates m_commandStates;
+    bool m_clipboardHasText = false;
+    bool m_clipboardHasNodes = false;
+    // The last control of this window that had the focus, for while the menu bar holds it.
+    QPointer<QWidget> m_lastFocus;
+    // Set while the program writes into the pages: such writes are no user edits.
+    bool m_programWrite = false;
+    // The node the pages last showed; compared only, never followed.
+    const ConnectionNode *m_shownNode = nullptr;
+    // A refresh waiting with the tree focused will show the focused node's values.
+    bool m_showNodeWhenRefreshed = false;
+    // A press the apply question took: its release goes nowhere either.
+    bool m_swallowRelease = false;
+    Clock m_applyClock;
 };

@@ -1,0 +1,346 @@
+// Which control the edit commands act on, and the enabled state of every command: worked out
+// by the refresh from the window's controls, copied by the menus when they open.
+#include "mainwindow/TForm1.h"
+
+#include "mainwindow/ColorsPage.h"
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/HighlighterPage.h"
+#include "mainwindow/MacroEditorSettingsPage.h"
+#include "mainwindow/MacroPage.h"
+#include "mainwindow/PopupPage.h"
+#include "mainwindow/SchedulePage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/UserDataPage.h"
+#include "runner/MacroRunner.h"
+#include "table/CommandStateFacts.h"
+#include "table/FocusedEditor.h"
+#include "table/NodeClipboard.h"
+
+#include "platform/widgets/QsciIncludes.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+void setEnabledIfChanged(QAction *action, bool on)
+{
+    if (action && action->isEnabled() != on)
+        action->setEnabled(on);
+}
+
+void setEnabledIfChanged(QWidget *widget, bool on)
+{
+    if (widget && widget->isEnabled() != on)
+        widget->setEnabled(on);
+}
+
+} // namespace
+
+void TForm1::setupCommandState()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    connect(MnFile, &QMenu::aboutToShow, this, &TForm1::MnFileClick);
+    connect(MnEdit, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
+    connect(Search1, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
+    connect(MnConnection, &QMenu::aboutToShow, this, &TForm1::MnConnectionClick);
+    connect(MnMacro, &QMenu::aboutToShow, this, &TForm1::MnMacroClick);
+    connect(pmTV, &QMenu::aboutToShow, this, &TForm1::pmTVPopup);
+
+    // pmTV is the context menu of the tree, both editors and the text fields.
+    UserDataPage *user = m_settingsPage->userData();
+    QWidget *const withPopup[] = {VT, Memo1, Memo2,
+                                  user->Edit1(), user->Edit2(), user->Edit3(),
+                                  m_schedulePage->Edit4(), m_schedulePage->Edit5(), m_schedulePage->Edit6(),
+                                  m_schedulePage->Edit7(), m_schedulePage->Edit8(),
+                                  user->Edit9(), user->Edit10()};
+    for (QWidget *w : withPopup) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &pos) { showTreePopup(w, pos); });
+    }
+
+    // The clipboard is asked once per change, not on every refresh: asking another program
+    // for its data can take a while.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TForm1::readClipboardState);
+    readClipboardState();
+    // Opening the menu bar from the keyboard takes the focus there; the edit commands still
+    // mean the control that had it. Any other move of the focus changes what the commands
+    // act on.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now->window() == this && !qobject_cast<QMenuBar *>(now) && !qobject_cast<QMenu *>(now)) {
+            m_lastFocus = now;
+            RequestCommandRefresh();
+        }
+    });
+    RequestCommandRefresh();
+}
+
+void TForm1::readClipboardState()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    m_clipboardHasText = data && data->hasText();
+    m_clipboardHasNodes = data && data->hasFormat(QLatin1String(NodeMimeType));
+}
+
+void TForm1::showTreePopup(QWidget *control, const QPoint &pos)
+{
+    auto *area = qobject_cast<QAbstractScrollArea *>(control);
+    pmTV->popup((area ? area->viewport() : control)->mapToGlobal(pos));
+}
+
+QWidget *TForm1::editorWithFocus() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && (qobject_cast<QMenuBar *>(focus) || qobject_cast<QMenu *>(focus)))
+        focus = m_lastFocus;
+    return focus;
+}
+
+int TForm1::GetFocusedEditorId() const
+{
+    QWidget *focus = editorWithFocus();
+    if (!focus)
+        return FocusedEditorId::None;
+    FocusWidget which = FocusWidget::None;
+    UserDataPage *user = m_settingsPage->userData();
+    const std::pair<QWidget *, FocusWidget> fields[] = {
+        {user->Edit1(), FocusWidget::Edit1}, {user->Edit2(), FocusWidget::Edit2}, {user->Edit3(), FocusWidget::Edit3},
+        {m_schedulePage->Edit4(), FocusWidget::Edit4}, {m_schedulePage->Edit5(), FocusWidget::Edit5},
+        {m_schedulePage->Edit6(), FocusWidget::Edit6}, {m_schedulePage->Edit7(), FocusWidget::Edit7},
+        {m_schedulePage->Edit8(), FocusWidget::Edit8},
+        {user->Edit9(), FocusWidget::Edit9}, {user->Edit10(), FocusWidget::Edit10},
+    };
+    // The in-place editor lives inside the tree's viewport: it is asked first.
+    if (CurrentEditLink && focus == CurrentEditLink)
+        which = FocusWidget::InPlaceEditor;
+    else if (focus == VT || focus == VT->viewport())
+        which = FocusWidget::VT;
+    else if (focus == Memo1 || focus == Memo1->viewport())
+        which = FocusWidget::Memo1;
+    else if (focus == Memo2 || focus == Memo2->viewport())
+        which = FocusWidget::Memo2;
+    else
+        for (const auto &[field, id] : fields)
+            if (focus == field)
+                which = id;
+    return ::GetFocusedEditorId(which);
+}
+
+void TForm1::showActiveLine(int focusedEditorId)
+{
+    // The macro editor marks its caret line only while it has the focus: in connection
+    // colours a contrast of its background, else the highlighter's active-line colour.
+    const bool on = focusedEditorId == FocusedEditorId::Macro;
+    if (on) {
+        QColor color;
+        if (m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked()) {
+            color = QColor::fromRgb(ContrastColor(Memo1->paper().rgb() & 0xFFFFFFu));
+        } else {
+            const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
+            color = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                           static_cast<int>((bgr >> 16) & 0xFF));
+        }
+        Memo1->setCaretLineBackgroundColor(color);
+    }
+    Memo1->setCaretLineVisible(on);
+}
+
+void TForm1::RequestCommandRefresh()
+{
+    if (m_doc.LoadingFlag || !Timer1)
+        return;
+    const int id = GetFocusedEditorId();
+    showActiveLine(id);
+    // While the tree or its in-place editor has the focus, a burst of events makes one
+    // refresh 200 ms after the last of them.
+    if (CommandRefreshIsDeferred(id)) {
+        m_showNodeWhenRefreshed = m_showNodeWhenRefreshed || id == FocusedEditorId::Tree;
+        Timer1->start();
+    }
+    else
+        Timer1Timer();
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    CommandStateInputs in;
+    in.focusedEditorId = GetFocusedEditorId();
+    in.noColorsHasFocus = m_settingsPage->macroEditor()->cbNoColors()->hasFocus();
+    // The pages also catch up when the focus left the tree before its refresh ran (a click
+    // on a node, then at once into the macro editor): otherwise the editors would go on
+    // showing the last connection for the new one.
+    if (RefreshShowsFocusedNodeData(in) || m_showNodeWhenRefreshed)
+        ShowFocusedNodeData();
+    m_showNodeWhenRefreshed = false;
+    fillCommandInputs(in);
+    const CommandStates states = ComputeCommandStates(in, m_commandStates);
+    applyCommandStates(states);
+    m_commandStates = states;
+}
+
+void TForm1::fillCommandInputs(CommandStateInputs &in) const
+{
+    in.focusedEditorId = GetFocusedEditorId();
+    in.noColorsHasFocus = m_settingsPage->macroEditor()->cbNoColors()->hasFocus();
+    FillTreeFacts(in, m_doc, m_host);
+    in.treeHidden = MnVTHide->isChecked();
+    in.clipboardHasText = m_clipboardHasText;
+    in.clipboardHasTreeData = m_clipboardHasNodes;
+
+    // Undo and the lengths of the focused text control, each counted in its own unit.
+    const int id = in.focusedEditorId;
+    if (id == FocusedEditorId::Macro || id == FocusedEditorId::Popup) {
+        QsciScintilla *memo = id == FocusedEditorId::Macro ? Memo1 : Memo2;
+        in.editorCanUndo = memo->isUndoAvailable();
+        in.editorTextLength = static_cast<int>(memo->SendScintilla(QsciScintilla::SCI_GETLENGTH));
+        in.editorSelectionLength = static_cast<int>(memo->SendScintilla(QsciScintilla::SCI_GETSELECTIONEND)
+                                                    - memo->SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART));
+    } else if (IsFieldEditorId(id) || id == FocusedEditorId::InPlaceEditor) {
+        const auto *field = qobject_cast<const QLineEdit *>(editorWithFocus());
+        if (field) {
+            in.editorCanUndo = field->isUndoAvailable();
+            in.editorTextLength = static_cast<int>(field->text().size());
+            in.editorSelectionLength = static_cast<int>(field->selectionLength());
+        }
+    }
+
+    in.macroEditorHasText = !IsBlankText(Memo1->text());
+    in.popupEditorHasText = !IsBlankText(Memo2->text());
+    in.macroPanelShown = !m_macroPage->TS1Panel()->isHidden();
+    in.popupPanelShown = !m_popupPage->TS2Panel()->isHidden();
+    in.pageControlVisible = !PG->isHidden();
+    in.activePageIndex = PG->currentIndex();
+
+    in.colorSetText = FormatColorSet(m_colorSet);
+    in.backgroundElementChecked = m_colorsPage->RB4()->isChecked();
+    for (int element = 0; element < 4; ++element)
+        in.sampleColors[static_cast<std::size_t>(element)] =
+            m_colorsPage->samplePanel(element)->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
+
+    // No printer list yet: printing stays off and its hint says why.
+    in.printerCount = -1;
+    in.hasPrinters = false;
+    in.printerIndex = -1;
+
+    in.selectionHasRunnableMacros = SelectionHasRunnableMacros(m_host.selectedNodes());
+}
+
+void TForm1::applyCommandStates(const CommandStates &s)
+{
+    setEnabledIfChanged(BtnNewTable, s.BtnNewTable);
+    setEnabledIfChanged(BtnOpenTable, s.BtnOpenTable);
+    setEnabledIfChanged(BtnSaveTable, s.BtnSaveTable);
+    setEnabledIfChanged(BtnSaveAsTable, s.BtnSaveAsTable);
+    setEnabledIfChanged(BtnUp, s.BtnUp);
+    setEnabledIfChanged(BtnDown, s.BtnDown);
+    setEnabledIfChanged(BtnDelete, s.BtnDelete);
+    setEnabledIfChanged(BtnUndo, s.BtnUndo);
+    setEnabledIfChanged(BtnCut, s.BtnCut);
+    setEnabledIfChanged(BtnCopy, s.BtnCopy);
+    setEnabledIfChanged(BtnPaste, s.BtnPaste);
+    setEnabledIfChanged(BtnExec, s.BtnExec);
+    setEnabledIfChanged(BtnPrint, s.BtnPrint);
+    setEnabledIfChanged(BtnPrintPreview, s.BtnPrintPreview);
+    setEnabledIfChanged(BtnExecSel, s.BtnExecSel);
+    setEnabledIfChanged(BtnExecAll, s.BtnExecAll);
+    setEnabledIfChanged(m_colorsPage->bParentColors(), s.bParentColors);
+    setEnabledIfChanged(BtnExecBrSel, s.BtnExecBrSel);
+    setEnabledIfChanged(BtnApply, s.BtnApply);
+    setEnabledIfChanged(BtnAddChild, s.BtnAddChild);
+    setEnabledIfChanged(BtnAddSibl, s.BtnAddSibl);
+    m_colorsPage->bSameBkgrColor()->setEnabled(s.bSameBkgrColor);
+
+    // The hint is written when it changes from what the last refresh worked out; until a
+    // printer comes into view the button keeps the hint it was made with.
+    if (s.printHint != m_commandStates.printHint) {
+        const qsizetype bar = s.printHint.indexOf(QLatin1Char('|'));
+        BtnPrint->setToolTip(bar < 0 ? s.printHint : s.printHint.left(bar));
+        BtnPrint->setStatusTip(bar < 0 ? s.printHint : s.printHint.mid(bar + 1));
+    }
+    if (s.caretPositionEditor != 0)
+        ShowCaretPosition(true, s.caretPositionEditor);
+}
+
+void TForm1::applyMenuStates()
+{
+    CommandStateInputs in;
+    fillCommandInputs(in);
+    const MenuStates m = ComputeMenuStates(m_commandStates, in);
+    const std::pair<QAction *, bool> items[] = {
+        {MnNewTable, m.MnNewTable}, {MnOpenTable, m.MnOpenTable}, {MnSaveTable, m.MnSaveTable},
+        {MnSaveAsTable, m.MnSaveAsTable}, {MnImportMacro, m.MnImportMacro}, {MnExportMacro, m.MnExportMacro},
+        {MnImport, m.MnImport}, {MnExport, m.MnExport}, {MnImportTemplate->menuAction(), m.MnImportTemplate},
+        {MnPrinterSetup, m.MnPrinterSetup}, {MnPrintPreview, m.MnPrintPreview}, {MnPrint, m.MnPrint},
+        {MnUndo, m.MnUndo}, {MnCut, m.MnCut}, {MnCopy, m.MnCopy}, {MnPaste, m.MnPaste},
+        {MnSelectAll, m.MnSelectAll}, {MnFind, m.MnFind}, {MnFindNext, m.MnFindNext},
+        {MnFindPrev, m.MnFindPrev}, {MnReplace, m.MnReplace},
+        {MnAddChild, m.MnAddChild}, {mnAddSibling, m.mnAddSibling}, {MnDelete, m.MnDelete},
+        {MnUp, m.MnUp}, {MnDown, m.MnDown}, {MnDuplicate, m.MnDuplicate}, {mnAddSepLine, m.mnAddSepLine},
+        {mnApply, m.mnApply}, {MnCollapseAll, m.MnCollapseAll}, {MnExpandAll, m.MnExpandAll},
+        {MnExecSel, m.MnExecSel}, {MnExecute, m.MnExecute}, {MnExecBrSel, m.MnExecBrSel},
+        {MnExecuteAll, m.MnExecuteAll}, {MnShowPopup, m.MnShowPopup}, {mnRunAllSel, m.mnRunAllSel},
+    };
+    for (const auto &[action, on] : items)
+        setEnabledIfChanged(action, on);
+}
+
+void TForm1::MnFileClick()
+{
+    applyMenuStates();
+}
+
+void TForm1::MnEditClick()
+{
+    applyMenuStates();
+}
+
+void TForm1::MnConnectionClick()
+{
+    applyMenuStates();
+}
+
+void TForm1::MnMacroClick()
+{
+    applyMenuStates();
+}
+
+void TForm1::pmTVPopup()
+{
+    RequestCommandRefresh();
+    // A refresh still waiting for its timer runs now, so the menu shows current states;
+    // no nested event loop lets other handlers run meanwhile.
+    if (Timer1->isActive())
+        Timer1Timer();
+    CommandStateInputs in;
+    fillCommandInputs(in);
+    const PopupStates p = ComputePopupStates(m_commandStates, in);
+    const std::pair<QAction *, bool> items[] = {
+        {pmUndo, p.pmUndo}, {pmCut, p.pmCut}, {pmCopy, p.pmCopy}, {pmPaste, p.pmPaste},
+        {pmSelectAll, p.pmSelectAll}, {pmRun, p.pmRun}, {pmRunBranch, p.pmRunBranch},
+        {pmAddChild, p.pmAddChild}, {pmAddSibl, p.pmAddSibl}, {pmDuplicate, p.pmDuplicate},
+        {pmDelete, p.pmDelete}, {pmAddSepLine, p.pmAddSepLine}, {pmUp, p.pmUp}, {pmDown, p.pmDown},
+    };
+    for (const auto &[action, on] : items)
+        setEnabledIfChanged(action, on);
+    for (QAction *treeItem : {pmAddChild, pmAddSibl, pmDuplicate, pmDelete, pmAddSepLine, pmUp, pmDown})
+        treeItem->setVisible(p.treeItemsVisible);
+}
