@@ -282,6 +282,10 @@ void TForm1::applyCommandStates(const CommandStates &s)
 
 void TForm1::applyMenuStates()
 {
+    // A refresh still waiting for its timer runs first: a menu, and a shortcut key that asks
+    // its menu, act on the states of now.
+    if (Timer1->isActive())
+        Timer1Timer();
     CommandStateInputs in;
     fillCommandInputs(in);
     const MenuStates m = ComputeMenuStates(m_commandStates, in);
