@@ -14,4 +14,9 @@ public:
 
     // The position of the drag or drop the view is handling now.
     DropPosition currentDropPosition() const;
+
+    using QTreeView::edit;
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 };
