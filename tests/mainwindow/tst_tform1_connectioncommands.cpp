@@ -2,6 +2,7 @@
 #include "mainwindow/NewConnectionsPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
+#include "TriggerAsUser.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -348,7 +349,7 @@ void TestTForm1ConnectionCommands::deleteWithUnappliedEdits()
     w.doc().SetNodeModified(true);
     for (int answer : answers)
         w.prompter.queue(Prompter::Answer(answer));
-    w.action("BtnDelete")->trigger();
+    QVERIFY(TriggerAsUser(w.action("BtnDelete")));
     QCOMPARE(w.prompter.boxes().size(), questions);
     QCOMPARE(w.prompter.texts().first(), QStringLiteral("Do you want to discard all data assosiated with 'A' ?"));
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Warning);

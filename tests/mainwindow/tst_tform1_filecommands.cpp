@@ -1,5 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "TriggerAsUser.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
@@ -353,7 +354,7 @@ void TestTForm1FileCommands::failedSaveKeepsTheTable()
     QVERIFY(WriteFileBytes(w.path(QStringLiteral("plain")), "x"));
     const QString file = w.path(QStringLiteral("plain/Table.QDZ"));
     w.chooser.queue(file);
-    w.action("BtnSaveAsTable")->trigger();
+    QVERIFY(TriggerAsUser(w.action("BtnSaveAsTable")));
     QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Error writing file ") + file + QLatin1Char('.')});
     QVERIFY(w.doc().tableModified());
     QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [") + file + QStringLiteral("*]"));
@@ -545,18 +546,17 @@ void TestTForm1FileCommands::buildSaveAndReopen()
 
     // A child of Gateway with the toolbar, a sibling after it with the menu, a separator.
     user.click(root->child(0));
-    w.action("BtnAddChild")->trigger();
+    QVERIFY(TriggerAsUser(w.action("BtnAddChild")));
     user.press(QKeyCombination(Qt::Key_Down));
     QVERIFY(user.rename(QStringLiteral("Router")));
     user.click(root->child(0));
-    w.action("mnAddSibling")->trigger();
+    QVERIFY(TriggerAsUser(w.action("mnAddSibling")));
     user.click(root->child(1));
     QVERIFY(user.rename(QStringLiteral("Printer")));
     user.press(Qt::CTRL | Qt::Key_L);
     QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer|") + SeparatorText + "|Mail");
 
-    // Router's macro and popup typed into the editors, then applied. The window's Apply
-    // command is wired elsewhere; the core's apply takes the editors' texts here.
+    // Router's macro and popup typed into the editors, its session logged, then applied.
     ConnectionNode *router = root->child(0)->child(0);
     user.click(router);
     QCOMPARE(w.doc().CurrentNode, router);
@@ -566,15 +566,17 @@ void TestTForm1FileCommands::buildSaveAndReopen()
     pages->setCurrentIndex(1);
     memo1->setFocus();
     QTest::keyClicks(memo1, QStringLiteral("connect 'router:22'"));
+    auto *logSession = w.form.findChild<QCheckBox *>(QStringLiteral("cbLogSession"));
+    QTest::mouseClick(logSession, Qt::LeftButton);
     pages->setCurrentIndex(2);
     memo2->setFocus();
     QTest::keyClicks(memo2, QStringLiteral("Rack 3"));
-    NodeEdits edits;
-    edits.macroText = EncodeField(memo1->text());
-    edits.popupText = EncodeField(memo2->text());
-    edits.logSession = true;
-    QVERIFY(ApplyNodeEdits(w.doc(), edits));
+    QVERIFY(w.doc().IsNodeModified());
+    QVERIFY(TriggerAsUser(w.action("BtnApply")));
+    QVERIFY(!w.doc().IsNodeModified());
     QCOMPARE(router->data.Macro, QByteArray("connect+%27router%3A22%27"));
+    QCOMPARE(router->data.Popup, QByteArray("Rack+3"));
+    QVERIFY(router->data.LogSession);
 
     // Saved through Save as, by keyboard.
     const QString file = w.path(QStringLiteral("Built.QDZ"));
