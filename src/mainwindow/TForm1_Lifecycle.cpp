@@ -73,9 +73,14 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         PG->setCurrentIndex(root && root->hasChildren() ? 1 : 0);
     }
     VT->viewport()->update();
+    if (m_doc.SelectedNodeIndex != 0)
+        SelectNodeByIndex();
     m_doc.SetNodeModified(false);
     UpdateKeyIndicators();
     RequestCommandRefresh();
+    // The pages show the node the start selected (or their covers) before any focus change
+    // asks for it, so nothing can be typed for the top node.
+    ShowFocusedNodeData();
     m_doc.SelectedNodeIndex = 0;
     if (offerHandOver)
         m_handOver->startOfferTimer();

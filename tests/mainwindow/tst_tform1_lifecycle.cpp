@@ -1,5 +1,8 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "mainwindow/CoverPanel.h"
+#include "mainwindow/MacroPage.h"
 #include "platform/AppPaths.h"
 #include "platform/AutoStart.h"
 #include "platform/NamedSemaphore.h"
@@ -108,6 +111,8 @@ private Q_SLOTS:
     void optionControlSurvivesRestart_data();
     void optionControlSurvivesRestart();
     void geometryAndTableSurviveRestart();
+    void pagesShowTheNodeSelectedAtStart_data();
+    void pagesShowTheNodeSelectedAtStart();
     void geometryIsNotRecordedWhileMaximized();
     void handedOverFileAtStart_data();
     void handedOverFileAtStart();
@@ -233,6 +238,40 @@ void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
     // A table is shown on the macro page.
     QCOMPARE(again->findChild<QTabWidget *>(QStringLiteral("PG"))->currentIndex(), 1);
     QCOMPARE(again->doc().SelectedNodeIndex, 0);
+}
+
+void TestTForm1Lifecycle::pagesShowTheNodeSelectedAtStart_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("cover");
+    QTest::addColumn<QString>("macro");
+    QTest::newRow("the top node") << 0 << "No connection selected" << QString();
+    QTest::newRow("a connection") << 2 << QString() << "connect 'beta'";
+    QTest::newRow("a separator") << 3 << "No connection selected" << QString();
+}
+
+void TestTForm1Lifecycle::pagesShowTheNodeSelectedAtStart()
+{
+    QFETCH(int, index);
+    QFETCH(QString, cover);
+    QFETCH(QString, macro);
+    Machine machine;
+    rVTNodeData beta = record("Beta", 1);
+    beta.Macro = "connect+%27beta%27";
+    const QString table = machine.writeTable(QStringLiteral("Start.QDZ"),
+                                             {record("Alpha", 1), beta, record("----- separator line -----", 1)});
+    QVERIFY(!table.isEmpty());
+    machine.setStored(QStringLiteral("LastQDZFile"), table);
+    machine.registry->writeDword(ProgramRegHive, ProgramRegKey, QStringLiteral("SelectedNodeIndex"), quint32(index));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QCOMPARE(form->model().indexFor(form->focusedNode()).row(), index == 0 ? 0 : index - 1);
+    CoverPanel *ts1 = form->macroPage()->TS1Panel();
+    QCOMPARE(ts1->isHidden(), cover.isEmpty());
+    if (!cover.isEmpty())
+        QCOMPARE(ts1->text(), cover);
+    else
+        QCOMPARE(form->macroPage()->Memo1()->text(), macro);
 }
 
 void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
