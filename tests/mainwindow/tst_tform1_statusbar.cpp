@@ -1,4 +1,5 @@
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedPrompter.h"
@@ -11,8 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -119,6 +122,8 @@ private Q_SLOTS:
     void lastUpdatedFollowsTheFocusedNode();
     void caretPosition();
     void insertMode();
+    void insertKeyInFields_data();
+    void insertKeyInFields();
     void lockKeysOnRelease_data();
     void lockKeysOnRelease();
     void lockKeysOnActivation();
@@ -276,6 +281,37 @@ void TestTForm1StatusBar::insertMode()
     QVERIFY(editor);
     QCOMPARE(w.form.GetFocusedEditorId(), 11);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+}
+
+void TestTForm1StatusBar::insertKeyInFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("name") << QStringLiteral("Edit1") << QStringLiteral("OVR");
+    // The mobile and pager fields share the mode but show no indicator.
+    QTest::newRow("mobile") << QStringLiteral("Edit9") << QString();
+    QTest::newRow("pager") << QStringLiteral("Edit10") << QString();
+}
+
+void TestTForm1StatusBar::insertKeyInFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click(w.alpha);
+    QTRY_VERIFY(!w.form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    // The user-data fields lie on the second settings page.
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(0);
+    w.form.settingsPage()->PGSettings()->setCurrentIndex(1);
+    auto *edit = w.form.findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    edit->setFocus();
+    QVERIFY(edit->hasFocus());
+    QVERIFY(w.form.doc().InsertModeFlag);
+    QTest::keyClick(edit, Qt::Key_Insert);
+    QVERIFY(!w.form.doc().InsertModeFlag);
+    QCOMPARE(w.panel(3)->text(), shown);
 }
 
 void TestTForm1StatusBar::lockKeysOnRelease_data()
