@@ -133,6 +133,7 @@ private Q_SLOTS:
     void escapeCancelsTheEdit();
     void rootNodeIsNotEditable();
     void separatorBecomesConnection();
+    void connectionBecomesSeparator();
     void openedTableKeepsTheSelection_data();
     void openedTableKeepsTheSelection();
 };
@@ -490,6 +491,38 @@ void TestTForm1StatusBar::separatorBecomesConnection()
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(w.separator->data.Name, QByteArray("Mail"));
+}
+
+void TestTForm1StatusBar::connectionBecomesSeparator()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.alpha->data.Macro = "connect";
+    w.alpha->data.Popup = "note";
+    w.alpha->data.LogSession = true;
+    w.alpha->data.Colors = ColorSchemes[4].text;
+    w.prompter.queue(Prompter::Yes);
+    QLineEdit *editor = w.openEditorWithF2(w.alpha);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("  -- mail --"));
+    w.commit(editor);
+    QCOMPARE(w.prompter.boxes().size(), 1);
+    const ScriptedPrompter::Box question = w.prompter.boxes().first();
+    QCOMPARE(question.kind, Prompter::Kind::Warning);
+    QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(question.text, QStringLiteral("Connection 'Alpha' will be converted into separator line.\n"
+                                           "All associated data will be deleted.\n\rDo you want to continue?"));
+    QCOMPARE(w.alpha->data.Name, SeparatorText);
+    QCOMPARE(w.alpha->data.Kind, qint32(NodeKindSeparator));
+    QVERIFY(w.alpha->data.Macro.isEmpty());
+    QVERIFY(w.alpha->data.Popup.isEmpty());
+    QVERIFY(!w.alpha->data.LogSession);
+    // The time stamp and the colours stay.
+    QCOMPARE(w.alpha->data.LastUpdated, QByteArray("Monday, 01-Jan-2024 10:20:30"));
+    QCOMPARE(w.alpha->data.Colors, QByteArray(ColorSchemes[4].text));
+    QCOMPARE(w.form.model().indexFor(w.alpha).data().toString(), QString::fromLatin1(SeparatorText));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Noname.QDZ*]"));
 }
 
 void TestTForm1StatusBar::openedTableKeepsTheSelection_data()
