@@ -1,4 +1,5 @@
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedPrompter.h"
@@ -11,8 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -119,6 +122,8 @@ private Q_SLOTS:
     void lastUpdatedFollowsTheFocusedNode();
     void caretPosition();
     void insertMode();
+    void insertKeyInFields_data();
+    void insertKeyInFields();
     void lockKeysOnRelease_data();
     void lockKeysOnRelease();
     void lockKeysOnActivation();
@@ -128,6 +133,7 @@ private Q_SLOTS:
     void escapeCancelsTheEdit();
     void rootNodeIsNotEditable();
     void separatorBecomesConnection();
+    void connectionBecomesSeparator();
     void openedTableKeepsTheSelection_data();
     void openedTableKeepsTheSelection();
 };
@@ -276,6 +282,37 @@ void TestTForm1StatusBar::insertMode()
     QVERIFY(editor);
     QCOMPARE(w.form.GetFocusedEditorId(), 11);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+}
+
+void TestTForm1StatusBar::insertKeyInFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("name") << QStringLiteral("Edit1") << QStringLiteral("OVR");
+    // The mobile and pager fields share the mode but show no indicator.
+    QTest::newRow("mobile") << QStringLiteral("Edit9") << QString();
+    QTest::newRow("pager") << QStringLiteral("Edit10") << QString();
+}
+
+void TestTForm1StatusBar::insertKeyInFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click(w.alpha);
+    QTRY_VERIFY(!w.form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    // The user-data fields lie on the second settings page.
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(0);
+    w.form.settingsPage()->PGSettings()->setCurrentIndex(1);
+    auto *edit = w.form.findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    edit->setFocus();
+    QVERIFY(edit->hasFocus());
+    QVERIFY(w.form.doc().InsertModeFlag);
+    QTest::keyClick(edit, Qt::Key_Insert);
+    QVERIFY(!w.form.doc().InsertModeFlag);
+    QCOMPARE(w.panel(3)->text(), shown);
 }
 
 void TestTForm1StatusBar::lockKeysOnRelease_data()
@@ -454,6 +491,38 @@ void TestTForm1StatusBar::separatorBecomesConnection()
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(w.separator->data.Name, QByteArray("Mail"));
+}
+
+void TestTForm1StatusBar::connectionBecomesSeparator()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.alpha->data.Macro = "connect";
+    w.alpha->data.Popup = "note";
+    w.alpha->data.LogSession = true;
+    w.alpha->data.Colors = ColorSchemes[4].text;
+    w.prompter.queue(Prompter::Yes);
+    QLineEdit *editor = w.openEditorWithF2(w.alpha);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("  -- mail --"));
+    w.commit(editor);
+    QCOMPARE(w.prompter.boxes().size(), 1);
+    const ScriptedPrompter::Box question = w.prompter.boxes().first();
+    QCOMPARE(question.kind, Prompter::Kind::Warning);
+    QCOMPARE(question.buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(question.text, QStringLiteral("Connection 'Alpha' will be converted into separator line.\n"
+                                           "All associated data will be deleted.\n\rDo you want to continue?"));
+    QCOMPARE(w.alpha->data.Name, SeparatorText);
+    QCOMPARE(w.alpha->data.Kind, qint32(NodeKindSeparator));
+    QVERIFY(w.alpha->data.Macro.isEmpty());
+    QVERIFY(w.alpha->data.Popup.isEmpty());
+    QVERIFY(!w.alpha->data.LogSession);
+    // The time stamp and the colours stay.
+    QCOMPARE(w.alpha->data.LastUpdated, QByteArray("Monday, 01-Jan-2024 10:20:30"));
+    QCOMPARE(w.alpha->data.Colors, QByteArray(ColorSchemes[4].text));
+    QCOMPARE(w.form.model().indexFor(w.alpha).data().toString(), QString::fromLatin1(SeparatorText));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Wexmora Configuration - [Noname.QDZ*]"));
 }
 
 void TestTForm1StatusBar::openedTableKeepsTheSelection_data()
