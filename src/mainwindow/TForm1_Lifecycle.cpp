@@ -73,6 +73,11 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         PG->setCurrentIndex(root && root->hasChildren() ? 1 : 0);
     }
     VT->viewport()->update();
+    if (m_doc.SelectedNodeIndex != 0)
+        SelectNodeByIndex();
+    // The pages show the connection focused at start as a click on it would: the window is
+    // not shown yet, so no focus change of the tree brings them up to date.
+    ShowFocusedNodeData();
     m_doc.SetNodeModified(false);
     UpdateKeyIndicators();
     RequestCommandRefresh();
