@@ -75,12 +75,12 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     VT->viewport()->update();
     if (m_doc.SelectedNodeIndex != 0)
         SelectNodeByIndex();
-    // The pages show the connection focused at start as a click on it would: the window is
-    // not shown yet, so no focus change of the tree brings them up to date.
-    ShowFocusedNodeData();
     m_doc.SetNodeModified(false);
     UpdateKeyIndicators();
     RequestCommandRefresh();
+    // The pages show the node the start selected (or their covers) before any focus change
+    // asks for it, so nothing can be typed for the top node.
+    ShowFocusedNodeData();
     m_doc.SelectedNodeIndex = 0;
     if (offerHandOver)
         m_handOver->startOfferTimer();

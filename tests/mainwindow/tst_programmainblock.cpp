@@ -1,7 +1,9 @@
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
 #include "platform/SystemInfo.h"
+#include "platform/widgets/QsciIncludes.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
@@ -17,6 +19,7 @@
 #include "table/ConnectionTree.h"
 #include "table/UrlCodec.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -231,6 +234,33 @@ void TestProgramMainBlock::f9RunsTheConnectionInTeraTermsFolder()
     // Closing the window deleted the slot's files.
     QVERIFY(!QFile::exists(temp + QStringLiteral("~macroC1.ttl")));
     QVERIFY(!QFile::exists(temp + QStringLiteral("~TTiniC1.ini")));
+
+    // The next start shows the connection worked on last, and F9 runs it without a click.
+    QString shown;
+    bool runOffered = false;
+    bool ranAgain = false;
+    QByteArray again;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = mainWindow();
+        if (!form || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        shown = form->macroPage()->Memo1()->text();
+        QAction *run = form->findChild<QAction *>(QStringLiteral("MnExecute"));
+        runOffered = run && QTest::qWaitFor([run] { return run->isEnabled(); });
+        QTest::keyClick(form->tree(), Qt::Key_F9);
+        const QString call = machine.folder.filePath(QStringLiteral("ttermpro-calls/call-2/macro"));
+        ranAgain = QTest::qWaitFor([&call] { return QFile::exists(call); }, 10000);
+        again = ReadFileBytes(call);
+        form->close();
+    });
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    QCOMPARE(shown, QStringLiteral("connect '$CONNECTION$' $USER$\r\nsend '$PARENT$'\r\n  wait '$phone$'\r\n  keep"));
+    QVERIFY(runOffered);
+    QVERIFY(ranAgain);
+    QCOMPARE(again, macro);
 }
 
 QTEST_MAIN(TestProgramMainBlock)

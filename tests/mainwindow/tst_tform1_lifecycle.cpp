@@ -1,7 +1,8 @@
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/MacroPage.h"
-#include "platform/widgets/QsciIncludes.h"
 #include "mainwindow/TForm1.h"
+#include "platform/widgets/QsciIncludes.h"
+#include "mainwindow/CoverPanel.h"
+#include "mainwindow/MacroPage.h"
 #include "platform/AppPaths.h"
 #include "platform/AutoStart.h"
 #include "platform/NamedSemaphore.h"
@@ -19,14 +20,11 @@
 #include "support/TempUserDirs.h"
 #include "table/ConnectionTree.h"
 #include "table/TableFile.h"
-#include "table/UrlCodec.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -113,8 +111,9 @@ private Q_SLOTS:
     void optionControlSurvivesRestart_data();
     void optionControlSurvivesRestart();
     void geometryAndTableSurviveRestart();
+    void pagesShowTheNodeSelectedAtStart_data();
+    void pagesShowTheNodeSelectedAtStart();
     void geometryIsNotRecordedWhileMaximized();
-    void reselectedConnectionIsShownAndRuns();
     void handedOverFileAtStart_data();
     void handedOverFileAtStart();
     void closeDeletesTempFilesAndLetsTheInstanceGo();
@@ -241,40 +240,38 @@ void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
     QCOMPARE(again->doc().SelectedNodeIndex, 0);
 }
 
-void TestTForm1Lifecycle::reselectedConnectionIsShownAndRuns()
+void TestTForm1Lifecycle::pagesShowTheNodeSelectedAtStart_data()
 {
-    Machine machine;
-    // TeraTerm's folder as the build lays it out: the stand-in records each start.
-    const QString dist = qEnvironmentVariable("WEX_TEST_SOURCE_DIR") + QStringLiteral("/../../dist/teraterm/");
-    const QString exe = machine.folder.filePath(QStringLiteral("ttermpro.exe"));
-    QVERIFY(QFile::copy(dist + QStringLiteral("ttermpro.exe"), exe));
-    QVERIFY(QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
-    QVERIFY(QFile::copy(dist + QStringLiteral("teraterm.ini"), machine.folder.filePath(QStringLiteral("teraterm.ini"))));
-    rVTNodeData beta1 = record("Beta 1", 2);
-    beta1.Macro = UrlEncode("connect '$CONNECTION$'\r\n", true);
-    const QString table = machine.writeTable(QStringLiteral("Sites.QDZ"), {record("Alpha", 1), record("Beta", 1), beta1});
-    QVERIFY(!table.isEmpty());
-    {
-        std::unique_ptr<TForm1> form = machine.start();
-        QVERIFY(form);
-        QVERIFY(LoadConnectionTable(form->doc(), table, false));
-        form->tree()->setCurrentIndex(form->model().indexFor(form->doc().tree().nodeAtAbsoluteIndex(3)));
-    }
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("cover");
+    QTest::addColumn<QString>("macro");
+    QTest::newRow("the top node") << 0 << "No connection selected" << QString();
+    QTest::newRow("a connection") << 2 << QString() << "connect 'beta'";
+    QTest::newRow("a separator") << 3 << "No connection selected" << QString();
+}
 
-    std::unique_ptr<TForm1> again = machine.start();
-    QVERIFY(again);
-    QVERIFY(QTest::qWaitForWindowActive(again.get()));
-    QVERIFY(again->focusedNode());
-    QCOMPARE(again->focusedNode()->data.Name, QByteArray("Beta 1"));
-    // The pages show it without a click, and it runs at once.
-    QCOMPARE(again->macroPage()->Memo1()->text(), QStringLiteral("connect '$CONNECTION$'"));
-    QAction *run = again->findChild<QAction *>(QStringLiteral("MnExecute"));
-    QVERIFY(run);
-    QTRY_VERIFY(run->isEnabled());
-    QTest::keyClick(again->tree(), Qt::Key_F9);
-    QTRY_COMPARE_WITH_TIMEOUT(machine.folder.read(QStringLiteral("ttermpro-calls/call-1/macro")),
-                              QByteArray("connect 'Beta 1'\r\n"), 10000);
-    QVERIFY(machine.prompter.boxes().isEmpty());
+void TestTForm1Lifecycle::pagesShowTheNodeSelectedAtStart()
+{
+    QFETCH(int, index);
+    QFETCH(QString, cover);
+    QFETCH(QString, macro);
+    Machine machine;
+    rVTNodeData beta = record("Beta", 1);
+    beta.Macro = "connect+%27beta%27";
+    const QString table = machine.writeTable(QStringLiteral("Start.QDZ"),
+                                             {record("Alpha", 1), beta, record("----- separator line -----", 1)});
+    QVERIFY(!table.isEmpty());
+    machine.setStored(QStringLiteral("LastQDZFile"), table);
+    machine.registry->writeDword(ProgramRegHive, ProgramRegKey, QStringLiteral("SelectedNodeIndex"), quint32(index));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QCOMPARE(form->model().indexFor(form->focusedNode()).row(), index == 0 ? 0 : index - 1);
+    CoverPanel *ts1 = form->macroPage()->TS1Panel();
+    QCOMPARE(ts1->isHidden(), cover.isEmpty());
+    if (!cover.isEmpty())
+        QCOMPARE(ts1->text(), cover);
+    else
+        QCOMPARE(form->macroPage()->Memo1()->text(), macro);
 }
 
 void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
