@@ -8,6 +8,7 @@
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
+#include "mainwindow/RunCommands.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
@@ -242,6 +243,7 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.printerIndex = -1;
 
     in.selectionHasRunnableMacros = SelectionHasRunnableMacros(m_host.selectedNodes());
+    in.runAllSelectedRunning = m_runCommands && m_runCommands->runAll().isRunning();
 }
 
 void TForm1::applyCommandStates(const CommandStates &s)

@@ -150,7 +150,7 @@ MenuStates ComputeMenuStates(const CommandStates &b, const CommandStateInputs &i
     m.MnExecuteAll = b.BtnExecAll;
     m.MnShowPopup = !in.popupPanelShown && in.popupEditorHasText && in.activePageIndex == 2;
     m.mnRunAllSel = !in.rootSelected && !in.nodeModified && in.selectionHasRunnableMacros
-        && in.selectedCount > 1;
+        && in.selectedCount > 1 && !in.runAllSelectedRunning;
     return m;
 }
 

@@ -67,6 +67,8 @@ struct CommandStateInputs
 
     // No selected node below RootNode is a separator or has an empty Macro.
     bool selectionHasRunnableMacros = false;
+    // A "Run all selected" sequence is still starting its connections.
+    bool runAllSelectedRunning = false;
 };
 
 // One flag per toolbar button and page button the refresh sets.

@@ -1,5 +1,9 @@
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
+#include "platform/SystemInfo.h"
+#include "platform/widgets/QsciIncludes.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
@@ -7,15 +11,22 @@
 #include "shell/ParamName.h"
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TableBytes.h"
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
+#include "table/ConnectionTree.h"
+#include "table/UrlCodec.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <memory>
 
@@ -45,6 +56,29 @@ struct Machine
     }
 };
 
+// The files the build lays out beside the program: the stand-in TeraTerm, which records each
+// start in ttermpro-calls/call-N (its arguments and copies of the files handed to it), and
+// the sample teraterm.ini.
+bool layOutTeraTerm(const TempProgramFolder &folder)
+{
+    const QString dist = qEnvironmentVariable("WEX_TEST_SOURCE_DIR") + QStringLiteral("/../../dist/teraterm/");
+    const QString exe = folder.filePath(QStringLiteral("ttermpro.exe"));
+    return QFile::copy(dist + QStringLiteral("ttermpro.exe"), exe)
+        && QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)
+        && QFile::copy(dist + QStringLiteral("teraterm.ini"), folder.filePath(QStringLiteral("teraterm.ini")));
+}
+
+rVTNodeData connection(const QByteArray &name, qint32 level, const QByteArray &macro,
+                       const QByteArray &colors = {})
+{
+    rVTNodeData d;
+    d.Name = name;
+    d.Level = level;
+    d.Macro = UrlEncode(macro, true);
+    d.Colors = colors;
+    return d;
+}
+
 TForm1 *mainWindow()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -63,6 +97,7 @@ private Q_SLOTS:
     void withoutTeraTermEndsAfterSayingSo();
     void laterStartHandsItsFileOverAndEnds();
     void runsUntilTheLauncherAsksItToStop();
+    void f9RunsTheConnectionInTeraTermsFolder();
 };
 
 void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
@@ -133,6 +168,99 @@ void TestProgramMainBlock::runsUntilTheLauncherAsksItToStop()
     QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
     QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
     QTRY_VERIFY(machine.received(spy, QStringLiteral("WexmoraRRMessage")));
+}
+
+void TestProgramMainBlock::f9RunsTheConnectionInTeraTermsFolder()
+{
+    Machine machine;
+    QVERIFY(layOutTeraTerm(machine.folder));
+    const QByteArray teratermIni = machine.folder.read(QStringLiteral("teraterm.ini"));
+    // The last table, with the connection "Bee host" below "Alpha" in green on black, and the
+    // user's phone number: all as a previous run left them.
+    const QByteArray green("0:255:0:0:0:0:255:255:0:0:0:0:0:255:255:0:0:0:0:255:255:0:0:0");
+    const QString table = machine.folder.filePath(QStringLiteral("Sites.QDZ"));
+    QVERIFY(WriteFileBytes(table, TableFileBytes({
+        connection("Alpha", 1, "a $CONNECTION$\r\n"),
+        connection("Bee host", 2, "connect '$CONNECTION$' $USER$\r\nsend '$PARENT$'\r\n  wait '$phone$'\r\n  keep\r\n",
+                   green)})));
+    QVERIFY(machine.registry->writeString(ProgramRegHive, ProgramRegKey, QStringLiteral("LastQDZFile"), table));
+    QVERIFY(machine.registry->writeString(ProgramRegHive, ProgramRegKey, QStringLiteral("VarPhone"),
+                                          QStringLiteral("12-34, P5")));
+
+    QByteArray macro;
+    QStringList arguments;
+    QByteArray ini;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = mainWindow();
+        if (!form || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        ConnectionNode *bee = form->doc().tree().nodeAtAbsoluteIndex(2);
+        if (bee && bee->data.Name == "Bee host") {
+            QTreeView *vt = form->tree();
+            vt->expandAll();
+            QTest::mouseClick(vt->viewport(), Qt::LeftButton, {},
+                              vt->visualRect(form->model().indexFor(bee)).center());
+            QTest::keyClick(vt, Qt::Key_F9);
+            const QString call = machine.folder.filePath(QStringLiteral("ttermpro-calls/call-1/"));
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(call + QStringLiteral("macro")), 10000);
+            macro = ReadFileBytes(call + QStringLiteral("macro"));
+            ini = ReadFileBytes(call + QStringLiteral("ini"));
+            arguments = QString::fromUtf8(ReadFileBytes(call + QStringLiteral("args")))
+                            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        }
+        form->close();
+    });
+    // A guard only: the window normally closes long before.
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+
+    // One start of TeraTerm, with the ini copy and the macro file of slot 1.
+    const QString temp = machine.folder.filePath(QStringLiteral("Temp_TTL/"));
+    QCOMPARE(arguments, (QStringList{QStringLiteral("/F=") + temp + QStringLiteral("~TTiniC1.ini"),
+                                     QStringLiteral("/M=") + temp + QStringLiteral("~macroC1.ttl")}));
+    QCOMPARE(QDir(machine.folder.filePath(QStringLiteral("ttermpro-calls")))
+                 .entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("call-1")});
+    // The stored macro with its variables replaced; an unchanged line keeps its indentation.
+    QCOMPARE(macro, "connect 'Bee host' " + SystemInfo::userName().toUpper().toUtf8()
+                        + "\r\nsend 'Alpha'\r\nwait '1234,P5'\r\n  keep\r\n");
+    // The connection's colours and no background image in the copy; TeraTerm's own file as it was.
+    QVERIFY(ini.contains("VTColor=0,255,0,0,0,0"));
+    QVERIFY(ini.contains("BGEnable=off"));
+    QVERIFY(ini.contains("Language=English"));
+    QCOMPARE(machine.folder.read(QStringLiteral("teraterm.ini")), teratermIni);
+    // Closing the window deleted the slot's files.
+    QVERIFY(!QFile::exists(temp + QStringLiteral("~macroC1.ttl")));
+    QVERIFY(!QFile::exists(temp + QStringLiteral("~TTiniC1.ini")));
+
+    // The next start shows the connection worked on last, and F9 runs it without a click.
+    QString shown;
+    bool runOffered = false;
+    bool ranAgain = false;
+    QByteArray again;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = mainWindow();
+        if (!form || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        shown = form->macroPage()->Memo1()->text();
+        QAction *run = form->findChild<QAction *>(QStringLiteral("MnExecute"));
+        runOffered = run && QTest::qWaitFor([run] { return run->isEnabled(); });
+        QTest::keyClick(form->tree(), Qt::Key_F9);
+        const QString call = machine.folder.filePath(QStringLiteral("ttermpro-calls/call-2/macro"));
+        ranAgain = QTest::qWaitFor([&call] { return QFile::exists(call); }, 10000);
+        again = ReadFileBytes(call);
+        form->close();
+    });
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    QCOMPARE(shown, QStringLiteral("connect '$CONNECTION$' $USER$\r\nsend '$PARENT$'\r\n  wait '$phone$'\r\n  keep"));
+    QVERIFY(runOffered);
+    QVERIFY(ranAgain);
+    QCOMPARE(again, macro);
 }
 
 QTEST_MAIN(TestProgramMainBlock)

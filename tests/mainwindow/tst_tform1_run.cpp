@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -432,9 +433,12 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     QTRY_VERIFY(w.action(QStringLiteral("mnRunAllSel"))->isEnabled());
 
     w.action(QStringLiteral("mnRunAllSel"))->trigger();
-    // A second one while the first runs starts nothing.
+    // A second one while the first runs starts nothing, and the menu does not offer it.
     w.action(QStringLiteral("mnRunAllSel"))->trigger();
     QCOMPARE(started.size(), 1);
+    QVERIFY(w.form.runAllSelected().isRunning());
+    Q_EMIT w.form.findChild<QMenu *>(QStringLiteral("MnMacro"))->aboutToShow();
+    QVERIFY(!w.action(QStringLiteral("mnRunAllSel"))->isEnabled());
 
     // In tree order, each as a whole branch with its own logging choice and colours.
     QTRY_VERIFY_WITH_TIMEOUT(w.calledMacro(1).endsWith(".log' 0 0\r\n"), 10000);
@@ -449,6 +453,10 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     QVERIFY(w.calledIni(2).contains("VTColor=1,2,3,4,5,6"));
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
     QCOMPARE(w.desktop.calls(), desktopCalls);
+    // Over, it is offered again (once the edits of the pause are gone).
+    w.form.doc().SetNodeModified(false);
+    Q_EMIT w.form.findChild<QMenu *>(QStringLiteral("MnMacro"))->aboutToShow();
+    QVERIFY(w.action(QStringLiteral("mnRunAllSel"))->isEnabled());
     QCOMPARE(w.callCount(), 2);
     QVERIFY(w.prompter.boxes().isEmpty());
 }

@@ -561,6 +561,8 @@ void TestCommandState::menus_data()
         << on << with(runAll, [](auto &in) { in.nodeModified = true; }) << "mnRunAllSel" << false;
     QTest::newRow("mnRunAllSel: a separator or an empty macro among them")
         << on << with(runAll, [](auto &in) { in.selectionHasRunnableMacros = false; }) << "mnRunAllSel" << false;
+    QTest::newRow("mnRunAllSel: one sequence still running")
+        << on << with(runAll, [](auto &in) { in.runAllSelectedRunning = true; }) << "mnRunAllSel" << false;
 }
 
 void TestCommandState::menus()
