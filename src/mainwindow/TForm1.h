@@ -390,4 +390,6 @@ private:
     bool editorMouseRelease(QWidget *widget, const class QMouseEvent *mouse);
     bool VTKeyDown(const class QKeyEvent *key);
     void hookContextMenu(QWidget *control);
+    // "Close": the window closes as by its close box, with the same questions.
+    void MnCloseClick();
 };

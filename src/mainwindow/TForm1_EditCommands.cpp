@@ -76,6 +76,7 @@ void TForm1::setupEditCommands()
     wire({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
     wire({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
     wire({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
+    wire({MnClose}, &TForm1::MnCloseClick);
 
     new MenuShortcutPriority(this);
     // The in-place editor comes and goes; the window watches all its controls' events and
@@ -232,6 +233,11 @@ void TForm1::MnSelectAllClick()
         line->selectAll();
     }
     RequestCommandRefresh();
+}
+
+void TForm1::MnCloseClick()
+{
+    close();
 }
 
 void TForm1::toggleInsertMode(QWidget *control)

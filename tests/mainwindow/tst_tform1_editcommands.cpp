@@ -6,7 +6,9 @@
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
+#include "TriggerAsUser.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeClipboard.h"
 
@@ -154,6 +156,7 @@ private Q_SLOTS:
     void mouseSelectionRefreshesTheCommands();
     void renamingAMarkedNodeEndsTheCut();
     void addButtonsOfferTheContextMenu();
+    void closeAsksAsTheCloseBox();
 };
 
 void TestTForm1EditCommands::commandsByKeyboard_data()
@@ -555,6 +558,22 @@ void TestTForm1EditCommands::addButtonsOfferTheContextMenu()
         QVERIFY(w.action("pmAddChild")->isEnabled());
         popup->hide();
     }
+}
+
+void TestTForm1EditCommands::closeAsksAsTheCloseBox()
+{
+    TempUserDirs dirs;
+    Window w;
+    QVERIFY(w.active());
+    w.doc().UpdateCaption(true);
+    w.prompter.queue(Prompter::Cancel);
+    QVERIFY(TriggerAsUser(w.action("MnClose")));
+    // The close box's question (the launcher check that follows it is the file commands').
+    QCOMPARE(w.prompter.texts().value(0), QStringLiteral("Do you want to save the changes you made to Noname.QDZ?"));
+    QVERIFY(w.form.isVisible());
+    w.prompter.queue(Prompter::No);
+    QVERIFY(TriggerAsUser(w.action("MnClose")));
+    QVERIFY(!w.form.isVisible());
 }
 
 QTEST_MAIN(TestTForm1EditCommands)
