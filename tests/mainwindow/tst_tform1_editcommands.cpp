@@ -255,6 +255,14 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     // Every node, RootNode and those in collapsed branches included.
     QCOMPARE(w.form.host().selectedNodes().size(), 5);
     QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
+    // Nothing is left to select: the Edit menu's Select all is off, and so is the key.
+    auto *edit = w.form.findChild<QMenu *>(QStringLiteral("MnEdit"));
+    Q_EMIT edit->aboutToShow();
+    QVERIFY(!w.action("MnSelectAll")->isEnabled());
+    // One node of a collapsed branch left out: there is more to select.
+    w.form.host().setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
+    Q_EMIT edit->aboutToShow();
+    QVERIFY(w.action("MnSelectAll")->isEnabled());
 }
 
 void TestTForm1EditCommands::selectAllWithUnappliedEdits_data()
@@ -324,6 +332,15 @@ void TestTForm1EditCommands::insertToggles()
     w.show(Macro, QStringLiteral("abc"));
     QVERIFY(memo->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+
+    // The in-place editor shows the mode as it opens, and Insert there toggles it.
+    auto *editor = qobject_cast<QLineEdit *>(w.show(InPlace, QStringLiteral("abc")));
+    QVERIFY(editor);
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+    QTest::keyClick(editor, Qt::Key_Insert);
+    QVERIFY(w.doc().InsertModeFlag);
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+    QCOMPARE(editor->text(), QStringLiteral("abc"));
 }
 
 void TestTForm1EditCommands::overwriteInFields_data()
