@@ -3,6 +3,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/ConnectionTreeView.h"
 #include "platform/FieldText.h"
 #include "table/ConnectionTree.h"
 
@@ -58,11 +59,18 @@ bool TForm1::nodeViewGate(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
         if (watched == VT->viewport())
             CurrentEditLink = nullptr;
         m_swallowRelease = false;
-        return watched == VT->viewport() && gateMouse(event);
+        const bool taken = watched == VT->viewport() && gateMouse(event);
+        // The view never sees this press, so it cannot drop the rename that a slow click
+        // before it scheduled.
+        if (taken)
+            if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
+                view->dropPendingRename();
+        return taken;
+    }
     case QEvent::MouseButtonRelease:
         if (watched == VT->viewport() && m_swallowRelease) {
             m_swallowRelease = false;
