@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeView.h"
 
 #include <QInputEvent>
+#include <QMouseEvent>
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
@@ -8,11 +9,22 @@ ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 
 bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
+    // The scheduled rename of a slow click comes without an event.
+    if (m_dropPendingRename && trigger == AllEditTriggers && !event) {
+        m_dropPendingRename = false;
+        return false;
+    }
     // A click with Ctrl or Shift changes the selection; it never starts renaming the node.
     if (trigger == SelectedClicked && event && event->isInputEvent()
         && (static_cast<QInputEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
         return false;
     return QTreeView::edit(index, trigger, event);
+}
+
+void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
+{
+    m_dropPendingRename = false;
+    QTreeView::mousePressEvent(event);
 }
 
 DropPosition ConnectionTreeView::currentDropPosition() const

@@ -17,6 +17,14 @@ public:
 
     using QTreeView::edit;
 
+    // A double-click taken by the window before the view saw it: the rename that the slow
+    // click before it has scheduled does not follow.
+    void dropPendingRename() { m_dropPendingRename = true; }
+
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    bool m_dropPendingRename = false;
 };

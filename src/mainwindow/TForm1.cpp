@@ -51,8 +51,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     VT->setUniformRowHeights(true);
     VT->setSelectionMode(QAbstractItemView::ExtendedSelection);
     VT->setSelectionBehavior(QAbstractItemView::SelectRows);
-    VT->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked
-                        | QAbstractItemView::SelectedClicked);
+    // A double-click opens or closes the branch; a name is edited with F2 or a slow click.
+    VT->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     VT->setItemDelegate(m_delegate);
     VT->setModel(m_model);
     VT->setMinimumWidth(215);
@@ -205,6 +205,9 @@ void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 
 void TForm1::VTCreateEditor(QLineEdit *editor)
 {
+    // Renaming a cut or copied node ends the pending cut or copy of every node.
+    if (hasCutCopyMark(m_model->nodeFor(VT->currentIndex())))
+        CancelCutOrCopy();
     CurrentEditLink = editor;
     ShowInsertMode(true);
     RequestCommandRefresh();

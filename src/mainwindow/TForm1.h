@@ -386,4 +386,10 @@ private:
     // A press the apply question took: its release goes nowhere either.
     bool m_swallowRelease = false;
     Clock m_applyClock;
+    // Editor events: mouse releases and the tree's own clipboard keys.
+    bool editorMouseRelease(QWidget *widget, const class QMouseEvent *mouse);
+    bool VTKeyDown(const class QKeyEvent *key);
+    void hookContextMenu(QWidget *control);
+    // "Close": the window closes as by its close box, with the same questions.
+    void MnCloseClick();
 };

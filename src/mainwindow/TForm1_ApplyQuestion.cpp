@@ -3,6 +3,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/ConnectionTreeView.h"
 #include "platform/FieldText.h"
 #include "table/ConnectionTree.h"
 
@@ -58,11 +59,18 @@ bool TForm1::nodeViewGate(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
         if (watched == VT->viewport())
             CurrentEditLink = nullptr;
         m_swallowRelease = false;
-        return watched == VT->viewport() && gateMouse(event);
+        const bool taken = watched == VT->viewport() && gateMouse(event);
+        // The view never sees this press, so it cannot drop the rename that a slow click
+        // before it scheduled.
+        if (taken)
+            if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
+                view->dropPendingRename();
+        return taken;
+    }
     case QEvent::MouseButtonRelease:
         if (watched == VT->viewport() && m_swallowRelease) {
             m_swallowRelease = false;
@@ -85,12 +93,17 @@ bool TForm1::gateMouse(QEvent *event)
     const QModelIndex index = VT->indexAt(at);
     if (!index.isValid())
         return false;
-    // The branch sign left of the caption (or a double-click on a node that cannot be
-    // renamed) opens or closes the branch and leaves the focus alone.
     const QRect caption = VT->visualRect(index);
     const bool onSign = at.x() < caption.left() && at.x() >= caption.left() - VT->indentation();
-    const bool toggles = onSign
-        || (event->type() == QEvent::MouseButtonDblClick && !(m_model->flags(index) & Qt::ItemIsEditable));
+    // The press before a double-click on another node has asked already: after Cancel the
+    // second press goes nowhere.
+    if (event->type() == QEvent::MouseButtonDblClick && !onSign && m_model->nodeFor(index) != m_doc.CurrentNode) {
+        m_swallowRelease = true;
+        return true;
+    }
+    // The branch sign left of the caption, or a double-click, opens or closes the branch and
+    // leaves the focus alone.
+    const bool toggles = onSign || event->type() == QEvent::MouseButtonDblClick;
     if (toggles && m_model->hasChildren(index)) {
         if (!VT->isExpanded(index) || askApplyBeforeCollapse(index))
             return false;

@@ -33,6 +33,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -73,10 +74,12 @@ void TForm1::setupCommandState()
                                   m_schedulePage->Edit4(), m_schedulePage->Edit5(), m_schedulePage->Edit6(),
                                   m_schedulePage->Edit7(), m_schedulePage->Edit8(),
                                   user->Edit9(), user->Edit10()};
-    for (QWidget *w : withPopup) {
-        w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &pos) { showTreePopup(w, pos); });
-    }
+    for (QWidget *w : withPopup)
+        hookContextMenu(w);
+    // The add buttons offer it too: the tree's commands beside the clipboard's.
+    for (QAction *button : {BtnAddChild, BtnAddSibl})
+        if (QWidget *w = CBar->widgetForAction(button))
+            hookContextMenu(w);
 
     // The clipboard is asked once per change, not on every refresh: asking another program
     // for its data can take a while.
@@ -92,6 +95,13 @@ void TForm1::setupCommandState()
         }
     });
     RequestCommandRefresh();
+}
+
+void TForm1::hookContextMenu(QWidget *control)
+{
+    control->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(control, &QWidget::customContextMenuRequested, this,
+            [this, control](const QPoint &pos) { showTreePopup(control, pos); });
 }
 
 void TForm1::readClipboardState()

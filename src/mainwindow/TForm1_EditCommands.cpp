@@ -19,6 +19,8 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -74,6 +76,7 @@ void TForm1::setupEditCommands()
     wire({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
     wire({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
     wire({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
+    wire({MnClose}, &TForm1::MnCloseClick);
 
     new MenuShortcutPriority(this);
     // The in-place editor comes and goes; the window watches all its controls' events and
@@ -232,6 +235,11 @@ void TForm1::MnSelectAllClick()
     RequestCommandRefresh();
 }
 
+void TForm1::MnCloseClick()
+{
+    close();
+}
+
 void TForm1::toggleInsertMode(QWidget *control)
 {
     m_doc.InsertModeFlag = !m_doc.InsertModeFlag;
@@ -265,11 +273,17 @@ bool TForm1::editorKeyPress(QWidget *control, int id, QKeyEvent *key)
 bool TForm1::editorEvent(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::FocusOut)
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::FocusOut
+        && type != QEvent::MouseButtonRelease)
         return false;
     if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
         return false;
     auto *widget = static_cast<QWidget *>(watched);
+
+    if (type == QEvent::MouseButtonRelease)
+        return editorMouseRelease(widget, static_cast<QMouseEvent *>(event));
+    if (type == QEvent::KeyPress && widget == VT)
+        return VTKeyDown(static_cast<QKeyEvent *>(event));
 
     if (type == QEvent::KeyPress) {
         QWidget *control = nullptr;
@@ -330,4 +344,37 @@ void TForm1::Memo2Exit()
     ShowInsertMode(false);
     ShowCaretPosition(false, 2);
     RequestCommandRefresh();
+}
+
+bool TForm1::editorMouseRelease(QWidget *widget, const QMouseEvent *mouse)
+{
+    if (CurrentEditLink && widget == CurrentEditLink) {
+        // A selection made with the mouse in the in-place editor: the refresh follows the
+        // burst of events as the tree's own do.
+        if (mouse->button() == Qt::LeftButton && Timer1)
+            Timer1->start();
+        return false;
+    }
+    // Memo1MouseUp: a selection made or changed with the mouse in an editor or a field
+    // changes what Cut and Copy can do. The editor ends its own handling of the release
+    // first.
+    QWidget *control = nullptr;
+    editTarget(&control);
+    // The memo editors take their mouse in their viewport.
+    const bool inEditor = control && control != VT && (widget == control || widget->parentWidget() == control);
+    if (inEditor)
+        QMetaObject::invokeMethod(this, &TForm1::RequestCommandRefresh, Qt::QueuedConnection);
+    return false;
+}
+
+bool TForm1::VTKeyDown(const QKeyEvent *key)
+{
+    // Ctrl+C, Ctrl+X and Ctrl+V reach the tree only while the Edit menu's command for them
+    // is off: the top node is focused or among the selected nodes, or nothing is selected.
+    // The tree then copies, cuts and pastes nothing (the top node never goes to the
+    // clipboard nor moves), and the view does not put its caption text on the clipboard.
+    if (key->matches(QKeySequence::Copy))
+        return true;
+    const int k = key->key();
+    return (key->modifiers() & Qt::ControlModifier) && (k == Qt::Key_C || k == Qt::Key_X || k == Qt::Key_V);
 }

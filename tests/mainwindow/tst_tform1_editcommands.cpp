@@ -6,18 +6,25 @@
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
+#include "TriggerAsUser.h"
 #include "table/ConnectionTree.h"
+#include "table/NodeClipboard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -99,6 +106,16 @@ struct Window
         return w;
     }
 
+    // Press, move with the button held, release: a selection made with the mouse.
+    static void drag(QWidget *target, QPoint from, QPoint to)
+    {
+        QTest::mousePress(target, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), target->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, to);
+    }
+
     static QString textOf(QWidget *w)
     {
         if (auto *memo = qobject_cast<QsciScintilla *>(w))
@@ -131,6 +148,15 @@ private Q_SLOTS:
     void enterAndExit();
     void enabledCommandTakesItsKey_data();
     void enabledCommandTakesItsKey();
+    void treeShortcutsAct_data();
+    void treeShortcutsAct();
+    void clipboardKeysOnTheTopNode_data();
+    void clipboardKeysOnTheTopNode();
+    void mouseSelectionRefreshesTheCommands_data();
+    void mouseSelectionRefreshesTheCommands();
+    void renamingAMarkedNodeEndsTheCut();
+    void addButtonsOfferTheContextMenu();
+    void closeAsksAsTheCloseBox();
 };
 
 void TestTForm1EditCommands::commandsByKeyboard_data()
@@ -229,6 +255,14 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     // Every node, RootNode and those in collapsed branches included.
     QCOMPARE(w.form.host().selectedNodes().size(), 5);
     QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
+    // Nothing is left to select: the Edit menu's Select all is off, and so is the key.
+    auto *edit = w.form.findChild<QMenu *>(QStringLiteral("MnEdit"));
+    Q_EMIT edit->aboutToShow();
+    QVERIFY(!w.action("MnSelectAll")->isEnabled());
+    // One node of a collapsed branch left out: there is more to select.
+    w.form.host().setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
+    Q_EMIT edit->aboutToShow();
+    QVERIFY(w.action("MnSelectAll")->isEnabled());
 }
 
 void TestTForm1EditCommands::selectAllWithUnappliedEdits_data()
@@ -298,6 +332,15 @@ void TestTForm1EditCommands::insertToggles()
     w.show(Macro, QStringLiteral("abc"));
     QVERIFY(memo->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+
+    // The in-place editor shows the mode as it opens, and Insert there toggles it.
+    auto *editor = qobject_cast<QLineEdit *>(w.show(InPlace, QStringLiteral("abc")));
+    QVERIFY(editor);
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
+    QTest::keyClick(editor, Qt::Key_Insert);
+    QVERIFY(w.doc().InsertModeFlag);
+    QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
+    QCOMPARE(editor->text(), QStringLiteral("abc"));
 }
 
 void TestTForm1EditCommands::overwriteInFields_data()
@@ -408,6 +451,146 @@ void TestTForm1EditCommands::enabledCommandTakesItsKey()
     QVERIFY(asked > 0);
     QCOMPARE(triggered.size(), enabled ? 1 : 0);
     QCOMPARE(memo->text(), editorResult);
+}
+
+void TestTForm1EditCommands::treeShortcutsAct_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QByteArray>("shape");
+    // Straight after the click that focuses the node, before the refresh's timer has run:
+    // each key finds its command in the state of now.
+    QTest::newRow("Ctrl+D moves down") << "0" << "Ctrl+D" << QByteArray("D|A[B[C]]");
+    QTest::newRow("Ctrl+U moves up") << "1" << "Ctrl+U" << QByteArray("D|A[B[C]]");
+    QTest::newRow("Ctrl+I adds a child") << "1" << "Ctrl+I" << QByteArray("A[B[C]]|D[Unnamed connection #1]");
+    QTest::newRow("Ctrl+L adds a separator line")
+        << "1" << "Ctrl+L" << QByteArray("A[B[C]]|D|----- separator line -----");
+    QTest::newRow("Ctrl+Delete deletes") << "1" << "Ctrl+Del" << QByteArray("A[B[C]]");
+    QTest::newRow("Ctrl+C, Ctrl+V pastes a copy below") << "0/0" << "Ctrl+C;Ctrl+V" << QByteArray("A[B[B[C]|C]]|D");
+    QTest::newRow("Ctrl+X, Ctrl+V moves the branch") << "0/0" << "Ctrl+X;Down;Down;Ctrl+V"
+        << QByteArray("A|D[B[C]]");
+}
+
+void TestTForm1EditCommands::treeShortcutsAct()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    QFETCH(QByteArray, shape);
+    Window w;
+    QVERIFY(w.active());
+    w.form.tree()->expandAll();
+    w.focusTreeAt(focus);
+    for (const QString &key : keys.split(QLatin1Char(';')))
+        QTest::keySequence(w.form.tree(), QKeySequence(key));
+    QCOMPARE(ShapeOf(w.doc().RootNode()), shape);
+    QVERIFY(w.doc().tableModified());
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1EditCommands::clipboardKeysOnTheTopNode_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C);
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X);
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V);
+}
+
+void TestTForm1EditCommands::clipboardKeysOnTheTopNode()
+{
+    QFETCH(int, key);
+    Window w;
+    QVERIFY(w.active());
+    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+    w.focusTreeAt(QString());
+    QTest::keyClick(w.form.tree(), Qt::Key(key), Qt::ControlModifier);
+    // Neither the top node nor its caption goes to the clipboard; nothing moves.
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("clip"));
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat(QLatin1String(NodeMimeType)));
+    QCOMPARE(ShapeOf(w.doc().RootNode()), QByteArray("A[B[C]]|D"));
+    QVERIFY(!w.doc().tableModified());
+    QVERIFY(!w.form.hasCutCopyMark(w.doc().RootNode()));
+}
+
+void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::newRow("macro editor") << int(Macro);
+    QTest::newRow("popup editor") << int(Popup);
+    QTest::newRow("user data field") << int(UserData);
+    QTest::newRow("schedule field") << int(Schedule);
+    QTest::newRow("in-place editor") << int(InPlace);
+}
+
+void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands()
+{
+    QFETCH(int, control);
+    Window w;
+    QVERIFY(w.active());
+    QWidget *editor = w.show(Control(control), QStringLiteral("1,2,3,4,5,6,7,8,9"));
+    QVERIFY(editor);
+    auto *area = qobject_cast<QAbstractScrollArea *>(editor);
+    QWidget *target = area ? area->viewport() : editor;
+    const int y = area ? 5 : editor->height() / 2;
+    QAction *copy = w.action("BtnCopy");
+    // A click drops any selection, a drag makes one: Copy and Cut follow without a key.
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, y));
+    QTRY_VERIFY(!copy->isEnabled());
+    Window::drag(target, QPoint(3, y), QPoint(40, y));
+    QTRY_VERIFY(copy->isEnabled());
+    QVERIFY(w.action("BtnCut")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), editor);
+}
+
+void TestTForm1EditCommands::renamingAMarkedNodeEndsTheCut()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.focusTreeAt(QStringLiteral("0/0"));
+    QTest::keyClick(w.form.tree(), Qt::Key_X, Qt::ControlModifier);
+    const ConnectionNode *b = NodeAt(w.doc(), QStringLiteral("0/0"));
+    QVERIFY(w.form.hasCutCopyMark(b));
+    QVERIFY(w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+    QTest::keyClick(w.form.tree(), Qt::Key_F2);
+    QVERIFY(w.form.currentEditLink());
+    QVERIFY(!w.form.hasCutCopyMark(b));
+    QVERIFY(!w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+}
+
+void TestTForm1EditCommands::addButtonsOfferTheContextMenu()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.focusTreeAt(QStringLiteral("1"));
+    auto *bar = w.form.findChild<QToolBar *>(QStringLiteral("CBar"));
+    QMenu *popup = w.form.findChild<QMenu *>(QStringLiteral("pmTV"));
+    for (const char *name : {"BtnAddChild", "BtnAddSibl"}) {
+        QTRY_VERIFY(w.action(name)->isEnabled());
+        QWidget *button = bar->widgetForAction(w.action(name));
+        QVERIFY(button);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), button->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(button, &event);
+        QTRY_VERIFY(popup->isVisible());
+        // Opened while the tree has the focus: its commands are offered.
+        QVERIFY(w.action("pmAddChild")->isVisible());
+        QVERIFY(w.action("pmAddChild")->isEnabled());
+        popup->hide();
+    }
+}
+
+void TestTForm1EditCommands::closeAsksAsTheCloseBox()
+{
+    TempUserDirs dirs;
+    Window w;
+    QVERIFY(w.active());
+    w.doc().UpdateCaption(true);
+    w.prompter.queue(Prompter::Cancel);
+    QVERIFY(TriggerAsUser(w.action("MnClose")));
+    // The close box's question (the launcher check that follows it is the file commands').
+    QCOMPARE(w.prompter.texts().value(0), QStringLiteral("Do you want to save the changes you made to Noname.QDZ?"));
+    QVERIFY(w.form.isVisible());
+    w.prompter.queue(Prompter::No);
+    QVERIFY(TriggerAsUser(w.action("MnClose")));
+    QVERIFY(!w.form.isVisible());
 }
 
 QTEST_MAIN(TestTForm1EditCommands)

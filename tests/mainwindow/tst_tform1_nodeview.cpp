@@ -18,6 +18,7 @@
 #include "table/UrlCodec.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -152,6 +153,8 @@ private Q_SLOTS:
     void collapseQuestion_data();
     void collapseQuestion();
     void collapseByKeyAsks();
+    void collapseByDoubleClickAsks_data();
+    void collapseByDoubleClickAsks();
     void applyWritesTheRecord_data();
     void applyWritesTheRecord();
     void selectNodeByIndex();
@@ -464,6 +467,36 @@ void TestTForm1NodeView::pagesFollowWhenTheFocusLeavesTheTreeAtOnce()
     QTest::keyClick(w.memo1(), Qt::Key_F12);
     QCOMPARE(w.beta->data.Macro, QByteArray("b"));
     QVERIFY(w.alpha->data.Macro.startsWith("%0D%0A"));
+}
+
+void TestTForm1NodeView::collapseByDoubleClickAsks_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("No") << int(Prompter::No);
+    QTest::newRow("Cancel") << int(Prompter::Cancel);
+}
+
+void TestTForm1NodeView::collapseByDoubleClickAsks()
+{
+    QFETCH(int, answer);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.show(w.beta);
+    w.typeIntoMacro(QStringLiteral("x"));
+    QTreeView *vt = w.form.tree();
+    const QPoint at = vt->visualRect(w.indexOf(w.beta)).center();
+    w.prompter.queue(Prompter::Answer(answer));
+    // Press, release, the second press of a double-click and its release on the edited node.
+    QTest::mousePress(vt->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(vt->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(vt->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(vt->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Beta"))});
+    QCOMPARE(vt->isExpanded(w.indexOf(w.beta)), answer == Prompter::Cancel);
+    QCOMPARE(w.modified(), answer == Prompter::Cancel);
+    // A double-click renames nothing, also after a question.
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    QCOMPARE(w.form.currentEditLink(), nullptr);
 }
 
 void TestTForm1NodeView::collapseByKeyAsks()
