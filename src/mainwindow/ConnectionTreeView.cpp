@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeView.h"
 
 #include <QInputEvent>
+#include <QKeyEvent>
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
@@ -13,6 +14,18 @@ bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEv
         && (static_cast<QInputEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
         return false;
     return QTreeView::edit(index, trigger, event);
+}
+
+void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (m_clipboardKey && (event->modifiers() & Qt::ControlModifier)
+        && (key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V)) {
+        m_clipboardKey(key);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 DropPosition ConnectionTreeView::currentDropPosition() const

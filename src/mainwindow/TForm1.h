@@ -315,7 +315,9 @@ private:
     void setupNodeMoves();
     void setupNodeClipboard();
     void showMovedFocus();
-    void putNodesOnClipboard(bool cut);
+    bool putNodesOnClipboard(bool cut);
+    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
+    void VTKeyDown(int key);
     void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
     // Every node of the marked branches, and the branches' top nodes in tree order.
     QSet<const ConnectionNode *> m_cutCopyMarks;
