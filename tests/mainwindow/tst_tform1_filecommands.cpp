@@ -112,6 +112,8 @@ private Q_SLOTS:
     void exportWidensTheSelection();
     void closeQuestion_data();
     void closeQuestion();
+    void autoSaveCloseAsksToApplyFirst_data();
+    void autoSaveCloseAsksToApplyFirst();
     void buildSaveAndReopen();
     void buildSaveCloseAndStartAgain_data();
     void buildSaveCloseAndStartAgain();
@@ -639,6 +641,56 @@ void TestTForm1FileCommands::buildSaveAndReopen()
     }
     QCOMPARE(second.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
     QVERIFY(prompter.boxes().isEmpty());
+}
+
+void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("storedMacro");   // Old's macro in the file afterwards
+    QTest::newRow("yes: applied, saved, closed") << int(Prompter::Yes) << true << QByteArray("wait+1");
+    QTest::newRow("no: saved without the edits") << int(Prompter::No) << true << QByteArray();
+    QTest::newRow("cancel: the window stays, nothing saved") << int(Prompter::Cancel) << false << QByteArray("none");
+}
+
+void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, storedMacro);
+    Window w;
+    QVERIFY(w.active());
+    w.form.options().AutoSave = true;
+    const QString file = w.path(QStringLiteral("Net.QDZ"));
+    QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Old")})));
+    QVERIFY(LoadConnectionTable(w.doc(), file, false));
+    w.build("New");
+    ConnectionNode *old = w.doc().RootNode()->child(0);
+    User user{w.form};
+    user.click(old);
+    QCOMPARE(w.doc().CurrentNode, old);
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(1);
+    memo1->setFocus();
+    QTest::keyClicks(memo1, QStringLiteral("wait 1"));
+    QVERIFY(w.doc().IsNodeModified());
+
+    w.prompter.queue(Prompter::Answer(answer));
+    QCOMPARE(w.form.close(), closed);
+    // (A window that stays then also sees to the launcher, which may say something.)
+    QCOMPARE(w.prompter.texts().value(0), QStringLiteral("Do you want to apply the changes you made to  'Old' ?"));
+    if (closed)
+        QCOMPARE(w.prompter.texts().size(), 1);
+    ShapedTable inFile;
+    QVERIFY(LoadConnectionTable(inFile.doc, file, true));
+    if (closed) {
+        QCOMPARE(inFile.shape(), QByteArray("Old|New"));
+        QCOMPARE(inFile.doc.RootNode()->child(0)->data.Macro, storedMacro);
+    } else {
+        QCOMPARE(inFile.shape(), QByteArray("Old"));
+        QVERIFY(w.doc().IsNodeModified());
+        QVERIFY(w.doc().tableModified());
+    }
 }
 
 void TestTForm1FileCommands::buildSaveCloseAndStartAgain_data()
