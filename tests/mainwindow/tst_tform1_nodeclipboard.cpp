@@ -118,6 +118,8 @@ private Q_SLOTS:
     void keysCopyCutAndPasteBranches();
     void keysOnTheTopNodeDoNothing();
     void keysReachTheTreeWhereTheMenuIsOff();
+    void renamingAMarkedNodeEndsTheCut_data();
+    void renamingAMarkedNodeEndsTheCut();
 };
 
 void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
@@ -442,6 +444,37 @@ void TestTForm1NodeClipboard::keysReachTheTreeWhereTheMenuIsOff()
     QVERIFY(w.drawnAsCut("0/0"));
     QVERIFY(w.form.doc().tableModified());
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1"));
+}
+
+void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut_data()
+{
+    QTest::addColumn<QString>("renamed");
+    QTest::addColumn<bool>("marksKept");
+    QTest::newRow("a node of the cut branch") << QStringLiteral("0/0") << false;
+    QTest::newRow("a node outside it") << QStringLiteral("1") << true;
+}
+
+void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut()
+{
+    QFETCH(QString, renamed);
+    QFETCH(bool, marksKept);
+    Window w("A[A1]|B");
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click("0");
+    w.press(Qt::CTRL | Qt::Key_X);
+    QCOMPARE(w.marked(), (QStringList{"A", "A1"}));
+
+    w.click(renamed);
+    w.press(QKeyCombination(Qt::Key_F2));
+    QVERIFY(w.form.currentEditLink());
+    QCOMPARE(w.marked(), marksKept ? (QStringList{"A", "A1"}) : QStringList());
+    QCOMPARE(w.drawnAsCut("0"), marksKept);
+    QTest::keyClick(w.form.currentEditLink(), Qt::Key_Escape);
+
+    // Without the marks the clipboard's branch comes in as a copy; with them it moves.
+    w.click("1");
+    w.press(Qt::CTRL | Qt::Key_V);
+    QCOMPARE(w.tree(), marksKept ? QStringLiteral("B:1(A:2(A1:3))") : QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
 }
 
 QTEST_MAIN(TestTForm1NodeClipboard)
