@@ -108,6 +108,8 @@ private Q_SLOTS:
     void saveAsThenSave();
     void failedSaveKeepsTheTable();
     void importAppends();
+    void importCases_data();
+    void importCases();
     void exportWidensTheSelection_data();
     void exportWidensTheSelection();
     void closeQuestion_data();
@@ -394,6 +396,51 @@ void TestTForm1FileCommands::importAppends()
     QCOMPARE(w.shape(), QByteArray("A|B[C]"));
     QCOMPARE(w.doc().CurrentTableFile, own);
     QVERIFY(w.doc().tableModified());
+}
+
+void TestTForm1FileCommands::importCases_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("shape");       // the table afterwards; it held "A"
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("modified");
+    const QByteArray kpv = "[KPV]\r\nC1_R1=K\r\nC8_R1=1\r\nC1_R2=K1\r\nC8_R2=2\r\nRowCount=2\r\n";
+    const QByteArray clash = TableFileBytes({record(1, "A"), record(1, "B")});
+    QTest::newRow("an exchange file, extension in lower case") << "Old.kpv" << kpv << QByteArray("A|K[K1]")
+                                                             << QStringList() << true;
+    QTest::newRow("a clashing name is renamed and told")
+        << "More.QDZ" << clash << QByteArray("A|Copy of A|B")
+        << QStringList{QStringLiteral("1 imported item was renamed to avoid duplicate names among siblings.")} << true;
+    QTest::newRow("an unsupported file changes nothing")
+        << "List.txt" << QByteArray("A") << QByteArray("A")
+        << QStringList{QStringLiteral("Cannot import the file. Unsupported file format.")} << false;
+    QTest::newRow("a file of another format changes nothing")
+        << "Bad.QDZ" << QByteArray("QDZ99") << QByteArray("A")
+        << QStringList{QStringLiteral("The file Bad.QDZ has invalid format.")} << false;
+}
+
+void TestTForm1FileCommands::importCases()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, shape);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, modified);
+    Window w;
+    QVERIFY(w.active());
+    const QString own = w.path(QStringLiteral("Own.QDZ"));
+    QVERIFY(WriteFileBytes(own, TableFileBytes({record(1, "A")})));
+    QVERIFY(LoadConnectionTable(w.doc(), own, false));
+    const QString file = w.path(fileName);
+    QVERIFY(WriteFileBytes(file, content));
+    w.chooser.queue(file);
+    QVERIFY(TriggerAsUser(w.action("MnImport")));
+    QCOMPARE(w.shape(), shape);
+    QCOMPARE(w.prompter.texts(), messages);
+    QCOMPARE(w.doc().tableModified(), modified);
+    // An import leaves the table's own file where it was.
+    QCOMPARE(w.doc().CurrentTableFile, own);
 }
 
 void TestTForm1FileCommands::exportWidensTheSelection_data()
