@@ -2,6 +2,7 @@
 
 #include <QInputEvent>
 #include <QMouseEvent>
+#include <QKeyEvent>
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
@@ -25,6 +26,18 @@ void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
 {
     m_dropPendingRename = false;
     QTreeView::mousePressEvent(event);
+}
+
+void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (m_clipboardKey && (event->modifiers() & Qt::ControlModifier)
+        && (key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V)) {
+        m_clipboardKey(key);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 DropPosition ConnectionTreeView::currentDropPosition() const

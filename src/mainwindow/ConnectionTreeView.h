@@ -4,6 +4,8 @@
 
 #include <QTreeView>
 
+#include <functional>
+
 // The tree view `VT`. It tells where over the target row a drag is, so the model can judge
 // a drop by the table's rules (the view keeps that position to itself).
 class ConnectionTreeView : public QTreeView
@@ -15,6 +17,10 @@ public:
     // The position of the drag or drop the view is handling now.
     DropPosition currentDropPosition() const;
 
+    // Takes Ctrl+C, Ctrl+X and Ctrl+V that reach the tree (no enabled menu command took
+    // them) with the key code; the view's own handling would copy the row's caption as text.
+    void setClipboardKeyHandler(std::function<void(int key)> handler) { m_clipboardKey = std::move(handler); }
+
     using QTreeView::edit;
 
     // A double-click taken by the window before the view saw it: the rename that the slow
@@ -25,6 +31,9 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     bool m_dropPendingRename = false;
+    std::function<void(int key)> m_clipboardKey;
 };

@@ -80,7 +80,12 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
                 VTNewText(n, text);
         }, Qt::QueuedConnection);
     });
-    m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &) { VTCreateEditor(editor); });
+    m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &index) {
+        // Renaming a node of a pending cut or copy ends that cut or copy.
+        if (hasCutCopyMark(m_model->nodeFor(index)))
+            CancelCutOrCopy();
+        VTCreateEditor(editor);
+    });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this] { RequestCommandRefresh(); });
 
     QItemSelectionModel *selection = VT->selectionModel();

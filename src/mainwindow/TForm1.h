@@ -315,7 +315,9 @@ private:
     void setupNodeMoves();
     void setupNodeClipboard();
     void showMovedFocus();
-    void putNodesOnClipboard(bool cut);
+    bool putNodesOnClipboard(bool cut);
+    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
+    void VTKeyDown(int key);
     void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
     // Every node of the marked branches, and the branches' top nodes in tree order.
     QSet<const ConnectionNode *> m_cutCopyMarks;
@@ -386,9 +388,8 @@ private:
     // A press the apply question took: its release goes nowhere either.
     bool m_swallowRelease = false;
     Clock m_applyClock;
-    // Editor events: mouse releases and the tree's own clipboard keys.
+    // Editor events: mouse releases.
     bool editorMouseRelease(QWidget *widget, const class QMouseEvent *mouse);
-    bool VTKeyDown(const class QKeyEvent *key);
     void hookContextMenu(QWidget *control);
     // "Close": the window closes as by its close box, with the same questions.
     void MnCloseClick();

@@ -282,8 +282,6 @@ bool TForm1::editorEvent(QObject *watched, QEvent *event)
 
     if (type == QEvent::MouseButtonRelease)
         return editorMouseRelease(widget, static_cast<QMouseEvent *>(event));
-    if (type == QEvent::KeyPress && widget == VT)
-        return VTKeyDown(static_cast<QKeyEvent *>(event));
 
     if (type == QEvent::KeyPress) {
         QWidget *control = nullptr;
@@ -367,14 +365,3 @@ bool TForm1::editorMouseRelease(QWidget *widget, const QMouseEvent *mouse)
     return false;
 }
 
-bool TForm1::VTKeyDown(const QKeyEvent *key)
-{
-    // Ctrl+C, Ctrl+X and Ctrl+V reach the tree only while the Edit menu's command for them
-    // is off: the top node is focused or among the selected nodes, or nothing is selected.
-    // The tree then copies, cuts and pastes nothing (the top node never goes to the
-    // clipboard nor moves), and the view does not put its caption text on the clipboard.
-    if (key->matches(QKeySequence::Copy))
-        return true;
-    const int k = key->key();
-    return (key->modifiers() & Qt::ControlModifier) && (k == Qt::Key_C || k == Qt::Key_X || k == Qt::Key_V);
-}

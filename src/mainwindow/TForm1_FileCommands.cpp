@@ -2,6 +2,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ColorsPage.h"
+#include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NewConnectionsPage.h"
 #include "mainwindow/SettingsPage.h"
@@ -13,6 +14,7 @@
 #include "table/TableFileWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QRadioButton>
@@ -60,6 +62,10 @@ void TForm1::setupFileCommands()
     wire({MnSaveAsTable, BtnSaveAsTable}, &TForm1::MnSaveAsTableClick);
     wire({MnImport}, &TForm1::MnImportClick);
     wire({MnExport}, &TForm1::MnExportClick);
+    // The close question follows the box as the user leaves it, not as the options last
+    // stored it.
+    connect(m_settingsPage->general()->cbAutoSave(), &QCheckBox::toggled, this,
+            [this](bool on) { m_options.AutoSave = on; });
 }
 
 void TForm1::setFileChooser(FileChooser *files)

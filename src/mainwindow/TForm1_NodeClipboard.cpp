@@ -3,6 +3,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/ConnectionTreeView.h"
 #include "table/ConnectionTree.h"
 #include "table/FlagScope.h"
 #include "table/MoveCommands.h"
@@ -17,6 +18,8 @@
 
 void TForm1::setupNodeClipboard()
 {
+    if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
+        view->setClipboardKeyHandler([this](int key) { VTKeyDown(key); });
     m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && hasCutCopyMark(n); });
     // A mark never outlives its node.
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetMarkedNodes);
@@ -37,12 +40,12 @@ void TForm1::copyNodes()
     putNodesOnClipboard(false);
 }
 
-void TForm1::putNodesOnClipboard(bool cut)
+bool TForm1::putNodesOnClipboard(bool cut)
 {
     // Each selected branch once; RootNode stays, also after Select All.
     const QList<ConnectionNode *> tops = TopmostNodes(m_host.selectedNodes());
     if (tops.isEmpty())
-        return;
+        return false;
     auto *data = new QMimeData;
     data->setData(QLatin1String(NodeMimeType), EncodeNodes(tops));
     QGuiApplication::clipboard()->setMimeData(data);
@@ -57,6 +60,31 @@ void TForm1::putNodesOnClipboard(bool cut)
     m_cutCopyTops = tops;
     m_doc.CutModeFlag = cut;
     VT->viewport()->update();
+    return true;
+}
+
+void TForm1::VTKeyDown(int key)
+{
+    // The top node is neither copied nor a place to paste by the tree's own keys.
+    ConnectionNode *focused = focusedNode();
+    if (focused && focused == m_doc.RootNode())
+        return;
+    switch (key) {
+    case Qt::Key_C:
+        // A copy now pending: a paste after it copies, whatever cut came before.
+        copyNodes();
+        break;
+    case Qt::Key_X:
+        if (putNodesOnClipboard(true))
+            m_doc.UpdateCaption(true);
+        break;
+    case Qt::Key_V:
+        pasteNodes();
+        break;
+    default:
+        return;
+    }
+    RequestCommandRefresh();
 }
 
 void TForm1::pasteNodes()

@@ -40,26 +40,31 @@ void TableDocument::SetNodeModified(bool value)
     m_host.documentStateChanged();
 }
 
+int TableDocument::AskApplyChanges()
+{
+    ConnectionNode *focused = m_host.focusedNode();
+    if (!m_nodeModified || !focused || focused->data.Level < 1)
+        return Prompter::No;
+    const auto answer = m_host.prompter().ask(
+        Prompter::Kind::Warning,
+        QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
+            + DecodeField(focused->data.Name) + QStringLiteral("' ?"),
+        Prompter::Buttons::YesNoCancel);
+    if (answer == Prompter::Yes)
+        m_host.BtnApplyClick();
+    else if (answer != Prompter::Cancel)
+        SetNodeModified(false);
+    return answer;
+}
+
 int TableDocument::AskSaveChanges()
 {
     // The last path component: on Linux a backslash or a colon is part of a file name.
     const QString fileName = CurrentTableFile.isEmpty() ? QStringLiteral("Noname.QDZ")
                                                         : QFileInfo(CurrentTableFile).fileName();
     int result = Prompter::No;
-    ConnectionNode *focused = m_host.focusedNode();
-    if (m_nodeModified && focused && focused->data.Level >= 1) {
-        const auto answer = m_host.prompter().ask(
-            Prompter::Kind::Warning,
-            QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
-                + DecodeField(focused->data.Name) + QStringLiteral("' ?"),
-            Prompter::Buttons::YesNoCancel);
-        if (answer == Prompter::Cancel)
-            return Prompter::Cancel;
-        if (answer == Prompter::Yes)
-            m_host.BtnApplyClick();
-        else
-            SetNodeModified(false);
-    }
+    if (AskApplyChanges() == Prompter::Cancel)
+        return Prompter::Cancel;
     if (m_tableModified) {
         result = m_host.prompter().ask(
             Prompter::Kind::Warning,

@@ -45,6 +45,9 @@ public:
     // The apply question, then the save question when the table is modified. Returns
     // Prompter::Cancel, Yes or No; never saves by itself.
     int AskSaveChanges();
+    // The apply question alone, when the focused connection has unapplied edits: Yes
+    // applies, No drops them. Returns Prompter::Cancel, Yes or No (No also when not asked).
+    int AskApplyChanges();
 
 private:
     TableHost &m_host;

@@ -202,8 +202,14 @@ bool TableFileCommands::QuerySaveBeforeClose(bool autoSave)
 {
     bool goOn = true;
     if (m_doc.tableModified() && autoSave) {
-        MnSaveTableClick();
-        goOn = !m_doc.tableModified();
+        // Saved without a question, but unapplied edits are not dropped unasked: they would
+        // be lost, while a table without other changes asks about them.
+        if (m_doc.AskApplyChanges() == Prompter::Cancel) {
+            goOn = false;
+        } else {
+            MnSaveTableClick();
+            goOn = !m_doc.tableModified();
+        }
     } else {
         const int answer = m_doc.AskSaveChanges();
         if (answer == Prompter::Cancel) {

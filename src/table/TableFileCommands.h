@@ -50,7 +50,8 @@ public:
 
     // True when the caller may go on (close the window, start an upgrade): the table is
     // saved or the user let its changes go. AutoSave: the option "Save changes on Close
-    // without prompting".
+    // without prompting"; a modified table is then saved unasked, after the apply question
+    // for unapplied edits.
     bool QuerySaveBeforeClose(bool autoSave);
     // Whether the main window may close.
     bool FormCloseQuery(bool autoSave) { return QuerySaveBeforeClose(autoSave); }

@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
 #include "TriggerAsUser.h"
+#include "WindowMachine.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -106,11 +108,17 @@ private Q_SLOTS:
     void saveAsThenSave();
     void failedSaveKeepsTheTable();
     void importAppends();
+    void importCases_data();
+    void importCases();
     void exportWidensTheSelection_data();
     void exportWidensTheSelection();
     void closeQuestion_data();
     void closeQuestion();
+    void autoSaveCloseAsksToApplyFirst_data();
+    void autoSaveCloseAsksToApplyFirst();
     void buildSaveAndReopen();
+    void buildSaveCloseAndStartAgain_data();
+    void buildSaveCloseAndStartAgain();
 };
 
 void TestTForm1FileCommands::newTable_data()
@@ -390,6 +398,51 @@ void TestTForm1FileCommands::importAppends()
     QVERIFY(w.doc().tableModified());
 }
 
+void TestTForm1FileCommands::importCases_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("shape");       // the table afterwards; it held "A"
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("modified");
+    const QByteArray kpv = "[KPV]\r\nC1_R1=K\r\nC8_R1=1\r\nC1_R2=K1\r\nC8_R2=2\r\nRowCount=2\r\n";
+    const QByteArray clash = TableFileBytes({record(1, "A"), record(1, "B")});
+    QTest::newRow("an exchange file, extension in lower case") << "Old.kpv" << kpv << QByteArray("A|K[K1]")
+                                                             << QStringList() << true;
+    QTest::newRow("a clashing name is renamed and told")
+        << "More.QDZ" << clash << QByteArray("A|Copy of A|B")
+        << QStringList{QStringLiteral("1 imported item was renamed to avoid duplicate names among siblings.")} << true;
+    QTest::newRow("an unsupported file changes nothing")
+        << "List.txt" << QByteArray("A") << QByteArray("A")
+        << QStringList{QStringLiteral("Cannot import the file. Unsupported file format.")} << false;
+    QTest::newRow("a file of another format changes nothing")
+        << "Bad.QDZ" << QByteArray("QDZ99") << QByteArray("A")
+        << QStringList{QStringLiteral("The file Bad.QDZ has invalid format.")} << false;
+}
+
+void TestTForm1FileCommands::importCases()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, shape);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, modified);
+    Window w;
+    QVERIFY(w.active());
+    const QString own = w.path(QStringLiteral("Own.QDZ"));
+    QVERIFY(WriteFileBytes(own, TableFileBytes({record(1, "A")})));
+    QVERIFY(LoadConnectionTable(w.doc(), own, false));
+    const QString file = w.path(fileName);
+    QVERIFY(WriteFileBytes(file, content));
+    w.chooser.queue(file);
+    QVERIFY(TriggerAsUser(w.action("MnImport")));
+    QCOMPARE(w.shape(), shape);
+    QCOMPARE(w.prompter.texts(), messages);
+    QCOMPARE(w.doc().tableModified(), modified);
+    // An import leaves the table's own file where it was.
+    QCOMPARE(w.doc().CurrentTableFile, own);
+}
+
 void TestTForm1FileCommands::exportWidensTheSelection_data()
 {
     QTest::addColumn<int>("answer");
@@ -524,6 +577,66 @@ QList<rVTNodeData> recordsInPreorder(const TableDocument &doc)
     return out;
 }
 
+// A table built by hand on Form: children and siblings added by keys, toolbar and menu,
+// renamed in place, a separator, and Router's macro, popup and logging box applied.
+// Returns Router.
+ConnectionNode *buildByHand(TForm1 &form)
+{
+    User user{form};
+    const auto action = [&form](const char *name) { return form.findChild<QAction *>(QLatin1String(name)); };
+    ConnectionNode *root = form.doc().RootNode();
+
+    // Two connections below the top node, by keyboard; the newest comes first.
+    user.click(root);
+    user.press(Qt::CTRL | Qt::Key_I);
+    user.press(Qt::CTRL | Qt::Key_I);
+    if (root->childCount() != 2 || user.focused() != root)
+        return nullptr;
+    user.press(QKeyCombination(Qt::Key_Down));
+    if (!user.rename(QStringLiteral("Gateway")))
+        return nullptr;
+    user.press(QKeyCombination(Qt::Key_Down));
+    if (!user.rename(QStringLiteral("Mail")))
+        return nullptr;
+
+    // A child of Gateway with the toolbar, a sibling after it with the menu, a separator.
+    user.click(root->child(0));
+    if (!TriggerAsUser(action("BtnAddChild")))
+        return nullptr;
+    user.press(QKeyCombination(Qt::Key_Down));
+    if (!user.rename(QStringLiteral("Router")))
+        return nullptr;
+    user.click(root->child(0));
+    if (!TriggerAsUser(action("mnAddSibling")))
+        return nullptr;
+    user.click(root->child(1));
+    if (!user.rename(QStringLiteral("Printer")))
+        return nullptr;
+    user.press(Qt::CTRL | Qt::Key_L);
+    if (ShapeOf(root) != QByteArray("Gateway[Router]|Printer|") + SeparatorText + "|Mail")
+        return nullptr;
+
+    // Router's macro and popup typed into the editors, its session logged, then applied.
+    ConnectionNode *router = root->child(0)->child(0);
+    user.click(router);
+    if (form.doc().CurrentNode != router)
+        return nullptr;
+    auto *pages = form.findChild<QTabWidget *>(QStringLiteral("PG"));
+    auto *memo1 = form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    auto *memo2 = form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
+    pages->setCurrentIndex(1);
+    memo1->setFocus();
+    QTest::keyClicks(memo1, QStringLiteral("connect 'router:22'"));
+    auto *logSession = form.findChild<QCheckBox *>(QStringLiteral("cbLogSession"));
+    QTest::mouseClick(logSession, Qt::LeftButton);
+    pages->setCurrentIndex(2);
+    memo2->setFocus();
+    QTest::keyClicks(memo2, QStringLiteral("Rack 3"));
+    if (!form.doc().IsNodeModified() || !TriggerAsUser(action("BtnApply")) || form.doc().IsNodeModified())
+        return nullptr;
+    return router;
+}
+
 } // namespace
 
 void TestTForm1FileCommands::buildSaveAndReopen()
@@ -531,49 +644,8 @@ void TestTForm1FileCommands::buildSaveAndReopen()
     Window w;
     QVERIFY(w.active());
     User user{w.form};
-    ConnectionNode *root = w.doc().RootNode();
-
-    // Two connections below the top node, by keyboard; the newest comes first.
-    user.click(root);
-    user.press(Qt::CTRL | Qt::Key_I);
-    user.press(Qt::CTRL | Qt::Key_I);
-    QCOMPARE(root->childCount(), 2);
-    QCOMPARE(user.focused(), root);
-    user.press(QKeyCombination(Qt::Key_Down));
-    QVERIFY(user.rename(QStringLiteral("Gateway")));
-    user.press(QKeyCombination(Qt::Key_Down));
-    QVERIFY(user.rename(QStringLiteral("Mail")));
-
-    // A child of Gateway with the toolbar, a sibling after it with the menu, a separator.
-    user.click(root->child(0));
-    QVERIFY(TriggerAsUser(w.action("BtnAddChild")));
-    user.press(QKeyCombination(Qt::Key_Down));
-    QVERIFY(user.rename(QStringLiteral("Router")));
-    user.click(root->child(0));
-    QVERIFY(TriggerAsUser(w.action("mnAddSibling")));
-    user.click(root->child(1));
-    QVERIFY(user.rename(QStringLiteral("Printer")));
-    user.press(Qt::CTRL | Qt::Key_L);
-    QCOMPARE(w.shape(), QByteArray("Gateway[Router]|Printer|") + SeparatorText + "|Mail");
-
-    // Router's macro and popup typed into the editors, its session logged, then applied.
-    ConnectionNode *router = root->child(0)->child(0);
-    user.click(router);
-    QCOMPARE(w.doc().CurrentNode, router);
-    auto *pages = w.form.findChild<QTabWidget *>(QStringLiteral("PG"));
-    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
-    auto *memo2 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo2"));
-    pages->setCurrentIndex(1);
-    memo1->setFocus();
-    QTest::keyClicks(memo1, QStringLiteral("connect 'router:22'"));
-    auto *logSession = w.form.findChild<QCheckBox *>(QStringLiteral("cbLogSession"));
-    QTest::mouseClick(logSession, Qt::LeftButton);
-    pages->setCurrentIndex(2);
-    memo2->setFocus();
-    QTest::keyClicks(memo2, QStringLiteral("Rack 3"));
-    QVERIFY(w.doc().IsNodeModified());
-    QVERIFY(TriggerAsUser(w.action("BtnApply")));
-    QVERIFY(!w.doc().IsNodeModified());
+    ConnectionNode *router = buildByHand(w.form);
+    QVERIFY(router);
     QCOMPARE(router->data.Macro, QByteArray("connect+%27router%3A22%27"));
     QCOMPARE(router->data.Popup, QByteArray("Rack+3"));
     QVERIFY(router->data.LogSession);
@@ -616,6 +688,150 @@ void TestTForm1FileCommands::buildSaveAndReopen()
     }
     QCOMPARE(second.windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
     QVERIFY(prompter.boxes().isEmpty());
+}
+
+void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("storedMacro");   // Old's macro in the file afterwards
+    QTest::newRow("yes: applied, saved, closed") << int(Prompter::Yes) << true << QByteArray("wait+1");
+    QTest::newRow("no: saved without the edits") << int(Prompter::No) << true << QByteArray();
+    QTest::newRow("cancel: the window stays, nothing saved") << int(Prompter::Cancel) << false << QByteArray("none");
+}
+
+void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, storedMacro);
+    Window w;
+    QVERIFY(w.active());
+    w.form.options().AutoSave = true;
+    const QString file = w.path(QStringLiteral("Net.QDZ"));
+    QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Old")})));
+    QVERIFY(LoadConnectionTable(w.doc(), file, false));
+    w.build("New");
+    ConnectionNode *old = w.doc().RootNode()->child(0);
+    User user{w.form};
+    user.click(old);
+    QCOMPARE(w.doc().CurrentNode, old);
+    auto *memo1 = w.form.findChild<QsciScintilla *>(QStringLiteral("Memo1"));
+    w.form.findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(1);
+    memo1->setFocus();
+    QTest::keyClicks(memo1, QStringLiteral("wait 1"));
+    QVERIFY(w.doc().IsNodeModified());
+
+    w.prompter.queue(Prompter::Answer(answer));
+    QCOMPARE(w.form.close(), closed);
+    // (A window that stays then also sees to the launcher, which may say something.)
+    QCOMPARE(w.prompter.texts().value(0), QStringLiteral("Do you want to apply the changes you made to  'Old' ?"));
+    if (closed)
+        QCOMPARE(w.prompter.texts().size(), 1);
+    ShapedTable inFile;
+    QVERIFY(LoadConnectionTable(inFile.doc, file, true));
+    if (closed) {
+        QCOMPARE(inFile.shape(), QByteArray("Old|New"));
+        QCOMPARE(inFile.doc.RootNode()->child(0)->data.Macro, storedMacro);
+    } else {
+        QCOMPARE(inFile.shape(), QByteArray("Old"));
+        QVERIFY(w.doc().IsNodeModified());
+        QVERIFY(w.doc().tableModified());
+    }
+}
+
+void TestTForm1FileCommands::buildSaveCloseAndStartAgain_data()
+{
+    QTest::addColumn<bool>("autoSave");      // "Save changes on Close without prompting"
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("lastChangeKept");
+    QTest::newRow("saved on close without a question") << true << QList<int>{} << true;
+    QTest::newRow("asked on close: yes saves") << false << QList<int>{Prompter::Yes} << true;
+    QTest::newRow("asked on close: no drops the last change") << false << QList<int>{Prompter::No} << false;
+}
+
+void TestTForm1FileCommands::buildSaveCloseAndStartAgain()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, lastChangeKept);
+    Machine machine;
+    ScriptedFileChooser chooser;
+    QTemporaryDir files;
+    const QString file = files.filePath(QStringLiteral("Built.QDZ"));
+    QList<rVTNodeData> records;
+    {
+        std::unique_ptr<TForm1> form = machine.start();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->setFileChooser(&chooser);
+        ConnectionNode *router = buildByHand(*form);
+        QVERIFY(router);
+
+        // Saved through Save as; then one more connection, below Mail.
+        chooser.queue(file);
+        User user{*form};
+        user.press(Qt::CTRL | Qt::Key_S);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+        const QList<rVTNodeData> saved = recordsInPreorder(form->doc());
+        ConnectionNode *mail = form->doc().RootNode()->child(3);
+        user.click(mail);
+        user.press(Qt::CTRL | Qt::Key_I);
+        QCOMPARE(mail->childCount(), 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ*]"));
+
+        // The close option as the user leaves it, with Router in view.
+        QCheckBox *autoSaveBox = form->findChild<QCheckBox *>(QStringLiteral("cbAutoSave"));
+        QVERIFY(autoSaveBox);
+        if (autoSaveBox->isChecked() != autoSave) {
+            form->findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(0);
+            for (QWidget *child = autoSaveBox, *p = child->parentWidget(); p; child = p, p = p->parentWidget())
+                if (auto *stack = qobject_cast<QStackedWidget *>(p))
+                    stack->setCurrentWidget(child);
+            QTest::mouseClick(autoSaveBox, Qt::LeftButton, {}, QPoint(4, autoSaveBox->height() / 2));
+        }
+        QCOMPARE(autoSaveBox->isChecked(), autoSave);
+        user.click(router);
+        records = lastChangeKept ? recordsInPreorder(form->doc()) : saved;
+
+        machine.prompter.clear();
+        for (int a : answers)
+            machine.prompter.queue(Prompter::Answer(a));
+        QVERIFY(form->close());
+        const QStringList asked = autoSave ? QStringList()
+            : QStringList{QStringLiteral("Do you want to save the changes you made to Built.QDZ?")};
+        QCOMPARE(machine.prompter.texts(), asked);
+    }
+    // The file holds exactly the records in pre-order.
+    QCOMPARE(records.size(), lastChangeKept ? 6 : 5);
+    QCOMPARE(ReadFileBytes(file), TableFileBytes(records));
+
+    // Started again, the window opens the last table and shows it as it was left.
+    std::unique_ptr<TForm1> again = machine.start();
+    QVERIFY(again);
+    QVERIFY(QTest::qWaitForWindowActive(again.get()));
+    QCOMPARE(again->doc().CurrentTableFile, file);
+    QCOMPARE(again->windowTitle(), QStringLiteral("Wexmora Configuration - [Built.QDZ]"));
+    const QList<rVTNodeData> reopened = recordsInPreorder(again->doc());
+    QCOMPARE(reopened.size(), records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        QCOMPARE(reopened.at(i).Name, records.at(i).Name);
+        QCOMPARE(reopened.at(i).Level, records.at(i).Level);
+        QCOMPARE(reopened.at(i).Macro, records.at(i).Macro);
+        QCOMPARE(reopened.at(i).Popup, records.at(i).Popup);
+        QCOMPARE(reopened.at(i).Schedule, records.at(i).Schedule);
+        QCOMPARE(reopened.at(i).Colors, records.at(i).Colors);
+        QCOMPARE(reopened.at(i).LogSession, records.at(i).LogSession);
+        QCOMPARE(reopened.at(i).LastUpdated, records.at(i).LastUpdated);
+    }
+    ConnectionNode *router = again->doc().RootNode()->child(0)->child(0);
+    QCOMPARE(again->focusedNode(), router);
+    // The pages catch up with the focused connection at the first command refresh.
+    QTRY_COMPARE(again->findChild<QsciScintilla *>(QStringLiteral("Memo1"))->text(), QStringLiteral("connect 'router:22'"));
+    QCOMPARE(again->findChild<QsciScintilla *>(QStringLiteral("Memo2"))->text(), QStringLiteral("Rack 3"));
+    QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("cbLogSession"))->isChecked());
+    QVERIFY(!again->doc().tableModified());
+    QVERIFY(!again->doc().IsNodeModified());
 }
 
 QTEST_MAIN(TestTForm1FileCommands)

@@ -1,8 +1,9 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
-#include "platform/widgets/QsciIncludes.h"
+#include "WindowMachine.h"
 #include "mainwindow/CoverPanel.h"
 #include "mainwindow/MacroPage.h"
+#include "platform/widgets/QsciIncludes.h"
 #include "platform/AppPaths.h"
 #include "platform/AutoStart.h"
 #include "platform/NamedSemaphore.h"
@@ -65,40 +66,6 @@ void reveal(QWidget *widget)
             stack->setCurrentWidget(child);
 }
 
-// The machine around the window for one test: the registry and the runtime dir in a temp
-// folder, a temp program folder, the session bus and an instance semaphore of its own.
-struct Machine
-{
-    TempUserDirs dirs;
-    TempProgramFolder folder;
-    std::unique_ptr<Registry> registry = dirs.freshRegistry();
-    WindowMessages messages;
-    InstanceSemaphore instance;
-    ShellServices services{*registry, messages, instance};
-    ScriptedPrompter prompter;
-
-    // A main window as the program makes it, shown.
-    std::unique_ptr<TForm1> start(const QStringList &arguments = {})
-    {
-        auto form = std::make_unique<TForm1>(&prompter);
-        form->FormCreate(services, arguments);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            return nullptr;
-        return form;
-    }
-
-    QString writeTable(const QString &name, const QList<rVTNodeData> &records) const
-    {
-        const QString path = folder.filePath(name);
-        return WriteFileBytes(path, TableFileBytes(records)) ? path : QString();
-    }
-
-    void setStored(const QString &name, const QString &value)
-    {
-        registry->writeString(ProgramRegHive, ProgramRegKey, name, value);
-    }
-};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "table/NodeClipboard.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QClipboard>
 #include <QFont>
 #include <QGuiApplication>
@@ -61,6 +62,15 @@ struct Window
         return form.model().data(indexOf(at(path)), Qt::FontRole).value<QFont>().italic();
     }
 
+    // A mouse click on the row of Path, then a key chord in the tree, as the user does.
+    void click(const QString &path)
+    {
+        const QModelIndex index = indexOf(at(path));
+        form.tree()->scrollTo(index);
+        QTest::mouseClick(form.tree()->viewport(), Qt::LeftButton, {}, form.tree()->visualRect(index).center());
+    }
+    void press(QKeyCombination keys) { QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers()); }
+
     QStringList marked() const
     {
         QStringList out;
@@ -104,6 +114,12 @@ private Q_SLOTS:
     void foreignPayloadIsCopiedIn();
     void damagedPayloadInsertsNothing();
     void nothingToPaste();
+    void keysCopyCutAndPasteBranches_data();
+    void keysCopyCutAndPasteBranches();
+    void keysOnTheTopNodeDoNothing();
+    void keysReachTheTreeWhereTheMenuIsOff();
+    void renamingAMarkedNodeEndsTheCut_data();
+    void renamingAMarkedNodeEndsTheCut();
 };
 
 void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
@@ -353,6 +369,112 @@ void TestTForm1NodeClipboard::nothingToPaste()
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
     QVERIFY(!w.form.doc().tableModified());
     QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1NodeClipboard::keysCopyCutAndPasteBranches_data()
+{
+    QTest::addColumn<int>("key");                // Ctrl with this key takes the branch
+    QTest::addColumn<QString>("after");
+    QTest::newRow("Ctrl+C, Ctrl+V: a copy")
+        << int(Qt::Key_C) << QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))");
+    QTest::newRow("Ctrl+X, Ctrl+V: the branch moves")
+        << int(Qt::Key_X) << QStringLiteral("B:1(A:2(A1:3))");
+}
+
+void TestTForm1NodeClipboard::keysCopyCutAndPasteBranches()
+{
+    QFETCH(int, key);
+    QFETCH(QString, after);
+    Window w("A[A1]|B");
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click("0");
+    w.press(Qt::CTRL | Qt::Key(key));
+    QList<rVTNodeData> records;
+    QVERIFY(DecodeNodes(clipboardPayload(), records));
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(w.form.doc().CutModeFlag, key == Qt::Key_X);
+    QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1"));
+
+    w.click("1");
+    w.press(Qt::CTRL | Qt::Key_V);
+    QCOMPARE(w.tree(), after);
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QVERIFY(w.form.doc().tableModified());
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1NodeClipboard::keysOnTheTopNodeDoNothing()
+{
+    Window w("A|B");
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click("");
+    QCOMPARE(w.form.focusedNode(), w.form.doc().RootNode());
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_X, Qt::Key_V}) {
+        w.press(Qt::CTRL | key);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    }
+    QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
+    QVERIFY(w.marked().isEmpty());
+    QVERIFY(!w.form.doc().tableModified());
+}
+
+void TestTForm1NodeClipboard::keysReachTheTreeWhereTheMenuIsOff()
+{
+    Window w("A[A1]|B");
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    // With the top node in the selection Cut and Copy are off; the tree takes the keys and
+    // leaves the top node out.
+    w.click("0");
+    QTest::mouseClick(w.form.tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      w.form.tree()->visualRect(w.indexOf(w.at(""))).center());
+    w.form.tree()->selectionModel()->setCurrentIndex(w.indexOf(w.at("0")), QItemSelectionModel::NoUpdate);
+    QVERIFY(w.form.host().isSelected(w.form.doc().RootNode()));
+    QTRY_VERIFY(!w.form.findChild<QAction *>(QStringLiteral("BtnCut"))->isEnabled());
+
+    w.press(Qt::CTRL | Qt::Key_C);
+    QList<rVTNodeData> records;
+    QVERIFY(DecodeNodes(clipboardPayload(), records));
+    QCOMPARE(records.size(), 2);
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QVERIFY(!w.form.doc().tableModified());
+
+    w.press(Qt::CTRL | Qt::Key_X);
+    QVERIFY(w.form.doc().CutModeFlag);
+    QVERIFY(w.drawnAsCut("0/0"));
+    QVERIFY(w.form.doc().tableModified());
+    QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1"));
+}
+
+void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut_data()
+{
+    QTest::addColumn<QString>("renamed");
+    QTest::addColumn<bool>("marksKept");
+    QTest::newRow("a node of the cut branch") << QStringLiteral("0/0") << false;
+    QTest::newRow("a node outside it") << QStringLiteral("1") << true;
+}
+
+void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut()
+{
+    QFETCH(QString, renamed);
+    QFETCH(bool, marksKept);
+    Window w("A[A1]|B");
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.click("0");
+    w.press(Qt::CTRL | Qt::Key_X);
+    QCOMPARE(w.marked(), (QStringList{"A", "A1"}));
+
+    w.click(renamed);
+    w.press(QKeyCombination(Qt::Key_F2));
+    QVERIFY(w.form.currentEditLink());
+    QCOMPARE(w.marked(), marksKept ? (QStringList{"A", "A1"}) : QStringList());
+    QCOMPARE(w.drawnAsCut("0"), marksKept);
+    QTest::keyClick(w.form.currentEditLink(), Qt::Key_Escape);
+
+    // Without the marks the clipboard's branch comes in as a copy; with them it moves.
+    w.click("1");
+    w.press(Qt::CTRL | Qt::Key_V);
+    QCOMPARE(w.tree(), marksKept ? QStringLiteral("B:1(A:2(A1:3))") : QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
 }
 
 QTEST_MAIN(TestTForm1NodeClipboard)
