@@ -1,3 +1,4 @@
+#include "support/NodeRecords.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "platform/SystemInfo.h"
 #include "table/ConnectionTree.h"
@@ -7,13 +8,6 @@
 #include <QTest>
 
 namespace {
-
-rVTNodeData named(const QByteArray &name)
-{
-    rVTNodeData d;
-    d.Name = name;
-    return d;
-}
 
 // RootNode with A (A1, A2, A3) and B (B1).
 struct Fixture
@@ -26,11 +20,11 @@ struct Fixture
     Fixture()
     {
         root = tree.addChild(nullptr);
-        a = tree.addChild(root, named("A"));
+        a = tree.addChild(root, NamedRecord("A"));
         for (const char *n : {"A1", "A2", "A3"})
-            tree.addChild(a, named(n));
-        b = tree.addChild(root, named("B"));
-        tree.addChild(b, named("B1"));
+            tree.addChild(a, NamedRecord(n));
+        b = tree.addChild(root, NamedRecord("B"));
+        tree.addChild(b, NamedRecord("B1"));
     }
 };
 
@@ -66,9 +60,9 @@ void TestConnectionTreeModel::structureFollowsTheTree()
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
     ConnectionNode *a1 = f.a->child(0);
-    f.tree.addChild(f.a, named("A0"), 0);                 // insert first
-    f.tree.addChild(f.a, named("A4"));                    // append
-    f.tree.addChild(f.a, named("Amid"), 2);               // insert in the middle
+    f.tree.addChild(f.a, NamedRecord("A0"), 0);                 // insert first
+    f.tree.addChild(f.a, NamedRecord("A4"));                    // append
+    f.tree.addChild(f.a, NamedRecord("Amid"), 2);               // insert in the middle
     QCOMPARE(childNames(model, model.indexFor(f.a)), (QStringList{"A0", "A1", "Amid", "A2", "A3", "A4"}));
 
     QVERIFY(f.tree.moveNode(a1, f.a, f.a->childCount()));  // down to the end
@@ -96,7 +90,7 @@ void TestConnectionTreeModel::structureFollowsTheTree()
         f.tree.clear();
         ConnectionNode *root = f.tree.addChild(nullptr);
         for (int i = 0; i < 50; ++i)
-            f.tree.addChild(root, named("N" + QByteArray::number(i)));
+            f.tree.addChild(root, NamedRecord("N" + QByteArray::number(i)));
     }
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.rowCount(model.index(0, 0)), 50);
@@ -113,7 +107,7 @@ void TestConnectionTreeModel::persistentIndexesFollowChanges()
     QPersistentModelIndex pa2 = model.indexFor(a2);
     QPersistentModelIndex pb1 = model.indexFor(b1);
 
-    f.tree.addChild(f.a, named("A0"), 0);
+    f.tree.addChild(f.a, NamedRecord("A0"), 0);
     QCOMPARE(model.nodeFor(pa2), a2);
     QCOMPARE(pa2.row(), 2);
 
@@ -163,7 +157,7 @@ void TestConnectionTreeModel::decodedNames()
     QFETCH(QString, shown);
     Fixture f;
     ConnectionTreeModel model(f.tree);
-    ConnectionNode *n = f.tree.addChild(f.a, named(name));
+    ConnectionNode *n = f.tree.addChild(f.a, NamedRecord(name));
     QCOMPARE(model.indexFor(n).data(Qt::DisplayRole).toString(), shown);
     QCOMPARE(model.indexFor(n).data(Qt::EditRole).toString(), shown);
     QVERIFY(!model.indexFor(n).data(Qt::DecorationRole + 100).isValid());

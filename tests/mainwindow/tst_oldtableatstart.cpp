@@ -1,5 +1,6 @@
 // The program started with a table of the old format on its command line: it says it converts
 // the file, keeps a backup copy and shows the converted table.
+#include "RunningMainWindow.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
@@ -32,14 +33,6 @@ rVTNodeData record(const QByteArray &name, qint32 level, const QByteArray &color
     d.Kind = 2;
     d.Colors = colors;
     return d;
-}
-
-TForm1 *mainWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<TForm1 *>(w))
-            return form;
-    return nullptr;
 }
 
 // The rows the tree shows below Parent, each as its text and the depth of its record,
@@ -92,7 +85,7 @@ void TestOldTableAtStart::convertsTheTableItWasStartedWith()
     QString rows;
     QString caption;
     QTimer::singleShot(0, this, [&] {
-        if (TForm1 *form = mainWindow()) {
+        if (TForm1 *form = RunningMainWindow()) {
             const QModelIndex top = form->model().index(0, 0, QModelIndex());
             rows = top.data().toString() + QLatin1Char('(') + shownRows(*form, top) + QLatin1Char(')');
             caption = form->windowTitle();

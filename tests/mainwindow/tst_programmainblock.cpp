@@ -1,3 +1,4 @@
+#include "RunningMainWindow.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
@@ -79,14 +80,6 @@ rVTNodeData connection(const QByteArray &name, qint32 level, const QByteArray &m
     return d;
 }
 
-TForm1 *mainWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<TForm1 *>(w))
-            return form;
-    return nullptr;
-}
-
 } // namespace
 
 class TestProgramMainBlock : public QObject
@@ -110,7 +103,7 @@ void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
     QCOMPARE(machine.prompter.boxes().first().kind, Prompter::Kind::Error);
     QCOMPARE(machine.prompter.boxes().first().text,
              QStringLiteral("TTERMPRO.EXE not found.\rPlease move Vurozezi.exe into TeraTerm directory."));
-    QVERIFY(!mainWindow());
+    QVERIFY(!RunningMainWindow());
     // It ended before clearing anything.
     QVERIFY(QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC1.ttl"))));
 }
@@ -127,7 +120,7 @@ void TestProgramMainBlock::laterStartHandsItsFileOverAndEnds()
     QCOMPARE(ProgramMainBlock({machine.folder.filePath(QStringLiteral("Sites.QDZ"))},
                               machine.services, &machine.prompter), 0);
     QVERIFY(machine.prompter.boxes().isEmpty());
-    QVERIFY(!mainWindow());
+    QVERIFY(!RunningMainWindow());
     const QString staged = machine.folder.filePath(QStringLiteral("Temp_TTL/~Sites.QDZ"));
     QCOMPARE(ReadParamName(*machine.registry), staged);
     QCOMPARE(machine.folder.read(QStringLiteral("Temp_TTL/~Sites.QDZ")), QByteArray("QDZ21"));
@@ -147,7 +140,7 @@ void TestProgramMainBlock::runsUntilTheLauncherAsksItToStop()
     bool shown = false;
     bool tempFilesLeft = true;
     QTimer::singleShot(0, this, [&] {
-        const TForm1 *form = mainWindow();
+        const TForm1 *form = RunningMainWindow();
         shown = form && form->isVisible();
         tempFilesLeft = QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC3.ttl")));
         machine.messages.broadcast(QStringLiteral("VurozeziStopMessage"));
@@ -163,7 +156,7 @@ void TestProgramMainBlock::runsUntilTheLauncherAsksItToStop()
     QVERIFY(!guardFired);
     QVERIFY(shown);
     QVERIFY(!tempFilesLeft);
-    QVERIFY(!mainWindow());
+    QVERIFY(!RunningMainWindow());
     QVERIFY(machine.prompter.boxes().isEmpty());
     QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
     QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
@@ -191,7 +184,7 @@ void TestProgramMainBlock::f9RunsTheConnectionInTeraTermsFolder()
     QStringList arguments;
     QByteArray ini;
     QTimer::singleShot(0, this, [&] {
-        TForm1 *form = mainWindow();
+        TForm1 *form = RunningMainWindow();
         if (!form || !QTest::qWaitForWindowActive(form))
             return QApplication::quit();
         ConnectionNode *bee = form->doc().tree().nodeAtAbsoluteIndex(2);
@@ -241,7 +234,7 @@ void TestProgramMainBlock::f9RunsTheConnectionInTeraTermsFolder()
     bool ranAgain = false;
     QByteArray again;
     QTimer::singleShot(0, this, [&] {
-        TForm1 *form = mainWindow();
+        TForm1 *form = RunningMainWindow();
         if (!form || !QTest::qWaitForWindowActive(form))
             return QApplication::quit();
         shown = form->macroPage()->Memo1()->text();

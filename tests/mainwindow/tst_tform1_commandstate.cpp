@@ -1,3 +1,4 @@
+#include "support/NodeRecords.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
@@ -48,24 +49,17 @@ struct Window
         form.InitTree();
         ConnectionTree &tree = form.doc().tree();
         ConnectionNode *root = form.doc().RootNode();
-        rVTNodeData a = named("Alpha");
+        rVTNodeData a = NamedRecord("Alpha");
         a.Macro = UrlEncode("connect 'host'", true);
         a.Schedule = "=0 1 * * *";
         alpha = tree.addChild(root, a);
-        beta = tree.addChild(root, named("Beta"));
-        rVTNodeData b1 = named("Beta 1");
+        beta = tree.addChild(root, NamedRecord("Beta"));
+        rVTNodeData b1 = NamedRecord("Beta 1");
         b1.Macro = "wait";
         beta1 = tree.addChild(beta, b1);
-        separator = tree.addChild(root, named(SeparatorText));
+        separator = tree.addChild(root, NamedRecord(SeparatorText));
         form.tree()->expandAll();
         form.show();
-    }
-
-    static rVTNodeData named(const QByteArray &name)
-    {
-        rVTNodeData d;
-        d.Name = name;
-        return d;
     }
 
     template<typename T> T *child(const QString &name) const { return form.findChild<T *>(name); }

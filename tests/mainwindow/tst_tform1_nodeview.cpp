@@ -1,3 +1,4 @@
+#include "support/NodeRecords.h"
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
@@ -72,19 +73,12 @@ struct Window
         a.LogSession = true;
         a.LastUpdated = "Monday, 01-Jan-2024 10:20:30";
         alpha = tree.addChild(root, a);
-        alpha1 = tree.addChild(alpha, named("Alpha 1"));
-        beta = tree.addChild(root, named("Beta"));
-        beta1 = tree.addChild(beta, named("Beta 1"));
-        separator = tree.addChild(root, named(SeparatorText));
+        alpha1 = tree.addChild(alpha, NamedRecord("Alpha 1"));
+        beta = tree.addChild(root, NamedRecord("Beta"));
+        beta1 = tree.addChild(beta, NamedRecord("Beta 1"));
+        separator = tree.addChild(root, NamedRecord(SeparatorText));
         form.tree()->expandAll();
         form.show();
-    }
-
-    static rVTNodeData named(const QByteArray &name)
-    {
-        rVTNodeData d;
-        d.Name = name;
-        return d;
     }
 
     template<typename T> T *child(const char *name) const { return form.findChild<T *>(QLatin1String(name)); }

@@ -1,3 +1,4 @@
+#include "support/NodeRecords.h"
 #include "runner/MacroVariables.h"
 
 #include "platform/SystemInfo.h"
@@ -9,13 +10,6 @@
 #include <QTest>
 
 namespace {
-
-rVTNodeData named(const QByteArray &name)
-{
-    rVTNodeData d;
-    d.Name = name;
-    return d;
-}
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 4, 5));
 
@@ -115,9 +109,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         TempProgramFolder folder;
         ConnectionTree tree;
-        ConnectionNode *root = tree.addChild(nullptr, named(""));
-        ConnectionNode *servers = tree.addChild(root, named("Servers east"));
-        ConnectionNode *web = tree.addChild(servers, named("Web server 1"));
+        ConnectionNode *root = tree.addChild(nullptr, NamedRecord(""));
+        ConnectionNode *servers = tree.addChild(root, NamedRecord("Servers east"));
+        ConnectionNode *web = tree.addChild(servers, NamedRecord("Web server 1"));
         const ConnectionNode *focused = focus == QLatin1String("web") ? web
             : focus == QLatin1String("servers") ? servers : nullptr;
         const UserData user{QStringLiteral("Jane Doe"), QStringLiteral("jane@example.org"),
