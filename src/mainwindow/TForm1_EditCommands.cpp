@@ -3,7 +3,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/EventHook.h"
+#include "mainwindow/EventGate.h"
 #include "mainwindow/MenuShortcutPriority.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
@@ -82,7 +82,7 @@ void TForm1::setupEditCommands()
     // The in-place editor comes and goes; the window watches all its controls' events and
     // picks out the editors'. The watcher belongs to the tree, the first control to go when
     // the window is destroyed, so no event of a half-destroyed page reaches it.
-    qApp->installEventFilter(new EventHook([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, VT));
+    qApp->installEventFilter(new EventGate([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, VT));
 }
 
 int TForm1::editTarget(QWidget **control) const
