@@ -15,6 +15,7 @@
 
 #include "platform/widgets/QsciIncludes.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -116,6 +117,12 @@ TForm1::~TForm1()
     // The view goes before the model and the tree it shows.
     delete Splitter;
     delete m_model;
+}
+
+void TForm1::connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)())
+{
+    for (QAction *action : actions)
+        connect(action, &QAction::triggered, this, handler);
 }
 
 void TForm1::createPages()

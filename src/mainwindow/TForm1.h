@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class ColorsPage;
 class ConnectionNode;
@@ -211,6 +212,8 @@ private:
     QMenu *addMenu(QMenu *parent, const char *name, const QString &title);
     QAction *addItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut = {});
     QAction *addButton(const char *name, int icon, const QString &hint);
+    // Every one of Actions runs Handler.
+    void connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)());
     void FormKeyUp(int key, bool autoRepeat);
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);

@@ -11,15 +11,11 @@
 
 void TForm1::setupConnectionCommands()
 {
-    const auto wire = [this](std::initializer_list<QAction *> actions, void (TForm1::*handler)()) {
-        for (QAction *a : actions)
-            connect(a, &QAction::triggered, this, handler);
-    };
-    wire({MnAddChild, BtnAddChild, pmAddChild}, &TForm1::MnAddChildClick);
-    wire({mnAddSibling, BtnAddSibl, pmAddSibl}, &TForm1::mnAddSiblingClick);
-    wire({mnAddSepLine, pmAddSepLine}, &TForm1::mnAddSepLineClick);
-    wire({MnDuplicate, pmDuplicate}, &TForm1::MnDuplicateClick);
-    wire({MnDelete, BtnDelete, pmDelete}, &TForm1::MnDeleteClick);
+    connectActions({MnAddChild, BtnAddChild, pmAddChild}, &TForm1::MnAddChildClick);
+    connectActions({mnAddSibling, BtnAddSibl, pmAddSibl}, &TForm1::mnAddSiblingClick);
+    connectActions({mnAddSepLine, pmAddSepLine}, &TForm1::mnAddSepLineClick);
+    connectActions({MnDuplicate, pmDuplicate}, &TForm1::MnDuplicateClick);
+    connectActions({MnDelete, BtnDelete, pmDelete}, &TForm1::MnDeleteClick);
 }
 
 NewConnectionDefaults TForm1::newConnectionDefaults() const

@@ -67,16 +67,12 @@ void TForm1::setupFileAndEditCommands()
 
 void TForm1::setupEditCommands()
 {
-    const auto wire = [this](std::initializer_list<QAction *> actions, void (TForm1::*handler)()) {
-        for (QAction *a : actions)
-            connect(a, &QAction::triggered, this, handler);
-    };
-    wire({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
-    wire({MnCut, BtnCut, pmCut}, &TForm1::MnCutClick);
-    wire({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
-    wire({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
-    wire({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
-    wire({MnClose}, &TForm1::MnCloseClick);
+    connectActions({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
+    connectActions({MnCut, BtnCut, pmCut}, &TForm1::MnCutClick);
+    connectActions({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
+    connectActions({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
+    connectActions({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
+    connectActions({MnClose}, &TForm1::MnCloseClick);
 
     new MenuShortcutPriority(this);
     // The in-place editor comes and goes; the window watches all its controls' events and

@@ -52,16 +52,12 @@ void TForm1::setupFileCommands()
 {
     m_fileSide = std::make_shared<TForm1FileSide>(*this);
     m_fileSide->useChooser(nullptr);
-    const auto wire = [this](std::initializer_list<QAction *> actions, void (TForm1::*handler)()) {
-        for (QAction *a : actions)
-            connect(a, &QAction::triggered, this, handler);
-    };
-    wire({MnNewTable, BtnNewTable}, &TForm1::MnNewTableClick);
-    wire({MnOpenTable, BtnOpenTable}, &TForm1::MnOpenTableClick);
-    wire({MnSaveTable, BtnSaveTable}, &TForm1::MnSaveTableClick);
-    wire({MnSaveAsTable, BtnSaveAsTable}, &TForm1::MnSaveAsTableClick);
-    wire({MnImport}, &TForm1::MnImportClick);
-    wire({MnExport}, &TForm1::MnExportClick);
+    connectActions({MnNewTable, BtnNewTable}, &TForm1::MnNewTableClick);
+    connectActions({MnOpenTable, BtnOpenTable}, &TForm1::MnOpenTableClick);
+    connectActions({MnSaveTable, BtnSaveTable}, &TForm1::MnSaveTableClick);
+    connectActions({MnSaveAsTable, BtnSaveAsTable}, &TForm1::MnSaveAsTableClick);
+    connectActions({MnImport}, &TForm1::MnImportClick);
+    connectActions({MnExport}, &TForm1::MnExportClick);
     // The close question follows the box as the user leaves it, not as the options last
     // stored it.
     connect(m_settingsPage->general()->cbAutoSave(), &QCheckBox::toggled, this,

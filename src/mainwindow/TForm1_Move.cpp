@@ -10,10 +10,8 @@
 
 void TForm1::setupNodeMoves()
 {
-    for (QAction *a : {MnUp, BtnUp, pmUp})
-        connect(a, &QAction::triggered, this, &TForm1::MnUpClick);
-    for (QAction *a : {MnDown, BtnDown, pmDown})
-        connect(a, &QAction::triggered, this, &TForm1::MnDownClick);
+    connectActions({MnUp, BtnUp, pmUp}, &TForm1::MnUpClick);
+    connectActions({MnDown, BtnDown, pmDown}, &TForm1::MnDownClick);
 
     // A drag moves the selected branches; with Ctrl held the drag manager offers a copy.
     VT->setDragEnabled(true);

@@ -86,12 +86,11 @@ void TForm1::setupNodeView()
     });
     connect(PG, &QTabWidget::currentChanged, this, [this] { PGChanging(); });
 
-    connect(BtnApply, &QAction::triggered, this, &TForm1::BtnApplyClick);
-    connect(mnApply, &QAction::triggered, this, &TForm1::BtnApplyClick);
-    connect(MnExpandAll, &QAction::triggered, this, &TForm1::MnExpandAllClick);
-    connect(MnCollapseAll, &QAction::triggered, this, &TForm1::MnCollapseAllClick);
-    connect(MnShowPopup, &QAction::triggered, this, &TForm1::MnShowPopupClick);
-    connect(MnImportMacro, &QAction::triggered, this, &TForm1::MnImportMacroClick);
+    connectActions({BtnApply, mnApply}, &TForm1::BtnApplyClick);
+    connectActions({MnExpandAll}, &TForm1::MnExpandAllClick);
+    connectActions({MnCollapseAll}, &TForm1::MnCollapseAllClick);
+    connectActions({MnShowPopup}, &TForm1::MnShowPopupClick);
+    connectActions({MnImportMacro}, &TForm1::MnImportMacroClick);
 
     // Only what the user does marks the node: the editors report program writes too, so
     // they keep the focus test; the other signals come from the user alone.
