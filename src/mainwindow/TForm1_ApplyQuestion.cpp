@@ -4,7 +4,6 @@
 
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/ConnectionTreeView.h"
-#include "platform/FieldText.h"
 #include "table/ConnectionTree.h"
 
 #include <QKeyEvent>
@@ -13,13 +12,10 @@
 
 #include <algorithm>
 
-// "Do you want to apply the changes you made to " + " '" + Name + "' ?": two blanks before the
-// quote, one before the question mark.
 Prompter::Answer TForm1::askApplyQuestion(const ConnectionNode *node)
 {
-    const QString text = QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
-        + DecodeField(node ? node->data.Name : QByteArray()) + QStringLiteral("' ?");
-    return m_prompter->ask(Prompter::Kind::Warning, text, Prompter::Buttons::YesNoCancel);
+    return m_prompter->ask(Prompter::Kind::Warning, TableDocument::ApplyQuestionText(node ? node->data.Name : QByteArray()),
+                           Prompter::Buttons::YesNoCancel);
 }
 
 bool TForm1::askApplyBeforeLeaving()

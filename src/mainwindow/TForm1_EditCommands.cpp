@@ -8,7 +8,6 @@
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
-#include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "table/FocusedEditor.h"
 
@@ -197,19 +196,8 @@ void TForm1::MnSelectAllClick()
     if (id == FocusedEditorId::Tree) {
         // Selecting more than the shown connection leaves its unapplied edits without a
         // place: the user decides first, as when the focus leaves it.
-        if (m_doc.IsNodeModified() && m_doc.CurrentNode) {
-            const auto answer = prompter().ask(
-                Prompter::Kind::Warning,
-                QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
-                    + DecodeField(m_doc.CurrentNode->data.Name) + QStringLiteral("' ?"),
-                Prompter::Buttons::YesNoCancel);
-            if (answer == Prompter::Cancel)
-                return;
-            if (answer == Prompter::Yes)
-                BtnApplyClick();
-            else
-                m_doc.SetNodeModified(false);
-        }
+        if (m_doc.CurrentNode && !askApplyBeforeLeaving())
+            return;
         // Every node, also those in collapsed branches: one range of rows per parent.
         QItemSelection all;
         QList<QModelIndex> parents{QModelIndex()};

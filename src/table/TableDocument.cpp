@@ -40,16 +40,19 @@ void TableDocument::SetNodeModified(bool value)
     m_host.documentStateChanged();
 }
 
+QString TableDocument::ApplyQuestionText(const QByteArray &name)
+{
+    return QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '") + DecodeField(name)
+        + QStringLiteral("' ?");
+}
+
 int TableDocument::AskApplyChanges()
 {
     ConnectionNode *focused = m_host.focusedNode();
     if (!m_nodeModified || !focused || focused->data.Level < 1)
         return Prompter::No;
-    const auto answer = m_host.prompter().ask(
-        Prompter::Kind::Warning,
-        QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '")
-            + DecodeField(focused->data.Name) + QStringLiteral("' ?"),
-        Prompter::Buttons::YesNoCancel);
+    const auto answer = m_host.prompter().ask(Prompter::Kind::Warning, ApplyQuestionText(focused->data.Name),
+                                              Prompter::Buttons::YesNoCancel);
     if (answer == Prompter::Yes)
         m_host.BtnApplyClick();
     else if (answer != Prompter::Cancel)

@@ -48,6 +48,9 @@ public:
     // The apply question alone, when the focused connection has unapplied edits: Yes
     // applies, No drops them. Returns Prompter::Cancel, Yes or No (No also when not asked).
     int AskApplyChanges();
+    // The text of the apply question for the connection named Name (a stored field): two
+    // blanks before the quote, one before the question mark.
+    static QString ApplyQuestionText(const QByteArray &name);
 
 private:
     TableHost &m_host;
