@@ -7,6 +7,7 @@
 #include "table/ColorSet.h"
 #include "table/CommandState.h"
 #include "table/EditCommands.h"
+#include "table/FocusedEditor.h"
 #include "table/TableDocument.h"
 
 #include <QMainWindow>
@@ -374,6 +375,10 @@ private:
     void readClipboardState();
     void showTreePopup(QWidget *control, const QPoint &pos);
     QWidget *editorWithFocus() const;
+    // The user-data and schedule fields in the order Edit1 to Edit10, and which of them
+    // Widget is (None for any other control).
+    std::array<QWidget *, 10> textFields() const;
+    FocusWidget textFieldAt(const QWidget *widget) const;
     void showActiveLine(int focusedEditorId);
 
     QTimer *Timer1 = nullptr;

@@ -14,7 +14,6 @@
 #include "mainwindow/UserDataPage.h"
 #include "runner/MacroRunner.h"
 #include "table/CommandStateFacts.h"
-#include "table/FocusedEditor.h"
 #include "table/NodeClipboard.h"
 
 #include "platform/widgets/QsciIncludes.h"
@@ -68,13 +67,10 @@ void TForm1::setupCommandState()
     connect(pmTV, &QMenu::aboutToShow, this, &TForm1::pmTVPopup);
 
     // pmTV is the context menu of the tree, both editors and the text fields.
-    UserDataPage *user = m_settingsPage->userData();
-    QWidget *const withPopup[] = {VT, Memo1, Memo2,
-                                  user->Edit1(), user->Edit2(), user->Edit3(),
-                                  m_schedulePage->Edit4(), m_schedulePage->Edit5(), m_schedulePage->Edit6(),
-                                  m_schedulePage->Edit7(), m_schedulePage->Edit8(),
-                                  user->Edit9(), user->Edit10()};
-    for (QWidget *w : withPopup)
+    hookContextMenu(VT);
+    hookContextMenu(Memo1);
+    hookContextMenu(Memo2);
+    for (QWidget *w : textFields())
         hookContextMenu(w);
     // The add buttons offer it too: the tree's commands beside the clipboard's.
     for (QAction *button : {BtnAddChild, BtnAddSibl})
@@ -131,14 +127,6 @@ int TForm1::GetFocusedEditorId() const
     if (!focus)
         return FocusedEditorId::None;
     FocusWidget which = FocusWidget::None;
-    UserDataPage *user = m_settingsPage->userData();
-    const std::pair<QWidget *, FocusWidget> fields[] = {
-        {user->Edit1(), FocusWidget::Edit1}, {user->Edit2(), FocusWidget::Edit2}, {user->Edit3(), FocusWidget::Edit3},
-        {m_schedulePage->Edit4(), FocusWidget::Edit4}, {m_schedulePage->Edit5(), FocusWidget::Edit5},
-        {m_schedulePage->Edit6(), FocusWidget::Edit6}, {m_schedulePage->Edit7(), FocusWidget::Edit7},
-        {m_schedulePage->Edit8(), FocusWidget::Edit8},
-        {user->Edit9(), FocusWidget::Edit9}, {user->Edit10(), FocusWidget::Edit10},
-    };
     // The in-place editor lives inside the tree's viewport: it is asked first.
     if (CurrentEditLink && focus == CurrentEditLink)
         which = FocusWidget::InPlaceEditor;
@@ -149,10 +137,26 @@ int TForm1::GetFocusedEditorId() const
     else if (focus == Memo2 || focus == Memo2->viewport())
         which = FocusWidget::Memo2;
     else
-        for (const auto &[field, id] : fields)
-            if (focus == field)
-                which = id;
+        which = textFieldAt(focus);
     return ::GetFocusedEditorId(which);
+}
+
+std::array<QWidget *, 10> TForm1::textFields() const
+{
+    const UserDataPage *user = m_settingsPage->userData();
+    return {user->Edit1(), user->Edit2(), user->Edit3(),
+            m_schedulePage->Edit4(), m_schedulePage->Edit5(), m_schedulePage->Edit6(),
+            m_schedulePage->Edit7(), m_schedulePage->Edit8(),
+            user->Edit9(), user->Edit10()};
+}
+
+FocusWidget TForm1::textFieldAt(const QWidget *widget) const
+{
+    const std::array<QWidget *, 10> fields = textFields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (widget == fields[i])
+            return static_cast<FocusWidget>(static_cast<int>(FocusWidget::Edit1) + static_cast<int>(i));
+    return FocusWidget::None;
 }
 
 void TForm1::showActiveLine(int focusedEditorId)

@@ -5,11 +5,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/EventGate.h"
 #include "mainwindow/MenuShortcutPriority.h"
-#include "mainwindow/SchedulePage.h"
-#include "mainwindow/SettingsPage.h"
-#include "mainwindow/UserDataPage.h"
 #include "platform/widgets/QsciIncludes.h"
-#include "table/FocusedEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,29 +81,16 @@ int TForm1::editTarget(QWidget **control) const
     QWidget *focus = QApplication::focusWidget();
     FocusWidget which = FocusWidget::None;
     if (focus && focus->window() == this) {
-        const UserDataPage *user = m_settingsPage->userData();
-        const std::pair<QWidget *, FocusWidget> known[] = {
-            {VT, FocusWidget::VT},
-            {Memo1, FocusWidget::Memo1},
-            {Memo2, FocusWidget::Memo2},
-            {user->Edit1(), FocusWidget::Edit1},
-            {user->Edit2(), FocusWidget::Edit2},
-            {user->Edit3(), FocusWidget::Edit3},
-            {m_schedulePage->Edit4(), FocusWidget::Edit4},
-            {m_schedulePage->Edit5(), FocusWidget::Edit5},
-            {m_schedulePage->Edit6(), FocusWidget::Edit6},
-            {m_schedulePage->Edit7(), FocusWidget::Edit7},
-            {m_schedulePage->Edit8(), FocusWidget::Edit8},
-            {user->Edit9(), FocusWidget::Edit9},
-            {user->Edit10(), FocusWidget::Edit10},
-            {CurrentEditLink.data(), FocusWidget::InPlaceEditor},
-        };
-        for (const auto &[widget, id] : known) {
-            if (widget && widget == focus) {
-                which = id;
-                break;
-            }
-        }
+        if (focus == VT)
+            which = FocusWidget::VT;
+        else if (focus == Memo1)
+            which = FocusWidget::Memo1;
+        else if (focus == Memo2)
+            which = FocusWidget::Memo2;
+        else if (CurrentEditLink && focus == CurrentEditLink)
+            which = FocusWidget::InPlaceEditor;
+        else
+            which = textFieldAt(focus);
     }
     if (control)
         *control = which == FocusWidget::None ? nullptr : focus;
