@@ -82,7 +82,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
         }, Qt::QueuedConnection);
     });
     m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &index) {
-        // Renaming a node of a pending cut or copy ends that cut or copy.
+        // Renaming a node of a pending cut or copy ends the cut or copy of every node.
         if (hasCutCopyMark(m_model->nodeFor(index)))
             CancelCutOrCopy();
         VTCreateEditor(editor);
@@ -217,9 +217,6 @@ void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 
 void TForm1::VTCreateEditor(QLineEdit *editor)
 {
-    // Renaming a cut or copied node ends the pending cut or copy of every node.
-    if (hasCutCopyMark(m_model->nodeFor(VT->currentIndex())))
-        CancelCutOrCopy();
     CurrentEditLink = editor;
     ShowInsertMode(true);
     RequestCommandRefresh();
