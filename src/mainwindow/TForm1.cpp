@@ -161,12 +161,10 @@ void TForm1::showSettingsPage()
 
 void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
 {
-    ConnectionNode *current = m_doc.CurrentNode;
-    if (!current)
+    if (!m_doc.CurrentNode)
         return;
     for (int row = first; row <= last; ++row) {
-        const ConnectionNode *gone = m_model->nodeFor(m_model->index(row, 0, parent));
-        if (gone && (gone == current || gone->isAncestorOf(current))) {
+        if (branchHoldsCurrentNode(m_model->nodeFor(m_model->index(row, 0, parent)))) {
             m_doc.CurrentNode = nullptr;
             return;
         }

@@ -123,13 +123,7 @@ bool TForm1::openTableAtStart()
     Registry &registry = m_shell->registry();
     const QString handedOver = ReadParamName(registry);
     const QString last = m_doc.CurrentTableFile;
-    if (handedOver.isEmpty()) {
-        m_doc.CurrentTableFile.clear();
-        if (QFileInfo(last).isFile())
-            LoadConnectionTable(m_doc, last, false);
-        return false;
-    }
-    if (last.isEmpty()) {
+    if (!handedOver.isEmpty() && last.isEmpty()) {
         // No table to come back to: the handed-over file becomes the table, and a later start
         // does not offer it again.
         if (QFileInfo(handedOver).isFile())
@@ -137,10 +131,11 @@ bool TForm1::openTableAtStart()
         WriteParamName(registry, QString());
         return false;
     }
+    // The last table is read again; a handed-over file waits for the offer to import it.
     m_doc.CurrentTableFile.clear();
     if (QFileInfo(last).isFile())
         LoadConnectionTable(m_doc, last, false);
-    return true;
+    return !handedOver.isEmpty();
 }
 
 void TForm1::cbRunOnStartClick()

@@ -44,6 +44,17 @@ QString trimControls(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// Shows or hides a page's cover with the reason it gives; true when it came or went.
+bool showCover(CoverPanel *panel, bool cover, const QString &reason)
+{
+    if (panel->text() != reason)
+        panel->setText(reason);
+    if (panel->isHidden() != cover)
+        return false;
+    panel->setVisible(cover);
+    return true;
+}
+
 QColor rgbOf(const ColorSet &set, int element, bool background)
 {
     return QColor(set.at(element, background, 0), set.at(element, background, 1), set.at(element, background, 2));
@@ -186,13 +197,8 @@ void TForm1::ShowFocusedNodeData()
         reason = kMultiple;
     }
 
-    CoverPanel *ts1 = m_macroPage->TS1Panel();
-    if (ts1->text() != reason)
-        ts1->setText(reason);
-    if (ts1->isHidden() == cover) {
-        ts1->setVisible(cover);
+    if (showCover(m_macroPage->TS1Panel(), cover, reason))
         m_macroPage->TS1bPanel()->setVisible(!cover);
-    }
     if (!cover) {
         const QString macro = trimControls(DecodeField(UrlDecode(d->Macro)));
         // The editor takes this connection's colours whenever another connection is shown,
@@ -209,22 +215,14 @@ void TForm1::ShowFocusedNodeData()
             m_macroPage->setLogSession(d->LogSession);
     }
 
-    CoverPanel *ts2 = m_popupPage->TS2Panel();
-    if (ts2->isHidden() == cover)
-        ts2->setVisible(cover);
-    if (ts2->text() != reason)
-        ts2->setText(reason);
+    showCover(m_popupPage->TS2Panel(), cover, reason);
     if (!cover) {
         const QString popup = DecodeField(UrlDecode(d->Popup));
         if (Memo2->text() != popup)
             replaceEditorText(Memo2, popup);
     }
 
-    CoverPanel *ts4 = m_schedulePage->TS4Panel();
-    if (ts4->isHidden() == cover)
-        ts4->setVisible(cover);
-    if (ts4->text() != reason)
-        ts4->setText(reason);
+    showCover(m_schedulePage->TS4Panel(), cover, reason);
     if (!cover) {
         const bool on = d->Schedule.startsWith('=');
         m_schedulePage->setScheduleOn(on);
@@ -239,13 +237,8 @@ void TForm1::ShowFocusedNodeData()
     }
 
     const bool noColors = m_settingsPage->macroEditor()->cbNoColors()->isChecked();
-    CoverPanel *ts3 = m_colorsPage->TS3Panel();
-    const bool coverColors = cover || noColors;
-    if (ts3->isHidden() == coverColors)
-        ts3->setVisible(coverColors);
-    const QString colorsReason = noColors ? QStringLiteral("Color support is disabled") : reason;
-    if (ts3->text() != colorsReason)
-        ts3->setText(colorsReason);
+    showCover(m_colorsPage->TS3Panel(), cover || noColors,
+              noColors ? QStringLiteral("Color support is disabled") : reason);
 
     ColorSet colors;
     if (!d || !ParseColorSet(d->Colors, colors)) {
