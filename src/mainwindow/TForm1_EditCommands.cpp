@@ -51,6 +51,16 @@ bool isScheduleId(int id)
     return id >= 6 && id <= 10;
 }
 
+// What a change of the text in the control with Id marks: the editors and the schedule
+// fields hold the node's unapplied edits; the in-place editor's change marks the table.
+void noteTextChange(TableDocument &doc, int id)
+{
+    if (id == FocusedEditorId::Macro || id == FocusedEditorId::Popup || isScheduleId(id))
+        doc.SetNodeModified(true);
+    else if (id == FocusedEditorId::InPlaceEditor)
+        doc.UpdateCaption(true);
+}
+
 } // namespace
 
 void TForm1::setupFileAndEditCommands()
@@ -103,13 +113,10 @@ void TForm1::MnUndoClick()
     const int id = editTarget(&control);
     if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->undo();
-        m_doc.SetNodeModified(true);
+        noteTextChange(m_doc, id);
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->undo();
-        if (isScheduleId(id))
-            m_doc.SetNodeModified(true);
-        else if (id == FocusedEditorId::InPlaceEditor)
-            m_doc.UpdateCaption(true);
+        noteTextChange(m_doc, id);
     }
     RequestCommandRefresh();
 }
@@ -123,13 +130,10 @@ void TForm1::MnCutClick()
         cutNodes();
     } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->cut();
-        m_doc.SetNodeModified(true);
+        noteTextChange(m_doc, id);
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->cut();
-        if (isScheduleId(id))
-            m_doc.SetNodeModified(true);
-        else if (id == FocusedEditorId::InPlaceEditor)
-            m_doc.UpdateCaption(true);
+        noteTextChange(m_doc, id);
     }
     RequestCommandRefresh();
 }
@@ -161,13 +165,10 @@ void TForm1::MnPasteClick()
         return;
     if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->paste();
-        m_doc.SetNodeModified(true);
+        noteTextChange(m_doc, id);
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->paste();
-        if (isScheduleId(id))
-            m_doc.SetNodeModified(true);
-        else if (id == FocusedEditorId::InPlaceEditor)
-            m_doc.UpdateCaption(true);
+        noteTextChange(m_doc, id);
     }
     RequestCommandRefresh();
 }
