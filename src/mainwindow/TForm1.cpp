@@ -103,9 +103,13 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     documentStateChanged();
     UpdateKeyIndicators();
     setupNodeMoves();
-    setupFileAndEditCommands();
+    setupNodeClipboard();
+    setupFileCommands();
+    setupConnectionCommands();
+    setupEditCommands();
     setupRun();
     setupNodeView();
+    setupCommandState();
 }
 
 TForm1::~TForm1()

@@ -19,20 +19,24 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 
 class ColorsPage;
 class ConnectionNode;
 class ConnectionTreeModel;
 class FileChooser;
+class HandOverReceiver;
 class MacroPage;
 class MacroRunner;
 class NodeNameDelegate;
 class PopupPage;
 class QAction;
 class QActionGroup;
+class QKeyEvent;
 class QLabel;
-class QMimeData;
 class QMenu;
+class QMimeData;
+class QMouseEvent;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -45,6 +49,9 @@ class RunCommands;
 struct RunContext;
 class SchedulePage;
 class SettingsPage;
+class ShellServices;
+struct TForm1FileSide;
+class WindowGeometryRecorder;
 
 // The main window: the connection tree `VT` beside the page control `PG`, and the status bar
 // `SBar`. It owns the open table and is the view the table's routines ask for selection,
@@ -68,33 +75,6 @@ public:
     void InitTree();
     void showSettingsPage();
 
-    // The node view, for now: the node becomes CurrentNode and its time stamp shows.
-    void VTChange(ConnectionNode *node);
-    void ShowFocusedNodeData();
-    // The rename rules for a text the in-place editor ended with.
-    void VTNewText(ConnectionNode *node, const QString &newText);
-    void BtnApplyClick();
-    void SaveSettingsAndNotify();
-    QByteArray ReadTeraTermColors();
-    void setWaitCursor(bool on);
-
-    // 0 tree, 1 macro editor, 2 popup editor, 11 the tree's in-place editor, -1 anything else.
-    int GetFocusedEditorId() const;
-    void RequestCommandRefresh();
-
-    // Status bar.
-    static constexpr int PanelCount = 8;
-    QString panelText(int panel) const;
-    void setPanelText(int panel, const QString &text);
-    void documentStateChanged();
-    void ShowCaretPosition(bool show, int editor);
-    void ShowInsertMode(bool force);
-    void UpdateKeyIndicators();
-    // Where the lock-key states come from (the display by default).
-    void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
-    // The in-place editor while a name is edited, else null.
-    QLineEdit *currentEditLink() const { return CurrentEditLink; }
-
     // The pages of `PG`, by index 0 to 4.
     SettingsPage *settingsPage() const { return m_settingsPage; }
     MacroPage *macroPage() const { return m_macroPage; }
@@ -110,53 +90,104 @@ public:
     ProgramOptions &options() { return m_options; }
     const ProgramOptions &options() const { return m_options; }
 
+    // Start-up and shutdown.
+    // The creation handler: messages attached, the options loaded into the controls, the
+    // table to open at start. Services must outlive the window; Arguments are the command
+    // line without the program's name.
+    void FormCreate(ShellServices &services, const QStringList &arguments = {});
+    // The options saved and the launcher told; once, when the window goes.
+    void FormDestroy();
+    HandOverReceiver *handOverReceiver() const { return m_handOver; }
+    void SaveSettingsAndNotify();
     // Closing: the question whether the window may close (unapplied edits, unsaved table),
     // then the clean-up of a close that goes on.
     bool FormCloseQuery();
     void FormClose();
 
-    // The tree's node clipboard: cut, copy and paste of the selected branches.
-    void cutNodes();
-    void copyNodes();
-    void pasteNodes();
+    // Node view and Apply.
+    // The focused node becomes CurrentNode (after the apply question when it has unapplied
+    // edits) and its time stamp shows.
+    void VTChange(ConnectionNode *node);
+    void ShowFocusedNodeData();
+    // The rename rules for a text the in-place editor ended with.
+    void VTNewText(ConnectionNode *node, const QString &newText);
+    void BtnApplyClick();
+    // The time Apply stamps into LastUpdated; empty for the local time.
+    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
+    QByteArray ReadTeraTermColors();
+    void setWaitCursor(bool on);
+    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
+    void SelectNodeByIndex();
+    void VTCollapsed(ConnectionNode *node);
+    void PGChanging();
+    void MnExpandAllClick();
+    void MnCollapseAllClick();
+    void MnShowPopupClick();
+    void MnImportMacroClick();
 
-    // Start-up and shutdown.
-    // The creation handler: messages attached, the options loaded into the controls, the
-    // table to open at start. Services must outlive the window; Arguments are the command
-    // line without the program's name.
-    void FormCreate(class ShellServices &services, const QStringList &arguments = {});
-    // The options saved and the launcher told; once, when the window goes.
-    void FormDestroy();
-    class HandOverReceiver *handOverReceiver() const { return m_handOver; }
-    // Moving connections and the node clipboard.
-    void MnUpClick();
-    void MnDownClick();
-    // The tree's cut/copy mark: set on the branches of the last cut or copy, dropped by
-    // CancelCutOrCopy.
-    bool hasCutCopyMark(const ConnectionNode *node) const;
-    void CancelCutOrCopy();
-    // Table file commands, connection edit commands and text edit commands.
+    // Command state.
+    // 0 tree, 1 macro editor, 2 popup editor, 11 the tree's in-place editor, -1 anything else.
+    int GetFocusedEditorId() const;
+    void RequestCommandRefresh();
+    // The refresh proper: page data when the tree has the focus, then every command's state.
+    void Timer1Timer();
+    void MnFileClick();
+    void MnEditClick();
+    void MnConnectionClick();
+    void MnMacroClick();
+    void pmTVPopup();
+
+    // Status bar.
+    static constexpr int PanelCount = 8;
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString &text);
+    void documentStateChanged();
+    void ShowCaretPosition(bool show, int editor);
+    void ShowInsertMode(bool force);
+    void UpdateKeyIndicators();
+    // Where the lock-key states come from (the display by default).
+    void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
+    // The in-place editor while a name is edited, else null.
+    QLineEdit *currentEditLink() const { return CurrentEditLink; }
+
+    // Table file commands.
     // Where the file dialogs go; null for the program's own QFileDialog dialogs.
-    void setFileChooser(class FileChooser *files);
-    class FileChooser &fileChooser();
+    void setFileChooser(FileChooser *files);
+    FileChooser &fileChooser();
     void MnNewTableClick();
     void MnOpenTableClick();
     void MnSaveTableClick();
     void MnSaveAsTableClick();
     void MnImportClick();
     void MnExportClick();
+
+    // Connection commands: add, duplicate, delete and move.
     void MnAddChildClick();
     void mnAddSiblingClick();
     void mnAddSepLineClick();
     void MnDuplicateClick();
     void MnDeleteClick();
+    void MnUpClick();
+    void MnDownClick();
+    // The new-connection defaults as the "New Connections" settings page shows them.
+    NewConnectionDefaults newConnectionDefaults() const;
+
+    // Edit commands on the focused control.
     void MnUndoClick();
     void MnCutClick();
     void MnCopyClick();
     void MnPasteClick();
     void MnSelectAllClick();
-    // The new-connection defaults as the "New Connections" settings page shows them.
-    struct NewConnectionDefaults newConnectionDefaults() const;
+
+    // The tree's node clipboard: cut, copy and paste of the selected branches.
+    void cutNodes();
+    void copyNodes();
+    void pasteNodes();
+    // The tree's cut/copy mark: set on the branches of the last cut or copy, dropped by
+    // CancelCutOrCopy.
+    bool hasCutCopyMark(const ConnectionNode *node) const;
+    void CancelCutOrCopy();
+
     // Running connections.
     // The run commands on the focused connection: to the caret or whole, with or without the
     // ancestors' macros in front; the export of its branch's macro; "Run all selected".
@@ -172,24 +203,6 @@ public:
     RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
     MacroRunner &macroRunner();
     RunAllSelected &runAllSelected();
-    // Node view, command state and Apply.
-    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
-    void SelectNodeByIndex();
-    void VTCollapsed(ConnectionNode *node);
-    void PGChanging();
-    void MnExpandAllClick();
-    void MnCollapseAllClick();
-    void MnShowPopupClick();
-    void MnImportMacroClick();
-    // The refresh proper: page data when the tree has the focus, then every command's state.
-    void Timer1Timer();
-    void MnFileClick();
-    void MnEditClick();
-    void MnConnectionClick();
-    void MnMacroClick();
-    void pmTVPopup();
-    // The time Apply stamps into LastUpdated; empty for the local time.
-    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
 
 protected:
     // Key preview: the window sees the keys of all its controls.
@@ -198,9 +211,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Building the window: the pages, the status bar, and (TForm1_Menus.cpp) the main menu,
+    // the toolbar `CBar` and the shared context menu `pmTV`.
     void createPages();
     void createStatusBar();
-    // TForm1_Menus.cpp: the main menu, the toolbar `CBar` and the shared context menu `pmTV`.
     void createMenus();
     void createFileMenu();
     void createEditMenus();
@@ -215,12 +229,93 @@ private:
     QAction *addButton(const char *name, int icon, const QString &hint);
     // Every one of Actions runs Handler.
     void connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)());
-    void FormKeyUp(int key, bool autoRepeat);
+
+    // Wiring each concern to the controls; the constructor calls them in this order.
+    void setupNodeMoves();
+    void setupNodeClipboard();
+    void setupFileCommands();
+    void setupConnectionCommands();
+    void setupEditCommands();
+    void setupRun();
+    void setupNodeView();
+    void setupCommandState();
+
+    // Tree view: the in-place editor, and CurrentNode and the selection over removals and resets.
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);
     void forgetRemovedNodes(const QModelIndex &parent, int first, int last);
     void keepSelectionOverReset();
     void restoreSelectionAfterReset();
+
+    // Start-up and shutdown.
+    void trimDblClickActions();
+    void loadOptions(bool hasCommandLineArgument);
+    void optionsToControls();
+    void controlsToOptions();
+    void applyEditorFont();
+    // Opens the table to open at start; true when the handed-over file is to be offered
+    // for import once the window runs.
+    bool openTableAtStart();
+    QStringList dblClickItemsShown() const;
+    void cbRunOnStartClick();
+
+    // Node view: the gates that ask the apply question before the view acts, and the pages.
+    bool nodeViewGate(QObject *watched, QEvent *event);
+    bool gateMouse(QEvent *event);
+    bool gateKey(QEvent *event);
+    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+    // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
+    // dropped), false after Cancel.
+    bool askApplyBeforeLeaving();
+    Prompter::Answer askApplyQuestion(const ConnectionNode *node);
+    bool askApplyBeforeCollapse(const QModelIndex &branch);
+    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
+    void replaceEditorText(QsciScintilla *editor, const QString &text);
+    void userEdited(QWidget *control);
+    void showWorkingColors();
+
+    // Command state: the refresh's inputs and outputs, the focused control, the context menu.
+    void fillCommandInputs(CommandStateInputs &in) const;
+    void applyCommandStates(const CommandStates &states);
+    // The menus copy the states the last refresh left when they open.
+    void applyMenuStates();
+    void readClipboardState();
+    void hookContextMenu(QWidget *control);
+    void showTreePopup(QWidget *control, const QPoint &pos);
+    QWidget *editorWithFocus() const;
+    // The user-data and schedule fields in the order Edit1 to Edit10, and which of them
+    // Widget is (None for any other control).
+    std::array<QWidget *, 10> textFields() const;
+    FocusWidget textFieldAt(const QWidget *widget) const;
+    void showActiveLine(int focusedEditorId);
+
+    // File commands: the window's side of a new table, and "Close" (as by the close box).
+    void resetPagesForNewTable();
+    void focusTree();
+    void MnCloseClick();
+
+    // Edit commands: the focused control, the one insert/overwrite mode, the editors' events.
+    // The focused editor for the edit commands: its id and, for a text control, the control.
+    int editTarget(QWidget **control) const;
+    bool editorEvent(QObject *watched, QEvent *event);
+    bool editorKeyPress(QWidget *control, int id, QKeyEvent *key);
+    bool editorMouseRelease(QWidget *widget, const QMouseEvent *mouse);
+    void toggleInsertMode(QWidget *control);
+    void Memo1Enter();
+    void Memo2Enter();
+    void Memo1Exit();
+    void Memo2Exit();
+    void FormKeyUp(int key, bool autoRepeat);
+
+    // Moves and the node clipboard.
+    void showMovedFocus();
+    bool putNodesOnClipboard(bool cut);
+    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
+    void VTKeyDown(int key);
+    void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
+
+    // Running connections.
+    void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
 
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
@@ -300,93 +395,33 @@ private:
     ConnectionNode *m_focusOverReset = nullptr;
 
     // Start-up and shutdown.
-    void trimDblClickActions();
-    void loadOptions(bool hasCommandLineArgument);
-    void optionsToControls();
-    void controlsToOptions();
-    void applyEditorFont();
-    // Opens the table to open at start; true when the handed-over file is to be offered
-    // for import once the window runs.
-    bool openTableAtStart();
-    QStringList dblClickItemsShown() const;
-    void cbRunOnStartClick();
-    class ShellServices *m_shell = nullptr;
-    class TForm1HandOverWindow *m_handOverWindow = nullptr;
-    class HandOverReceiver *m_handOver = nullptr;
-    class WindowGeometryRecorder *m_geometry = nullptr;
+    ShellServices *m_shell = nullptr;
+    HandOverReceiver *m_handOver = nullptr;
+    WindowGeometryRecorder *m_geometry = nullptr;
     bool m_destroyed = false;
-    // Moving connections and the node clipboard.
-    void setupNodeMoves();
-    void setupNodeClipboard();
-    void showMovedFocus();
-    bool putNodesOnClipboard(bool cut);
-    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
-    void VTKeyDown(int key);
-    void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
+
     // Every node of the marked branches, and the branches' top nodes in tree order.
     QSet<const ConnectionNode *> m_cutCopyMarks;
     QList<ConnectionNode *> m_cutCopyTops;
     // The data this window last put on the clipboard, while the clipboard holds it.
     QPointer<const QMimeData> m_nodesOnClipboard;
-    // Table file commands, connection edit commands and text edit commands.
-    void setupFileAndEditCommands();
-    void setupFileCommands();
-    void setupConnectionCommands();
-    void setupEditCommands();
-    void resetPagesForNewTable();
-    void focusTree();
-    // The focused editor for the edit commands: its id and, for a text control, the control.
-    int editTarget(QWidget **control) const;
-    bool editorEvent(QObject *watched, QEvent *event);
-    bool editorKeyPress(QWidget *control, int id, class QKeyEvent *key);
-    void toggleInsertMode(QWidget *control);
-    void Memo1Enter();
-    void Memo2Enter();
-    void Memo1Exit();
-    void Memo2Exit();
-    // Held through a pointer whose deleter is fixed where the parts are made, so this header
-    // needs none of their types.
-    std::shared_ptr<struct TForm1FileSide> m_fileSide;
-    friend struct TForm1FileSide;
-    // Running connections.
-    void setupRun();
-    void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
-    RunCommands *m_runCommands = nullptr;
-    // Node view, command state and Apply.
-    void setupNodeView();
-    void setupCommandState();
-    bool nodeViewGate(QObject *watched, QEvent *event);
-    bool gateMouse(QEvent *event);
-    bool gateKey(QEvent *event);
-    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
-    // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
-    // dropped), false after Cancel.
-    bool askApplyBeforeLeaving();
-    Prompter::Answer askApplyQuestion(const ConnectionNode *node);
-    void replaceEditorText(QsciScintilla *editor, const QString &text);
-    bool askApplyBeforeCollapse(const QModelIndex &branch);
-    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
-    void userEdited(QWidget *control);
-    void showWorkingColors();
-    void fillCommandInputs(CommandStateInputs &in) const;
-    void applyCommandStates(const CommandStates &states);
-    // The menus copy the states the last refresh left when they open.
-    void applyMenuStates();
-    void readClipboardState();
-    void showTreePopup(QWidget *control, const QPoint &pos);
-    QWidget *editorWithFocus() const;
-    // The user-data and schedule fields in the order Edit1 to Edit10, and which of them
-    // Widget is (None for any other control).
-    std::array<QWidget *, 10> textFields() const;
-    FocusWidget textFieldAt(const QWidget *widget) const;
-    void showActiveLine(int focusedEditorId);
 
+    // The file dialogs, the recent files and the table commands. Held through a pointer whose
+    // deleter is fixed where the parts are made, so this header needs none of their types.
+    std::shared_ptr<TForm1FileSide> m_fileSide;
+    friend struct TForm1FileSide;
+
+    RunCommands *m_runCommands = nullptr;
+
+    // Command state.
     QTimer *Timer1 = nullptr;
     CommandStates m_commandStates;
     bool m_clipboardHasText = false;
     bool m_clipboardHasNodes = false;
     // The last control of this window that had the focus, for while the menu bar holds it.
     QPointer<QWidget> m_lastFocus;
+
+    // Node view.
     // Set while the program writes into the pages: such writes are no user edits.
     bool m_programWrite = false;
     // The node the pages last showed; compared only, never followed.
@@ -396,9 +431,4 @@ private:
     // A press the apply question took: its release goes nowhere either.
     bool m_swallowRelease = false;
     Clock m_applyClock;
-    // Editor events: mouse releases.
-    bool editorMouseRelease(QWidget *widget, const class QMouseEvent *mouse);
-    void hookContextMenu(QWidget *control);
-    // "Close": the window closes as by its close box, with the same questions.
-    void MnCloseClick();
 };

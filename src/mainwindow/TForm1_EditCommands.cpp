@@ -63,13 +63,6 @@ void noteTextChange(TableDocument &doc, int id)
 
 } // namespace
 
-void TForm1::setupFileAndEditCommands()
-{
-    setupFileCommands();
-    setupConnectionCommands();
-    setupEditCommands();
-}
-
 void TForm1::setupEditCommands()
 {
     connectActions({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
@@ -321,8 +314,8 @@ bool TForm1::editorMouseRelease(QWidget *widget, const QMouseEvent *mouse)
             Timer1->start();
         return false;
     }
-    // Memo1MouseUp: a selection made or changed with the mouse in an editor or a field
-    // changes what Cut and Copy can do. The editor ends its own handling of the release
+    // A selection made or changed with the mouse in an editor or a field changes what Cut
+    // and Copy can do. The editor ends its own handling of the release
     // first.
     QWidget *control = nullptr;
     editTarget(&control);

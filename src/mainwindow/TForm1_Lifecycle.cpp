@@ -48,8 +48,9 @@ void setRadio(QRadioButton *button, bool checked)
 void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
 {
     m_shell = &services;
-    m_handOverWindow = new TForm1HandOverWindow(*this);
-    m_handOver = new HandOverReceiver(services.registry(), prompter(), *m_handOverWindow, this);
+    // The receiver's view of this window; a child of the window, so it lives as long.
+    auto *handOverWindow = new TForm1HandOverWindow(*this);
+    m_handOver = new HandOverReceiver(services.registry(), prompter(), *handOverWindow, this);
     m_handOver->attach(services.messages());
     m_geometry = new WindowGeometryRecorder(*this, m_options, [this] { return m_doc.LoadingFlag; });
 

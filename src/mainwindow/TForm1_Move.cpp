@@ -23,8 +23,6 @@ void TForm1::setupNodeMoves()
     VT->setDefaultDropAction(Qt::MoveAction);
     if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
         m_model->enableDragAndDrop(m_doc, [view] { return view->currentDropPosition(); });
-
-    setupNodeClipboard();
 }
 
 void TForm1::MnUpClick()

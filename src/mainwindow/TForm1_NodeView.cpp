@@ -116,7 +116,6 @@ void TForm1::setupNodeView()
     for (int which = 1; which <= 5; ++which)
         connect(m_schedulePage->field(which), &QLineEdit::textEdited, this, [this] { userEdited(nullptr); });
 
-    setupCommandState();
 }
 
 void TForm1::userEdited(QWidget *control)
