@@ -5,7 +5,6 @@
 #include "mainwindow/ConnectionTreeView.h"
 #include "table/MoveCommands.h"
 
-#include <QAction>
 #include <QTreeView>
 
 void TForm1::setupNodeMoves()

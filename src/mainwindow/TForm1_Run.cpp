@@ -1,7 +1,6 @@
 // Running connections: the run commands, "Export macro ..." and "Run all selected", and the
 // run context read from the pages.
 #include "mainwindow/TForm1.h"
-#include "platform/FileChooser.h"
 
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
@@ -10,6 +9,7 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
 #include "platform/FieldText.h"
+#include "platform/FileChooser.h"
 #include "runner/MacroAssembler.h"
 #include "runner/RunTarget.h"
 #include "runner/TeraTermIni.h"
@@ -19,7 +19,6 @@
 
 #include "platform/widgets/QsciIncludes.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
