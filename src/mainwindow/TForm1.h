@@ -277,6 +277,8 @@ private:
     // Command state: the refresh's inputs and outputs, the focused control, the context menu.
     void fillCommandInputs(CommandStateInputs &in) const;
     void applyCommandStates(const CommandStates &states);
+    // The inputs of the moment, after a refresh still waiting for its timer has run.
+    CommandStateInputs inputsOfNow();
     // The menus copy the states the last refresh left when they open.
     void applyMenuStates();
     void readClipboardState();

@@ -296,14 +296,21 @@ void TForm1::applyCommandStates(const CommandStates &s)
         ShowCaretPosition(true, s.caretPositionEditor);
 }
 
-void TForm1::applyMenuStates()
+CommandStateInputs TForm1::inputsOfNow()
 {
     // A refresh still waiting for its timer runs first: a menu, and a shortcut key that asks
-    // its menu, act on the states of now.
+    // its menu, act on the states of now. No nested event loop lets other handlers run
+    // meanwhile.
     if (Timer1->isActive())
         Timer1Timer();
     CommandStateInputs in;
     fillCommandInputs(in);
+    return in;
+}
+
+void TForm1::applyMenuStates()
+{
+    const CommandStateInputs in = inputsOfNow();
     const MenuStates m = ComputeMenuStates(m_commandStates, in);
     const std::pair<QAction *, bool> items[] = {
         {MnNewTable, m.MnNewTable}, {MnOpenTable, m.MnOpenTable}, {MnSaveTable, m.MnSaveTable},
@@ -346,12 +353,7 @@ void TForm1::MnMacroClick()
 void TForm1::pmTVPopup()
 {
     RequestCommandRefresh();
-    // A refresh still waiting for its timer runs now, so the menu shows current states;
-    // no nested event loop lets other handlers run meanwhile.
-    if (Timer1->isActive())
-        Timer1Timer();
-    CommandStateInputs in;
-    fillCommandInputs(in);
+    const CommandStateInputs in = inputsOfNow();
     const PopupStates p = ComputePopupStates(m_commandStates, in);
     const std::pair<QAction *, bool> items[] = {
         {pmUndo, p.pmUndo}, {pmCut, p.pmCut}, {pmCopy, p.pmCopy}, {pmPaste, p.pmPaste},
