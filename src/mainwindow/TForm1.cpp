@@ -2,7 +2,6 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/ConnectionTreeView.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NodeNameDelegate.h"
 #include "mainwindow/PopupPage.h"
@@ -25,7 +24,6 @@
 #include <QSet>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTreeView>
 #include <QToolBar>
 
 TForm1::TForm1(Prompter *prompter, QWidget *parent)

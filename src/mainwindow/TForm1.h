@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/ConnectionTreeView.h"
 #include "mainwindow/TForm1TableHost.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
@@ -42,7 +43,6 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
-class QTreeView;
 class QsciScintilla;
 class RunAllSelected;
 class RunCommands;
@@ -328,7 +328,7 @@ private:
     ConnectionTreeModel *m_model = nullptr;
     NodeNameDelegate *m_delegate = nullptr;
     QSplitter *Splitter = nullptr;
-    QTreeView *VT = nullptr;
+    ConnectionTreeView *VT = nullptr;
     QTabWidget *PG = nullptr;
     SettingsPage *m_settingsPage = nullptr;
     MacroPage *m_macroPage = nullptr;

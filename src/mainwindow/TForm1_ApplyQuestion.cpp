@@ -3,12 +3,10 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/ConnectionTreeView.h"
 #include "table/ConnectionTree.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTreeView>
 
 #include <algorithm>
 
@@ -63,8 +61,7 @@ bool TForm1::nodeViewGate(QObject *watched, QEvent *event)
         // The view never sees this press, so it cannot drop the rename that a slow click
         // before it scheduled.
         if (taken)
-            if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
-                view->dropPendingRename();
+            VT->dropPendingRename();
         return taken;
     }
     case QEvent::MouseButtonRelease:

@@ -33,7 +33,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeView>
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QTreeView>
 
 namespace {
 

@@ -19,7 +19,6 @@
 #include <QCoreApplication>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTreeView>
 
 #include <optional>
 

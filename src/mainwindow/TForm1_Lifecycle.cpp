@@ -29,7 +29,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTreeView>
 
 #include <cstdio>
 

@@ -2,10 +2,8 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/ConnectionTreeView.h"
 #include "table/MoveCommands.h"
 
-#include <QTreeView>
 
 void TForm1::setupNodeMoves()
 {
@@ -20,8 +18,7 @@ void TForm1::setupNodeMoves()
     // Overwrite mode would blank the dragged rows after a move instead of asking to remove them.
     VT->setDragDropOverwriteMode(false);
     VT->setDefaultDropAction(Qt::MoveAction);
-    if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
-        m_model->enableDragAndDrop(m_doc, [view] { return view->currentDropPosition(); });
+    m_model->enableDragAndDrop(m_doc, [view = VT] { return view->currentDropPosition(); });
 }
 
 void TForm1::MnUpClick()

@@ -3,7 +3,6 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/ConnectionTreeView.h"
 #include "table/ConnectionTree.h"
 #include "table/FlagScope.h"
 #include "table/MoveCommands.h"
@@ -14,12 +13,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QTreeView>
 
 void TForm1::setupNodeClipboard()
 {
-    if (auto *view = qobject_cast<ConnectionTreeView *>(VT))
-        view->setClipboardKeyHandler([this](int key) { VTKeyDown(key); });
+    VT->setClipboardKeyHandler([this](int key) { VTKeyDown(key); });
     m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && hasCutCopyMark(n); });
     // A mark never outlives its node.
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetMarkedNodes);

@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTreeView>
 
 namespace {
 

@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QTreeView>
 
 namespace {
 
