@@ -53,6 +53,13 @@ bool showCover(CoverPanel *panel, bool cover, const QString &reason)
     return true;
 }
 
+// The five schedule fields take input only while the schedule is on.
+void enableScheduleFields(SchedulePage *page, bool on)
+{
+    for (int which = 1; which <= 5; ++which)
+        page->field(which)->setEnabled(on);
+}
+
 QColor rgbOf(const ColorSet &set, int element, bool background)
 {
     return QColor(set.at(element, background, 0), set.at(element, background, 1), set.at(element, background, 2));
@@ -107,8 +114,7 @@ void TForm1::setupNodeView()
     connect(Memo2, &QsciScintilla::textChanged, this, [this] { userEdited(Memo2); });
     connect(m_macroPage->cbLogSession(), &QCheckBox::clicked, this, [this] { userEdited(nullptr); });
     connect(m_schedulePage->cbSchedule(), &QCheckBox::clicked, this, [this](bool on) {
-        for (int which = 1; which <= 5; ++which)
-            m_schedulePage->field(which)->setEnabled(on);
+        enableScheduleFields(m_schedulePage, on);
         userEdited(nullptr);
     });
     for (int which = 1; which <= 5; ++which)
@@ -223,8 +229,7 @@ void TForm1::ShowFocusedNodeData()
     if (!cover) {
         const bool on = d->Schedule.startsWith('=');
         m_schedulePage->setScheduleOn(on);
-        for (int which = 1; which <= 5; ++which)
-            m_schedulePage->field(which)->setEnabled(on);
+        enableScheduleFields(m_schedulePage, on);
         if (on) {
             // "=" and five fields split by single blanks; missing fields show empty.
             const QStringList fields = DecodeField(d->Schedule.mid(1)).split(QLatin1Char(' '));
