@@ -151,6 +151,8 @@ std::array<QWidget *, 10> TForm1::textFields() const
 
 FocusWidget TForm1::textFieldAt(const QWidget *widget) const
 {
+    static_assert(static_cast<int>(FocusWidget::Edit10) - static_cast<int>(FocusWidget::Edit1) == 9,
+                  "the fields' ids follow their order in textFields()");
     const std::array<QWidget *, 10> fields = textFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (widget == fields[i])
