@@ -247,6 +247,11 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    // The in-place editor comes and goes: the editors' events are picked out of all the
+    // controls'. The filter is removed before the pages are destroyed, so no event of a
+    // half-destroyed page reaches it.
+    if (editorEvent(watched, event))
+        return true;
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
         // A key event climbs from the focused widget to its parents: take it once, where it

@@ -205,7 +205,7 @@ public:
     RunAllSelected &runAllSelected();
 
 protected:
-    // Key preview: the window sees the keys of all its controls.
+    // Key preview: the window sees the keys, focus changes and mouse releases of all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

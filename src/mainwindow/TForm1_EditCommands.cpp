@@ -3,7 +3,6 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/EventGate.h"
 #include "mainwindow/MenuShortcutPriority.h"
 #include "platform/widgets/QsciIncludes.h"
 
@@ -72,10 +71,6 @@ void TForm1::setupEditCommands()
     connectActions({MnClose}, &TForm1::MnCloseClick);
 
     new MenuShortcutPriority(this);
-    // The in-place editor comes and goes; the window watches all its controls' events and
-    // picks out the editors'. The watcher belongs to the tree, the first control to go when
-    // the window is destroyed, so no event of a half-destroyed page reaches it.
-    qApp->installEventFilter(new EventGate([this](QObject *w, QEvent *e) { return editorEvent(w, e); }, VT));
 }
 
 int TForm1::editTarget(QWidget **control) const
