@@ -4,10 +4,9 @@
 
 #include <functional>
 
-// An event filter that hands the events of the objects it watches (or of the whole
-// application, when installed there) to one function; the function returns true to stop an
-// event before the object sees it. It lets a window ask its questions before a view acts on
-// a click or a key, without a subclass of the view.
+// An event filter that hands the events of the objects it watches to one function; the
+// function returns true to stop an event before the object sees it. It lets a window ask
+// its questions before a view acts on a click or a key, without a subclass of the view.
 class EventGate : public QObject
 {
     Q_OBJECT
