@@ -83,6 +83,7 @@ private Q_SLOTS:
         m_printer->setOutputFormat(QPrinter::PdfFormat);
         m_printer->setOutputFileName(m_dir.filePath("printed.pdf"));
         m_printers = std::make_unique<FakePrinterInventory>(1);
+        m_printers->HasPrinters(true);  // as the main window does at its creation
         m_prompter.clear();
     }
 

@@ -2,15 +2,15 @@
 
 #include "platform/widgets/PrinterInventory.h"
 
-// A print system with as many printers as a test says, in colour or not. Header-only: only
-// tests that link the widget layers include it.
+// A print system with as many printers as a test says, in colour or not; like the real one
+// it is first read at the first refresh. Header-only: only tests that link the widget layers
+// include it.
 class FakePrinterInventory final : public PrinterInventory
 {
 public:
     explicit FakePrinterInventory(int printers = 1, bool color = true)
         : m_printers(printers), m_color(color)
     {
-        HasPrinters(true);
     }
 
     // The print system's list changes; the inventory sees it at its next refresh.

@@ -12,11 +12,16 @@ bool QtPrintDialogs::confirmPrint(QPrinter &printer, QWidget *parent)
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    return dialog.exec() == QDialog::Accepted;
+    return run(dialog) == QDialog::Accepted;
 }
 
 void QtPrintDialogs::setupPrinter(QPrinter &printer, QWidget *parent)
 {
     QPageSetupDialog dialog(&printer, parent);
-    dialog.exec();
+    run(dialog);
+}
+
+int QtPrintDialogs::run(QDialog &dialog) const
+{
+    return m_runner ? m_runner(dialog) : dialog.exec();
 }

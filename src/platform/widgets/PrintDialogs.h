@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -22,4 +25,14 @@ class QtPrintDialogs final : public PrintDialogs
 public:
     bool confirmPrint(QPrinter &printer, QWidget *parent) override;
     void setupPrinter(QPrinter &printer, QWidget *parent) override;
+
+    // Shows a set-up dialog and returns its result; QDialog::exec by default. Tests look at
+    // the dialog and answer it here.
+    using Runner = std::function<int(QDialog &dialog)>;
+    void setRunner(Runner runner) { m_runner = std::move(runner); }
+
+private:
+    int run(QDialog &dialog) const;
+
+    Runner m_runner;
 };
