@@ -2,13 +2,9 @@
 
 namespace {
 
-// The texts stay as users have always received them, spelling included: they are pasted into
-// stored macros.
+// The lines between each template's opening lines and its closing title line. The texts stay
+// as users have always received them, spelling included: they are pasted into stored macros.
 const char *const kTelnet[] = {
-    "; ******* Wexmora Macro Template for Telnet session *******",
-    "; Substitute words inside angle brackets with corresponding values",
-    "; and delete angle brackets.",
-    ";",
     "; Openning telnet connection using port 23",
     "connect '<server_name_or_IP_address>:23 /nossh'",
     ";",
@@ -38,16 +34,9 @@ const char *const kTelnet[] = {
     "; sendln '<password>'",
     ";",
     "; Assigning final title to TeraTerm window",
-    "settitle 'Connected to <Server_name_or_site_name>'",
-    ";",
-    "",
 };
 
 const char *const kSsh1[] = {
-    "; ******* Wexmora Macro Template for SSH1 session *******",
-    "; Substitute words inside angle brackets with corresponding values",
-    "; and delete angle brackets.",
-    ";",
     "; Openning SSH1 connection using port 22.",
     "; User will be prompted for username and password",
     "connect '<server_name_or_IP_address> /ssh /1'",
@@ -56,15 +45,9 @@ const char *const kSsh1[] = {
     "setsync 1",
     ";",
     "; Assigning new title to TeraTerm window",
-    "settitle 'Connected to <Server_name_or_site_name>'",
-    ";",
 };
 
 const char *const kSsh1Credentials[] = {
-    "; ******* Wexmora Macro Template for SSH1 session with credentials *******",
-    "; Substitute words inside angle brackets with corresponding values",
-    "; and delete angle brackets.",
-    ";",
     "; Calling Popup window to get username",
     "inputbox 'Enter username' 'Login'",
     "; Assigning the value entered by user to variable _user",
@@ -86,15 +69,9 @@ const char *const kSsh1Credentials[] = {
     "setsync 1",
     ";",
     "; Assigning new title to TeraTerm window",
-    "settitle 'Connected to <Server_name_or_site_name>'",
-    ";",
 };
 
 const char *const kSsh1PublicKey[] = {
-    "; ******* Wexmora Macro Template for SSH1 session with public key *******",
-    "; Substitute words inside angle brackets with corresponding values",
-    "; and delete angle brackets.",
-    ";",
     "; Building connection string",
     "_constr='<server_name_or_IP_address> /ssh /1 /auth=publickey /user='",
     "; Calling Popup window to get username",
@@ -118,15 +95,9 @@ const char *const kSsh1PublicKey[] = {
     "setsync 1",
     ";",
     "; Assigning new title to TeraTerm window",
-    "settitle 'Connected to <Server_name_or_site_name>'",
-    ";",
 };
 
 const char *const kSerial[] = {
-    "; ******* Wexmora Macro Template for Serial connection *******",
-    "; Substitute words inside angle brackets with corresponding values",
-    "; and delete angle brackets.",
-    ";",
     "; Openning Serial connection using COM port.",
     "; Valid value for port number is 1..6.",
     "connect '/C=<port_number>'",
@@ -137,46 +108,42 @@ const char *const kSerial[] = {
     "; ATDT<phone number>",
     ";",
     "; Assigning new title to TeraTerm window",
-    "settitle 'Connected to <Server_name_or_site_name>'",
-    ";",
 };
 
 struct Template
 {
-    const char *const *lines;
-    int lineCount;
+    const char *kind;
+    const char *const *body;
+    int bodyLines;
 };
 
 template<int N>
-constexpr Template entry(const char *const (&lines)[N])
+constexpr Template entry(const char *kind, const char *const (&body)[N])
 {
-    return {lines, N};
+    return {kind, body, N};
 }
 
-const char *const kKinds[MacroTemplateCount] = {
-    "Telnet session",
-    "SSH1 session",
-    "SSH1 session with credentials",
-    "SSH1 session with public key",
-    "SSH2 session",
-    "SSH2 session with credentials",
-    "SSH2 session with public key",
-    "Serial connection",
-};
-
 // Templates 5 to 7 are made from 2 to 4.
-const Template kStored[] = {
-    entry(kTelnet), entry(kSsh1), entry(kSsh1Credentials), entry(kSsh1PublicKey),
+const Template kTemplates[] = {
+    entry("Telnet session", kTelnet),
+    entry("SSH1 session", kSsh1),
+    entry("SSH1 session with credentials", kSsh1Credentials),
+    entry("SSH1 session with public key", kSsh1PublicKey),
+    entry("Serial connection", kSerial),
 };
 constexpr int kFirstSsh2 = 5;
 constexpr int kSsh2Offset = 3;
 
-QString joined(const Template &t)
+const Template &stored(int number)
 {
-    QStringList lines;
-    for (int i = 0; i < t.lineCount; ++i)
-        lines << QString::fromLatin1(t.lines[i]);
-    return lines.join(QLatin1String("\r\n"));
+    return kTemplates[number == MacroTemplateCount ? 4 : number - 1];
+}
+
+QString ssh2(const QString &ssh1)
+{
+    return QString(ssh1)
+        .replace(QLatin1String("SSH1"), QLatin1String("SSH2"))
+        .replace(QLatin1String(" /1"), QLatin1String(" /2"));
 }
 
 } // namespace
@@ -185,18 +152,28 @@ QString MacroTemplateKind(int number)
 {
     if (number < 1 || number > MacroTemplateCount)
         return {};
-    return QString::fromLatin1(kKinds[number - 1]);
+    if (number >= kFirstSsh2 && number < MacroTemplateCount)
+        return ssh2(MacroTemplateKind(number - kSsh2Offset));
+    return QString::fromLatin1(stored(number).kind);
 }
 
 QString MacroTemplateText(int number)
 {
     if (number < 1 || number > MacroTemplateCount)
         return {};
-    if (number == MacroTemplateCount)
-        return joined(entry(kSerial));
-    if (number >= kFirstSsh2)
-        return MacroTemplateText(number - kSsh2Offset)
-            .replace(QLatin1String("SSH1"), QLatin1String("SSH2"))
-            .replace(QLatin1String(" /1"), QLatin1String(" /2"));
-    return joined(kStored[number - 1]);
+    if (number >= kFirstSsh2 && number < MacroTemplateCount)
+        return ssh2(MacroTemplateText(number - kSsh2Offset));
+    // Every template opens with the same four lines and ends by setting the window's title.
+    const Template &t = stored(number);
+    QStringList lines{QLatin1String("; ******* Wexmora Macro Template for ") + QLatin1String(t.kind)
+                          + QLatin1String(" *******"),
+                      QStringLiteral("; Substitute words inside angle brackets with corresponding values"),
+                      QStringLiteral("; and delete angle brackets."), QStringLiteral(";")};
+    for (int i = 0; i < t.bodyLines; ++i)
+        lines << QString::fromLatin1(t.body[i]);
+    lines << QStringLiteral("settitle 'Connected to <Server_name_or_site_name>'") << QStringLiteral(";");
+    // Only the Telnet template ends with a line break.
+    if (number == 1)
+        lines << QString();
+    return lines.join(QLatin1String("\r\n"));
 }

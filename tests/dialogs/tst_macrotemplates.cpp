@@ -79,6 +79,27 @@ private Q_SLOTS:
         QVERIFY(!MacroTemplateText(number).contains(" /1"));
     }
 
+    void serialTemplateWhole()
+    {
+        QCOMPARE(MacroTemplateText(8),
+                 QStringLiteral("; ******* Wexmora Macro Template for Serial connection *******\r\n"
+                                "; Substitute words inside angle brackets with corresponding values\r\n"
+                                "; and delete angle brackets.\r\n"
+                                ";\r\n"
+                                "; Openning Serial connection using COM port.\r\n"
+                                "; Valid value for port number is 1..6.\r\n"
+                                "connect '/C=<port_number>'\r\n"
+                                ";\r\n"
+                                "; If COM port is connected to modem the following lines can be used\r\n"
+                                "; sendln 'ATZ'\r\n"
+                                "; wait 'OK'\r\n"
+                                "; ATDT<phone number>\r\n"
+                                ";\r\n"
+                                "; Assigning new title to TeraTerm window\r\n"
+                                "settitle 'Connected to <Server_name_or_site_name>'\r\n"
+                                ";"));
+    }
+
     void telnetTemplateWord()
     {
         const QStringList lines = MacroTemplateText(1).split("\r\n");
