@@ -192,8 +192,7 @@ std::optional<QByteArray> readFile(const QString &path)
 // Writes Bytes unless the file already holds them; true when the file holds them after.
 bool writeFile(const QString &path, const QByteArray &bytes, bool *changed)
 {
-    const auto old = readFile(path);
-    if (old && *old == bytes && QFileInfo::exists(path))
+    if (QFileInfo::exists(path) && readFile(path) == bytes)
         return true;
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
@@ -223,12 +222,12 @@ QByteArray firstEntry(const QByteArray &value)
 // The slugs of the desktop entries an earlier run left.
 QStringList existingSlugs()
 {
+    const QString suffix = QStringLiteral(".desktop");
     QStringList slugs;
-    const QStringList files = QDir(applicationsDir())
-                                  .entryList({kFilePrefix + QLatin1String("*.desktop")},
-                                             QDir::Files | QDir::Hidden);
+    const QStringList files =
+        QDir(applicationsDir()).entryList({kFilePrefix + QLatin1Char('*') + suffix}, QDir::Files);
     for (const QString &file : files)
-        slugs << file.mid(kFilePrefix.size(), file.size() - kFilePrefix.size() - 8);
+        slugs << file.mid(kFilePrefix.size(), file.size() - kFilePrefix.size() - suffix.size());
     return slugs;
 }
 
