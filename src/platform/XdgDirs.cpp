@@ -25,6 +25,12 @@ QString configHome()
     return dir.isEmpty() ? QDir::homePath() + QLatin1String("/.config") : dir;
 }
 
+QString dataHome()
+{
+    const QString dir = absoluteEnv("XDG_DATA_HOME");
+    return dir.isEmpty() ? QDir::homePath() + QLatin1String("/.local/share") : dir;
+}
+
 QString runtimeDir()
 {
     const QString dir = absoluteEnv("XDG_RUNTIME_DIR");

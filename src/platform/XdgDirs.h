@@ -9,6 +9,9 @@ namespace XdgDirs {
 // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
 QString configHome();
 
+// $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
+QString dataHome();
+
 // $XDG_RUNTIME_DIR when it is an absolute path, else a 0700 directory of this user's own
 // under the temp dir ("wexmora-runtime-<uid>"), created when missing. Empty when no such
 // private directory can be had.

@@ -7,6 +7,7 @@
 TempUserDirs::TempUserDirs()
 {
     m_config.set(QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    m_data.set(QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
     m_runtime.set(QFile::encodeName(m_dir.path()));
 }
 

@@ -9,9 +9,10 @@
 
 class Registry;
 
-// Throw-away XDG folders for a test: the configuration home (so the registry and the
-// auto-start entry) and the runtime dir (so the locks) lie in one temp folder while this
-// lives, and are inherited by the processes a test starts.
+// Throw-away XDG folders for a test: the configuration home (so the registry, the auto-start
+// entry and mimeapps.list), the data home (so desktop entries and MIME packages) and the
+// runtime dir (so the locks) lie in one temp folder while this lives, and are inherited by
+// the processes a test starts.
 class TempUserDirs
 {
 public:
@@ -25,5 +26,6 @@ public:
 private:
     QTemporaryDir m_dir;
     ScopedEnv m_config{"XDG_CONFIG_HOME"};
+    ScopedEnv m_data{"XDG_DATA_HOME"};
     ScopedEnv m_runtime{"XDG_RUNTIME_DIR"};
 };

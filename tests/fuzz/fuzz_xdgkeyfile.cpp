@@ -1,0 +1,32 @@
+// mimeapps.list and desktop entries are written by other programs and by hand; the editor
+// must keep every byte it does not change and read back what it writes.
+#include "platform/XdgKeyFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    XdgKeyFile file(bytes);
+    if (file.contents() != bytes)
+        std::abort();
+
+    const QByteArray group("Default Applications");
+    const QByteArray key("application/x-qdzfile");
+    const auto before = file.value(group, key);
+    if (file.setValue(group, key, "wexmora-type-qdzfile.desktop;")) {
+        if (file.value(group, key) != QByteArray("wexmora-type-qdzfile.desktop;"))
+            std::abort();
+        // Restoring the old value, or removing the key, leaves a readable file.
+        if (before)
+            file.setValue(group, key, *before);
+        else
+            file.remove(group, key);
+        XdgKeyFile again(file.contents());
+        if (again.contents() != file.contents())
+            std::abort();
+    }
+    file.value("Desktop Entry", "X-Wexmora-Previous-Default");
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/widgets/PrinterInventory.h"
+
+// A print system with as many printers as a test says, in colour or not; like the real one
+// it is first read at the first refresh. Header-only: only tests that link the widget layers
+// include it.
+class FakePrinterInventory final : public PrinterInventory
+{
+public:
+    explicit FakePrinterInventory(int printers = 1, bool color = true)
+        : m_printers(printers), m_color(color)
+    {
+    }
+
+    // The print system's list changes; the inventory sees it at its next refresh.
+    void setPrinters(int printers) { m_printers = printers; }
+    void setColor(bool color) { m_color = color; }
+
+    bool IsColorPrinter(const QPrinter &) const override { return m_color; }
+
+protected:
+    int readPrinterCount() const override { return m_printers; }
+
+private:
+    int m_printers;
+    bool m_color;
+};
