@@ -1,4 +1,5 @@
 #include "mainwindow/ProgramMainBlock.h"
+#include "platform/ApplicationIdentity.h"
 #include "shell/ShellServices.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setApplicationName(QStringLiteral("Wexmora"));
+    SetApplicationIdentity();
     ShellServices services;
     return ProgramMainBlock(QApplication::arguments().mid(1), services);
 }

@@ -10,37 +10,42 @@
 namespace {
 
 // Reads typed values of the program key. A value that is missing or of the other type is
-// unreadable (nullopt); an absent string reads as empty, as the launcher expects.
+// unreadable (nullopt); an absent string reads as empty, as the launcher expects. It notes
+// whether any value it was asked for is stored at all, readable or not.
 class KeyReader
 {
 public:
     explicit KeyReader(const Registry &registry) : m_reg(registry) {}
 
-    std::optional<int> integer(const QString &name) const
+    bool anyStored() const { return m_anyStored; }
+
+    std::optional<int> integer(const QString &name)
     {
-        if (const auto v = m_reg.readDword(ProgramRegHive, ProgramRegKey, name))
+        if (const auto v = dword(name))
             return int(qint32(*v));
         return std::nullopt;
     }
-    std::optional<quint32> colour(const QString &name) const
+    std::optional<quint32> colour(const QString &name)
     {
-        const auto v = m_reg.readDword(ProgramRegHive, ProgramRegKey, name);
+        const auto v = dword(name);
         if (v && StoredColor::isValid(*v))
             return v;
         return std::nullopt;
     }
-    std::optional<bool> boolean(const QString &name) const
+    std::optional<bool> boolean(const QString &name)
     {
-        if (const auto v = m_reg.readDword(ProgramRegHive, ProgramRegKey, name))
+        if (const auto v = dword(name))
             return *v != 0;
         return std::nullopt;
     }
-    QString string(const QString &name) const
+    QString string(const QString &name)
     {
-        return m_reg.readString(ProgramRegHive, ProgramRegKey, name).value_or(QString());
+        const auto v = m_reg.readString(ProgramRegHive, ProgramRegKey, name);
+        note(name, v.has_value());
+        return v.value_or(QString());
     }
     // A list index: unreadable when outside the list, so the list always has a selection.
-    std::optional<int> index(const QString &name, int count) const
+    std::optional<int> index(const QString &name, int count)
     {
         const auto v = integer(name);
         if (v && *v >= 0 && *v < count)
@@ -49,7 +54,20 @@ public:
     }
 
 private:
+    std::optional<quint32> dword(const QString &name)
+    {
+        const auto v = m_reg.readDword(ProgramRegHive, ProgramRegKey, name);
+        note(name, v.has_value());
+        return v;
+    }
+    void note(const QString &name, bool readable)
+    {
+        if (!m_anyStored)
+            m_anyStored = readable || m_reg.valueExists(ProgramRegHive, ProgramRegKey, name);
+    }
+
     const Registry &m_reg;
+    bool m_anyStored = false;
 };
 
 // Writes typed values of the program key until one is refused.
@@ -106,7 +124,7 @@ constexpr StoredOption<quint32> EditorColours[] = {
     {"EditorSelectionBackground", &ProgramOptions::EditorSelectionBackground},
 };
 
-void readFont(const KeyReader &r, const QString &prefix, FontOption &font)
+void readFont(KeyReader &r, const QString &prefix, FontOption &font)
 {
     const QString name = r.string(prefix + QLatin1String("Name"));
     font.Name = name.isEmpty() ? std::nullopt : std::optional<QString>(name);
@@ -193,11 +211,9 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     o.WinTop = (env.screenHeight - o.WinHeight) / 2;
     o.WinLeft = (env.screenWidth - o.WinWidth) / 2;
 
-    if (!registry.isOpen() || !registry.keyExists(ProgramRegHive, ProgramRegKey))
-        return o;
-    o.KeyFound = true;
+    const ProgramOptions presets = o;
 
-    const KeyReader r(registry);
+    KeyReader r(registry);
     o.SelectLast = r.boolean(QStringLiteral("SelectLast")).value_or(true);
     o.SelectedNodeIndex = env.hasCommandLineArgument
         ? 0 : r.integer(QStringLiteral("SelectedNodeIndex")).value_or(0);
@@ -253,6 +269,12 @@ ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env
     // A colour that is missing or no colour keeps its preset.
     for (const auto &c : EditorColours)
         o.*c.member = r.colour(QLatin1String(c.name)).value_or(o.*c.member);
+
+    // The key alone stores no options: the start writes "NT", and a start with an argument
+    // "ParamName", into it before the options are first read. Such a start keeps the presets.
+    if (!r.anyStored())
+        return presets;
+    o.KeyFound = true;
     return o;
 }
 

@@ -36,8 +36,9 @@ struct SaveEnvironment
     std::optional<QList<HighlighterAttribute>> highlighterAttributes;
 };
 
-// Reads the options: every value that is missing or unreadable takes its fallback; when the
-// program key does not exist at all, everything keeps its preset.
+// Reads the options: every value that is missing or unreadable takes its fallback; when no
+// option is stored at all (the program key is missing, or holds only values of others such
+// as "NT" and "ParamName"), everything keeps its preset.
 ProgramOptions LoadSettings(const Registry &registry, const LoadEnvironment &env);
 
 // Writes the options (and the highlighter's attributes, when given) as one transaction: the

@@ -72,8 +72,9 @@ enum class LoggingChoice { Unset, Log, DontLog };
 // carried through load and save all the same, so a run never drops what an earlier one stored.
 struct ProgramOptions
 {
-    // The options were read from the store (its key exists). Only then does the window set
-    // the macro editor's tab width from SpacePerTABIndex; otherwise it keeps its design.
+    // The options were read from the store (it holds at least one of them). Only then does the
+    // window set the macro editor's tab width from SpacePerTABIndex; otherwise it keeps its
+    // design.
     bool KeyFound = false;
 
     bool SelectLast = true;              // read by the launcher only

@@ -34,6 +34,18 @@ QByteArray OneLine(QByteArray value)
     return value;
 }
 
+// The ini service reads a value without its surrounding blanks and without one pair of
+// enclosing quotes. A value that would lose either is written inside one more pair of double
+// quotes, which that reading takes off again, so it reads back as written.
+QByteArray ReadableValue(const QByteArray &value)
+{
+    const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front();
+    if (!enclosed && value.trimmed() == value)
+        return value;
+    return '"' + value + '"';
+}
+
 QByteArray RowKey(int column, qint64 row)
 {
     return 'C' + QByteArray::number(column) + "_R" + QByteArray::number(row);
@@ -62,7 +74,7 @@ public:
     explicit SectionWriter(QByteArray &out) : m_out(out) { m_out += CrLf + '[' + Section + ']' + CrLf; }
     void write(const QByteArray &key, const QByteArray &value)
     {
-        m_out += key + '=' + OneLine(value) + CrLf;
+        m_out += key + '=' + ReadableValue(OneLine(value)) + CrLf;
     }
 
 private:

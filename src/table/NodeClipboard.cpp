@@ -1,12 +1,10 @@
 #include "table/NodeClipboard.h"
 
 #include "table/ConnectionTree.h"
+#include "table/LevelPlacer.h"
 #include "table/NodeSelection.h"
 #include "table/NodeStream.h"
 #include "table/TableDocument.h"
-
-#include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -57,6 +55,12 @@ bool DecodeNodes(const QByteArray &payload, QList<rVTNodeData> &out)
         if (d.Level < 0 || d.Level > previous + 1)
             return false;
         previous = d.Level;
+        // Read as the table reader reads a record, so a save and an open keep what a paste
+        // shows: a record without a name is skipped, a name starting with "-" is a separator.
+        if (d.Name.isEmpty())
+            continue;
+        if (IsSeparatorName(d.Name))
+            d.Name = SeparatorText;
         records.append(d);
     }
     if (!in.atEnd())
@@ -74,28 +78,18 @@ QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData>
     if (row < 0 || row > parent->childCount())
         row = parent->childCount();
     QList<ConnectionNode *> tops;
-    // The open branch: Stack[d] is the last node placed at depth d of the current branch.
-    std::vector<ConnectionNode *> stack;
     // A branch is settled (names, levels) once it is whole, before the next one comes in.
     auto settle = [&]() {
         if (!tops.isEmpty())
             AfterNodeMoved(doc, tops.last());
     };
+    LevelPlacer placer(tree, parent, 0, row);
     for (const rVTNodeData &record : records) {
-        // A Level beyond one step deeper is taken as one step; anything at 0 or below starts
-        // a new branch.
-        std::size_t depth = record.Level > 0 ? static_cast<std::size_t>(record.Level) : 0;
-        depth = std::min(depth, stack.size());
-        stack.resize(depth);
-        ConnectionNode *node = nullptr;
-        if (depth == 0) {
+        ConnectionNode *node = placer.place(record);
+        if (node->parent() == parent) {
             settle();
-            node = tree.addChild(parent, record, row++);
             tops.append(node);
-        } else {
-            node = tree.addChild(stack.back(), record);
         }
-        stack.push_back(node);
     }
     settle();
     FinishNodeMoves(doc);

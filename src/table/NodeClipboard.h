@@ -20,12 +20,15 @@ QByteArray EncodeNodes(const QList<ConnectionNode *> &tops);
 
 // Reads a whole payload into Out before anything is placed. False, with Out empty, when the
 // count, a record or a Level does not fit the bytes: one damaged record spoils the lot.
+// Records are read as the table reader reads them, so what a paste shows is what a save
+// keeps: a record without a name is left out (the records after it keep their Levels), and a
+// name starting with "-" becomes the separator's.
 bool DecodeNodes(const QByteArray &payload, QList<rVTNodeData> &out);
 
 // Places Records (Levels relative, as DecodeNodes gives them) below Parent before the child
-// now at Row (-1: last), each branch passing through VTNodeMoved so names clashing with the
-// new siblings are resolved. Nothing is placed below the invisible root. Returns the new
-// branches' top nodes.
+// now at Row (-1: last), by the table reader's rule for Levels (Level 0 starts a branch),
+// each branch passing through VTNodeMoved so names clashing with the new siblings are
+// resolved. Nothing is placed below the invisible root. Returns the new branches' top nodes.
 QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData> &records,
                                     ConnectionNode *parent, int row);
 

@@ -33,8 +33,8 @@ bool writeTable(const QString &fileName, const std::vector<const ConnectionNode 
     // Unbuffered: the chunks go straight to the file instead of through a second copy.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
+    // Grows to a chunk once and keeps that room; a small table never takes a whole chunk.
     QByteArray buffer;
-    buffer.reserve(WriteChunk + 64 * 1024);
     buffer.append(CurrentMagic, MagicSize);
     appendInt32(buffer, static_cast<qint32>(nodes.size()));
     for (const ConnectionNode *node : nodes) {

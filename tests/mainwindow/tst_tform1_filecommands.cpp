@@ -3,6 +3,7 @@
 #include "TriggerAsUser.h"
 #include "WindowMachine.h"
 #include "platform/FieldText.h"
+#include "platform/ApplicationIdentity.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedFileChooser.h"
@@ -96,6 +97,8 @@ class TestTForm1FileCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // The application as the program makes it.
+    void initTestCase() { SetApplicationIdentity(); }
     void newTable_data();
     void newTable();
     void applyQuestionFirst_data();
@@ -112,6 +115,7 @@ private Q_SLOTS:
     void importCases();
     void exportWidensTheSelection_data();
     void exportWidensTheSelection();
+    void exchangeFileNamesTheVersion();
     void closeQuestion_data();
     void closeQuestion();
     void autoSaveCloseAsksToApplyFirst_data();
@@ -481,6 +485,22 @@ void TestTForm1FileCommands::exportWidensTheSelection()
     QVERIFY(w.doc().CurrentTableFile.isEmpty());
     QVERIFY(!w.doc().tableModified());
     QVERIFY(!w.form.host().isSelected(w.doc().RootNode()));
+}
+
+void TestTForm1FileCommands::exchangeFileNamesTheVersion()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("A");
+    ConnectionNode *a = NodeAt(w.doc(), QStringLiteral("0"));
+    w.form.host().clearSelection();
+    w.form.host().setFocusedNode(a);
+    w.form.host().setSelected(a, true);
+    w.chooser.queue(w.path(QStringLiteral("A.KPV")));
+    w.action("MnExport")->trigger();
+    const QByteArray bytes = ReadFileBytes(w.path(QStringLiteral("A.KPV")));
+    QCOMPARE(bytes.left(bytes.indexOf("\r\n")), QByteArray(14, ' ') + "Wexmora Ver." + PROJECT_VERSION_TEXT);
+    QVERIFY(w.prompter.boxes().isEmpty());
 }
 
 void TestTForm1FileCommands::closeQuestion_data()

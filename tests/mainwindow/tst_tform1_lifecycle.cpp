@@ -75,6 +75,8 @@ class TestTForm1Lifecycle : public QObject
 
 private Q_SLOTS:
     void firstStartIsCentredAtTheSmallestSize();
+    void firstStartKeepsThePresets_data();
+    void firstStartKeepsThePresets();
     void optionControlSurvivesRestart_data();
     void optionControlSurvivesRestart();
     void geometryAndTableSurviveRestart();
@@ -108,14 +110,40 @@ void TestTForm1Lifecycle::firstStartIsCentredAtTheSmallestSize()
     QVERIFY(machine.prompter.boxes().isEmpty());
 }
 
+void TestTForm1Lifecycle::firstStartKeepsThePresets_data()
+{
+    QTest::addColumn<bool>("withFile");
+    QTest::newRow("no argument") << false;
+    QTest::newRow("a table handed over") << true;
+}
+
+// The start stores the system family, and with an argument the handed-over file, before the
+// options are read: a first start shows the presets all the same.
+void TestTForm1Lifecycle::firstStartKeepsThePresets()
+{
+    QFETCH(bool, withFile);
+    Machine machine;
+    QStringList arguments;
+    if (withFile) {
+        arguments << machine.writeTable(QStringLiteral("handed.QDZ"), {record("A", 1)});
+        WriteParamName(*machine.registry, arguments.first());
+    }
+    std::unique_ptr<TForm1> form = machine.start(arguments);
+    QVERIFY(form);
+    QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("NT")));
+    QVERIFY(!form->findChild<QAbstractButton *>(QStringLiteral("cbAutoSave"))->isChecked());
+    QVERIFY(!form->findChild<QAbstractButton *>(QStringLiteral("rbLog"))->isChecked());
+    QVERIFY(!form->findChild<QAbstractButton *>(QStringLiteral("rbDontLog"))->isChecked());
+    QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("CBSpacePerTAB"))->currentText(), QStringLiteral("6"));
+    QCOMPARE(namesOf(*form), withFile ? QStringList{"A:1"} : QStringList());
+}
+
 void TestTForm1Lifecycle::optionControlSurvivesRestart_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QVariant>("value");
     QTest::newRow("Disable color support") << "cbNoColors" << QVariant(true);
-    // The key exists from the window's first start on (it stores the system family), so a
-    // missing "AutoSave" reads as on.
-    QTest::newRow("Save changes on Close off") << "cbAutoSave" << QVariant(false);
+    QTest::newRow("Save changes on Close") << "cbAutoSave" << QVariant(true);
     QTest::newRow("Auto select last off") << "cbSelectlast" << QVariant(false);
     QTest::newRow("Do not tile") << "cbDoNotTile" << QVariant(true);
     QTest::newRow("Allow TAB") << "cbAllowTAB" << QVariant(true);

@@ -329,8 +329,34 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, fallback);
-        QVERIFY(m_reg->createKey(ProgramRegHive, ProgramRegKey));
+        // One option stored, at its fallback: the others are missing from stored options.
+        store(QStringLiteral("SelectLast"), 1);
         QCOMPARE(member(LoadSettings(*m_reg, testEnvironment()), name), fallback);
+    }
+
+    // A first start finds the key made already by values of others, written before the
+    // options are first read: it still keeps every preset.
+    void keyWithoutOptionsGivesPresets_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QVariantList>("values");
+        QTest::newRow("empty key") << QStringList() << QVariantList();
+        QTest::newRow("system family") << QStringList{"NT"} << QVariantList{1};
+        QTest::newRow("handed-over file and system family") << QStringList{"ParamName", "NT"}
+                                                            << QVariantList{"/home/u/a.QDZ", 1};
+        QTest::newRow("recent files and update check") << QStringList{"MRU1", "NextCheck"}
+                                                         << QVariantList{"/home/u/a.QDZ", "20240101"};
+    }
+    void keyWithoutOptionsGivesPresets()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QVariantList, values);
+        const ProgramOptions presets = LoadSettings(*m_reg, testEnvironment());
+        QVERIFY(!presets.KeyFound);
+        QVERIFY(m_reg->createKey(ProgramRegHive, ProgramRegKey));
+        for (qsizetype i = 0; i < names.size(); ++i)
+            store(names.at(i), values.at(i));
+        QCOMPARE(LoadSettings(*m_reg, testEnvironment()), presets);
     }
 
     // Every value stored with the other type: strings as numbers, numbers as text.

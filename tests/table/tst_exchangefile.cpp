@@ -170,6 +170,45 @@ private Q_SLOTS:
         QCOMPARE(got[2]->Macro.size(), longMacro.size());
     }
 
+    // The ini reading drops blanks around a value and one pair of enclosing quotes: values
+    // that would lose either are written so they read back whole.
+    void valuesReadBackAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("double quotes around") << QByteArray("\"prod\"") << QByteArray("C1_R1=\"\"prod\"\"");
+        QTest::newRow("single quotes around") << QByteArray("'prod'") << QByteArray("C1_R1=\"'prod'\"");
+        QTest::newRow("blank in front") << QByteArray(" prod") << QByteArray("C1_R1=\" prod\"");
+        QTest::newRow("tab at the end") << QByteArray("prod\t") << QByteArray("C1_R1=\"prod\t\"");
+        QTest::newRow("line feed at the end, written as a blank") << QByteArray("prod\n") << QByteArray("C1_R1=\"prod \"");
+        QTest::newRow("one quote only") << QByteArray("\"prod") << QByteArray("C1_R1=\"prod");
+        QTest::newRow("a lone quote") << QByteArray("\"") << QByteArray("C1_R1=\"");
+        QTest::newRow("quotes inside") << QByteArray("a \"b\" c") << QByteArray("C1_R1=a \"b\" c");
+    }
+
+    void valuesReadBackAsWritten()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, line);
+        TempProgramFolder dir;
+        Fixture src;
+        rVTNodeData d = record(value, value);
+        d.Popup = value;
+        src.add(src.root, d);
+        const QString path = dir.filePath(QStringLiteral("q.KPV"));
+        QVERIFY(ExportLegacyConnections(src.doc, path, true, QStringLiteral("2.8.1"), FixedClock));
+        QVERIFY(dir.read(QStringLiteral("q.KPV")).contains("\r\n" + line + "\r\n"));
+
+        Fixture dst;
+        QVERIFY(dst.import(path));
+        const ConnectionNode *n = dst.root->firstChild();
+        QVERIFY(n);
+        const QByteArray expected = QByteArray(value).replace('\n', ' ');
+        QCOMPARE(n->data.Name, expected);
+        QCOMPARE(n->data.Macro, expected);
+        QCOMPARE(n->data.Popup, expected);
+    }
+
     void readsDefaultsForMissingKeys_data()
     {
         QTest::addColumn<QByteArrayList>("rowKeys");

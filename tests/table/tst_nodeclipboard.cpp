@@ -4,8 +4,10 @@
 #include "table/NodeClipboard.h"
 #include "table/NodeStream.h"
 #include "table/TableDocument.h"
+#include "table/TableFile.h"
 #include "table/TreeRules.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -186,6 +188,50 @@ private Q_SLOTS:
         }
         InsertNodes(f.doc, records, f.at("0"), -1);
         QCOMPARE(f.shape(), QByteArray("P[a[b]|c[d]]"));
+    }
+
+    // A payload from elsewhere may carry records the table reader would not keep as they
+    // are. They are read as it reads them (nameless ones skipped, the records after them
+    // placed as it would place them; "-" names made the separator's), so the tree a drop
+    // shows is the tree a save and open gives back.
+    void payloadReadAsTableFileRecords_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("one nameless record, all zero") << Int32Bytes(1) + QByteArray(33, '\0') << QByteArray("X[Y]|Z");
+        QTest::newRow("nameless top, its child becomes a top")
+            << Int32Bytes(2) + record(0, "") + record(1, "c") << QByteArray("X[Y]|c|Z");
+        QTest::newRow("nameless inside a branch, the deeper record below the one before")
+            << Int32Bytes(3) + record(0, "a") + record(1, "") + record(2, "c") << QByteArray("X[Y]|a[c]|Z");
+        QTest::newRow("after a nameless record a shallower one climbs by the levels")
+            << Int32Bytes(5) + record(0, "a") + record(1, "b") + record(2, "") + record(3, "d") + record(2, "e")
+            << QByteArray("X[Y]|a[b[d]|e]|Z");
+        QTest::newRow("nameless between branches")
+            << Int32Bytes(3) + record(0, "a") + record(0, "") + record(0, "b") << QByteArray("X[Y]|a|b|Z");
+        QTest::newRow("a name starting with a dash is a separator")
+            << Int32Bytes(1) + record(0, "-dash") << QByteArray("X[Y]|" + SeparatorText + "|Z");
+    }
+
+    void payloadReadAsTableFileRecords()
+    {
+        QFETCH(QByteArray, payload);
+        QFETCH(QByteArray, expected);
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(payload, records));
+        ShapedTable f("X[Y]|Z");
+        const QByteArray before = f.shape();
+        const QList<ConnectionNode *> placed = DropRecords(f.doc, records, f.at("0"), DropPosition::Below);
+        QCOMPARE(f.shape(), expected);
+        QCOMPARE(f.doc.tableModified(), f.shape() != before);
+        QCOMPARE(placed.isEmpty(), f.shape() == before);
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("t.QDZ"));
+        QVERIFY(SaveConnectionTable(f.doc, file, true));
+        ShapedTable reopened;
+        QVERIFY(LoadConnectionTable(reopened.doc, file, false));
+        QCOMPARE(reopened.shape(), expected);
+        QCOMPARE(fieldsBelow(reopened.doc.RootNode()), fieldsBelow(f.doc.RootNode()));
     }
 
     void dropFromAnotherInstance_data()
