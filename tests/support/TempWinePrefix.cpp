@@ -1,0 +1,86 @@
+#include "support/TempWinePrefix.h"
+
+#include "platform/WineLocator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+namespace {
+
+// Generous: wineboot makes a whole Windows folder, and other builds may share the machine.
+constexpr int kBootMs = 300000;
+
+// The wineserver of the loader's installation, else the one on the PATH.
+QString wineServer(const QString &loader)
+{
+    const QString beside = QFileInfo(loader).dir().filePath(QStringLiteral("wineserver"));
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+}
+
+} // namespace
+
+TempWinePrefix::TempWinePrefix()
+{
+    m_display.unset();
+    m_waylandDisplay.unset();
+    m_debug.set("-all");
+    // No offer to fetch Mono or Gecko while the prefix boots.
+    m_overrides.set("mscoree,mshtml=");
+    // Anything started without a prefix of its own lands here, never in the user's ~/.wine.
+    m_prefix.set(QFile::encodeName(path()));
+}
+
+TempWinePrefix::~TempWinePrefix()
+{
+    if (m_booted)
+        stopServer();
+}
+
+bool TempWinePrefix::boot()
+{
+    const QString loader = WineLocator::loader();
+    if (!m_dir.isValid() || loader.isEmpty()) {
+        m_error = QStringLiteral("Wine is not installed (Debian: wine64)");
+        return false;
+    }
+    QProcess wineboot;
+    wineboot.setProgram(loader);
+    wineboot.setArguments({QStringLiteral("wineboot"), QStringLiteral("--init")});
+    wineboot.setProcessChannelMode(QProcess::MergedChannels);
+    wineboot.start();
+    m_booted = true;
+    if (!wineboot.waitForFinished(kBootMs) || wineboot.exitCode() != 0) {
+        m_error = QStringLiteral("wineboot failed: ") + QString::fromLocal8Bit(wineboot.readAll());
+        wineboot.kill();
+        return false;
+    }
+    if (!QFileInfo(path() + QStringLiteral("/drive_c/windows")).isDir()) {
+        m_error = QStringLiteral("wineboot made no drive C");
+        return false;
+    }
+    return true;
+}
+
+QString TempWinePrefix::driveC(const QString &name) const
+{
+    return path() + QStringLiteral("/drive_c/") + name;
+}
+
+void TempWinePrefix::stopServer()
+{
+    const QString server = wineServer(WineLocator::loader());
+    if (server.isEmpty())
+        return;
+    QProcess kill;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), path());
+    kill.setProcessEnvironment(environment);
+    kill.start(server, {QStringLiteral("-k")});
+    kill.waitForFinished(kBootMs);
+}
