@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
 #include "platform/AppPaths.h"
+#include "runner/MacroRunner.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
@@ -66,8 +67,10 @@ struct Window
     {
         return folder + QStringLiteral("/ttermpro-calls/call-1/") + QLatin1String(file);
     }
+    // Clicks Cee host's row and presses Keys, as the user would.
     void runCee(const QKeySequence &keys)
     {
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         QTreeView *vt = form.tree();
         QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(form.model().indexFor(cee)).center());
         QTRY_VERIFY(form.findChild<QAction *>(QStringLiteral("MnExecuteAll"))->isEnabled());

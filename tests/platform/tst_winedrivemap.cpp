@@ -11,15 +11,17 @@
 
 namespace {
 
-// A prefix as Wine lays it out, with a drive D: the user made for a folder outside it, and
-// the text of the temp folder as drive Z: shows it.
+// A prefix as Wine lays it out, with drives the user made: D: for a folder outside it, E:
+// for a folder on drive C. And the text of the temp folder as drive Z: shows it.
 struct Machine
 {
     QTemporaryDir dir;
     QString prefix = dir.filePath(QStringLiteral("home/.wine"));
     QString data = dir.filePath(QStringLiteral("srv/data"));
     bool ready = MakeWinePrefixLayout(prefix) && QDir().mkpath(data)
-        && QFile::link(data, prefix + QStringLiteral("/dosdevices/d:"));
+        && QFile::link(data, prefix + QStringLiteral("/dosdevices/d:"))
+        && QDir().mkpath(prefix + QStringLiteral("/drive_c/shared"))
+        && QFile::link(QStringLiteral("../drive_c/shared"), prefix + QStringLiteral("/dosdevices/e:"));
 
     QString onZ() const { return QStringLiteral("Z:") + ResolvedPath(dir.path()).replace(QLatin1Char('/'), QLatin1Char('\\')); }
     QString expand(QString text) const
@@ -50,6 +52,8 @@ private Q_SLOTS:
         QTest::newRow("outside the prefix, through Z:") << "<tmp>/outside/teraterm.ini" << "<Z>\\outside\\teraterm.ini";
         QTest::newRow("the prefix itself, through Z:") << "<prefix>" << "<Z>\\home\\.wine";
         QTest::newRow("the user's drive, more specific than Z:") << "<tmp>/srv/data/logs/a.log" << "D:\\logs\\a.log";
+        QTest::newRow("the user's drive on drive C, more specific than C:")
+            << "<prefix>/drive_c/shared/notes/a.txt" << "E:\\notes\\a.txt";
         QTest::newRow("a name that only begins like the user's drive")
             << "<tmp>/srv/database/a.log" << "<Z>\\srv\\database\\a.log";
         QTest::newRow("spaces and non-ASCII names")
@@ -98,7 +102,10 @@ private Q_SLOTS:
         const QString devices = m.prefix + QStringLiteral("/dosdevices/");
         QVERIFY(QFile::link(QStringLiteral("/dev/ttyS0"), devices + QStringLiteral("com1")));
         QVERIFY(QFile::link(QStringLiteral("/dev/sda1"), devices + QStringLiteral("c::")));
-        QVERIFY(QFile::link(m.dir.filePath(QStringLiteral("gone")), devices + QStringLiteral("e:")));
+        // A drive whose folder has gone.
+        QVERIFY(QDir().mkpath(m.dir.filePath(QStringLiteral("gone"))));
+        QVERIFY(QFile::link(m.dir.filePath(QStringLiteral("gone")), devices + QStringLiteral("x:")));
+        QVERIFY(QDir().rmdir(m.dir.filePath(QStringLiteral("gone"))));
         QVERIFY(QFile(devices + QStringLiteral("f:")).open(QIODevice::WriteOnly));
         QVERIFY(QFile::link(QStringLiteral("../drive_c"), devices + QStringLiteral("y:")));
 
@@ -106,7 +113,7 @@ private Q_SLOTS:
         QString letters;
         for (const WineDriveMap::Drive &d : map.drives())
             letters += d.letter;
-        QCOMPARE(letters, QStringLiteral("CDYZ"));
+        QCOMPARE(letters, QStringLiteral("CDEYZ"));
         // Two drives showing one folder: the lower letter names it.
         QCOMPARE(map.windowsPath(m.prefix + QStringLiteral("/drive_c/a")), std::optional<QString>(QStringLiteral("C:\\a")));
     }
