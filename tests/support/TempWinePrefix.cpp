@@ -1,12 +1,14 @@
 #include "support/TempWinePrefix.h"
 
 #include "platform/WineLocator.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -83,4 +85,9 @@ void TempWinePrefix::stopServer()
     kill.setProcessEnvironment(environment);
     kill.start(server, {QStringLiteral("-k")});
     kill.waitForFinished(kBootMs);
+    // Debian's loader keeps the server's socket folder in the temp folder and names it in the
+    // prefix; it would outlive the prefix.
+    const QString socketFolder = QString::fromLocal8Bit(ReadFileBytes(path() + QStringLiteral("/wineserver"))).trimmed();
+    if (QRegularExpression(QStringLiteral("^wine-[A-Za-z0-9]+$")).match(socketFolder).hasMatch())
+        QDir(QDir::temp().filePath(socketFolder)).removeRecursively();
 }
