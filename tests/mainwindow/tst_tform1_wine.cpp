@@ -140,7 +140,7 @@ private Q_SLOTS:
         w.runCee(QKeySequence(Qt::Key_F9));
 
         // Started as it is, it sees the Linux paths.
-        QTRY_VERIFY_WITH_TIMEOUT(ReadFileBytes(w.call("macro")).endsWith("' 0 0\r\n"), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFileBytes(w.call("macro")).endsWith("' 0 0\r\n"), 120000);
         QCOMPARE(QString::fromUtf8(ReadFileBytes(w.call("args"))),
                  QStringLiteral("/F=") + w.folder + QStringLiteral("/Temp_TTL/~TTiniC1.ini\n/M=") + w.folder
                      + QStringLiteral("/Temp_TTL/~macroC1.ttl\n"));

@@ -34,8 +34,9 @@ TempWinePrefix::TempWinePrefix()
     m_debug.set("-all");
     // No offer to fetch Mono or Gecko while the prefix boots.
     m_overrides.set("mscoree,mshtml=");
-    // Anything started without a prefix of its own lands here, never in the user's ~/.wine.
-    m_prefix.set(QFile::encodeName(path()));
+    // A start that does not name the test's prefix lands in another one, never in the user's
+    // ~/.wine, and sees none of the test's files on drive C.
+    m_prefix.set(QFile::encodeName(m_dir.filePath(QStringLiteral("elsewhere"))));
 }
 
 TempWinePrefix::~TempWinePrefix()
@@ -52,6 +53,9 @@ bool TempWinePrefix::boot()
         return false;
     }
     QProcess wineboot;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), path());
+    wineboot.setProcessEnvironment(environment);
     wineboot.setProgram(loader);
     wineboot.setArguments({QStringLiteral("wineboot"), QStringLiteral("--init")});
     wineboot.setProcessChannelMode(QProcess::MergedChannels);

@@ -7,8 +7,9 @@
 
 // A real Wine prefix in a temp folder, booted once (wineboot takes a while: make one per test
 // run). While it lives, Wine started by the test runs quiet and without a display, and
-// WINEPREFIX names nothing of the user's. Going, it stops the prefix's wineserver, so no Wine
-// process outlives the test.
+// WINEPREFIX names another prefix in the temp folder: only a start that names this prefix
+// itself sees its drive C. Going, it stops the prefix's wineserver, so no Wine process
+// outlives the test.
 class TempWinePrefix
 {
 public:
