@@ -1,7 +1,10 @@
 #include "platform/ShellOpen.h"
 
+#include "platform/WineStarter.h"
+
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 namespace {
@@ -32,14 +35,40 @@ bool openWithDesktop(const QString &pathOrUrl)
 
 namespace ShellOpen {
 
+StartResult start(const QString &program, const QStringList &arguments,
+                  const QString &workingDirectory)
+{
+    if (program.isEmpty())
+        return StartResult::Failed;
+    const std::optional<StartCommand> command = WineStarter::commandFor(program, arguments, workingDirectory);
+    if (!command)
+        return StartResult::WineMissing;
+    return run(*command) ? StartResult::Started : StartResult::Failed;
+}
+
 bool startDetached(const QString &program, const QStringList &arguments,
                    const QString &workingDirectory)
 {
-    if (program.isEmpty())
+    return start(program, arguments, workingDirectory) == StartResult::Started;
+}
+
+bool run(const StartCommand &command)
+{
+    if (command.program.isEmpty())
         return false;
     if (starterHook())
-        return starterHook()(program, arguments, workingDirectory);
-    return QProcess::startDetached(program, arguments, workingDirectory);
+        return starterHook()(command);
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    process.setWorkingDirectory(command.workingDirectory);
+    if (!command.environment.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (auto it = command.environment.cbegin(); it != command.environment.cend(); ++it)
+            environment.insert(it.key(), it.value());
+        process.setProcessEnvironment(environment);
+    }
+    return process.startDetached();
 }
 
 bool openDocument(const QString &pathOrUrl)

@@ -167,11 +167,11 @@ bool RunLinePass(QList<QByteArray> &lines, const LinePassValues &v)
             line.replaceAnyCase("$MOBILE$", mobile);
         if (!pager.isEmpty())
             line.replaceAnyCase("$PAGER$", pager);
-        line.replaceAnyCase("$LOGDIR$", v.logsDir + '/');
+        line.replaceAnyCase("$LOGDIR$", v.logsFolder);
         line.replaceAnyCase("$TTDIR$", v.ttDir);
         line.replaceAnyCase("$WINDIR$", v.winDir);
         line.replaceExact("$logfilename$", v.logBaseName);
-        line.replaceExact("$LOGFILENAME$", v.logsDir + '/' + v.logBaseName);
+        line.replaceExact("$LOGFILENAME$", v.logsFolder + v.logBaseName);
         if (asciiUpper(line.copy()).startsWith("$LOGIT$")) {
             lines.removeAt(i);
             logIt = true;
@@ -180,9 +180,9 @@ bool RunLinePass(QList<QByteArray> &lines, const LinePassValues &v)
     return logIt;
 }
 
-QByteArray RunLogOpenLine(const QByteArray &logsDir, const QByteArray &logBaseName)
+QByteArray RunLogOpenLine(const QByteArray &logsFolder, const QByteArray &logBaseName)
 {
-    return "logopen '" + logsDir + '/' + logBaseName + "' 0 0";
+    return "logopen '" + logsFolder + logBaseName + "' 0 0";
 }
 
 QByteArray ExportLogOpenLine(const QByteArray &logNameChain)

@@ -33,9 +33,11 @@ struct LinePassValues
     QByteArray userUpper;  // in upper case
     QByteArray userLower;  // in lower case
     UserData user;
-    QByteArray logsDir;    // the "Logs" folder without a closing separator, or empty
-    QByteArray ttDir;      // the program folder with its closing separator
-    QByteArray winDir;     // the Windows folder with its closing separator
+    // The folders as TeraTerm names them, each with its closing separator. A "Logs" folder that
+    // could not be made is the separator alone.
+    QByteArray logsFolder;
+    QByteArray ttDir;      // the program folder
+    QByteArray winDir;     // the Windows folder
     QByteArray logBaseName;
 };
 
@@ -44,7 +46,7 @@ struct LinePassValues
 // True when such a line was found.
 bool RunLinePass(QList<QByteArray> &lines, const LinePassValues &values);
 
-// The closing line that opens the session log: for a run with the "Logs" folder and the
-// base name, for an export with the chain's name only.
-QByteArray RunLogOpenLine(const QByteArray &logsDir, const QByteArray &logBaseName);
+// The closing line that opens the session log: for a run with the "Logs" folder (with its
+// closing separator) and the base name, for an export with the chain's name only.
+QByteArray RunLogOpenLine(const QByteArray &logsFolder, const QByteArray &logBaseName);
 QByteArray ExportLogOpenLine(const QByteArray &logNameChain);

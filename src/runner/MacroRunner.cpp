@@ -4,16 +4,20 @@
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemInfo.h"
+#include "platform/WineLocator.h"
+#include "platform/WineStarter.h"
 #include "runner/MacroAssembler.h"
 #include "runner/MacroVariables.h"
 #include "runner/ProgramFolder.h"
 #include "runner/RunTarget.h"
 #include "runner/TeraTermIni.h"
+#include "runner/TeraTermPaths.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/UrlCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -23,6 +27,14 @@ const QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice
 QString cannotCreate(const QString &path, const QString &why)
 {
     return QStringLiteral("Cannot create file \"%1\". %2").arg(path, why);
+}
+
+// A path TeraTerm has no name for in its Wine prefix.
+QString cannotName(const QString &path, const QString &prefix)
+{
+    return QStringLiteral("The path %1 has no Windows name in the Wine prefix %2: no drive of the "
+                          "prefix shows it, or a name in it holds a character Windows does not "
+                          "allow. Cannot execute the macro.").arg(path, prefix);
 }
 
 QString cannotExecute(const QString &path)
@@ -106,12 +118,31 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     if (target.chain.isEmpty() || !CheckTeraTermPresent(m_prompter))
         return false;
     const bool exporting = !exportFile.isEmpty();
+    const QString exe = TeraTermExePath();
+    // Before anything is made: without Wine a Windows TeraTerm cannot run at all.
+    if (!exporting && WineStarter::wineMissingFor(exe)) {
+        m_prompter.error(WineLocator::missingWineMessage(exe));
+        return false;
+    }
     const QString logs = EnsureAppSubdir(QStringLiteral("Logs"), m_prompter);
     const QString temp = EnsureAppSubdir(QStringLiteral("Temp_TTL"), m_prompter);
     if (!exporting && temp.isEmpty()) {
         m_prompter.error(QStringLiteral("Failed to create Temp_TTL direcory. Cannot execute the macro."));
         return false;
     }
+
+    // TeraTerm is told of the folders by its own names for them.
+    const TeraTermPaths paths = TeraTermPaths::forProgramFolder();
+    const auto seenFolder = [&](const QString &folder) {
+        std::optional<QString> seen = paths.folder(folder);
+        if (!seen)
+            m_prompter.error(cannotName(folder, paths.prefix()));
+        return seen;
+    };
+    const std::optional<QString> logsSeen = seenFolder(logs);
+    const std::optional<QString> ttDirSeen = logsSeen ? seenFolder(AppFilePath(QString())) : std::nullopt;
+    if (!ttDirSeen)
+        return false;
 
     // Another connection's unapplied edits are never its macro: only CurrentNode's are.
     QByteArray source;
@@ -130,27 +161,30 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     values.userUpper = user.toUpper().toUtf8();
     values.userLower = user.toLower().toUtf8();
     values.user = context.user;
-    values.logsDir = QFile::encodeName(logs);
-    values.ttDir = QFile::encodeName(AppFilePath(QString()));
-    values.winDir = GetWindowsDirWithSlash();
+    values.logsFolder = paths.bytes(*logsSeen);
+    values.ttDir = paths.bytes(*ttDirSeen);
+    values.winDir = paths.windowsDir();
     values.logBaseName = LogBaseName(text.logNameChain, m_clock ? m_clock() : QDateTime::currentDateTime());
     const bool logIt = RunLinePass(text.lines, values);
     if (wholeMacro && (logIt || context.logSession)) {
         if (exporting) {
             text.lines.append(ExportLogOpenLine(text.logNameChain));
-        } else if (logs.contains(QLatin1Char('\''))) {
-            m_prompter.error(cannotExecute(logs));
+        } else if (logsSeen->contains(QLatin1Char('\''))) {
+            m_prompter.error(cannotExecute(*logsSeen));
             return false;
         } else {
-            text.lines.append(RunLogOpenLine(values.logsDir, values.logBaseName));
+            text.lines.append(RunLogOpenLine(values.logsFolder, values.logBaseName));
         }
     }
 
     if (exporting)
         return writeMacroFile(exportFile, JoinMacroLines(text.lines), false);
 
-    if (temp.contains(QLatin1Char('"'))) {
-        m_prompter.error(cannotExecute(temp));
+    const std::optional<QString> tempSeen = seenFolder(temp);
+    if (!tempSeen)
+        return false;
+    if (tempSeen->contains(QLatin1Char('"'))) {
+        m_prompter.error(cannotExecute(*tempSeen));
         return false;
     }
     const int n = m_slots.take();
@@ -159,12 +193,19 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     if (!writeMacroFile(macroFile, JoinMacroLines(text.lines), true) || !makeIniCopy(iniCopy)
         || !prepareIniCopy(iniCopy, context))
         return false;
-    const QString exe = TeraTermExePath();
-    if (!ShellOpen::startDetached(exe, TeraTermArguments(iniCopy, macroFile))) {
-        m_prompter.error(QStringLiteral("Failed to start %1. Cannot execute the macro.").arg(exe));
+    const QStringList arguments = TeraTermArguments(*tempSeen + QFileInfo(iniCopy).fileName(),
+                                                    *tempSeen + QFileInfo(macroFile).fileName());
+    switch (ShellOpen::start(exe, arguments)) {
+    case ShellOpen::StartResult::Started:
+        return true;
+    case ShellOpen::StartResult::WineMissing:
+        m_prompter.error(WineLocator::missingWineMessage(exe));
         return false;
+    case ShellOpen::StartResult::Failed:
+        break;
     }
-    return true;
+    m_prompter.error(QStringLiteral("Failed to start %1. Cannot execute the macro.").arg(exe));
+    return false;
 }
 
 bool SelectionHasRunnableMacros(const QList<ConnectionNode *> &selection)

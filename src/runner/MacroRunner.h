@@ -14,7 +14,8 @@ struct RunTarget;
 
 // Hands a connection's macro to TeraTerm: assembles it, writes it into a run slot's macro
 // file beside a per-run copy of "teraterm.ini" that carries the colours, the background
-// switch and the editor font, and starts "ttermpro.exe" with both; or writes the assembled
+// switch and the editor font, and starts "ttermpro.exe" with both (a Windows TeraTerm through
+// Wine, told of every file by its Windows path: see TeraTermPaths); or writes the assembled
 // macro to a file of the user's instead. Every problem is told through the prompter.
 class MacroRunner
 {

@@ -3,9 +3,8 @@
 #include "platform/AppPaths.h"
 #include "platform/SystemInfo.h"
 #include "runner/ProgramFolder.h"
+#include "runner/TeraTermPaths.h"
 #include "table/ConnectionTree.h"
-
-#include <QFile>
 
 const char *const MacroVariableNames[MacroVariableCount + 1] = {
     "",
@@ -108,7 +107,13 @@ QByteArray GetMacroVariableValue(int index, const ConnectionNode *focused, const
 {
     const QByteArray userName = GetUserNameStr();
     const ConnectionNode *parent = realParent(focused);
-    const auto logsDir = [&] { return QFile::encodeName(EnsureAppSubdir(QStringLiteral("Logs"), prompter)) + '/'; };
+    // The folders as a run hands them to TeraTerm.
+    const auto seenFolder = [](const QString &folder) {
+        const TeraTermPaths paths = TeraTermPaths::forProgramFolder();
+        const std::optional<QString> seen = paths.folder(folder);
+        return seen ? paths.bytes(*seen) : QByteArray();
+    };
+    const auto logsDir = [&] { return seenFolder(EnsureAppSubdir(QStringLiteral("Logs"), prompter)); };
     switch (index) {
     case 1: return SystemInfo::userName().toUpper().toUtf8();
     case 2: return userName;
@@ -122,8 +127,8 @@ QByteArray GetMacroVariableValue(int index, const ConnectionNode *focused, const
     case 10: return logsDir();
     case 11: return QByteArrayLiteral("Opens log file");
     case 12: return focused ? FirstWord(focused->data.Name) : QByteArray();
-    case 13: return QFile::encodeName(AppFilePath(QString()));
-    case 14: return GetWindowsDirWithSlash();
+    case 13: return seenFolder(AppFilePath(QString()));
+    case 14: return TeraTermPaths::forProgramFolder().windowsDir();
     case 15:
         return focused ? logsDir() + LogBaseName(fullChain(focused), clock()) : QByteArray();
     case 16: return focused ? LogBaseName(fullChain(focused), clock()) : QByteArray();

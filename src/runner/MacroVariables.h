@@ -35,11 +35,11 @@ QByteArray LogBaseName(const QByteArray &chain, const QDateTime &time);
 QByteArray GetUserNameStr();
 
 // The Windows folder with a closing separator: the WINDIR environment variable when it is
-// set, else the root folder.
+// set, else the root folder. (A TeraTerm under Wine is handed Wine's, see TeraTermPaths.)
 QByteArray GetWindowsDirWithSlash();
 
 // The value of variable Index as the value tip shows it, for the focused connection Focused
 // (null when none). An index outside 1 to 18 gives the empty text. Rows 10 and 15 make the
-// "Logs" folder when it is missing.
+// "Logs" folder when it is missing. Folders are named as a run hands them to TeraTerm.
 QByteArray GetMacroVariableValue(int index, const ConnectionNode *focused, const UserData &user,
                                  Prompter &prompter, const Clock &clock);

@@ -6,6 +6,7 @@
 #include "platform/NamedSemaphore.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
+#include "platform/WineLocator.h"
 #include "platform/WindowMessages.h"
 #include "shell/LauncherMessages.h"
 #include "shell/OptionsStore.h"
@@ -27,8 +28,16 @@ void EnsureLauncherRunning(Prompter &prompter)
                          + QStringLiteral("' not found."));
         return;
     }
-    if (!ShellOpen::startDetached(path, {}))
+    switch (ShellOpen::start(path, {})) {
+    case ShellOpen::StartResult::Started:
+        break;
+    case ShellOpen::StartResult::WineMissing:
+        prompter.error(WineLocator::missingWineMessage(path));
+        break;
+    case ShellOpen::StartResult::Failed:
         std::fprintf(stderr, "Wexmora: could not start %s\n", QFile::encodeName(path).constData());
+        break;
+    }
 }
 
 bool IsAutoStartOn()

@@ -68,6 +68,22 @@ private Q_SLOTS:
         QCOMPARE(received, args);
     }
 
+    void commandsCarryTheirEnvironment()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("env");
+        StartCommand command{"/bin/sh",
+                             {"-c", "printf '%s|%s' \"$WINEPREFIX\" \"$HOME\" > \"$1.part\"; mv \"$1.part\" \"$1\"", "sh", out},
+                             dir.path(),
+                             {{"WINEPREFIX", "/home/u/.wine drive"}}};
+        QVERIFY(ShellOpen::run(command));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 30000);
+        QFile result(out);
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        // Set on top of the rest of ours, which the program keeps.
+        QCOMPARE(result.readAll(), "/home/u/.wine drive|" + qgetenv("HOME"));
+    }
+
     void failedStartsAnswerFalse()
     {
         QTemporaryDir dir;
@@ -80,11 +96,10 @@ private Q_SLOTS:
     {
         QList<Start> starts;
         bool answer = false;
-        ShellOpen::setStarterForTesting(
-            [&](const QString &program, const QStringList &arguments, const QString &work) {
-                starts.append({program, arguments, work});
-                return answer;
-            });
+        ShellOpen::setStarterForTesting([&](const StartCommand &command) {
+            starts.append({command.program, command.arguments, command.workingDirectory});
+            return answer;
+        });
         QVERIFY(!ShellOpen::startDetached("/opt/w/Wexmora.exe", {}, QString()));
         answer = true;
         QVERIFY(ShellOpen::startDetached("ttermpro.exe", {"/M=\"a b.ttl\""}, "/opt/w"));
@@ -110,11 +125,10 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(QString, passed);
         QList<Start> starts;
-        ShellOpen::setStarterForTesting(
-            [&](const QString &program, const QStringList &arguments, const QString &work) {
-                starts.append({program, arguments, work});
-                return true;
-            });
+        ShellOpen::setStarterForTesting([&](const StartCommand &command) {
+            starts.append({command.program, command.arguments, command.workingDirectory});
+            return true;
+        });
         QVERIFY(ShellOpen::openDocument(target));
         QCOMPARE(starts.size(), 1);
         QCOMPARE(starts.at(0).program, QStringLiteral("xdg-open"));
@@ -125,7 +139,7 @@ private Q_SLOTS:
     {
         QStringList opened;
         int starts = 0;
-        ShellOpen::setStarterForTesting([&](const QString &, const QStringList &, const QString &) {
+        ShellOpen::setStarterForTesting([&](const StartCommand &) {
             ++starts;
             return true;
         });

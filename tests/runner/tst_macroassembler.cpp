@@ -27,7 +27,7 @@ LinePassValues fixedValues()
     v.user.phone = QStringLiteral("12-34, P5");
     v.user.mobile = QStringLiteral("+1 (555) 0100");
     v.user.pager = QStringLiteral("n/a");
-    v.logsDir = "/tt/Logs";
+    v.logsFolder = "/tt/Logs/";
     v.ttDir = "/tt/";
     v.winDir = "C:\\Windows\\";
     v.logBaseName = "Srv_20261210090405.log";
@@ -147,11 +147,11 @@ private Q_SLOTS:
     void missingLogsFolderGivesTheBareSeparator()
     {
         LinePassValues v = fixedValues();
-        v.logsDir.clear();
+        v.logsFolder = "/";
         QByteArrayList lines{"$LOGDIR$", "$LOGFILENAME$"};
         RunLinePass(lines, v);
         QCOMPARE(lines, (QByteArrayList{"/", "/Srv_20261210090405.log"}));
-        QCOMPARE(RunLogOpenLine(v.logsDir, v.logBaseName), QByteArray("logopen '/Srv_20261210090405.log' 0 0"));
+        QCOMPARE(RunLogOpenLine(v.logsFolder, v.logBaseName), QByteArray("logopen '/Srv_20261210090405.log' 0 0"));
     }
 
     void assemblesBranches_data()

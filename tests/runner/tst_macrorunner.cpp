@@ -2,9 +2,13 @@
 
 #include "platform/AppPaths.h"
 #include "platform/ShellOpen.h"
+#include "platform/WineLocator.h"
 #include "runner/RunTarget.h"
+#include "support/FakeWineLoader.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
+#include "support/WinePrefixLayout.h"
 #include "table/ConnectionTree.h"
 #include "table/UrlCodec.h"
 
@@ -33,6 +37,7 @@ struct Start
     QString program;
     QStringList arguments;
     QString workingDirectory;
+    QMap<QString, QString> environment;
 };
 
 rVTNodeData connection(const QByteArray &name, const QByteArray &macro)
@@ -70,8 +75,8 @@ struct Fixture
         a = tree.addChild(root, connection("A", "a $CONNECTION$"));
         b = tree.addChild(a, connection("B", "b $CONNECTION$ $PARENT$"));
         c = tree.addChild(b, connection("C", "c $CONNECTION$ $parent$"));
-        ShellOpen::setStarterForTesting([this](const QString &p, const QStringList &args, const QString &wd) {
-            starts.append({p, args, wd});
+        ShellOpen::setStarterForTesting([this](const StartCommand &command) {
+            starts.append({command.program, command.arguments, command.workingDirectory, command.environment});
             return startSucceeds;
         });
         // Each reading is one second later: a run that read twice would name two files.
@@ -88,6 +93,20 @@ struct Fixture
     {
         return runner.RunMacro(whole, ancestors, QString(), RunTarget::fromNode(node, nullptr), context);
     }
+};
+
+// The fixture's TeraTerm as a Windows program in a Wine prefix inside its folder, and a
+// stand-in for Wine's loader (the fixture only records what would be started).
+struct WineFixture : Fixture
+{
+    FakeWineLoader wine{folder.filePath(QStringLiteral("bin"))};
+    QString prefix = folder.filePath(QStringLiteral("prefix"));
+    QString programDir = prefix + QString::fromUtf8("/drive_c/Program Files (x86)/tera térm");
+    bool ready = wine.isReady() && MakeWinePrefixLayout(prefix)
+        && WriteWindowsExecutable(programDir + QStringLiteral("/ttermpro.exe"))
+        && WriteFileBytes(programDir + QStringLiteral("/teraterm.ini"), kTeraTermIni);
+
+    WineFixture() { AppPaths::setProgramDir(programDir); }
 };
 
 QFileDevice::Permissions groupAndOthers()
@@ -402,6 +421,78 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.boxes()[0].kind, Prompter::Kind::Error);
         QVERIFY(f.prompter.boxes()[0].text.endsWith(QStringLiteral(" holds a quote character that cannot be passed to TeraTerm. Cannot execute the macro.")));
         QVERIFY(QDir(dir + QStringLiteral("/Temp_TTL")).isEmpty());
+        QCOMPARE(f.runner.runSlots().next(), 1);
+    }
+
+    void handsAWindowsTeraTermItsWindowsPaths_data()
+    {
+        QTest::addColumn<bool>("exporting");
+        QTest::newRow("run") << false;
+        QTest::newRow("export") << true;
+    }
+
+    void handsAWindowsTeraTermItsWindowsPaths()
+    {
+        QFETCH(bool, exporting);
+        WineFixture f;
+        QVERIFY(f.ready);
+        f.c->data.Macro = UrlEncode("c $LOGDIR$|$TTDIR$|$WINDIR$\r\nlog '$LOGFILENAME$'", true);
+        RunContext context;
+        context.logSession = true;
+        const QString out = f.folder.filePath(QStringLiteral("export.ttl"));
+        QVERIFY(f.runner.RunMacro(true, false, exporting ? out : QString(), RunTarget::fromNode(f.c, nullptr), context));
+        QVERIFY(f.prompter.boxes().isEmpty());
+
+        const QByteArray tt = QString::fromUtf8("C:\\Program Files (x86)\\tera térm\\").toUtf8();
+        const QByteArray head = "c " + tt + "Logs\\|" + tt + "|C:\\windows\\\r\nlog '" + tt + "Logs\\C_20261210090405.log'\r\n";
+        if (exporting) {
+            QCOMPARE(ReadFileBytes(out), head + "logopen 'C_.log' 0 0\r\n");
+            QVERIFY(f.starts.isEmpty());
+            return;
+        }
+        QCOMPARE(ReadFileBytes(f.programDir + QStringLiteral("/Temp_TTL/~macroC1.ttl")),
+                 head + "logopen '" + tt + "Logs\\C_20261210090405.log' 0 0\r\n");
+        QCOMPARE(f.starts.size(), 1);
+        const Start &start = f.starts.first();
+        QCOMPARE(start.program, f.wine.path());
+        const QString temp = QString::fromUtf8("C:\\Program Files (x86)\\tera térm\\Temp_TTL\\");
+        QCOMPARE(start.arguments, (QStringList{f.programDir + QStringLiteral("/ttermpro.exe"),
+                                               QStringLiteral("/F=") + temp + QStringLiteral("~TTiniC1.ini"),
+                                               QStringLiteral("/M=") + temp + QStringLiteral("~macroC1.ttl")}));
+        QCOMPARE(QDir(start.environment.value(QStringLiteral("WINEPREFIX"))).canonicalPath(), QDir(f.prefix).canonicalPath());
+        // This program keeps its own files under their Linux names.
+        QVERIFY(QFileInfo(f.programDir + QStringLiteral("/Temp_TTL/~TTiniC1.ini")).isFile());
+    }
+
+    void withoutWineNothingIsMade()
+    {
+        WineFixture f;
+        QVERIFY(f.ready);
+        QVERIFY(f.wine.uninstall());
+        QVERIFY(!f.run(f.c));
+        QCOMPARE(f.prompter.texts(), QStringList{WineLocator::missingWineMessage(QStringLiteral("ttermpro.exe"))});
+        QCOMPARE(f.prompter.boxes().first().kind, Prompter::Kind::Error);
+        QVERIFY(f.starts.isEmpty());
+        QVERIFY(!QFileInfo::exists(f.programDir + QStringLiteral("/Temp_TTL")));
+        QVERIFY(!QFileInfo::exists(f.programDir + QStringLiteral("/Logs")));
+        QCOMPARE(f.runner.runSlots().next(), 1);
+    }
+
+    void refusesFoldersTeraTermHasNoNameFor()
+    {
+        WineFixture f;
+        QVERIFY(f.ready);
+        // Windows names cannot hold a colon: Wine would show the folder under a made-up name.
+        const QString odd = f.prefix + QStringLiteral("/drive_c/tera:term");
+        QVERIFY(QDir().mkpath(odd));
+        QVERIFY(QFile::copy(f.programDir + QStringLiteral("/ttermpro.exe"), odd + QStringLiteral("/ttermpro.exe")));
+        QVERIFY(QFile::copy(f.programDir + QStringLiteral("/teraterm.ini"), odd + QStringLiteral("/teraterm.ini")));
+        AppPaths::setProgramDir(odd);
+        QVERIFY(!f.run(f.c));
+        QCOMPARE(f.prompter.boxes().size(), 1);
+        QCOMPARE(f.prompter.boxes().first().kind, Prompter::Kind::Error);
+        QVERIFY(f.prompter.boxes().first().text.startsWith(QStringLiteral("The path ") + odd + QStringLiteral("/Logs has no Windows name in the Wine prefix ")));
+        QVERIFY(f.starts.isEmpty());
         QCOMPARE(f.runner.runSlots().next(), 1);
     }
 

@@ -1,9 +1,11 @@
 #include "support/NodeRecords.h"
 #include "runner/MacroVariables.h"
 
+#include "platform/AppPaths.h"
 #include "platform/SystemInfo.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
+#include "support/WinePrefixLayout.h"
 #include "table/ConnectionTree.h"
 
 #include <QFileInfo>
@@ -141,6 +143,32 @@ private Q_SLOTS:
         QCOMPARE(GetMacroVariableValue(14, nullptr, UserData{}, prompter, [] { return kNow; }), QByteArray("/"));
         if (!saved.isNull())
             qputenv("WINDIR", saved);
+    }
+
+    void tipNamesFoldersAsAWindowsTeraTermSeesThem_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("10 $logdir$") << 10 << QByteArray("C:\\tt\\Logs\\");
+        QTest::newRow("13 $ttdir$") << 13 << QByteArray("C:\\tt\\");
+        QTest::newRow("14 $windir$") << 14 << QByteArray("C:\\windows\\");
+        QTest::newRow("15 $LOGFILENAME$") << 15 << QByteArray("C:\\tt\\Logs\\Web_20261210090405.log");
+    }
+
+    void tipNamesFoldersAsAWindowsTeraTermSeesThem()
+    {
+        QFETCH(int, index);
+        QFETCH(QByteArray, expected);
+        TempProgramFolder folder;
+        QVERIFY(MakeWinePrefixLayout(folder.path()));
+        AppPaths::setProgramDir(folder.filePath(QStringLiteral("drive_c/tt")));
+        QVERIFY(WriteWindowsExecutable(AppFilePath(QStringLiteral("ttermpro.exe"))));
+        ConnectionTree tree;
+        ConnectionNode *root = tree.addChild(nullptr, NamedRecord(""));
+        const ConnectionNode *web = tree.addChild(root, NamedRecord("Web"));
+        ScriptedPrompter prompter;
+        QCOMPARE(GetMacroVariableValue(index, web, UserData{}, prompter, [] { return kNow; }), expected);
+        QVERIFY(prompter.boxes().isEmpty());
     }
 
     void namesTheVariables()

@@ -85,7 +85,8 @@ struct Fixture
         folder.write(QStringLiteral("ttermpro.exe"), "#!/bin/sh\nexit 0\n");
         folder.write(QStringLiteral("teraterm.ini"), kTeraTermIni);
         root = tree.addChild(nullptr, connection("This computer", "root macro"));
-        ShellOpen::setStarterForTesting([this](const QString &, const QStringList &args, const QString &) {
+        ShellOpen::setStarterForTesting([this](const StartCommand &command) {
+            const QStringList &args = command.arguments;
             if (failFrom >= 0 && starts.size() >= failFrom)
                 return false;
             starts.append({readFile(args.value(1).mid(3)), readFile(args.value(0).mid(3))});

@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
 #include "platform/WindowMessages.h"
+#include "platform/WineLocator.h"
 #include "shell/LauncherLink.h"
 #include "shell/LauncherMessages.h"
 #include "shell/OptionsStore.h"
@@ -10,10 +11,12 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ProgramStartUp.h"
 #include "shell/SingleInstance.h"
+#include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
+#include "support/WinePrefixLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +57,8 @@ private Q_SLOTS:
     void ensureLauncher_data();
     void ensureLauncher();
     void launcherReallyStarts();
+    void windowsLauncherGoesThroughWine_data();
+    void windowsLauncherGoesThroughWine();
 
     void autoStart_data();
     void autoStart();
@@ -82,9 +87,8 @@ void TestLauncherLink::init()
     QVERIFY(m_registry->isOpen());
     m_prompter.clear();
     m_starts.clear();
-    ShellOpen::setStarterForTesting([this](const QString &program, const QStringList &args,
-                                           const QString &) {
-        m_starts.append({program, args});
+    ShellOpen::setStarterForTesting([this](const StartCommand &command) {
+        m_starts.append({command.program, command.arguments});
         return true;
     });
 }
@@ -252,6 +256,36 @@ void TestLauncherLink::launcherReallyStarts()
 
     QTRY_COMPARE(ReadFileBytes(exe + QStringLiteral(".log")), QByteArray("started 0\n"));
     QVERIFY(m_prompter.boxes().isEmpty());
+}
+
+void TestLauncherLink::windowsLauncherGoesThroughWine_data()
+{
+    QTest::addColumn<bool>("wineInstalled");
+    QTest::newRow("Wine installed") << true;
+    QTest::newRow("Wine missing") << false;
+}
+
+void TestLauncherLink::windowsLauncherGoesThroughWine()
+{
+    QFETCH(bool, wineInstalled);
+    const FakeWineLoader wine(m_folder->filePath(QStringLiteral("bin")), wineInstalled);
+    QVERIFY(wine.isReady());
+    const QString exe = m_folder->filePath(QStringLiteral("Wexmora.exe"));
+    QVERIFY(WriteWindowsExecutable(exe));
+
+    EnsureLauncherRunning(m_prompter);
+
+    if (wineInstalled) {
+        QCOMPARE(m_starts.size(), 1);
+        QCOMPARE(m_starts.first().program, wine.path());
+        QCOMPARE(m_starts.first().arguments, QStringList{exe});
+        QVERIFY(m_prompter.boxes().isEmpty());
+    } else {
+        // Said once, plainly; start-up goes on.
+        QVERIFY(m_starts.isEmpty());
+        QCOMPARE(m_prompter.texts(), QStringList{WineLocator::missingWineMessage(exe)});
+        QCOMPARE(m_prompter.boxes().first().kind, Prompter::Kind::Error);
+    }
 }
 
 void TestLauncherLink::autoStart_data()

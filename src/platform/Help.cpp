@@ -1,0 +1,56 @@
+#include "platform/Help.h"
+
+#include "platform/AppPaths.h"
+#include "platform/ShellOpen.h"
+#include "platform/WineDriveMap.h"
+#include "platform/WinePrefix.h"
+#include "platform/WineStarter.h"
+
+#include <QFileInfo>
+
+namespace {
+
+Help::Viewer &viewerHook()
+{
+    static Help::Viewer hook;
+    return hook;
+}
+
+Help::Result show(const QString &file)
+{
+    if (file.endsWith(QLatin1String(".hlp"), Qt::CaseInsensitive)) {
+        const QString prefix = WinePrefix::containing(QFileInfo(file).absolutePath());
+        if (!prefix.isEmpty()) {
+            const std::optional<QString> seen = WineDriveMap::forPrefix(prefix).windowsPath(file);
+            if (!seen)
+                return Help::Result::NotOpened;
+            const std::optional<StartCommand> command =
+                WineStarter::builtinCommand(prefix, QStringLiteral("winhlp32.exe"), {*seen});
+            if (!command)
+                return Help::Result::WineMissing;
+            return ShellOpen::run(*command) ? Help::Result::Opened : Help::Result::NotOpened;
+        }
+    }
+    return ShellOpen::openDocument(file) ? Help::Result::Opened : Help::Result::NotOpened;
+}
+
+} // namespace
+
+namespace Help {
+
+Result open(const QString &name, int context)
+{
+    const QString file = AppFilePath(name);
+    if (!QFileInfo(file).isFile())
+        return Result::FileMissing;
+    if (viewerHook())
+        return viewerHook()(file, context);
+    return show(file);
+}
+
+void setViewerForTesting(Viewer viewer)
+{
+    viewerHook() = std::move(viewer);
+}
+
+} // namespace Help
