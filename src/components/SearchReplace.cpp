@@ -1,11 +1,12 @@
 #include "components/SearchReplace.h"
 
 #include "components/TextDocument.h"
+#include "components/TextLines.h"
 
 namespace {
 
 // Where the text of a replacement ends, relative to where it starts: how many line breaks it
-// holds ("\r\n", "\r" or "\n" each one) and the length of its last line.
+// holds and the length of its last line.
 struct TextExtent
 {
     int lineBreaks = 0;
@@ -14,19 +15,8 @@ struct TextExtent
 
 TextExtent extentOf(const QString &text)
 {
-    TextExtent e;
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        ++e.lineBreaks;
-        lineStart = i + 1;
-    }
-    e.lastLineLength = int(text.size() - lineStart);
-    return e;
+    const QStringList lines = SplitLines(text);
+    return {int(lines.size()) - 1, int(lines.last().size())};
 }
 
 class Run

@@ -1,22 +1,14 @@
 #include "dialogs/SearchHistory.h"
 
+#include "components/TextLines.h"
+
 namespace SearchHistory {
 
 QStringList fromText(const QString &text)
 {
-    QStringList entries;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        entries.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        entries.append(text.mid(start));
+    QStringList entries = SplitLines(text);
+    if (entries.last().isEmpty())
+        entries.removeLast();
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/TextDocument.h"
+#include "components/TextLines.h"
 
 #include <QList>
 #include <QStringList>
@@ -82,16 +83,15 @@ inline void StringListDocument::setSelection(TextPosition anchor, TextPosition c
 
 inline void StringListDocument::replaceRange(TextPosition from, TextPosition to, const QString &text)
 {
-    QString inserted = text;
-    inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    const QString merged = m_lines.at(from.line).left(from.column) + inserted + m_lines.at(to.line).mid(to.column);
-    const QStringList newLines = merged.split(u'\n');
+    const QStringList inserted = SplitLines(text);
+    QStringList newLines = inserted;
+    newLines.first().prepend(m_lines.at(from.line).left(from.column));
+    newLines.last().append(m_lines.at(to.line).mid(to.column));
     m_lines.remove(from.line, to.line - from.line + 1);
     for (int i = 0; i < newLines.size(); ++i)
         m_lines.insert(from.line + i, newLines.at(i));
-    const int lastLine = from.line + int(newLines.size()) - 1;
-    const int lastLength = int(inserted.size() - (inserted.lastIndexOf(u'\n') + 1));
-    m_caret = {lastLine, (lastLine == from.line ? from.column : 0) + lastLength};
+    const int lastLine = from.line + int(inserted.size()) - 1;
+    m_caret = {lastLine, (lastLine == from.line ? from.column : 0) + int(inserted.last().size())};
     m_anchor = m_caret;
     if (m_inGroup && !m_undoSteps.isEmpty())
         ++m_undoSteps.last();

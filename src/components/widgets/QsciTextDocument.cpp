@@ -1,5 +1,6 @@
 #include "components/widgets/QsciTextDocument.h"
 
+#include "components/TextLines.h"
 #include "platform/widgets/QsciIncludes.h"
 
 long QsciTextDocument::sci(unsigned int message, unsigned long wParam, long lParam) const
@@ -82,10 +83,7 @@ void QsciTextDocument::replaceRange(TextPosition from, TextPosition to, const QS
         eol = QStringLiteral("\n");
     else if (m_editor.eolMode() == QsciScintilla::EolMac)
         eol = QStringLiteral("\r");
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines.replace(QStringLiteral("\n"), eol);
-    const QByteArray bytes = encode(lines);
+    const QByteArray bytes = encode(SplitLines(text).join(eol));
 
     sci(QsciScintillaBase::SCI_SETTARGETSTART, bytePosition(from));
     sci(QsciScintillaBase::SCI_SETTARGETEND, bytePosition(to));
