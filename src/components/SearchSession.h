@@ -17,9 +17,6 @@ public:
 
     SearchSettings &settings() { return m_settings; }
     const SearchSettings &settings() const { return m_settings; }
-    // False until a dialog closes with OK, and after one that chose not to start at the
-    // caret: the next run then covers the whole scope.
-    bool continueFromCursor() const { return m_continueFromCursor; }
 
     struct MenuState
     {
@@ -52,5 +49,7 @@ private:
     Prompter &m_prompter;
     WordCharPredicate m_isWordChar;
     SearchSettings m_settings;
+    // False until a dialog closes with OK, and after one that chose not to start at the
+    // caret: the next run then covers the whole scope.
     bool m_continueFromCursor = false;
 };

@@ -116,13 +116,11 @@ private Q_SLOTS:
     {
         ScriptedPrompter prompter;
         SearchSession session(prompter, IsMacroWordChar);
-        QVERIFY(!session.continueFromCursor());
         StringListDocument doc(QStringLiteral("abc abc a|bc"));
         session.settings().SearchText = QStringLiteral("abc");
         session.settings().FromCursor = false;
         session.dialogAccepted(doc, false, {});
         QCOMPARE(doc.marked(), QStringLiteral("[abc| abc abc"));
-        QVERIFY(session.continueFromCursor());
         session.DoSearchReplace(doc, false, false);
         QCOMPARE(doc.marked(), QStringLiteral("abc [abc| abc"));
         session.DoSearchReplace(doc, false, false);
@@ -131,8 +129,8 @@ private Q_SLOTS:
         QCOMPARE(prompter.texts(), QStringList{NotFound});
     }
 
-    // A dialog closed with OK and no search text changes where the next run starts, and runs
-    // nothing.
+    // A dialog closed with OK and no search text runs nothing, yet sets where the next run
+    // starts.
     void emptySearchTextRunsNothing()
     {
         ScriptedPrompter prompter;
@@ -142,8 +140,10 @@ private Q_SLOTS:
         const SearchOutcome outcome = session.dialogAccepted(doc, true, {});
         QCOMPARE(outcome.found, 0);
         QVERIFY(prompter.boxes().isEmpty());
-        QVERIFY(!session.continueFromCursor());
         QCOMPARE(doc.marked(), QStringLiteral("abc a|bc"));
+        session.settings().SearchText = QStringLiteral("abc");
+        session.DoSearchReplace(doc, false, false);
+        QCOMPARE(doc.marked(), QStringLiteral("[abc| abc"));
     }
 
     // The settings reach the run: case, whole words, selection only, regex.

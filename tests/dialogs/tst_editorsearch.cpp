@@ -121,6 +121,7 @@ private Q_SLOTS:
     void cancelKeepsEverything()
     {
         Window w(QStringLiteral("abc abc"));
+        w.Memo1->setCursorPosition(0, 7);
         SearchSettings &s = w.search.session().settings();
         s.SearchText = QStringLiteral("abc");
         s.SearchTextHistory = QStringLiteral("abc\r\nold");
@@ -136,8 +137,10 @@ private Q_SLOTS:
         QCOMPARE(s.SearchTextHistory, QStringLiteral("abc\r\nold"));
         QVERIFY(!s.CaseSensitive);
         QVERIFY(w.prompter.boxes().isEmpty());
-        QCOMPARE(w.selection(), QStringLiteral("0:0"));
-        QVERIFY(!w.search.session().continueFromCursor());
+        QCOMPARE(w.selection(), QStringLiteral("0:7"));
+        // No dialog has been accepted: Find Next still covers the whole text.
+        w.search.DoSearchReplace(false, false);
+        QCOMPARE(w.selection(), QStringLiteral("0:0-0:3"));
     }
 
     // A selection within a line is the dialog's search text; one over two lines is not.
@@ -172,9 +175,11 @@ private Q_SLOTS:
     {
         Window w(QStringLiteral("a a a a"));
         QStringList questions;
-        const auto answer = [&questions](const char *button) {
-            return [&questions, button](QDialog &d) {
+        QList<QPoint> placed;
+        const auto answer = [&](const char *button) {
+            return [&, button](QDialog &d) {
                 questions << child<QLabel>(d, "lblConfirmation")->text();
+                placed << d.frameGeometry().topLeft();
                 QTest::mouseClick(child<QPushButton>(d, button), Qt::LeftButton);
             };
         };
@@ -184,6 +189,11 @@ private Q_SLOTS:
         QVERIFY(script.done());
         QCOMPARE(script.shown(), (QStringList{"Replace text", "Confirm replace", "Confirm replace", "Confirm replace"}));
         QCOMPARE(questions, QStringList(3, QStringLiteral("Replace this occurence of \"a\"?")));
+        // Each question stands just below its hit, at the hit's column.
+        const int lineBottom = w.Memo1->viewport()->mapToGlobal(QPoint(0, w.Memo1->textHeight(0))).y();
+        for (const QPoint &p : placed)
+            QCOMPARE(p.y(), lineBottom + 4);
+        QVERIFY(placed[0].x() < placed[1].x() && placed[1].x() < placed[2].x());
         QCOMPARE(outcome.replaced, 3);
         QCOMPARE(w.Memo1->text(), QStringLiteral("xyz a xyz xyz"));
         QVERIFY(w.prompter.boxes().isEmpty());
