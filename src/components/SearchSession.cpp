@@ -64,6 +64,8 @@ SearchOutcome SearchSession::dialogAccepted(TextDocument &editor, bool replace, 
 SearchOutcome SearchSession::DoSearchReplace(TextDocument &editor, bool replace, bool backwards,
                                              const ReplacePrompt &prompt)
 {
+    if (m_runStarting)
+        m_runStarting();
     SearchRequest request;
     request.searchText = m_settings.SearchText;
     request.replaceText = m_settings.ReplaceText;

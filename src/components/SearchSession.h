@@ -3,6 +3,8 @@
 #include "components/SearchReplace.h"
 #include "components/SearchSettings.h"
 
+#include <functional>
+
 class Prompter;
 class TextDocument;
 
@@ -14,6 +16,9 @@ class SearchSession
 public:
     // IsWordChar: the characters that make up a word for "whole words only".
     SearchSession(Prompter &prompter, WordCharPredicate isWordChar);
+
+    // Called as every run starts (the window clears its status message there).
+    void setRunStarting(std::function<void()> handler) { m_runStarting = std::move(handler); }
 
     SearchSettings &settings() { return m_settings; }
     const SearchSettings &settings() const { return m_settings; }
@@ -48,6 +53,7 @@ public:
 private:
     Prompter &m_prompter;
     WordCharPredicate m_isWordChar;
+    std::function<void()> m_runStarting;
     SearchSettings m_settings;
     // False until a dialog closes with OK, and after one that chose not to start at the
     // caret: the next run then covers the whole scope.

@@ -116,6 +116,8 @@ private Q_SLOTS:
     {
         ScriptedPrompter prompter;
         SearchSession session(prompter, IsMacroWordChar);
+        int runs = 0;
+        session.setRunStarting([&runs] { ++runs; });
         StringListDocument doc(QStringLiteral("abc abc a|bc"));
         session.settings().SearchText = QStringLiteral("abc");
         session.settings().FromCursor = false;
@@ -127,6 +129,7 @@ private Q_SLOTS:
         session.DoSearchReplace(doc, false, false);
         QCOMPARE(doc.marked(), QStringLiteral("abc abc abc|"));
         QCOMPARE(prompter.texts(), QStringList{NotFound});
+        QCOMPARE(runs, 4);
     }
 
     // A dialog closed with OK and no search text runs nothing, yet sets where the next run
@@ -135,10 +138,13 @@ private Q_SLOTS:
     {
         ScriptedPrompter prompter;
         SearchSession session(prompter, IsMacroWordChar);
+        int runs = 0;
+        session.setRunStarting([&runs] { ++runs; });
         StringListDocument doc(QStringLiteral("abc a|bc"));
         session.settings().FromCursor = false;
         const SearchOutcome outcome = session.dialogAccepted(doc, true, {});
         QCOMPARE(outcome.found, 0);
+        QCOMPARE(runs, 0);
         QVERIFY(prompter.boxes().isEmpty());
         QCOMPARE(doc.marked(), QStringLiteral("abc a|bc"));
         session.settings().SearchText = QStringLiteral("abc");
