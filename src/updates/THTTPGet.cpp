@@ -57,9 +57,9 @@ void THTTPGet::workerFinished()
         return;
     m_worker->wait();
     // A stop request decides over whatever the worker made of it.
-    m_lastSuccess = !m_worker->stopRequested() && m_worker->succeeded();
+    const bool success = !m_worker->stopRequested() && m_worker->succeeded();
     const QPointer<THTTPGet> alive(this);
-    if (m_lastSuccess)
+    if (success)
         Q_EMIT OnDoneString(DecodeField(m_worker->result()));
     else
         Q_EMIT OnError();

@@ -71,8 +71,6 @@ public:
     void Abort();
     // Whether a download runs (until its event has returned).
     bool isBusy() const { return m_worker != nullptr; }
-    // Whether the last finished download succeeded.
-    bool lastSuccess() const { return m_lastSuccess; }
 
     // The host, port and path of Url: "http://" (any letter case) and what comes before it is
     // dropped; the host ends at the first "/", where the path begins ("index.html" without
@@ -91,6 +89,5 @@ private:
     QString m_url;
     HttpTransfer::Request m_request;
     bool m_waitThread = false;
-    bool m_lastSuccess = false;
     std::unique_ptr<THTTPGetThread> m_worker;
 };

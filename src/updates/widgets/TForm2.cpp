@@ -129,16 +129,12 @@ void TForm2::HTTPGetDoneString(const QString &result)
 {
     switch (m_step) {
     case TeraTermVersion: {
-        const std::optional<VersionNumbers> web = ParseVersionText(result);
-        if (!web) {
-            showError();
+        const std::optional<bool> newer =
+            takeVersion(result, ui->Label6, UpdateTexts::LatestTeraTermVersion(result),
+                        GetFileVersionNumbers(teraTermExe()), m_latestTTVersion);
+        if (!newer)
             return;
-        }
-        m_latestTTVersion = result;
-        ui->Label6->setText(UpdateTexts::LatestTeraTermVersion(result));
-        const bool newer = IsNewerVersion(GetFileVersionNumbers(teraTermExe()), *web);
-        setVersionState(ui->Label6, newer ? VersionState::Newer : VersionState::Received);
-        if (newer)
+        if (*newer)
             startRequest(TeraTermChanges,
                          UpdateServer::TeraTermBaseURL() + QStringLiteral("/ttversioninfo.txt"));
         else
@@ -152,16 +148,12 @@ void TForm2::HTTPGetDoneString(const QString &result)
                      UpdateServer::ProgramBaseURL() + QStringLiteral("/wexmoraversion.txt"));
         break;
     case ProgramVersion: {
-        const std::optional<VersionNumbers> web = ParseVersionText(result);
-        if (!web) {
-            showError();
+        const std::optional<bool> newer =
+            takeVersion(result, ui->Label8, UpdateTexts::LatestProgramVersion(result),
+                        ProgramVersionNumbers(), m_latestProgramVersion);
+        if (!newer)
             return;
-        }
-        m_latestProgramVersion = result;
-        ui->Label8->setText(UpdateTexts::LatestProgramVersion(result));
-        const bool newer = IsNewerVersion(ProgramVersionNumbers(), *web);
-        setVersionState(ui->Label8, newer ? VersionState::Newer : VersionState::Received);
-        if (newer)
+        if (*newer)
             startRequest(ProgramChanges,
                          UpdateServer::ProgramBaseURL() + QStringLiteral("/wexmoraversioninfo.txt"));
         else
@@ -178,6 +170,24 @@ void TForm2::HTTPGetDoneString(const QString &result)
         return;
     }
     UpdateSettings::SaveLatestVersions(m_context.registry, m_latestTTVersion, m_latestProgramVersion);
+}
+
+// A product's version reply: shown on its label and kept as Latest, with whether it is newer
+// than Installed. A reply that is no version text ends the check on the error road and is
+// neither shown nor kept: nothing.
+std::optional<bool> TForm2::takeVersion(const QString &reply, QLabel *label, const QString &shown,
+                                        const VersionNumbers &installed, QString &latest)
+{
+    const std::optional<VersionNumbers> web = ParseVersionText(reply);
+    if (!web) {
+        showError();
+        return std::nullopt;
+    }
+    latest = reply;
+    label->setText(shown);
+    const bool newer = IsNewerVersion(installed, *web);
+    setVersionState(label, newer ? VersionState::Newer : VersionState::Received);
+    return newer;
 }
 
 void TForm2::HTTPGetError()

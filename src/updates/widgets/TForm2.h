@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Prompter;
 class QLabel;
@@ -14,6 +15,7 @@ class QTimer;
 class Registry;
 class THTTPGet;
 class WindowMessages;
+struct VersionNumbers;
 
 namespace Ui {
 class TForm2;
@@ -50,10 +52,6 @@ public:
     // The same, returning when the window has closed (a start for the check alone).
     void CheckForUpdatesAndWait();
 
-    // The latest version texts received in this run, as the server sent them.
-    QString LatestTTVersion() const { return m_latestTTVersion; }
-    QString LatestProgramVersion() const { return m_latestProgramVersion; }
-
     // Cancel and Close: stop the download and close.
     void reject() override;
 
@@ -74,6 +72,8 @@ private:
     void Label6Click();
     void Label8Click();
 
+    std::optional<bool> takeVersion(const QString &reply, QLabel *label, const QString &shown,
+                                    const VersionNumbers &installed, QString &latest);
     void startRequest(Step step, const QString &url);
     void startPendingRequest();
     void showError();
@@ -96,6 +96,7 @@ private:
     bool m_abortedErrorPending = false;
     // The label under the mouse while it shows the hand cursor.
     QLabel *m_hovered = nullptr;
+    // The version texts received in this run, as the server sent them; stored after each reply.
     QString m_latestTTVersion;
     QString m_latestProgramVersion;
     QString m_changesText;
