@@ -1,0 +1,89 @@
+#include "platform/ProcessSnapshot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ProcessSnapshot {
+
+namespace {
+
+QString &rootForTesting()
+{
+    static QString root;
+    return root;
+}
+
+QString procRoot()
+{
+    return rootForTesting().isEmpty() ? QStringLiteral("/proc") : rootForTesting();
+}
+
+// A command line longer than this is cut; the first two arguments are all that is looked at.
+constexpr qint64 kCommandLineLimit = 64 * 1024;
+
+QByteArray readHead(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(limit);
+}
+
+// The last part of a path written with either separator ("C:\TeraTerm\ttermpro.exe" under Wine).
+QString fileNameOf(const QString &path)
+{
+    return path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
+}
+
+bool isProcessFolder(const QString &name)
+{
+    return !name.isEmpty()
+        && std::all_of(name.begin(), name.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+QStringList ProcessEntryExeNames(const QString &processDir)
+{
+    const QDir dir(processDir);
+    QStringList names;
+    const QString command = QString::fromLocal8Bit(readHead(dir.filePath("comm"), 256)).trimmed();
+    if (!command.isEmpty())
+        names << command;
+    const QString exe = QFileInfo(dir.filePath("exe")).symLinkTarget();
+    if (!exe.isEmpty())
+        names << fileNameOf(exe);
+    const QList<QByteArray> arguments =
+        readHead(dir.filePath("cmdline"), kCommandLineLimit).split('\0');
+    for (qsizetype i = 0; i < std::min<qsizetype>(2, arguments.size()); ++i) {
+        const QString name = fileNameOf(QString::fromLocal8Bit(arguments.at(i)));
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
+
+bool IsProcessRunning(const QString &exeName)
+{
+    const QDir root(procRoot());
+    const QStringList entries = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (!isProcessFolder(entry))
+            continue;
+        const QStringList names = ProcessEntryExeNames(root.filePath(entry));
+        if (names.contains(exeName, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void setRootForTesting(const QString &root)
+{
+    rootForTesting() = root;
+}
+
+} // namespace ProcessSnapshot

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The running processes, as the kernel lists them under /proc.
+namespace ProcessSnapshot {
+
+// The file names a process is known by (ProcessDir is its folder under /proc): its command
+// name, its executable's, and those of its first two arguments, since a loader or interpreter
+// (Wine, a shell) names the program it runs as an argument. Names that cannot be read are left
+// out.
+QStringList ProcessEntryExeNames(const QString &processDir);
+
+// Whether a process known by the file name ExeName runs, letter case aside.
+bool IsProcessRunning(const QString &exeName);
+
+// Tests scan a made-up folder in place of /proc; an empty path restores it.
+void setRootForTesting(const QString &root);
+
+} // namespace ProcessSnapshot
