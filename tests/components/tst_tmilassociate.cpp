@@ -99,8 +99,8 @@ private Q_SLOTS:
         m_path = std::make_unique<ScopedEnv>("PATH");
         m_path->set(QFile::encodeName(bin));
         m_started.clear();
-        ShellOpen::setStarterForTesting([this](const QString &program, const QStringList &, const QString &) {
-            m_started << QFileInfo(program).fileName();
+        ShellOpen::setStarterForTesting([this](const StartCommand &command) {
+            m_started << QFileInfo(command.program).fileName();
             return true;
         });
     }

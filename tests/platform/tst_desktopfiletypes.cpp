@@ -52,8 +52,8 @@ private Q_SLOTS:
     void init()
     {
         m_started.clear();
-        ShellOpen::setStarterForTesting([this](const QString &program, const QStringList &args, const QString &) {
-            m_started << QFileInfo(program).fileName() + ' ' + args.join(' ');
+        ShellOpen::setStarterForTesting([this](const StartCommand &command) {
+            m_started << QFileInfo(command.program).fileName() + ' ' + command.arguments.join(' ');
             return true;
         });
     }
