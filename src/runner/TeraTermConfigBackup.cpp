@@ -170,7 +170,7 @@ TeraTermConfigBackup::TeraTermConfigBackup(const QString &programDir, Registry &
 {
 }
 
-bool TeraTermConfigBackup::IsStored(const Registry &registry)
+bool TeraTermConfigBackup::ReadTTConfigBackup(const Registry &registry)
 {
     return readStoredBackup(registry).has_value();
 }

@@ -41,8 +41,9 @@ public:
     // copy of the file it changes.
     Outcome Restore();
 
-    // Whether a backup is stored: what enables the Restore command at start.
-    static bool IsStored(const Registry &registry);
+    // Whether a backup is stored (the key exists and holds a non-empty "IniBackup"): what
+    // enables the Restore command at start.
+    static bool ReadTTConfigBackup(const Registry &registry);
 
 private:
     QString filePath(const QString &name) const;

@@ -288,7 +288,7 @@ private Q_SLOTS:
             QVERIFY(f.registry->writeDword(ProgramRegHive, ProgramRegKey, value, 1));
         else if (setup == QLatin1String("backup"))
             QCOMPARE(f.backup.Backup(), TeraTermConfigBackup::Outcome::Done);
-        QCOMPARE(TeraTermConfigBackup::IsStored(*f.registry), stored);
+        QCOMPARE(TeraTermConfigBackup::ReadTTConfigBackup(*f.registry), stored);
         if (setup.isEmpty())
             QVERIFY(!f.registry->keyExists(ProgramRegHive, ProgramRegKey));   // asking made no key
         if (stored)
