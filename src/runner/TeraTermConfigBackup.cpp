@@ -3,6 +3,7 @@
 #include "platform/IniFile.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
+#include "runner/MacroAssembler.h"
 #include "shell/ProgramRegKey.h"
 #include "table/UrlCodec.h"
 
@@ -26,34 +27,6 @@ const QString RestoreFailed = QStringLiteral("Failed to restore TeraTerm configu
 // Names a copy may take when its dated name is taken (two restores in one second).
 constexpr int FreeNameAttempts = 1000;
 
-// The lines of Text as a text list reads them: CR LF, LF and CR each end a line, and a line
-// end at the very end makes no empty last line.
-QList<QByteArray> splitLines(const QByteArray &text)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
-}
-
-QByteArray joinLines(const QList<QByteArray> &lines)
-{
-    QByteArray text;
-    for (const QByteArray &line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 // Without the blanks and control characters (bytes up to 32) at either end.
 QByteArray trimmed(const QByteArray &line)
 {
@@ -72,7 +45,7 @@ QList<QByteArray> iniEntries(const QByteArray &ini)
 {
     QList<QByteArray> entries;
     QByteArray section;
-    for (const QByteArray &raw : splitLines(ini)) {
+    for (const QByteArray &raw : SplitMacroLines(ini)) {
         const QByteArray line = trimmed(raw);
         if (line.startsWith('[') && line.endsWith(']'))
             section = line;
@@ -150,7 +123,7 @@ std::optional<StoredBackup> readStoredBackup(const Registry &registry)
     if (!ini || ini->isEmpty())
         return std::nullopt;
     StoredBackup backup;
-    backup.lines = splitLines(UrlDecode(ini->toUtf8()));
+    backup.lines = SplitMacroLines(UrlDecode(ini->toUtf8()));
     if (backup.lines.isEmpty())
         return std::nullopt;
     if (const auto cyg = registry.readString(ProgramRegHive, ProgramRegKey, CygTermBackupValue))
@@ -199,14 +172,14 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::Backup()
         return fail(BackupFailed, cannotRead(cygPath));
 
     const QString time = m_locale.toString(m_clock(), QStringLiteral("dddd, dd-MMM-yyyy HH:mm:ss"));
-    const QByteArray text = joinLines(QList<QByteArray>{time.toUtf8()} + iniEntries(*ini));
+    const QByteArray text = JoinMacroLines(QList<QByteArray>{time.toUtf8()} + iniEntries(*ini));
 
     // Both values or neither: a restore never mixes two backups' halves.
     bool stored = m_registry.beginTransaction()
         && m_registry.writeString(ProgramRegHive, ProgramRegKey, IniBackupValue, encodedForStore(text));
     if (stored && cyg)
         stored = m_registry.writeString(ProgramRegHive, ProgramRegKey, CygTermBackupValue,
-                                        encodedForStore(joinLines(splitLines(*cyg))));
+                                        encodedForStore(JoinMacroLines(SplitMacroLines(*cyg))));
     if (!stored || !m_registry.commit()) {
         m_registry.rollback();
         return fail(BackupFailed, QStringLiteral("Error writing registry."));

@@ -57,6 +57,12 @@ struct Fixture
         const auto text = registry->readString(ProgramRegHive, ProgramRegKey, value);
         return text ? UrlDecode(text->toUtf8()) : QByteArray("(none)");
     }
+    // Writes Bytes as the folder's file Name; null bytes leave the file out.
+    void place(const QString &name, const QByteArray &bytes) const
+    {
+        if (!bytes.isNull())
+            folder.write(name, bytes);
+    }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 };
 
@@ -116,8 +122,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         Fixture f;
         f.folder.write(QStringLiteral("teraterm.ini"), OriginalIni);
-        if (!cygterm.isNull())
-            f.folder.write(QStringLiteral("cygterm.cfg"), cygterm);
+        f.place(QStringLiteral("cygterm.cfg"), cygterm);
         if (!earlier.isNull())
             QVERIFY(f.registry->writeString(ProgramRegHive, ProgramRegKey, QStringLiteral("CygTermBackup"),
                                             QString::fromLatin1(UrlEncode(earlier, true))));
@@ -139,8 +144,7 @@ private Q_SLOTS:
         QFETCH(bool, registryOpens);
         QFETCH(QString, reason);
         Fixture f;
-        if (iniPresent)
-            f.folder.write(QStringLiteral("teraterm.ini"), OriginalIni);
+        f.place(QStringLiteral("teraterm.ini"), iniPresent ? OriginalIni : QByteArray());
         Registry refusing{QString()};   // a store that is not open refuses every write
         Registry &registry = registryOpens ? *f.registry : refusing;
         TeraTermConfigBackup backup(f.folder.path(), registry, f.prompter, [&] { return f.now; }, QLocale(QLocale::English));
@@ -206,12 +210,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, restored);
         Fixture f;
         f.folder.write(QStringLiteral("teraterm.ini"), OriginalIni);
-        if (!atBackup.isNull())
-            f.folder.write(QStringLiteral("cygterm.cfg"), atBackup);
+        f.place(QStringLiteral("cygterm.cfg"), atBackup);
         QCOMPARE(f.backup.Backup(), TeraTermConfigBackup::Outcome::Done);
         QFile::remove(f.folder.filePath(QStringLiteral("cygterm.cfg")));
-        if (!atRestore.isNull())
-            f.folder.write(QStringLiteral("cygterm.cfg"), atRestore);
+        f.place(QStringLiteral("cygterm.cfg"), atRestore);
         f.now = f.now.addSecs(60);
 
         QCOMPARE(f.backup.Restore(), TeraTermConfigBackup::Outcome::Done);
