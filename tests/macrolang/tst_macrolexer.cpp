@@ -196,6 +196,30 @@ private Q_SLOTS:
         QCOMPARE(styles.mid(newLastStart), QByteArray(int(styles.size() - newLastStart), '#'));
     }
 
+    // The editor's colouring switched to the connection's colours and back: what was typed
+    // meanwhile is styled when the lexer comes back.
+    void reattachedLexerStylesWhatChangedWithoutIt()
+    {
+        MacroAttributeSet attributes;
+        MacroEditor m(attributes);
+        QsciScintilla &e = m.editor;
+        e.setText(QStringLiteral("wait 'x'\nsendln $user$\n:label"));
+        styleAll(e);
+        m.lexer.detach();
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        moveCaretTo(e, 1, 0);
+        QTest::keyClicks(&e, QStringLiteral("; "));
+        m.lexer.attach(&e);
+        styleAll(e);
+
+        MacroEditor fresh(attributes);
+        fresh.editor.setText(e.text());
+        styleAll(fresh.editor);
+        QCOMPARE(styleLetters(e), styleLetters(fresh.editor));
+        QCOMPARE(styleLetters(e).mid(9, 15), QByteArray(15, 'C'));
+    }
+
     void editorsFollowOneAttributeSet()
     {
         MacroAttributeSet attributes;

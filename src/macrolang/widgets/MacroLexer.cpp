@@ -65,10 +65,10 @@ void MacroLexer::attach(QsciScintilla *editor)
 
 void MacroLexer::detach()
 {
+    disconnect(m_modifiedConnection);
     QsciScintilla *e = editor();
     if (!e)
         return;
-    disconnect(m_modifiedConnection);
     e->setLexer(nullptr);
     e->SendScintilla(Sci::SCI_SETCHARSDEFAULT);
 }
