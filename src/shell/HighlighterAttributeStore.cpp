@@ -17,6 +17,13 @@ bool isAttributeName(const QString &name)
     return !name.isEmpty() && !name.contains(QLatin1Char('\\'));
 }
 
+// A stored colour the window can show, or "no colour of its own"; anything else keeps the
+// attribute's default.
+bool isAttributeColor(quint32 value)
+{
+    return value == StoredColor::None || StoredColor::isValid(value);
+}
+
 QString attributeKey(const QString &name)
 {
     return ProgramRegKey + QLatin1Char('\\') + name;
@@ -57,9 +64,9 @@ QList<HighlighterAttribute> load(const Registry &registry, QList<HighlighterAttr
         const QString key = attributeKey(a.Name);
         if (!registry.keyExists(ProgramRegHive, key))
             continue;
-        if (const auto v = registry.readDword(ProgramRegHive, key, ForegroundValue))
+        if (const auto v = registry.readDword(ProgramRegHive, key, ForegroundValue); v && isAttributeColor(*v))
             a.Foreground = *v;
-        if (const auto v = registry.readDword(ProgramRegHive, key, BackgroundValue))
+        if (const auto v = registry.readDword(ProgramRegHive, key, BackgroundValue); v && isAttributeColor(*v))
             a.Background = *v;
         if (const auto v = registry.readDword(ProgramRegHive, key, StyleValue))
             a.Style = int(*v & 0x0F);

@@ -17,8 +17,9 @@ bool save(Registry &registry, const QList<HighlighterAttribute> &attributes);
 // The same writes inside a transaction the caller holds.
 bool write(Registry &registry, const QList<HighlighterAttribute> &attributes);
 
-// Attributes as given, each part replaced by its stored value where one is readable. An
-// attribute without a sub-key keeps its defaults.
+// Attributes as given, each part replaced by its stored value where one is readable and, for
+// a colour, is a colour (RGB, a system colour or none). An attribute without a sub-key keeps
+// its defaults.
 QList<HighlighterAttribute> load(const Registry &registry, QList<HighlighterAttribute> defaults);
 
 } // namespace HighlighterAttributeStore

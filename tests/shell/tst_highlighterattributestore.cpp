@@ -94,6 +94,9 @@ private Q_SLOTS:
         QTest::newRow("style plain") << "Style" << QVariant(0) << 0x00008000u << StoredColor::None << 0;
         QTest::newRow("style with unknown bits") << "Style" << QVariant(0xF5) << 0x00008000u << StoredColor::None << 5;
         QTest::newRow("foreground as text") << "Foreground" << QVariant("255") << 0x00008000u << StoredColor::None << int(FontStyleBits::Italic);
+        QTest::newRow("foreground no colour") << "Foreground" << QVariant(0x12345678) << 0x00008000u << StoredColor::None << int(FontStyleBits::Italic);
+        QTest::newRow("background no colour") << "Background" << QVariant(0xFFFFFFFF) << 0x00008000u << StoredColor::None << int(FontStyleBits::Italic);
+        QTest::newRow("foreground system colour") << "Foreground" << QVariant(0xFF000008) << 0xFF000008u << StoredColor::None << int(FontStyleBits::Italic);
         QTest::newRow("name in other case") << "FOREGROUND" << QVariant(0x00000001) << 0x00000001u << StoredColor::None << int(FontStyleBits::Italic);
     }
     void partlyStored()

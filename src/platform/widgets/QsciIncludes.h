@@ -7,6 +7,7 @@
 #define signals Q_SIGNALS
 #define slots Q_SLOTS
 #include <Qsci/qscilexer.h>
+#include <Qsci/qscilexercustom.h>
 #include <Qsci/qsciscintilla.h>
 #pragma pop_macro("slots")
 #pragma pop_macro("signals")

@@ -1,0 +1,277 @@
+#include "runner/TeraTermConfigBackup.h"
+
+#include "platform/IniFile.h"
+#include "platform/Prompter.h"
+#include "platform/Registry.h"
+#include "runner/MacroAssembler.h"
+#include "shell/ProgramRegKey.h"
+#include "table/UrlCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString IniName = QStringLiteral("teraterm.ini");
+const QString CygTermName = QStringLiteral("cygterm.cfg");
+const QString IniBackupValue = QStringLiteral("IniBackup");
+const QString CygTermBackupValue = QStringLiteral("CygTermBackup");
+
+const QString BackupFailed = QStringLiteral("Failed to back up TeraTerm configuration.");
+const QString RestoreFailed = QStringLiteral("Failed to restore TeraTerm configuration.");
+
+// Names a copy may take when its dated name is taken (two restores in one second).
+constexpr int FreeNameAttempts = 1000;
+
+// Without the blanks and control characters (bytes up to 32) at either end.
+QByteArray trimmed(const QByteArray &line)
+{
+    qsizetype from = 0;
+    qsizetype to = line.size();
+    while (from < to && uchar(line[from]) <= 32)
+        ++from;
+    while (to > from && uchar(line[to - 1]) <= 32)
+        --to;
+    return line.sliced(from, to - from);
+}
+
+// The entries of an ini file, each as its section header followed by its trimmed line.
+// Lines before the first section, comments and lines without "=" are no entries.
+QList<QByteArray> iniEntries(const QByteArray &ini)
+{
+    QList<QByteArray> entries;
+    QByteArray section;
+    for (const QByteArray &raw : SplitMacroLines(ini)) {
+        const QByteArray line = trimmed(raw);
+        if (line.startsWith('[') && line.endsWith(']'))
+            section = line;
+        else if (!section.isEmpty() && line.contains('=') && !line.startsWith(';'))
+            entries.append(section + line);
+    }
+    return entries;
+}
+
+// One stored entry "[section]key=value" as the section, the key and the value; false for a
+// line that names no section and key.
+bool parseEntry(const QByteArray &line, QByteArray *section, QByteArray *key, QByteArray *value)
+{
+    const qsizetype close = line.indexOf(']');
+    if (close < 0)
+        return false;
+    const qsizetype equals = line.indexOf('=', close);
+    if (equals < 0)
+        return false;
+    *section = line.sliced(1, close - 1);
+    *key = trimmed(line.sliced(close + 1, equals - close - 1));
+    // The value as it stands: a blank after "=" is kept.
+    *value = line.sliced(equals + 1);
+    return true;
+}
+
+std::optional<QByteArray> readWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString cannotRead(const QString &path)
+{
+    return QStringLiteral("Cannot read file ") + shown(path) + QLatin1Char('.');
+}
+
+QString cannotWrite(const QString &path)
+{
+    return QStringLiteral("Cannot write file ") + shown(path) + QLatin1Char('.');
+}
+
+QString encodedForStore(const QByteArray &text)
+{
+    return QString::fromLatin1(UrlEncode(text, true));
+}
+
+struct StoredBackup
+{
+    QList<QByteArray> lines;   // the time, then the entries
+    QByteArray cygTerm;
+};
+
+std::optional<StoredBackup> readStoredBackup(const Registry &registry)
+{
+    if (!registry.keyExists(ProgramRegHive, ProgramRegKey))
+        return std::nullopt;
+    const auto ini = registry.readString(ProgramRegHive, ProgramRegKey, IniBackupValue);
+    if (!ini || ini->isEmpty())
+        return std::nullopt;
+    StoredBackup backup;
+    backup.lines = SplitMacroLines(UrlDecode(ini->toUtf8()));
+    if (backup.lines.isEmpty())
+        return std::nullopt;
+    if (const auto cyg = registry.readString(ProgramRegHive, ProgramRegKey, CygTermBackupValue))
+        backup.cygTerm = UrlDecode(cyg->toUtf8());
+    return backup;
+}
+
+} // namespace
+
+TeraTermConfigBackup::TeraTermConfigBackup(const QString &programDir, Registry &registry,
+                                           Prompter &prompter, Clock clock, const QLocale &locale)
+    : m_programDir(programDir)
+    , m_registry(registry)
+    , m_prompter(prompter)
+    , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
+    , m_locale(locale)
+{
+}
+
+bool TeraTermConfigBackup::ReadTTConfigBackup(const Registry &registry)
+{
+    return readStoredBackup(registry).has_value();
+}
+
+QString TeraTermConfigBackup::filePath(const QString &name) const
+{
+    return QDir(m_programDir).filePath(name);
+}
+
+TeraTermConfigBackup::Outcome TeraTermConfigBackup::fail(const QString &headline,
+                                                         const QString &reason) const
+{
+    m_prompter.error(headline + QLatin1Char('\n') + reason);
+    return Outcome::Failed;
+}
+
+TeraTermConfigBackup::Outcome TeraTermConfigBackup::Backup()
+{
+    const QString iniPath = filePath(IniName);
+    const auto ini = readWholeFile(iniPath);
+    if (!ini)
+        return fail(BackupFailed, cannotRead(iniPath));
+    const QString cygPath = filePath(CygTermName);
+    std::optional<QByteArray> cyg;
+    if (QFileInfo::exists(cygPath) && !(cyg = readWholeFile(cygPath)))
+        return fail(BackupFailed, cannotRead(cygPath));
+
+    const QString time = m_locale.toString(m_clock(), QStringLiteral("dddd, dd-MMM-yyyy HH:mm:ss"));
+    const QByteArray text = JoinMacroLines(QList<QByteArray>{time.toUtf8()} + iniEntries(*ini));
+
+    // Both values or neither: a restore never mixes two backups' halves.
+    bool stored = m_registry.beginTransaction()
+        && m_registry.writeString(ProgramRegHive, ProgramRegKey, IniBackupValue, encodedForStore(text));
+    if (stored && cyg)
+        stored = m_registry.writeString(ProgramRegHive, ProgramRegKey, CygTermBackupValue,
+                                        encodedForStore(JoinMacroLines(SplitMacroLines(*cyg))));
+    if (!stored || !m_registry.commit()) {
+        m_registry.rollback();
+        return fail(BackupFailed, QStringLiteral("Error writing registry."));
+    }
+    m_prompter.information(QStringLiteral("TeraTerm configuration was backed up successfully.\n"
+                                          "Backup time - ") + time);
+    return Outcome::Done;
+}
+
+QString TeraTermConfigBackup::dated(const QString &path, const QDateTime &time) const
+{
+    QString stamp = m_locale.toString(time, QStringLiteral("_ddMMMyyyy_HHmmss"));
+    stamp.replace(QLatin1Char('/'), QLatin1Char('-'));   // a month name must not make a folder
+    return path.chopped(4) + stamp + path.right(4);
+}
+
+bool TeraTermConfigBackup::makeDatedCopy(const QString &path, const QDateTime &time,
+                                         QString *copyPath) const
+{
+    const auto bytes = readWholeFile(path);
+    if (!bytes)
+        return false;
+    // Written beside the file under a temporary name, then given the first free dated name:
+    // a rename never replaces an existing file, so an earlier copy is never lost.
+    QTemporaryFile copy(QFileInfo(path).dir().filePath(QStringLiteral(".restore-XXXXXX")));
+    if (!copy.open() || copy.write(*bytes) != bytes->size() || !copy.flush())
+        return false;
+    copy.setPermissions(QFileInfo(path).permissions());
+    const QString tempName = copy.fileName();
+    copy.close();
+    const QString first = dated(path, time);
+    for (int n = 0; n < FreeNameAttempts; ++n) {
+        const QString name = n == 0 ? first
+                                    : first.chopped(4) + QLatin1Char('_') + QString::number(n) + first.right(4);
+        if (QFile::rename(tempName, name)) {
+            copy.setAutoRemove(false);
+            *copyPath = name;
+            return true;
+        }
+        if (!QFileInfo::exists(name))
+            return false;
+    }
+    return false;
+}
+
+TeraTermConfigBackup::Outcome TeraTermConfigBackup::Restore()
+{
+    const auto backup = readStoredBackup(m_registry);
+    if (!backup) {
+        m_prompter.error(RestoreFailed + QStringLiteral("\nError reading registry."));
+        return Outcome::NoBackup;
+    }
+    const QString iniPath = filePath(IniName);
+    if (!QFileInfo(iniPath).isFile())
+        return fail(RestoreFailed, cannotRead(iniPath));
+
+    const QString backupTime = QString::fromUtf8(backup->lines.first());
+    const auto answer = m_prompter.ask(
+        Prompter::Kind::Confirmation,
+        QStringLiteral("Do you want to restore TeraTerm configuration backed up on ") + backupTime
+            + QStringLiteral(" ?\n\nCopy of current configuration file TeraTerm.ini will be "
+                             "created prior applying changes to it."),
+        Prompter::Buttons::YesNo);
+    if (answer != Prompter::Yes)
+        return Outcome::Declined;
+
+    // Both dated copies are made before anything is written, so a failure changes nothing.
+    const QDateTime now = m_clock();
+    QString iniCopy;
+    if (!makeDatedCopy(iniPath, now, &iniCopy))
+        return fail(RestoreFailed, QStringLiteral("Cannot copy file ") + shown(iniPath) + QLatin1Char('.'));
+    const QString cygPath = filePath(CygTermName);
+    QString cygCopy;
+    if (QFileInfo::exists(cygPath) && !makeDatedCopy(cygPath, now, &cygCopy))
+        return fail(RestoreFailed, QStringLiteral("Cannot copy file ") + shown(cygPath) + QLatin1Char('.'));
+
+    IniFile ini(iniPath);
+    if (ini.readFailed())
+        return fail(RestoreFailed, cannotRead(iniPath));
+    for (const QByteArray &line : backup->lines.sliced(1)) {
+        QByteArray section, key, value;
+        // A line naming no section and key is no entry; the ini file refuses such names too.
+        if (!trimmed(line).isEmpty() && parseEntry(line, &section, &key, &value))
+            ini.writeString(section, key, value);
+    }
+    if (!ini.flush())
+        return fail(RestoreFailed, cannotWrite(iniPath));
+    if (!writeWholeFile(cygPath, backup->cygTerm))
+        return fail(RestoreFailed, cannotWrite(cygPath));
+
+    m_prompter.information(QStringLiteral("Current TeraTerm.ini file was copied into file ") + shown(iniCopy)
+                           + QStringLiteral("\n\nTeraTerm configuration from ") + backupTime
+                           + QStringLiteral(" has been restored."));
+    return Outcome::Done;
+}
