@@ -1,14 +1,14 @@
 #pragma once
 
 #include "mainwindow/ConnectionTreeView.h"
+#include "mainwindow/core/CommandState.h"
+#include "mainwindow/core/FocusedEditor.h"
 #include "mainwindow/TForm1TableHost.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
 #include "table/ColorSet.h"
-#include "table/CommandState.h"
 #include "table/EditCommands.h"
-#include "table/FocusedEditor.h"
 #include "table/TableDocument.h"
 
 #include <QMainWindow>

@@ -4,6 +4,8 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/core/CommandStateFacts.h"
+#include "mainwindow/core/ContrastColor.h"
 #include "mainwindow/HighlighterPage.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
@@ -13,7 +15,6 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
 #include "runner/MacroRunner.h"
-#include "table/CommandStateFacts.h"
 #include "table/NodeClipboard.h"
 
 #include "platform/widgets/QsciIncludes.h"

@@ -1,9 +1,9 @@
 // Import macro: a .TTL file's lines into the macro editor, as unapplied edits.
 #include "mainwindow/TForm1.h"
 
+#include "mainwindow/core/CommandState.h"
 #include "platform/FieldText.h"
 #include "platform/FileChooser.h"
-#include "table/CommandState.h"
 
 #include "platform/widgets/QsciIncludes.h"
 

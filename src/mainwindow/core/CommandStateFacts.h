@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/CommandState.h"
+#include "mainwindow/core/CommandState.h"
 
 class ConnectionNode;
 class TableDocument;

@@ -1,8 +1,9 @@
+#include "mainwindow/core/CommandState.h"
+#include "mainwindow/core/CommandStateFacts.h"
+#include "mainwindow/core/ContrastColor.h"
+#include "mainwindow/core/FocusedEditor.h"
 #include "support/FakeTableHost.h"
-#include "table/CommandState.h"
-#include "table/CommandStateFacts.h"
 #include "table/ConnectionTree.h"
-#include "table/FocusedEditor.h"
 #include "table/TableDocument.h"
 
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "table/CommandStateFacts.h"
+#include "mainwindow/core/CommandStateFacts.h"
 
 #include "table/ConnectionTree.h"
 #include "table/TableDocument.h"
