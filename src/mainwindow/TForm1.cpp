@@ -80,8 +80,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     });
     m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &index) {
         // Renaming a node of a pending cut or copy ends the cut or copy of every node.
-        if (hasCutCopyMark(m_model->nodeFor(index)))
-            CancelCutOrCopy();
+        if (m_doc.hasCutCopyMark(m_model->nodeFor(index)))
+            m_doc.CancelCutOrCopy();
         VTCreateEditor(editor);
     });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this] { RequestCommandRefresh(); });
@@ -97,6 +97,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     connect(m_model, &QAbstractItemModel::modelReset, this, &TForm1::restoreSelectionAfterReset);
 
     qApp->installEventFilter(this);
+    connect(&m_doc, &TableDocument::stateChanged, this, &TForm1::documentStateChanged);
     documentStateChanged();
     UpdateKeyIndicators();
     setupNodeMoves();

@@ -183,10 +183,6 @@ public:
     void cutNodes();
     void copyNodes();
     void pasteNodes();
-    // The tree's cut/copy mark: set on the branches of the last cut or copy, dropped by
-    // CancelCutOrCopy.
-    bool hasCutCopyMark(const ConnectionNode *node) const;
-    void CancelCutOrCopy();
 
     // Running connections.
     // The run commands on the focused connection: to the caret or whole, with or without the
@@ -314,7 +310,6 @@ private:
     bool putNodesOnClipboard(bool cut);
     // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
     void VTKeyDown(int key);
-    void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
 
     // Running connections.
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
@@ -402,9 +397,6 @@ private:
     WindowGeometryRecorder *m_geometry = nullptr;
     bool m_destroyed = false;
 
-    // Every node of the marked branches, and the branches' top nodes in tree order.
-    QSet<const ConnectionNode *> m_cutCopyMarks;
-    QList<ConnectionNode *> m_cutCopyTops;
     // The data this window last put on the clipboard, while the clipboard holds it.
     QPointer<const QMimeData> m_nodesOnClipboard;
 

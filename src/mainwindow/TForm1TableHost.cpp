@@ -98,11 +98,6 @@ void TForm1TableHost::ShowFocusedNodeData()
     m_window.ShowFocusedNodeData();
 }
 
-void TForm1TableHost::documentStateChanged()
-{
-    m_window.documentStateChanged();
-}
-
 void TForm1TableHost::BtnApplyClick()
 {
     m_window.BtnApplyClick();
@@ -136,16 +131,6 @@ QString TForm1TableHost::statusPanelText(int panel) const
 void TForm1TableHost::setStatusPanelText(int panel, const QString &text)
 {
     m_window.setPanelText(panel, text);
-}
-
-bool TForm1TableHost::hasCutCopyMark(const ConnectionNode *node) const
-{
-    return m_window.hasCutCopyMark(node);
-}
-
-void TForm1TableHost::CancelCutOrCopy()
-{
-    m_window.CancelCutOrCopy();
 }
 
 void TForm1TableHost::rbUseColorInEditorClick()

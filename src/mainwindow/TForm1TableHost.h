@@ -23,12 +23,9 @@ public:
     void showSettingsPage() override;
     void VTChange(ConnectionNode *node) override;
     void ShowFocusedNodeData() override;
-    void documentStateChanged() override;
     void RequestCommandRefresh() override;
     QString statusPanelText(int panel) const override;
     void setStatusPanelText(int panel, const QString &text) override;
-    bool hasCutCopyMark(const ConnectionNode *node) const override;
-    void CancelCutOrCopy() override;
     void rbUseColorInEditorClick() override;
     void BtnApplyClick() override;
     void SaveSettingsAndNotify() override;

@@ -17,14 +17,8 @@
 void TForm1::setupNodeClipboard()
 {
     VT->setClipboardKeyHandler([this](int key) { VTKeyDown(key); });
-    m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && hasCutCopyMark(n); });
-    // A mark never outlives its node.
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetMarkedNodes);
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        // A table read in one go replaces the nodes; a move shown as a reset keeps them.
-        if (m_doc.tree().inBulkChange())
-            CancelCutOrCopy();
-    });
+    m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && m_doc.hasCutCopyMark(n); });
+    connect(&m_doc, &TableDocument::cutCopyMarkChanged, VT->viewport(), qOverload<>(&QWidget::update));
 }
 
 void TForm1::cutNodes()
@@ -48,15 +42,7 @@ bool TForm1::putNodesOnClipboard(bool cut)
     QGuiApplication::clipboard()->setMimeData(data);
     m_nodesOnClipboard = data;
 
-    // The mark covers the whole branches as they are now.
-    m_cutCopyMarks.clear();
-    for (const ConnectionNode *top : tops) {
-        m_cutCopyMarks.insert(top);
-        ConnectionTree::forEachBelow(top, [this](ConnectionNode *n) { m_cutCopyMarks.insert(n); });
-    }
-    m_cutCopyTops = tops;
-    m_doc.CutModeFlag = cut;
-    VT->viewport()->update();
+    m_doc.markCutOrCopy(tops, cut);
     return true;
 }
 
@@ -93,14 +79,14 @@ void TForm1::pasteNodes()
     QList<ConnectionNode *> placed;
     {
         FlagScope copying(m_doc.CopyInProgressFlag);
-        if (m_doc.CutModeFlag && data == m_nodesOnClipboard && !m_cutCopyTops.isEmpty()) {
+        if (m_doc.CutModeFlag && data == m_nodesOnClipboard && !m_doc.cutCopyTops().isEmpty()) {
             // After a cut in this tree the branches themselves move. Into their own branch
             // they cannot: then nothing happens and the cut stays pending.
-            placed = MoveNodes(m_doc, m_cutCopyTops, target, 0);
+            placed = MoveNodes(m_doc, QList<ConnectionNode *>(m_doc.cutCopyTops()), target, 0);
             if (placed.isEmpty())
                 return;
             m_doc.CutModeFlag = false;
-            CancelCutOrCopy();
+            m_doc.CancelCutOrCopy();
         } else {
             // Read whole first: one damaged record and nothing is placed.
             QList<rVTNodeData> records;
@@ -117,32 +103,4 @@ void TForm1::pasteNodes()
         m_doc.UpdateCaption(true);
     VT->viewport()->update();
     RequestCommandRefresh();
-}
-
-bool TForm1::hasCutCopyMark(const ConnectionNode *node) const
-{
-    return node && m_cutCopyMarks.contains(node);
-}
-
-void TForm1::CancelCutOrCopy()
-{
-    if (m_cutCopyMarks.isEmpty() && m_cutCopyTops.isEmpty())
-        return;
-    m_cutCopyMarks.clear();
-    m_cutCopyTops.clear();
-    VT->viewport()->update();
-}
-
-void TForm1::forgetMarkedNodes(const QModelIndex &parent, int first, int last)
-{
-    if (m_cutCopyMarks.isEmpty())
-        return;
-    for (int row = first; row <= last; ++row) {
-        const ConnectionNode *gone = m_model->nodeFor(m_model->index(row, 0, parent));
-        if (!gone)
-            continue;
-        m_cutCopyMarks.remove(gone);
-        ConnectionTree::forEachBelow(gone, [this](ConnectionNode *n) { m_cutCopyMarks.remove(n); });
-        m_cutCopyTops.removeIf([gone](const ConnectionNode *n) { return n == gone || gone->isAncestorOf(n); });
-    }
 }

@@ -80,7 +80,7 @@ void TForm1::setupNodeView()
     m_model->setImageIndexProvider([this](const ConnectionNode *n) {
         if (m_doc.LoadingFlag)
             return -1;
-        return NodeImageIndex(n, n == m_doc.RootNode(), m_host.hasCutCopyMark(n), m_doc.CutModeFlag);
+        return NodeImageIndex(n, n == m_doc.RootNode(), m_doc.hasCutCopyMark(n), m_doc.CutModeFlag);
     });
 
     // The questions come before the view acts on a click or a key; Qt's views cannot refuse

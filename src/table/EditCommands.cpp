@@ -248,8 +248,8 @@ bool ApplyNodeEdits(TableDocument &doc, const NodeEdits &edits, const Clock &now
     if (!node)
         return false;
     TableHost &host = doc.host();
-    if (host.hasCutCopyMark(node))
-        host.CancelCutOrCopy();
+    if (doc.hasCutCopyMark(node))
+        doc.CancelCutOrCopy();
     rVTNodeData &d = node->data;
     d.Colors = FormatColorSet(edits.colors);
     d.Macro = UrlEncode(trimmedText(edits.macroText), true);

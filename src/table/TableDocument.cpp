@@ -7,20 +7,23 @@
 
 #include <QFileInfo>
 
-TableDocument::TableDocument(TableHost &host) : m_host(host)
+TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
-    // CurrentNode must not outlive its node. Inside a bulk change (a table read) nodes go
-    // without a signal; the reader sets CurrentNode itself.
-    QObject::connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, &m_tree, [this](ConnectionNode *node) {
+    // CurrentNode and the marks must not outlive their nodes. Inside a bulk change (a table
+    // read) nodes go without a signal; the reader sets CurrentNode itself, and the marks go
+    // with the old table.
+    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
         if (CurrentNode && (CurrentNode == node || node->isAncestorOf(CurrentNode)))
             CurrentNode = nullptr;
+        forgetMarks(node);
     });
+    connect(&m_tree, &ConnectionTree::aboutToReset, this, &TableDocument::CancelCutOrCopy);
 }
 
 void TableDocument::UpdateCaption(bool tableModified)
 {
     m_tableModified = tableModified;
-    m_host.documentStateChanged();
+    Q_EMIT stateChanged();
 }
 
 QString TableDocument::captionText() const
@@ -37,7 +40,7 @@ void TableDocument::SetNodeModified(bool value)
     if (v == m_nodeModified)
         return;
     m_nodeModified = v;
-    m_host.documentStateChanged();
+    Q_EMIT stateChanged();
 }
 
 QString TableDocument::ApplyQuestionText(const QByteArray &name)
@@ -75,4 +78,34 @@ int TableDocument::AskSaveChanges()
             Prompter::Buttons::YesNoCancel);
     }
     return result;
+}
+
+void TableDocument::markCutOrCopy(const QList<ConnectionNode *> &tops, bool cut)
+{
+    m_cutCopyMarks.clear();
+    for (const ConnectionNode *top : tops) {
+        m_cutCopyMarks.insert(top);
+        ConnectionTree::forEachBelow(top, [this](ConnectionNode *n) { m_cutCopyMarks.insert(n); });
+    }
+    m_cutCopyTops = tops;
+    CutModeFlag = cut;
+    Q_EMIT cutCopyMarkChanged();
+}
+
+void TableDocument::CancelCutOrCopy()
+{
+    if (m_cutCopyMarks.isEmpty() && m_cutCopyTops.isEmpty())
+        return;
+    m_cutCopyMarks.clear();
+    m_cutCopyTops.clear();
+    Q_EMIT cutCopyMarkChanged();
+}
+
+void TableDocument::forgetMarks(const ConnectionNode *removed)
+{
+    if (m_cutCopyMarks.isEmpty())
+        return;
+    m_cutCopyMarks.remove(removed);
+    ConnectionTree::forEachBelow(removed, [this](ConnectionNode *n) { m_cutCopyMarks.remove(n); });
+    m_cutCopyTops.removeIf([removed](const ConnectionNode *n) { return n == removed || removed->isAncestorOf(n); });
 }

@@ -33,18 +33,12 @@ public:
     virtual void VTChange(ConnectionNode *node) = 0;
     virtual void ShowFocusedNodeData() = 0;
 
-    // The caption, panel 2 and other state drawn from the document changed.
-    virtual void documentStateChanged() = 0;
     // Work out again which commands are available (debounced by the window).
     virtual void RequestCommandRefresh() = 0;
 
     // Text of a status bar panel: 0 last updated, 1 caret position, 2 "Modified".
     virtual QString statusPanelText(int panel) const = 0;
     virtual void setStatusPanelText(int panel, const QString &text) = 0;
-
-    // The tree's cut/copy mark: whether Node carries it, and dropping it from every node.
-    virtual bool hasCutCopyMark(const ConnectionNode *node) const = 0;
-    virtual void CancelCutOrCopy() = 0;
 
     // Colour the macro editor again from the colours page's working set.
     virtual void rbUseColorInEditorClick() = 0;

@@ -508,7 +508,7 @@ void TestTForm1EditCommands::clipboardKeysOnTheTopNode()
     QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat(QLatin1String(NodeMimeType)));
     QCOMPARE(ShapeOf(w.doc().RootNode()), QByteArray("A[B[C]]|D"));
     QVERIFY(!w.doc().tableModified());
-    QVERIFY(!w.form.hasCutCopyMark(w.doc().RootNode()));
+    QVERIFY(!w.form.doc().hasCutCopyMark(w.doc().RootNode()));
 }
 
 void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands_data()
@@ -548,12 +548,12 @@ void TestTForm1EditCommands::renamingAMarkedNodeEndsTheCut()
     w.focusTreeAt(QStringLiteral("0/0"));
     QTest::keyClick(w.form.tree(), Qt::Key_X, Qt::ControlModifier);
     const ConnectionNode *b = NodeAt(w.doc(), QStringLiteral("0/0"));
-    QVERIFY(w.form.hasCutCopyMark(b));
-    QVERIFY(w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+    QVERIFY(w.form.doc().hasCutCopyMark(b));
+    QVERIFY(w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
     QTest::keyClick(w.form.tree(), Qt::Key_F2);
     QVERIFY(w.form.currentEditLink());
-    QVERIFY(!w.form.hasCutCopyMark(b));
-    QVERIFY(!w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+    QVERIFY(!w.form.doc().hasCutCopyMark(b));
+    QVERIFY(!w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
 }
 
 void TestTForm1EditCommands::addButtonsOfferTheContextMenu()

@@ -75,7 +75,7 @@ struct Window
     {
         QStringList out;
         ConnectionTree::forEachBelow(form.doc().RootNode(), [&](ConnectionNode *n) {
-            if (form.hasCutCopyMark(n))
+            if (form.doc().hasCutCopyMark(n))
                 out << QString::fromLatin1(n->data.Name);
         });
         return out;
@@ -206,8 +206,8 @@ void TestTForm1NodeClipboard::cutMarksWithoutRemoving()
     QVERIFY(!w.drawnAsCut("2"));
     QVERIFY(!w.drawnAsCut(""));
     // The host the table's routines ask sees the same marks.
-    QVERIFY(w.form.host().hasCutCopyMark(w.at("0/0")));
-    QVERIFY(!w.form.host().hasCutCopyMark(w.at("2")));
+    QVERIFY(w.form.doc().hasCutCopyMark(w.at("0/0")));
+    QVERIFY(!w.form.doc().hasCutCopyMark(w.at("2")));
 }
 
 void TestTForm1NodeClipboard::cutPasteMoves()
@@ -292,7 +292,7 @@ void TestTForm1NodeClipboard::cancelDropsTheMarks()
     Window w("A[A1]|B");
     w.select("0");
     w.form.cutNodes();
-    w.form.host().CancelCutOrCopy();
+    w.form.doc().CancelCutOrCopy();
     QVERIFY(w.marked().isEmpty());
     QVERIFY(!w.drawnAsCut("0"));
     // Without its marks the cut no longer moves: the paste copies.

@@ -48,9 +48,3 @@ void FakeTableHost::setStatusPanelText(int panel, const QString &text)
     statusPanels[panel] = text;
     statusPanelWrites.append(panel);
 }
-
-void FakeTableHost::CancelCutOrCopy()
-{
-    cutCopyMarks.clear();
-    ++cutCopyCancels;
-}

@@ -24,12 +24,9 @@ public:
     void showSettingsPage() override { ++settingsPageShown; }
     void VTChange(ConnectionNode *node) override { changedNodes.append(node); }
     void ShowFocusedNodeData() override { ++showFocusedCount; }
-    void documentStateChanged() override { ++stateChanges; }
     void RequestCommandRefresh() override { ++refreshCount; }
     QString statusPanelText(int panel) const override { return statusPanels.value(panel); }
     void setStatusPanelText(int panel, const QString &text) override;
-    bool hasCutCopyMark(const ConnectionNode *node) const override { return cutCopyMarks.contains(node); }
-    void CancelCutOrCopy() override;
     void rbUseColorInEditorClick() override { ++editorColourings; }
     void BtnApplyClick() override { ++applyCount; }
     void SaveSettingsAndNotify() override { ++settingsSaved; }
@@ -43,12 +40,9 @@ public:
     QList<ConnectionNode *> changedNodes;
     int showFocusedCount = 0;
     int settingsPageShown = 0;
-    int stateChanges = 0;
     int refreshCount = 0;
     QStringList statusPanels{QString(), QString(), QString()};
     QList<int> statusPanelWrites;              // panel numbers, in the order written
-    QSet<const ConnectionNode *> cutCopyMarks;
-    int cutCopyCancels = 0;
     int editorColourings = 0;
     int applyCount = 0;
     int settingsSaved = 0;

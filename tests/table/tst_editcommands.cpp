@@ -6,6 +6,7 @@
 #include "table/TreeRules.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -588,12 +589,14 @@ private Q_SLOTS:
         QFETCH(bool, currentMarked);
         Fixture f("A|B");
         f.doc.CurrentNode = f.at("0");
-        f.host.cutCopyMarks = {f.at("1")};
         if (currentMarked)
-            f.host.cutCopyMarks.insert(f.at("0"));
+            f.doc.markCutOrCopy({f.at("0"), f.at("1")}, false);
+        else
+            f.doc.markCutOrCopy({f.at("1")}, false);
+        QSignalSpy markChanges(&f.doc, &TableDocument::cutCopyMarkChanged);
         ApplyNodeEdits(f.doc, {}, [] { return kStamp; });
-        QCOMPARE(f.host.cutCopyCancels, currentMarked ? 1 : 0);
-        QCOMPARE(f.host.cutCopyMarks.isEmpty(), currentMarked);
+        QCOMPARE(markChanges.count(), currentMarked ? 1 : 0);
+        QCOMPARE(f.doc.hasCutCopyMark(f.at("1")), !currentMarked);
     }
 
 private:

@@ -2,6 +2,7 @@
 #include "table/TableDocument.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,11 +75,11 @@ private Q_SLOTS:
         doc.UpdateCaption(!modified);
         if (!file.isEmpty())
             doc.CurrentTableFile = tableFile(file);
-        const int before = host.stateChanges;
+        QSignalSpy stateChanges(&doc, &TableDocument::stateChanged);
         doc.UpdateCaption(modified);
         QCOMPARE(doc.captionText(), caption);
         QCOMPARE(doc.tableModified(), modified);
-        QCOMPARE(host.stateChanges, before + 1);
+        QCOMPARE(stateChanges.count(), 1);
     }
 
     // Without a file to ask the display name of, the path itself is shown.
@@ -126,14 +127,14 @@ private Q_SLOTS:
         TableDocument doc(host);
         doc.SetNodeModified(start);
         QCOMPARE(doc.IsNodeModified(), start);
-        const int before = host.stateChanges;
+        QSignalSpy stateChanges(&doc, &TableDocument::stateChanged);
         {
             LoadingScope scope(doc, loading);
             doc.SetNodeModified(value);
         }
         QVERIFY(!doc.LoadingFlag);
         QCOMPARE(doc.IsNodeModified(), expected);
-        QCOMPARE(host.stateChanges, before + (expected != start ? 1 : 0));
+        QCOMPARE(stateChanges.count(), expected != start ? 1 : 0);
     }
 
     void askSaveChanges_data()
