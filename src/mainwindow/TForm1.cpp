@@ -10,6 +10,7 @@
 #include "platform/FieldText.h"
 #include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
+#include "table/ImportConnections.h"
 #include "table/TreeRules.h"
 
 #include "platform/widgets/QsciIncludes.h"
@@ -17,7 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSet>
@@ -29,7 +30,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     : QMainWindow(parent),
       m_ownPrompter(this),
       m_prompter(prompter ? prompter : &m_ownPrompter),
-      m_host(*this),
+      m_host(*m_prompter),
       m_doc(m_host)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -148,12 +149,34 @@ void TForm1::createPages()
 
 ConnectionNode *TForm1::focusedNode() const
 {
-    return m_model->nodeFor(VT->selectionModel()->currentIndex());
+    return VT->focusedNode();
 }
 
 void TForm1::InitTree()
 {
-    ::InitTree(m_doc);
+    VT->selectionModel()->clearSelection();
+    showNewRoot(::InitTree(m_doc));
+}
+
+void TForm1::showNewRoot(ConnectionNode *root)
+{
+    VT->setSelected(root, true);
+    VT->setFocusedNode(root);
+    showSettingsPage();
+}
+
+void TForm1::showPlaced(const QList<ConnectionNode *> &placed)
+{
+    for (const ConnectionNode *n : placed)
+        if (ConnectionNode *parent = n->parent(); parent && parent->parent())
+            VT->setNodeExpanded(parent, true);
+}
+
+void TForm1::showImported(const ImportResult &result)
+{
+    if (result.recordsRead)
+        VT->setNodeExpanded(m_doc.RootNode(), true);
+    RequestCommandRefresh();
 }
 
 void TForm1::showSettingsPage()
@@ -175,7 +198,7 @@ void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
 
 void TForm1::keepSelectionOverReset()
 {
-    m_selectionOverReset = m_host.selectedNodes();
+    m_selectionOverReset = VT->selection().nodes();
     m_focusOverReset = focusedNode();
 }
 
@@ -196,9 +219,9 @@ void TForm1::restoreSelectionAfterReset()
         m_doc.CurrentNode = nullptr;
     for (ConnectionNode *n : std::as_const(m_selectionOverReset))
         if (alive.contains(n))
-            m_host.setSelected(n, true);
+            VT->setSelected(n, true);
     if (alive.contains(m_focusOverReset))
-        m_host.setFocusedNode(m_focusOverReset);
+        VT->setFocusedNode(m_focusOverReset);
     m_selectionOverReset.clear();
     m_focusOverReset = nullptr;
 }
@@ -211,7 +234,11 @@ void TForm1::showLastUpdated(const ConnectionNode *node)
 
 void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 {
-    ::VTNewText(m_doc, node, newText);
+    const RenameResult result = ::VTNewText(m_doc, node, newText, ReadTeraTermColors());
+    if (result == RenameResult::Renamed)
+        VTChange(node);
+    if (result != RenameResult::Refused)
+        ShowFocusedNodeData();
     RequestCommandRefresh();
 }
 
@@ -222,17 +249,9 @@ void TForm1::VTCreateEditor(QLineEdit *editor)
     RequestCommandRefresh();
 }
 
-QByteArray TForm1::ReadTeraTermColors()
+QByteArray TForm1::ReadTeraTermColors() const
 {
     return ::ReadTeraTermColors();
-}
-
-void TForm1::setWaitCursor(bool on)
-{
-    if (on)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

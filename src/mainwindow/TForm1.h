@@ -3,7 +3,7 @@
 #include "mainwindow/ConnectionTreeView.h"
 #include "mainwindow/core/CommandState.h"
 #include "mainwindow/core/FocusedEditor.h"
-#include "mainwindow/TForm1TableHost.h"
+#include "mainwindow/GuiTableHost.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
@@ -27,6 +27,7 @@ class ConnectionNode;
 class ConnectionTreeModel;
 class FileChooser;
 class HandOverReceiver;
+struct ImportResult;
 class MacroPage;
 class MacroRunner;
 class NodeNameDelegate;
@@ -50,6 +51,7 @@ struct RunContext;
 class SchedulePage;
 class SettingsPage;
 class ShellServices;
+struct TableReadResult;
 struct TForm1FileSide;
 class WindowGeometryRecorder;
 
@@ -65,15 +67,18 @@ public:
     ~TForm1() override;
 
     TableDocument &doc() { return m_doc; }
-    TableHost &host() { return m_host; }
     Prompter &prompter() { return *m_prompter; }
     ConnectionTreeModel &model() const { return *m_model; }
-    QTreeView *tree() const { return VT; }
+    ConnectionTreeView *tree() const { return VT; }
     ConnectionNode *focusedNode() const;
 
     // Adds RootNode to the emptied tree, selects it and shows the first page.
     void InitTree();
     void showSettingsPage();
+    // Shows what an import added: RootNode expanded when records were read.
+    void showImported(const ImportResult &result);
+    // Reads FileName as the open table, into the tree as it stands, and shows what was read.
+    TableReadResult readTable(const QString &fileName);
 
     // The pages of `PG`, by index 0 to 4.
     SettingsPage *settingsPage() const { return m_settingsPage; }
@@ -114,8 +119,6 @@ public:
     void BtnApplyClick();
     // The time Apply stamps into LastUpdated; empty for the local time.
     void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
-    QByteArray ReadTeraTermColors();
-    void setWaitCursor(bool on);
     // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
     void SelectNodeByIndex();
     void VTCollapsed(ConnectionNode *node);
@@ -171,6 +174,7 @@ public:
     void MnDownClick();
     // The new-connection defaults as the "New Connections" settings page shows them.
     NewConnectionDefaults newConnectionDefaults() const;
+    void addConnection(AddMode mode);
 
     // Edit commands on the focused control.
     void MnUndoClick();
@@ -239,6 +243,13 @@ private:
     // Tree view: the in-place editor, and CurrentNode and the selection over removals and resets.
     void VTCreateEditor(QLineEdit *editor);
     void showLastUpdated(const ConnectionNode *node);
+    // Panel 0 takes LastUpdated when it is not empty and not shown already.
+    void noteLastUpdated(const QByteArray &lastUpdated);
+    // RootNode of a new tree focused and selected alone, and the settings page in front.
+    void showNewRoot(ConnectionNode *root);
+    // The parents of placed (moved, copied, pasted, dropped) nodes open.
+    void showPlaced(const QList<ConnectionNode *> &placed);
+    QByteArray ReadTeraTermColors() const;
     void forgetRemovedNodes(const QModelIndex &parent, int first, int last);
     void keepSelectionOverReset();
     void restoreSelectionAfterReset();
@@ -287,8 +298,12 @@ private:
     FocusWidget textFieldAt(const QWidget *widget) const;
     void showActiveLine(int focusedEditorId);
 
-    // File commands: the window's side of a new table, and "Close" (as by the close box).
+    // File commands: the window's side of a new table, of a table read and of a table
+    // written, and "Close" (as by the close box).
+    void showNewTable();
     void resetPagesForNewTable();
+    void showTableRead(const TableReadResult &read);
+    void tableWritten();
     void focusTree();
     void MnCloseClick();
 
@@ -316,7 +331,7 @@ private:
 
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
-    TForm1TableHost m_host;
+    GuiTableHost m_host;
     TableDocument m_doc;
     std::function<LockKeyState()> m_lockKeys = &LockKeyState::current;
 
@@ -418,8 +433,6 @@ private:
     // Node view.
     // Set while the program writes into the pages: such writes are no user edits.
     bool m_programWrite = false;
-    // The node the pages last showed; compared only, never followed.
-    const ConnectionNode *m_shownNode = nullptr;
     // A refresh waiting with the tree focused will show the focused node's values.
     bool m_showNodeWhenRefreshed = false;
     // A press the apply question took: its release goes nowhere either.

@@ -218,7 +218,9 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
 {
     in.focusedEditorId = GetFocusedEditorId();
     in.noColorsHasFocus = m_settingsPage->macroEditor()->cbNoColors()->hasFocus();
-    FillTreeFacts(in, m_doc, m_host);
+    // Read off the view once for this refresh.
+    const TreeSelection selection = VT->selection();
+    FillTreeFacts(in, m_doc, selection);
     in.treeHidden = MnVTHide->isChecked();
     in.clipboardHasText = m_clipboardHasText;
     in.clipboardHasTreeData = m_clipboardHasNodes;
@@ -258,7 +260,7 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.hasPrinters = false;
     in.printerIndex = -1;
 
-    in.selectionHasRunnableMacros = SelectionHasRunnableMacros(m_host.selectedNodes());
+    in.selectionHasRunnableMacros = SelectionHasRunnableMacros(selection.nodes());
     in.runAllSelectedRunning = m_runCommands && m_runCommands->runAll().isRunning();
 }
 

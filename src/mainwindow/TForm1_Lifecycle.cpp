@@ -127,14 +127,14 @@ bool TForm1::openTableAtStart()
         // No table to come back to: the handed-over file becomes the table, and a later start
         // does not offer it again.
         if (QFileInfo(handedOver).isFile())
-            LoadConnectionTable(m_doc, handedOver, false);
+            readTable(handedOver);
         WriteParamName(registry, QString());
         return false;
     }
     // The last table is read again; a handed-over file waits for the offer to import it.
     m_doc.CurrentTableFile.clear();
     if (QFileInfo(last).isFile())
-        LoadConnectionTable(m_doc, last, false);
+        readTable(last);
     return !handedOver.isEmpty();
 }
 

@@ -19,18 +19,24 @@ void TForm1::setupNodeMoves()
     VT->setDragDropOverwriteMode(false);
     VT->setDefaultDropAction(Qt::MoveAction);
     m_model->enableDragAndDrop(m_doc, [view = VT] { return view->currentDropPosition(); });
+    connect(m_model, &ConnectionTreeModel::nodesPlaced, this, [this](const QList<ConnectionNode *> &placed) {
+        showPlaced(placed);
+        RequestCommandRefresh();
+    });
 }
 
 void TForm1::MnUpClick()
 {
-    if (::MnUpClick(m_doc))
+    if (::MnUpClick(m_doc, focusedNode()))
         showMovedFocus();
+    RequestCommandRefresh();
 }
 
 void TForm1::MnDownClick()
 {
-    if (::MnDownClick(m_doc))
+    if (::MnDownClick(m_doc, focusedNode()))
         showMovedFocus();
+    RequestCommandRefresh();
 }
 
 void TForm1::showMovedFocus()
@@ -39,6 +45,7 @@ void TForm1::showMovedFocus()
     ConnectionNode *moved = focusedNode();
     if (!moved)
         return;
-    m_host.setSelected(moved, true);
+    showPlaced({moved});
+    VT->setSelected(moved, true);
     VT->scrollTo(m_model->indexFor(moved));
 }

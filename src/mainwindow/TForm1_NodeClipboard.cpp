@@ -34,7 +34,7 @@ void TForm1::copyNodes()
 bool TForm1::putNodesOnClipboard(bool cut)
 {
     // Each selected branch once; RootNode stays, also after Select All.
-    const QList<ConnectionNode *> tops = TopmostNodes(m_host.selectedNodes());
+    const QList<ConnectionNode *> tops = TopmostNodes(VT->selection().nodes());
     if (tops.isEmpty())
         return false;
     auto *data = new QMimeData;
@@ -99,6 +99,7 @@ void TForm1::pasteNodes()
         }
         RenameDuplicateSiblings(m_doc, target);
     }
+    showPlaced(placed);
     if (!placed.isEmpty())
         m_doc.UpdateCaption(true);
     VT->viewport()->update();

@@ -143,9 +143,9 @@ void TForm1::VTChange(ConnectionNode *node)
             QMetaObject::invokeMethod(this, [this, back] {
                 // Focus first: every step after it reports the node the edits belong to.
                 if (ConnectionNode *n = m_model->nodeFor(back)) {
-                    m_host.setFocusedNode(n);
-                    m_host.clearSelection();
-                    m_host.setSelected(n, true);
+                    VT->setFocusedNode(n);
+                    VT->selectionModel()->clearSelection();
+                    VT->setSelected(n, true);
                 }
             }, Qt::QueuedConnection);
             return;
@@ -162,9 +162,9 @@ void TForm1::VTCollapsed(ConnectionNode *node)
         return;
     // Unapplied edits of a node outside the branch: the focus stays with them, unasked.
     if (!m_doc.IsNodeModified()) {
-        m_host.clearSelection();
-        m_host.setSelected(node, true);
-        m_host.setFocusedNode(node);
+        VT->selectionModel()->clearSelection();
+        VT->setSelected(node, true);
+        VT->setFocusedNode(node);
         if (node != m_doc.CurrentNode)
             m_doc.CurrentNode = node;
     }
@@ -189,7 +189,7 @@ void TForm1::ShowFocusedNodeData()
     QString reason = kNoConnection;
     bool cover = true;
     if (rows.size() == 1) {
-        if (focused && focused != m_doc.RootNode() && m_host.isSelected(focused)) {
+        if (focused && focused != m_doc.RootNode() && VT->isSelected(focused)) {
             d = &focused->data;
             if (!IsSeparatorName(d->Name)) {
                 reason.clear();
@@ -204,16 +204,9 @@ void TForm1::ShowFocusedNodeData()
         m_macroPage->TS1bPanel()->setVisible(!cover);
     if (!cover) {
         const QString macro = trimControls(DecodeField(UrlDecode(d->Macro)));
-        // The editor takes this connection's colours whenever another connection is shown,
-        // also when its macro reads the same as the last one's.
-        if (Memo1->text() != macro || focused != m_shownNode)
-            m_host.rbUseColorInEditorClick();
-        m_shownNode = focused;
         if (Memo1->text() != macro)
             replaceEditorText(Memo1, macro);
-        const QString stamp = DecodeField(d->LastUpdated);
-        if (!stamp.isEmpty() && !panelText(0).contains(stamp))
-            setPanelText(0, QStringLiteral("  Last updated: ") + stamp);
+        noteLastUpdated(d->LastUpdated);
         if (m_macroPage->logSession() != d->LogSession)
             m_macroPage->setLogSession(d->LogSession);
     }
@@ -288,6 +281,7 @@ void TForm1::BtnApplyClick()
     if (!m_doc.IsNodeModified() || !m_doc.CurrentNode)
         return;
     BtnApply->setEnabled(false);
+    ConnectionNode *node = m_doc.CurrentNode;
     NodeEdits edits;
     edits.macroText = EncodeField(Memo1->text());
     edits.popupText = EncodeField(Memo2->text());
@@ -301,6 +295,15 @@ void TForm1::BtnApplyClick()
     edits.colors = m_colorSet;
     edits.logSession = m_macroPage->logSession();
     ApplyNodeEdits(m_doc, edits, m_applyClock);
+    noteLastUpdated(node->data.LastUpdated);
+    RequestCommandRefresh();
+}
+
+void TForm1::noteLastUpdated(const QByteArray &lastUpdated)
+{
+    const QString stamp = DecodeField(lastUpdated);
+    if (!stamp.isEmpty() && !panelText(0).contains(stamp))
+        setPanelText(0, QStringLiteral("  Last updated: ") + stamp);
 }
 
 void TForm1::SelectNodeByIndex()
@@ -310,9 +313,7 @@ void TForm1::SelectNodeByIndex()
         m_doc.CurrentNode = nullptr;
         return;
     }
-    m_host.clearSelection();
-    m_host.setFocusedNode(node);
-    m_host.setSelected(node, true);
+    VT->focusOnly(node);
 }
 
 void TForm1::MnExpandAllClick()

@@ -172,5 +172,5 @@ void TForm1::mnRunAllSelClick()
 {
     // Each connection brings its own colours and logging choice (see RunAllSelected); the
     // rest is the pages' as they are now.
-    m_runCommands->runAll().start(m_doc.tree(), m_host.selectedNodes(), buildRunContext(nullptr, false));
+    m_runCommands->runAll().start(m_doc.tree(), VT->selection().nodes(), buildRunContext(nullptr, false));
 }

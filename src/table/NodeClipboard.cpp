@@ -98,7 +98,7 @@ QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData>
         stack.push_back(node);
     }
     settle();
-    FinishNodeMoves(doc);
+    RelevelTree(doc);
     return tops;
 }
 

@@ -1,9 +1,7 @@
 #include "table/TableDocument.h"
 
-#include "platform/FileUtil.h"
-#include "platform/Prompter.h"
 #include "platform/FieldText.h"
-#include "table/TableHost.h"
+#include "platform/FileUtil.h"
 
 #include <QFileInfo>
 
@@ -49,35 +47,12 @@ QString TableDocument::ApplyQuestionText(const QByteArray &name)
         + QStringLiteral("' ?");
 }
 
-int TableDocument::AskApplyChanges()
-{
-    ConnectionNode *focused = m_host.focusedNode();
-    if (!m_nodeModified || !focused || focused->data.Level < 1)
-        return Prompter::No;
-    const auto answer = m_host.prompter().ask(Prompter::Kind::Warning, ApplyQuestionText(focused->data.Name),
-                                              Prompter::Buttons::YesNoCancel);
-    if (answer == Prompter::Yes)
-        m_host.BtnApplyClick();
-    else if (answer != Prompter::Cancel)
-        SetNodeModified(false);
-    return answer;
-}
-
-int TableDocument::AskSaveChanges()
+QString TableDocument::SaveQuestionText() const
 {
     // The last path component: on Linux a backslash or a colon is part of a file name.
     const QString fileName = CurrentTableFile.isEmpty() ? QStringLiteral("Noname.QDZ")
                                                         : QFileInfo(CurrentTableFile).fileName();
-    int result = Prompter::No;
-    if (AskApplyChanges() == Prompter::Cancel)
-        return Prompter::Cancel;
-    if (m_tableModified) {
-        result = m_host.prompter().ask(
-            Prompter::Kind::Warning,
-            QStringLiteral("Do you want to save the changes you made to ") + fileName + QStringLiteral("?"),
-            Prompter::Buttons::YesNoCancel);
-    }
-    return result;
+    return QStringLiteral("Do you want to save the changes you made to ") + fileName + QStringLiteral("?");
 }
 
 void TableDocument::markCutOrCopy(const QList<ConnectionNode *> &tops, bool cut)

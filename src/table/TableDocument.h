@@ -48,15 +48,11 @@ public:
     bool IsNodeModified() const { return m_nodeModified; }
     void SetNodeModified(bool value);
 
-    // The apply question, then the save question when the table is modified. Returns
-    // Prompter::Cancel, Yes or No; never saves by itself.
-    int AskSaveChanges();
-    // The apply question alone, when the focused connection has unapplied edits: Yes
-    // applies, No drops them. Returns Prompter::Cancel, Yes or No (No also when not asked).
-    int AskApplyChanges();
     // The text of the apply question for the connection named Name (a stored field): two
     // blanks before the quote, one before the question mark.
     static QString ApplyQuestionText(const QByteArray &name);
+    // The text of the save question for the open table: its file's name, or "Noname.QDZ".
+    QString SaveQuestionText() const;
 
     // The mark of the branches last cut or copied to the clipboard: every node of them, as
     // they were then. A removed node loses it; a table read in one go drops it.

@@ -59,7 +59,7 @@ struct Window
         QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
     }
 
-    QList<ConnectionNode *> selected() { return form.host().selectedNodes(); }
+    QList<ConnectionNode *> selected() { return form.tree()->selection().nodes(); }
 };
 
 } // namespace
@@ -312,6 +312,9 @@ void TestTForm1ConnectionCommands::deleteQuestions()
         QCOMPARE(w.form.focusedNode(), w.at(focusAfter));
         QCOMPARE(w.selected(), QList<ConnectionNode *>{w.at(focusAfter)});
     }
+    // The commands are worked out again after every delete, a refused one too: the button
+    // the command switched off follows the selection again.
+    QTRY_COMPARE(w.action("BtnDelete")->isEnabled(), !w.selected().contains(w.doc().RootNode()));
 }
 
 void TestTForm1ConnectionCommands::deleteWithUnappliedEdits_data()
@@ -343,7 +346,7 @@ void TestTForm1ConnectionCommands::deleteWithUnappliedEdits()
         QTreeView *vt = w.form.tree();
         QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           vt->visualRect(w.form.model().indexFor(w.at(QStringLiteral("1")))).center());
-        w.form.host().setFocusedNode(a);
+        w.form.tree()->setFocusedNode(a);
     }
     QCOMPARE(w.doc().CurrentNode, a);
     w.doc().SetNodeModified(true);

@@ -253,14 +253,14 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     w.focusTreeAt(QStringLiteral("1"));
     QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
     // Every node, RootNode and those in collapsed branches included.
-    QCOMPARE(w.form.host().selectedNodes().size(), 5);
+    QCOMPARE(w.form.tree()->selection().nodes().size(), 5);
     QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
     // Nothing is left to select: the Edit menu's Select all is off, and so is the key.
     auto *edit = w.form.findChild<QMenu *>(QStringLiteral("MnEdit"));
     Q_EMIT edit->aboutToShow();
     QVERIFY(!w.action("MnSelectAll")->isEnabled());
     // One node of a collapsed branch left out: there is more to select.
-    w.form.host().setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
+    w.form.tree()->setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
     Q_EMIT edit->aboutToShow();
     QVERIFY(w.action("MnSelectAll")->isEnabled());
 }
@@ -285,7 +285,7 @@ void TestTForm1EditCommands::selectAllWithUnappliedEdits()
     QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to apply the changes you made to  'D' ?")});
     QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
-    QCOMPARE(w.form.host().selectedNodes().size(), selected);
+    QCOMPARE(w.form.tree()->selection().nodes().size(), selected);
     QCOMPARE(w.doc().IsNodeModified(), answer == Prompter::Cancel);
 }
 

@@ -54,7 +54,7 @@ struct Window
         form.tree()->selectionModel()->setCurrentIndex(indexOf(at(picked)), QItemSelectionModel::ClearAndSelect
                                                                                  | QItemSelectionModel::Rows);
         for (const QString &p : others)
-            form.host().setSelected(at(p), true);
+            form.tree()->setSelected(at(p), true);
     }
 
     // The data a drag of the selection starts with, made as the view makes it.
@@ -157,6 +157,8 @@ private Q_SLOTS:
     void drop();
     void dropFromAnotherInstance();
     void damagedDropInsertsNothing();
+    void placedBranchesOpenTheirParent_data();
+    void placedBranchesOpenTheirParent();
     void flags();
 };
 
@@ -198,7 +200,7 @@ void TestTForm1Move::moveKeys()
     QCOMPARE(w.tree(), expected);
     QCOMPARE(w.form.focusedNode(), focused);
     QVERIFY(w.isSelected(focused));
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{focused});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{focused});
     QCOMPARE(w.form.doc().CurrentNode, focused);
     const bool moved = expected != before;
     QCOMPARE(w.form.doc().tableModified(), moved);
@@ -407,6 +409,45 @@ void TestTForm1Move::damagedDropInsertsNothing()
     QVERIFY(w.prompter.boxes().isEmpty());
     QTRY_COMPARE(w.prompter.texts(), QStringList{"Error reading the file. It contains inconsistent data."});
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Warning);
+}
+
+void TestTForm1Move::placedBranchesOpenTheirParent_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("a move dropped") << "move";
+    QTest::newRow("a copy dropped") << "copy";
+    QTest::newRow("another instance's branch dropped") << "other";
+    QTest::newRow("a copy pasted") << "paste";
+    QTest::newRow("a cut pasted") << "cut";
+}
+
+// Wherever branches land, the branch they land in shows open.
+void TestTForm1Move::placedBranchesOpenTheirParent()
+{
+    QFETCH(QString, how);
+    Window w("A|B[B1]");
+    ConnectionNode *b = w.at("1");
+    w.form.tree()->collapse(w.indexOf(b));
+    w.select("0");
+    if (how == QLatin1String("paste") || how == QLatin1String("cut")) {
+        if (how == QLatin1String("cut"))
+            w.form.cutNodes();
+        else
+            w.form.copyNodes();
+        w.form.tree()->setFocusedNode(b);
+        w.form.pasteNodes();
+    } else if (how == QLatin1String("other")) {
+        QMimeData data;
+        data.setData(QLatin1String(NodeMimeType), otherInstancePayload());
+        QVERIFY(w.drop(&data, b, DropPosition::On, Qt::MoveAction));
+    } else {
+        const std::unique_ptr<QMimeData> data = w.dragSelection();
+        QVERIFY(w.drop(data.get(), b, DropPosition::On,
+                       how == QLatin1String("copy") ? Qt::CopyAction : Qt::MoveAction));
+    }
+    QCOMPARE(b->childCount(), 2);
+    QVERIFY(w.form.tree()->isExpanded(w.indexOf(b)));
+    QVERIFY(w.form.doc().tableModified());
 }
 
 void TestTForm1Move::flags()

@@ -47,7 +47,7 @@ struct Window
         form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
         for (const QString &p : others)
-            form.host().setSelected(at(p), true);
+            form.tree()->setSelected(at(p), true);
     }
 
     // Only the focus moves: the paste target.
@@ -429,7 +429,7 @@ void TestTForm1NodeClipboard::keysReachTheTreeWhereTheMenuIsOff()
     QTest::mouseClick(w.form.tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       w.form.tree()->visualRect(w.indexOf(w.at(""))).center());
     w.form.tree()->selectionModel()->setCurrentIndex(w.indexOf(w.at("0")), QItemSelectionModel::NoUpdate);
-    QVERIFY(w.form.host().isSelected(w.form.doc().RootNode()));
+    QVERIFY(w.form.tree()->isSelected(w.form.doc().RootNode()));
     QTRY_VERIFY(!w.form.findChild<QAction *>(QStringLiteral("BtnCut"))->isEnabled());
 
     w.press(Qt::CTRL | Qt::Key_C);

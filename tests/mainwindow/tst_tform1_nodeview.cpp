@@ -347,7 +347,7 @@ void TestTForm1NodeView::applyQuestionOnFocusChange()
 
     if (answer == Prompter::Cancel) {
         QCOMPARE(w.form.focusedNode(), w.alpha1);
-        QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.alpha1});
+        QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.alpha1});
         QCOMPARE(w.form.doc().CurrentNode, w.alpha1);
         QVERIFY(w.modified());
         QCOMPARE(w.memo1()->text(), QStringLiteral("edited"));
@@ -355,7 +355,7 @@ void TestTForm1NodeView::applyQuestionOnFocusChange()
         return;
     }
     QCOMPARE(w.form.focusedNode(), w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QVERIFY(!w.modified());
     // The edits went to the connection they belong to, never to the new one.
@@ -404,7 +404,7 @@ void TestTForm1NodeView::collapseQuestion()
     QVERIFY(!w.form.tree()->isExpanded(w.indexOf(w.beta)));
     // The collapsed node takes the focus and the selection.
     QCOMPARE(w.form.focusedNode(), w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QVERIFY(!w.modified());
     QCOMPARE(w.beta1->data.Macro, answer == Prompter::Yes ? QByteArray("x") : QByteArray());
@@ -426,9 +426,9 @@ void TestTForm1NodeView::programFocusChangeAsksToo()
     w.typeIntoMacro(QStringLiteral("e"));
     // A command moves the focus itself (as adding a separator does).
     w.prompter.queue(Prompter::Answer(answer));
-    w.form.host().clearSelection();
-    w.form.host().setSelected(w.separator, true);
-    w.form.host().setFocusedNode(w.separator);
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setSelected(w.separator, true);
+    w.form.tree()->setFocusedNode(w.separator);
     QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Alpha 1"))});
     if (answer == Prompter::Yes) {
         QCOMPARE(w.alpha1->data.Macro, QByteArray("e"));
@@ -438,7 +438,7 @@ void TestTForm1NodeView::programFocusChangeAsksToo()
     }
     // Cancel: the focus goes back to the connection the edits belong to.
     QTRY_COMPARE(w.form.focusedNode(), w.alpha1);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.alpha1});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.alpha1});
     QCOMPARE(w.form.doc().CurrentNode, w.alpha1);
     QVERIFY(w.modified());
     QCOMPARE(w.memo1()->text(), QStringLiteral("e"));
@@ -588,7 +588,7 @@ void TestTForm1NodeView::selectNodeByIndex()
     w.form.doc().SelectedNodeIndex = 4;
     w.form.SelectNodeByIndex();
     QCOMPARE(w.form.focusedNode(), w.beta1);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta1});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta1});
     QCOMPARE(w.form.doc().CurrentNode, w.beta1);
     w.form.doc().SelectedNodeIndex = 99;
     w.form.SelectNodeByIndex();

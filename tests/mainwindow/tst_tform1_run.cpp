@@ -427,7 +427,7 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     w.form.workingColors() = working;
     w.click(w.delta);
     w.click(w.bee, Qt::ControlModifier);
-    QCOMPARE(w.form.host().selectedNodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
+    QCOMPARE(w.form.tree()->selection().nodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
     QSignalSpy started(&w.form.runAllSelected(), &RunAllSelected::started);
     QSignalSpy finished(&w.form.runAllSelected(), &RunAllSelected::finished);
     QTRY_VERIFY(w.action(QStringLiteral("mnRunAllSel"))->isEnabled());

@@ -216,10 +216,10 @@ void TestTForm1StatusBar::lastUpdatedFollowsTheFocusedNode()
     QTest::keyClick(w.form.tree(), Qt::Key_Up);
     QCOMPARE(w.panel(0)->text(), QStringLiteral("  Last updated: Monday, 01-Jan-2024 10:20:30"));
     // The table's routines select through the window: the view is the one selection.
-    w.form.host().clearSelection();
-    w.form.host().setSelected(w.beta, true);
-    w.form.host().setFocusedNode(w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setSelected(w.beta, true);
+    w.form.tree()->setFocusedNode(w.beta);
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.focusedNode(), w.beta);
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QCOMPARE(w.panel(0)->text(), QString());
@@ -556,7 +556,7 @@ void TestTForm1StatusBar::openedTableKeepsTheSelection()
     const QString file = dir.filePath(QStringLiteral("Servers.QDZ"));
     {
         Window author;
-        QVERIFY(SaveConnectionTable(author.form.doc(), file, true));
+        QVERIFY(SaveConnectionTable(author.form.doc(), file));
     }
     ScriptedPrompter prompter;
     TForm1 form(&prompter);
@@ -564,10 +564,10 @@ void TestTForm1StatusBar::openedTableKeepsTheSelection()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.doc().SelectedNodeIndex = selectedIndex;
-    QVERIFY(LoadConnectionTable(form.doc(), file, false));
+    QVERIFY(form.readTable(file).ok);
     QVERIFY(prompter.boxes().isEmpty());
     QCOMPARE(form.windowTitle(), QStringLiteral("Wexmora Configuration - [Servers.QDZ]"));
-    const QList<ConnectionNode *> selected = form.host().selectedNodes();
+    const QList<ConnectionNode *> selected = form.tree()->selection().nodes();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected.first(), form.focusedNode());
     QVERIFY(form.model().indexFor(form.focusedNode()).data().toString().startsWith(focused));
