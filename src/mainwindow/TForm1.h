@@ -28,8 +28,10 @@ class ConnectionTreeModel;
 class FileChooser;
 class HandOverReceiver;
 struct ImportResult;
+class MacroEditor;
 class MacroPage;
 class MacroRunner;
+class NodePage;
 class NodeNameDelegate;
 class PopupPage;
 class QAction;
@@ -44,12 +46,12 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
-class QsciScintilla;
 class RunAllSelected;
 class RunCommands;
 struct RunContext;
 class SchedulePage;
 class SettingsPage;
+class TextEditor;
 class ShellServices;
 struct TableReadResult;
 struct TForm1FileSide;
@@ -87,10 +89,6 @@ public:
     ColorsPage *colorsPage() const { return m_colorsPage; }
     SchedulePage *schedulePage() const { return m_schedulePage; }
 
-    // The one working colour set: loaded when a connection is shown, changed by the Colours
-    // page, written into a run's ini copy, stored into a record only by Apply.
-    ColorSet &workingColors() { return m_colorSet; }
-    const ColorSet &workingColors() const { return m_colorSet; }
     // The options as last loaded or moved from the controls.
     ProgramOptions &options() { return m_options; }
     const ProgramOptions &options() const { return m_options; }
@@ -277,9 +275,10 @@ private:
     Prompter::Answer askApplyQuestion(const ConnectionNode *node);
     bool askApplyBeforeCollapse(const QModelIndex &branch);
     bool branchHoldsCurrentNode(const ConnectionNode *node) const;
-    void replaceEditorText(QsciScintilla *editor, const QString &text);
-    void userEdited(QWidget *control);
-    void showWorkingColors();
+    // The pages that show the focused connection, in the order they are filled.
+    std::array<NodePage *, 4> nodePages() const;
+    // A page reports the user's edit: the node holds unapplied edits.
+    void pageEdited();
 
     // Command state: the refresh's inputs and outputs, the focused control, the context menu.
     void fillCommandInputs(CommandStateInputs &in) const;
@@ -345,8 +344,8 @@ private:
     PopupPage *m_popupPage = nullptr;
     ColorsPage *m_colorsPage = nullptr;
     SchedulePage *m_schedulePage = nullptr;
-    QsciScintilla *Memo1 = nullptr;
-    QsciScintilla *Memo2 = nullptr;
+    MacroEditor *Memo1 = nullptr;
+    TextEditor *Memo2 = nullptr;
 
     // Menus: a submenu's item is its menuAction(), named as the menu.
     QMenu *MnFile = nullptr, *MnImportTemplate = nullptr, *TeraTermConfiguration1 = nullptr;
@@ -400,7 +399,6 @@ private:
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     QPointer<QLineEdit> CurrentEditLink;
-    ColorSet m_colorSet;
     ProgramOptions m_options;
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
@@ -431,8 +429,6 @@ private:
     QPointer<QWidget> m_lastFocus;
 
     // Node view.
-    // Set while the program writes into the pages: such writes are no user edits.
-    bool m_programWrite = false;
     // A refresh waiting with the tree focused will show the focused node's values.
     bool m_showNodeWhenRefreshed = false;
     // A press the apply question took: its release goes nowhere either.

@@ -5,8 +5,8 @@
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/core/CommandStateFacts.h"
-#include "mainwindow/core/ContrastColor.h"
 #include "mainwindow/HighlighterPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
@@ -163,21 +163,11 @@ FocusWidget TForm1::textFieldAt(const QWidget *widget) const
 
 void TForm1::showActiveLine(int focusedEditorId)
 {
-    // The macro editor marks its caret line only while it has the focus: in connection
-    // colours a contrast of its background, else the highlighter's active-line colour.
-    const bool on = focusedEditorId == FocusedEditorId::Macro;
-    if (on) {
-        QColor color;
-        if (m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked()) {
-            color = QColor::fromRgb(ContrastColor(Memo1->paper().rgb() & 0xFFFFFFu));
-        } else {
-            const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
-            color = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                           static_cast<int>((bgr >> 16) & 0xFF));
-        }
-        Memo1->setCaretLineBackgroundColor(color);
-    }
-    Memo1->setCaretLineVisible(on);
+    const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
+    const QColor highlighterLine(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                                 static_cast<int>((bgr >> 16) & 0xFF));
+    Memo1->showActiveLine(focusedEditorId == FocusedEditorId::Macro,
+                          m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked(), highlighterLine);
 }
 
 void TForm1::RequestCommandRefresh()
@@ -249,7 +239,7 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.pageControlVisible = !PG->isHidden();
     in.activePageIndex = PG->currentIndex();
 
-    in.colorSetText = FormatColorSet(m_colorSet);
+    in.colorSetText = FormatColorSet(m_colorsPage->colorSet());
     in.backgroundElementChecked = m_colorsPage->RB4()->isChecked();
     for (int element = 0; element < 4; ++element)
         in.sampleColors[static_cast<std::size_t>(element)] =

@@ -3,6 +3,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MenuShortcutPriority.h"
 #include "platform/widgets/QsciIncludes.h"
 

@@ -5,6 +5,7 @@
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NewConnectionsPage.h"
+#include "mainwindow/PopupPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1RecentFiles.h"
 #include "mainwindow/core/FileCommands.h"
@@ -12,7 +13,6 @@
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/widgets/QtFileChooser.h"
 #include "shell/LauncherLink.h"
-#include "table/FlagScope.h"
 #include "table/TreeSelection.h"
 
 #include <QAction>
@@ -167,16 +167,11 @@ void TForm1::tableWritten()
 
 void TForm1::resetPagesForNewTable()
 {
-    // The program's own writes: none is an edit, also in a focused editor.
-    FlagScope writing(m_programWrite);
-    Memo1->clear();
-    Memo2->clear();
-    m_macroPage->setLogSession(m_settingsPage->newConnections()->rbLog()->isChecked());
-    if (PG->currentWidget() == m_colorsPage) {
-        const int scheme = m_settingsPage->newConnections()->cbDefColors()->currentIndex();
-        // The box's own change handler shows the chosen scheme.
-        m_colorsPage->cbSchema()->setCurrentIndex(scheme);
-    }
+    const NewConnectionsPage *fresh = m_settingsPage->newConnections();
+    m_macroPage->resetForNewTable(fresh->rbLog()->isChecked());
+    m_popupPage->resetForNewTable();
+    if (PG->currentWidget() == m_colorsPage)
+        m_colorsPage->showDefaultScheme(fresh->cbDefColors()->currentIndex());
     BtnNewTable->setEnabled(false);
 }
 

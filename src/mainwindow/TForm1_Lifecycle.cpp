@@ -2,6 +2,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/NewConnectionsPage.h"
 #include "mainwindow/SettingsPage.h"
@@ -208,7 +209,7 @@ void TForm1::applyEditorFont()
     // The name goes to both editors; size and style to the macro editor only.
     const FontOption &f = m_options.Font1;
     if (f.Name) {
-        for (QsciScintilla *memo : {Memo1, Memo2}) {
+        for (TextEditor *memo : std::initializer_list<TextEditor *>{Memo1, Memo2}) {
             QFont font = memo->font();
             font.setFamily(*f.Name);
             memo->setFont(font);

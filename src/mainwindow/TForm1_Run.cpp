@@ -2,7 +2,9 @@
 // run context read from the pages.
 #include "mainwindow/TForm1.h"
 
+#include "mainwindow/ColorsPage.h"
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/RunCommands.h"
@@ -89,18 +91,13 @@ RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) co
 
     const QByteArray editorText = EncodeField(Memo1->text());
     context.editorText = editorText;
-    if (toCursor) {
-        int line = 0;
-        int index = 0;
-        Memo1->getCursorPosition(&line, &index);
-        context.runToCursorText = BuildRunToCursorText(editorText, line + 1);
-    }
+    if (toCursor)
+        context.runToCursorText = BuildRunToCursorText(editorText, Memo1->caretLine());
 
     const MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
     context.options.noColors = editor->cbNoColors()->isChecked();
     context.options.useEditorFont = editor->cbUseAsTTFont()->isChecked();
-    // The font the editor draws its text in: with a highlighter, that of its default style.
-    const QFont font = Memo1->lexer() ? Memo1->lexer()->font(0) : Memo1->font();
+    const QFont font = Memo1->textFont();
     context.options.fontName = EncodeField(font.family());
     context.options.fontHeight = WindowsFontHeight(font, Memo1->logicalDpiY());
     context.options.doNotTile = m_settingsPage->general()->cbDoNotTile()->isChecked();
@@ -115,7 +112,7 @@ RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) co
         context.currentNodeColors = node->data.Colors;
     // What a record without a readable colour set gets: for the shown node what the Colours
     // page shows for it, for any other TeraTerm's own colours rather than the shown node's.
-    context.colors = m_colorSet;
+    context.colors = m_colorsPage->colorSet();
     if (!shown)
         ParseColorSet(::ReadTeraTermColors(), context.colors);
     return context;

@@ -2,7 +2,7 @@
 // "Modified" mark, insert mode and the lock keys.
 #include "mainwindow/TForm1.h"
 
-#include "platform/widgets/QsciIncludes.h"
+#include "mainwindow/MacroEditor.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,20 +84,8 @@ void TForm1::documentStateChanged()
 
 void TForm1::ShowCaretPosition(bool show, int editor)
 {
-    QString text;
-    QsciScintilla *memo = editor == 1 ? Memo1 : editor == 2 ? Memo2 : nullptr;
-    if (show && memo) {
-        int line = 0;
-        int index = 0;
-        memo->getCursorPosition(&line, &index);
-        // The column counts characters, not the bytes Scintilla stores them in.
-        const long lineStart = memo->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-        const long caret = memo->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS);
-        const long column = memo->SendScintilla(QsciScintilla::SCI_COUNTCHARACTERS,
-                                                static_cast<unsigned long>(lineStart), caret);
-        text = QStringLiteral("Ln. %1, Col. %2").arg(line + 1).arg(column + 1);
-    }
-    setPanelText(1, text);
+    const TextEditor *memo = editor == 1 ? Memo1 : editor == 2 ? Memo2 : nullptr;
+    setPanelText(1, show && memo ? memo->caretPositionText() : QString());
 }
 
 void TForm1::ShowInsertMode(bool force)

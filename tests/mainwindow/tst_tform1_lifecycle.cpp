@@ -3,6 +3,7 @@
 #include "TriggerAsUser.h"
 #include "WindowMachine.h"
 #include "mainwindow/CoverPanel.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/AppPaths.h"

@@ -1,5 +1,6 @@
 #include "support/NodeRecords.h"
 #include "mainwindow/ColorsPage.h"
+#include "mainwindow/CoverPanel.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
@@ -195,7 +196,7 @@ void TestTForm1NodeView::showsTheFocusedConnection()
         QCOMPARE(schedule->fieldText(i), fields.at(i - 1));
         QVERIFY(schedule->field(i)->isEnabled());
     }
-    QCOMPARE(w.form.workingColors(), scheme(2));
+    QCOMPARE(w.form.colorsPage()->colorSet(), scheme(2));
     QCOMPARE(w.form.colorsPage()->schemeIndex(), 2);
     QCOMPARE(w.panel(0)->text(), QStringLiteral("  Last updated: Monday, 01-Jan-2024 10:20:30"));
     // What the program wrote is no edit, and leaves nothing to undo.
@@ -209,7 +210,7 @@ void TestTForm1NodeView::showsTheFocusedConnection()
     QVERIFY(!schedule->cbSchedule()->isChecked());
     QVERIFY(!schedule->field(1)->isEnabled());
     QCOMPARE(w.panel(0)->text(), QString());
-    QCOMPARE(w.form.workingColors(), scheme(0));
+    QCOMPARE(w.form.colorsPage()->colorSet(), scheme(0));
     QVERIFY(!w.modified());
 }
 
@@ -557,7 +558,7 @@ void TestTForm1NodeView::applyWritesTheRecord()
         QCheckBox *box = w.form.schedulePage()->cbSchedule();
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
-    w.form.workingColors() = scheme(5);
+    w.form.colorsPage()->setColorSet(scheme(5));
     QVERIFY(w.modified());
 
     QAction *apply = w.action("BtnApply");

@@ -1,5 +1,7 @@
+#include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/SettingsPage.h"
@@ -294,7 +296,7 @@ void TestTForm1Run::unappliedEditsAreTheShownConnections()
     working.at(ColorSet::Normal, false, 0) = 9;
     working.at(ColorSet::Normal, false, 1) = 8;
     working.at(ColorSet::Normal, false, 2) = 7;
-    w.form.workingColors() = working;
+    w.form.colorsPage()->setColorSet(working);
     w.form.doc().SetNodeModified(edited);
     QTRY_VERIFY(w.action(QStringLiteral("MnExecuteAll"))->isEnabled());
 
@@ -424,7 +426,7 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     w.bee->data.LogSession = true;
     ColorSet working;
     working.at(ColorSet::Normal, false, 0) = 9;
-    w.form.workingColors() = working;
+    w.form.colorsPage()->setColorSet(working);
     w.click(w.delta);
     w.click(w.bee, Qt::ControlModifier);
     QCOMPARE(w.form.tree()->selection().nodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
