@@ -1,9 +1,28 @@
 #include "mainwindow/MacroEditor.h"
 
 #include "mainwindow/core/ContrastColor.h"
+#include "shell/ProgramOptions.h"
 
 MacroEditor::MacroEditor(QWidget *parent) : TextEditor(parent)
 {
+}
+
+void MacroEditor::applyOptions(const ProgramOptions &options)
+{
+    if (options.KeyFound)
+        setTabWidth(options.EditorTabWidth());
+    applyFontName(options.Font1);
+    const FontOption &f = options.Font1;
+    QFont styled = font();
+    if (f.Size)
+        styled.setPointSize(*f.Size);
+    if (f.Style) {
+        styled.setBold(*f.Style & FontStyleBits::Bold);
+        styled.setItalic(*f.Style & FontStyleBits::Italic);
+        styled.setUnderline(*f.Style & FontStyleBits::Underline);
+        styled.setStrikeOut(*f.Style & FontStyleBits::StrikeOut);
+    }
+    setFont(styled);
 }
 
 int MacroEditor::caretLine() const

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QFont>
 
+struct ProgramOptions;
+
 // The macro editor `Memo1`: the connection's macro, and what acts on it. Commands that work
 // on the macro text connect to its slots; the highlighter, search, templates and printing
 // belong here.
@@ -13,6 +15,10 @@ class MacroEditor : public TextEditor
     Q_OBJECT
 public:
     explicit MacroEditor(QWidget *parent = nullptr);
+
+    // The editor options: the font (name, size and style) and, once options were stored, the
+    // TAB width; without stored options the editor keeps its designed width.
+    void applyOptions(const ProgramOptions &options);
 
     // The caret's line, from 1.
     int caretLine() const;

@@ -257,11 +257,9 @@ private:
     void loadOptions(bool hasCommandLineArgument);
     void optionsToControls();
     void controlsToOptions();
-    void applyEditorFont();
     // Opens the table to open at start; true when the handed-over file is to be offered
     // for import once the window runs.
     bool openTableAtStart();
-    QStringList dblClickItemsShown() const;
     void cbRunOnStartClick();
 
     // Node view: the gates that ask the apply question before the view acts, and the pages.

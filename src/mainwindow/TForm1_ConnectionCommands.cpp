@@ -20,14 +20,7 @@ void TForm1::setupConnectionCommands()
 
 NewConnectionDefaults TForm1::newConnectionDefaults() const
 {
-    const NewConnectionsPage *page = m_settingsPage->newConnections();
-    NewConnectionDefaults defaults;
-    // An unset list counts as the first scheme (the lookup takes care of it).
-    defaults.defaultColorsIndex = page->cbDefColors()->currentIndex();
-    if (page->rbLog()->isChecked())
-        defaults.logging = true;
-    else if (page->rbDontLog()->isChecked())
-        defaults.logging = false;
+    NewConnectionDefaults defaults = m_settingsPage->newConnections()->connectionDefaults();
     defaults.teraTermColors = ReadTeraTermColors();
     return defaults;
 }

@@ -85,9 +85,7 @@ RunAllSelected &TForm1::runAllSelected()
 RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) const
 {
     RunContext context;
-    const UserDataPage *user = m_settingsPage->userData();
-    context.user = {user->Edit1()->text(), user->Edit2()->text(), user->Edit3()->text(),
-                    user->Edit9()->text(), user->Edit10()->text()};
+    context.user = m_settingsPage->userData()->userData();
 
     const QByteArray editorText = EncodeField(Memo1->text());
     context.editorText = editorText;

@@ -1,5 +1,6 @@
 #include "mainwindow/TextEditor.h"
 
+#include "shell/ProgramOptions.h"
 #include "table/FlagScope.h"
 
 TextEditor::TextEditor(QWidget *parent) : QsciScintilla(parent)
@@ -24,6 +25,15 @@ void TextEditor::clearText()
 {
     FlagScope writing(m_programWrite);
     clear();
+}
+
+void TextEditor::applyFontName(const FontOption &option)
+{
+    if (!option.Name)
+        return;
+    QFont f = font();
+    f.setFamily(*option.Name);
+    setFont(f);
 }
 
 QString TextEditor::caretPositionText() const

@@ -2,6 +2,8 @@
 
 #include "platform/widgets/QsciIncludes.h"
 
+struct FontOption;
+
 // One of the window's text editors, the macro editor and the popup editor: line breaks CR LF
 // as the macro files hold them, text as UTF-8, the window's one insert/overwrite mode, and the
 // caret position as the status bar shows it. Text the program puts in is never the user's
@@ -22,6 +24,8 @@ public:
     // "Ln. <line>, Col. <column>" of the caret, both from 1; the column counts characters,
     // not the bytes the editor stores them in.
     QString caretPositionText() const;
+    // The editor font's name, when the option holds one.
+    void applyFontName(const FontOption &font);
 
 Q_SIGNALS:
     // The user changed the text (typing, pasting, undoing with the focus here).

@@ -29,7 +29,7 @@
 
 namespace {
 
-enum Control { Macro, Popup, UserData, Schedule, InPlace };
+enum Control { Macro, Popup, UserField, Schedule, InPlace };
 
 // The real window, shown, with a small table.
 struct Window
@@ -80,7 +80,7 @@ struct Window
             memo2()->setText(text);
             w = memo2();
             break;
-        case UserData:
+        case UserField:
             pages()->setCurrentIndex(0);
             form.settingsPage()->PGSettings()->setCurrentWidget(form.settingsPage()->userData());
             edit1()->setText(text);
@@ -166,7 +166,7 @@ void TestTForm1EditCommands::commandsByKeyboard_data()
     QTest::addColumn<bool>("marksTable");
     QTest::newRow("macro editor") << int(Macro) << true << false;
     QTest::newRow("popup editor") << int(Popup) << true << false;
-    QTest::newRow("user data field") << int(UserData) << false << false;
+    QTest::newRow("user data field") << int(UserField) << false << false;
     QTest::newRow("schedule field") << int(Schedule) << true << false;
     QTest::newRow("in-place editor") << int(InPlace) << false << true;
 }
@@ -322,7 +322,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(w.doc().InsertModeFlag);
 
     // A line edit shares the mode.
-    QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserData, QStringLiteral("abc")));
+    QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserField, QStringLiteral("abc")));
     QTest::keyClick(field, Qt::Key_Insert);
     QVERIFY(!w.doc().InsertModeFlag);
     field->setCursorPosition(0);
@@ -352,12 +352,12 @@ void TestTForm1EditCommands::overwriteInFields_data()
     QTest::addColumn<QString>("result");
     const int x = Qt::Key_X;
     const int back = Qt::Key_Backspace;
-    QTest::newRow("field, overwrite: replaces") << int(UserData) << false << 0 << x << QStringLiteral("xbc");
+    QTest::newRow("field, overwrite: replaces") << int(UserField) << false << 0 << x << QStringLiteral("xbc");
     QTest::newRow("field, overwrite: backspace takes the next")
-        << int(UserData) << false << 0 << back << QStringLiteral("bc");
-    QTest::newRow("field, overwrite: at the end appends") << int(UserData) << false << 3 << x << QStringLiteral("abcx");
-    QTest::newRow("field, insert: inserts") << int(UserData) << true << 0 << x << QStringLiteral("xabc");
-    QTest::newRow("field, insert: backspace") << int(UserData) << true << 1 << back << QStringLiteral("bc");
+        << int(UserField) << false << 0 << back << QStringLiteral("bc");
+    QTest::newRow("field, overwrite: at the end appends") << int(UserField) << false << 3 << x << QStringLiteral("abcx");
+    QTest::newRow("field, insert: inserts") << int(UserField) << true << 0 << x << QStringLiteral("xabc");
+    QTest::newRow("field, insert: backspace") << int(UserField) << true << 1 << back << QStringLiteral("bc");
     QTest::newRow("in-place, overwrite: replaces") << int(InPlace) << false << 1 << x << QStringLiteral("axc");
     QTest::newRow("in-place, insert: inserts") << int(InPlace) << true << 1 << x << QStringLiteral("axbc");
 }
@@ -516,7 +516,7 @@ void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands_data()
     QTest::addColumn<int>("control");
     QTest::newRow("macro editor") << int(Macro);
     QTest::newRow("popup editor") << int(Popup);
-    QTest::newRow("user data field") << int(UserData);
+    QTest::newRow("user data field") << int(UserField);
     QTest::newRow("schedule field") << int(Schedule);
     QTest::newRow("in-place editor") << int(InPlace);
 }
