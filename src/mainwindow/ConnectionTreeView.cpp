@@ -1,10 +1,13 @@
 #include "mainwindow/ConnectionTreeView.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "table/TableDocument.h"
 
 #include <QInputEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
@@ -83,14 +86,163 @@ bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEv
     return QTreeView::edit(index, trigger, event);
 }
 
+void ConnectionTreeView::setApplyQuestion(const TableDocument &doc, std::function<bool()> ask)
+{
+    m_doc = &doc;
+    m_askApply = std::move(ask);
+}
+
+bool ConnectionTreeView::editsWaiting() const
+{
+    return m_doc && m_askApply && !m_doc->LoadingFlag && m_doc->IsNodeModified();
+}
+
+bool ConnectionTreeView::askBeforeCollapsing(const QModelIndex &branch)
+{
+    if (!editsWaiting() || !m_doc->BranchHoldsCurrentNode(m_model->nodeFor(branch)))
+        return true;
+    return m_askApply();
+}
+
 void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
 {
+    m_editLink = nullptr;
+    m_swallowRelease = false;
+    if (pressTaken(event)) {
+        // The view never sees this press, so it cannot drop the rename that a slow click
+        // before it scheduled.
+        m_dropPendingRename = true;
+        return;
+    }
     m_dropPendingRename = false;
     QTreeView::mousePressEvent(event);
 }
 
+void ConnectionTreeView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_editLink = nullptr;
+    m_swallowRelease = false;
+    if (pressTaken(event)) {
+        m_dropPendingRename = true;
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
+void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_swallowRelease) {
+        m_swallowRelease = false;
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+bool ConnectionTreeView::pressTaken(QMouseEvent *event)
+{
+    if (!editsWaiting())
+        return false;
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (!index.isValid())
+        return false;
+    const QRect caption = visualRect(index);
+    const bool onSign = at.x() < caption.left() && at.x() >= caption.left() - indentation();
+    const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+    // The press before a double-click on another node has asked already: after Cancel the
+    // second press goes nowhere.
+    if (doubleClick && !onSign && m_model->nodeFor(index) != m_doc->CurrentNode) {
+        m_swallowRelease = true;
+        return true;
+    }
+    // The branch sign left of the caption, or a double-click, opens or closes the branch and
+    // leaves the focus alone.
+    if ((onSign || doubleClick) && m_model->hasChildren(index)) {
+        if (!isExpanded(index) || askBeforeCollapsing(index))
+            return false;
+        m_swallowRelease = true;
+        return true;
+    }
+    if (m_model->nodeFor(index) == m_doc->CurrentNode)
+        return false;
+    const bool allowed = m_askApply();
+    // The view never sees this press: after a question its release went elsewhere, and a
+    // half-done press would drag a selection. The focus moves here instead.
+    m_swallowRelease = true;
+    if (allowed) {
+        const auto flags = (event->modifiers() & Qt::ControlModifier) ? QItemSelectionModel::Toggle
+                                                                      : QItemSelectionModel::ClearAndSelect;
+        selectionModel()->setCurrentIndex(index, flags | QItemSelectionModel::Rows);
+    }
+    return true;
+}
+
+bool ConnectionTreeView::keyTaken(const QKeyEvent *key)
+{
+    if (!editsWaiting())
+        return false;
+    const QModelIndex current = currentIndex();
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Minus) && current.isValid() && isExpanded(current)
+        && m_model->hasChildren(current))
+        return !askBeforeCollapsing(current);
+    const QModelIndex target = keyTarget(key->key(), key->modifiers(), key->text());
+    if (!target.isValid() || m_model->nodeFor(target) == m_doc->CurrentNode)
+        return false;
+    // Yes or No: the key goes on and moves the focus as it always does.
+    return !m_askApply();
+}
+
+QModelIndex ConnectionTreeView::keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const
+{
+    const QModelIndex current = currentIndex();
+    auto lastVisible = [this] {
+        QModelIndex last = m_model->index(m_model->rowCount() - 1, 0);
+        while (last.isValid() && isExpanded(last) && m_model->rowCount(last) > 0)
+            last = m_model->index(m_model->rowCount(last) - 1, 0, last);
+        return last;
+    };
+    auto step = [this](QModelIndex from, int count, bool down) {
+        for (int i = 0; i < count; ++i) {
+            const QModelIndex next = down ? indexBelow(from) : indexAbove(from);
+            if (!next.isValid())
+                break;
+            from = next;
+        }
+        return from;
+    };
+    const int rowHeight = std::max(1, sizeHintForRow(0));
+    const int page = std::max(1, viewport()->height() / rowHeight - 1);
+    switch (key) {
+    case Qt::Key_Up: return current.isValid() ? indexAbove(current) : QModelIndex();
+    case Qt::Key_Down: return current.isValid() ? indexBelow(current) : m_model->index(0, 0);
+    case Qt::Key_Home: return m_model->index(0, 0);
+    case Qt::Key_End: return lastVisible();
+    case Qt::Key_PageUp: return current.isValid() ? step(current, page, false) : QModelIndex();
+    case Qt::Key_PageDown: return current.isValid() ? step(current, page, true) : QModelIndex();
+    case Qt::Key_Left: return current.isValid() ? current.parent() : QModelIndex();
+    case Qt::Key_Right:
+        return current.isValid() && isExpanded(current) ? m_model->index(0, 0, current) : QModelIndex();
+    default: break;
+    }
+    // Typing a caption's first letters jumps to the next row that begins with them.
+    if (text.isEmpty() || !text.at(0).isPrint() || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return {};
+    QModelIndex i = current.isValid() ? indexBelow(current) : m_model->index(0, 0);
+    for (int guard = 0; guard < 2; ++guard) {
+        for (; i.isValid(); i = indexBelow(i))
+            if (i.data().toString().startsWith(text, Qt::CaseInsensitive))
+                return i;
+        i = m_model->index(0, 0);
+    }
+    return {};
+}
+
 void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
 {
+    if (keyTaken(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     if (m_clipboardKey && (event->modifiers() & Qt::ControlModifier)
         && (key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V)) {

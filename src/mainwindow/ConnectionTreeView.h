@@ -3,17 +3,23 @@
 #include "table/MoveCommands.h"
 #include "table/TreeSelection.h"
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTreeView>
 
 #include <functional>
 
 class ConnectionNode;
 class ConnectionTreeModel;
+class TableDocument;
 
-// The tree view `VT` over a ConnectionTreeModel. It speaks of nodes where the window and
-// the table's routines do: the selection and the focus live in its selection model only. It
-// also tells where over the target row a drag is, so the model can judge a drop by the
-// table's rules (the view keeps that position to itself).
+// The tree view `VT` over a ConnectionTreeModel, and all of its input. It speaks of nodes
+// where the window and the table's routines do: the selection and the focus live in its
+// selection model only. Before a click or a key moves the focus away from the connection
+// whose unapplied edits the pages hold, or closes the branch holding it, it asks the apply
+// question, so that Cancel leaves everything where it was (Qt's views cannot refuse a change
+// of the current item once it is under way). It tells where over the target row a drag is,
+// so the model can judge a drop by the table's rules.
 class ConnectionTreeView : public QTreeView
 {
     Q_OBJECT
@@ -35,6 +41,18 @@ public:
     void focusOnly(ConnectionNode *node);
     void setNodeExpanded(ConnectionNode *node, bool expanded);
 
+    // Doc tells whether the pages hold unapplied edits of CurrentNode; Ask is the apply
+    // question, true when the view may go on (Yes applied them, No dropped them).
+    void setApplyQuestion(const TableDocument &doc, std::function<bool()> ask);
+    // Asks before Branch closes when it holds CurrentNode with unapplied edits; true when it
+    // may close.
+    bool askBeforeCollapsing(const QModelIndex &branch);
+
+    // The in-place name editor while a caption is edited (CurrentEditLink), else null; a
+    // press in the tree ends it for the window's commands.
+    QLineEdit *currentEditLink() const { return m_editLink; }
+    void setCurrentEditLink(QLineEdit *editor) { m_editLink = editor; }
+
     // The position of the drag or drop the view is handling now.
     DropPosition currentDropPosition() const;
 
@@ -44,18 +62,29 @@ public:
 
     using QTreeView::edit;
 
-    // A double-click taken by the window before the view saw it: the rename that the slow
-    // click before it has scheduled does not follow.
-    void dropPendingRename() { m_dropPendingRename = true; }
-
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Unapplied edits of CurrentNode wait for the question.
+    bool editsWaiting() const;
+    // The questions before a press or a key; true when it is taken and goes nowhere further.
+    bool pressTaken(QMouseEvent *event);
+    bool keyTaken(const QKeyEvent *event);
+    // The row Key moves the current index to, as the view's own key handling would.
+    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+
     ConnectionTreeModel *m_model = nullptr;
+    const TableDocument *m_doc = nullptr;
+    std::function<bool()> m_askApply;
+    QPointer<QLineEdit> m_editLink;
+    // A press the question took: the rename a slow click before it scheduled does not
+    // follow, and its release goes nowhere either.
     bool m_dropPendingRename = false;
+    bool m_swallowRelease = false;
     std::function<void(int key)> m_clipboardKey;
 };

@@ -189,7 +189,7 @@ void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
     if (!m_doc.CurrentNode)
         return;
     for (int row = first; row <= last; ++row) {
-        if (branchHoldsCurrentNode(m_model->nodeFor(m_model->index(row, 0, parent)))) {
+        if (m_doc.BranchHoldsCurrentNode(m_model->nodeFor(m_model->index(row, 0, parent)))) {
             m_doc.CurrentNode = nullptr;
             return;
         }
@@ -244,7 +244,7 @@ void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 
 void TForm1::VTCreateEditor(QLineEdit *editor)
 {
-    CurrentEditLink = editor;
+    VT->setCurrentEditLink(editor);
     ShowInsertMode(true);
     RequestCommandRefresh();
 }

@@ -148,8 +148,6 @@ public:
     void UpdateKeyIndicators();
     // Where the lock-key states come from (the display by default).
     void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
-    // The in-place editor while a name is edited, else null.
-    QLineEdit *currentEditLink() const { return CurrentEditLink; }
 
     // Table file commands.
     // Where the file dialogs go; null for the program's own QFileDialog dialogs.
@@ -262,17 +260,11 @@ private:
     bool openTableAtStart();
     void cbRunOnStartClick();
 
-    // Node view: the gates that ask the apply question before the view acts, and the pages.
-    bool nodeViewGate(QObject *watched, QEvent *event);
-    bool gateMouse(QEvent *event);
-    bool gateKey(QEvent *event);
-    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+    // Node view: the apply question and the pages.
     // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
     // dropped), false after Cancel.
     bool askApplyBeforeLeaving();
     Prompter::Answer askApplyQuestion(const ConnectionNode *node);
-    bool askApplyBeforeCollapse(const QModelIndex &branch);
-    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
     // The pages that show the focused connection, in the order they are filled.
     std::array<NodePage *, 4> nodePages() const;
     // A page reports the user's edit: the node holds unapplied edits.
@@ -396,7 +388,6 @@ private:
     QAction *pmAddSepLine = nullptr, *pmUp = nullptr, *pmDown = nullptr, *pmRun = nullptr, *pmRunBranch = nullptr;
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
-    QPointer<QLineEdit> CurrentEditLink;
     ProgramOptions m_options;
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
@@ -429,7 +420,5 @@ private:
     // Node view.
     // A refresh waiting with the tree focused will show the focused node's values.
     bool m_showNodeWhenRefreshed = false;
-    // A press the apply question took: its release goes nowhere either.
-    bool m_swallowRelease = false;
     Clock m_applyClock;
 };

@@ -128,7 +128,7 @@ int TForm1::GetFocusedEditorId() const
         return FocusedEditorId::None;
     FocusWidget which = FocusWidget::None;
     // The in-place editor lives inside the tree's viewport: it is asked first.
-    if (CurrentEditLink && focus == CurrentEditLink)
+    if (VT->currentEditLink() && focus == VT->currentEditLink())
         which = FocusWidget::InPlaceEditor;
     else if (focus == VT || focus == VT->viewport())
         which = FocusWidget::VT;

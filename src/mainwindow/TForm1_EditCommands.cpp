@@ -85,7 +85,7 @@ int TForm1::editTarget(QWidget **control) const
             which = FocusWidget::Memo1;
         else if (focus == Memo2)
             which = FocusWidget::Memo2;
-        else if (CurrentEditLink && focus == CurrentEditLink)
+        else if (VT->currentEditLink() && focus == VT->currentEditLink())
             which = FocusWidget::InPlaceEditor;
         else
             which = textFieldAt(focus);
@@ -302,7 +302,7 @@ void TForm1::Memo2Exit()
 
 bool TForm1::editorMouseRelease(QWidget *widget, const QMouseEvent *mouse)
 {
-    if (CurrentEditLink && widget == CurrentEditLink) {
+    if (VT->currentEditLink() && widget == VT->currentEditLink()) {
         // A selection made with the mouse in the in-place editor: the refresh follows the
         // burst of events as the tree's own do.
         if (mouse->button() == Qt::LeftButton && Timer1)

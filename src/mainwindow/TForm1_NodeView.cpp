@@ -4,7 +4,6 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
-#include "mainwindow/EventGate.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
@@ -35,17 +34,13 @@ void TForm1::setupNodeView()
         return NodeImageIndex(n, n == m_doc.RootNode(), m_doc.hasCutCopyMark(n), m_doc.CutModeFlag);
     });
 
-    // The questions come before the view acts on a click or a key; Qt's views cannot refuse
-    // a change of the current item once it is under way.
-    auto *gate = new EventGate([this](QObject *watched, QEvent *event) { return nodeViewGate(watched, event); }, this);
-    gate->watch(VT);
-    gate->watch(VT->viewport());
+    VT->setApplyQuestion(m_doc, [this] { return askApplyBeforeLeaving(); });
 
     connect(VT, &QTreeView::collapsed, this, [this](const QModelIndex &index) {
         ConnectionNode *node = m_model->nodeFor(index);
         // A collapse no gate saw (a program's, or a key the gate does not know): the question
         // comes after it, and Cancel opens the branch again.
-        if (!m_doc.LoadingFlag && m_doc.IsNodeModified() && branchHoldsCurrentNode(node)
+        if (!m_doc.LoadingFlag && m_doc.IsNodeModified() && m_doc.BranchHoldsCurrentNode(node)
             && !askApplyBeforeLeaving()) {
             VT->expand(index);
             return;
@@ -81,7 +76,7 @@ void TForm1::VTChange(ConnectionNode *node)
 {
     if (m_doc.LoadingFlag)
         return;
-    CurrentEditLink = nullptr;
+    VT->setCurrentEditLink(nullptr);
     if (node && node != m_doc.CurrentNode) {
         // The focus moved by a road the gates did not see: ask now, and on Cancel put the
         // focus back on the connection the edits belong to.
@@ -199,7 +194,7 @@ void TForm1::MnCollapseAllClick()
             continue;
         // Cancel keeps this branch open and ends the command: asking again for each of its
         // other children would only repeat the question.
-        if (!askApplyBeforeCollapse(branch))
+        if (!VT->askBeforeCollapsing(branch))
             return;
         VT->collapse(branch);
     }
@@ -209,4 +204,30 @@ void TForm1::MnShowPopupClick()
 {
     m_prompter->ask(Prompter::Kind::Information, Memo2->text() + QStringLiteral("\rPress Ok to continue."),
                     Prompter::Buttons::OkCancel);
+}
+
+Prompter::Answer TForm1::askApplyQuestion(const ConnectionNode *node)
+{
+    return m_prompter->ask(Prompter::Kind::Warning, TableDocument::ApplyQuestionText(node ? node->data.Name : QByteArray()),
+                           Prompter::Buttons::YesNoCancel);
+}
+
+bool TForm1::askApplyBeforeLeaving()
+{
+    if (!m_doc.IsNodeModified())
+        return true;
+    ConnectionNode *owner = m_doc.CurrentNode;
+    if (!owner) {
+        // The connection the edits belonged to is gone; nothing is left to apply them to.
+        m_doc.SetNodeModified(false);
+        return true;
+    }
+    const Prompter::Answer answer = askApplyQuestion(owner);
+    if (answer == Prompter::Cancel)
+        return false;
+    if (answer == Prompter::Yes)
+        BtnApplyClick();
+    else
+        m_doc.SetNodeModified(false);
+    return true;
 }

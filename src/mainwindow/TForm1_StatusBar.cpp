@@ -120,6 +120,6 @@ void TForm1::FormKeyUp(int key, bool autoRepeat)
     if (!autoRepeat && (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock))
         UpdateKeyIndicators();
     if (key == Qt::Key_Escape)
-        CurrentEditLink = nullptr;
+        VT->setCurrentEditLink(nullptr);
     RequestCommandRefresh();
 }

@@ -11,7 +11,7 @@ TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent)
     // read) nodes go without a signal; the reader sets CurrentNode itself, and the marks go
     // with the old table.
     connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
-        if (CurrentNode && (CurrentNode == node || node->isAncestorOf(CurrentNode)))
+        if (BranchHoldsCurrentNode(node))
             CurrentNode = nullptr;
         forgetMarks(node);
     });

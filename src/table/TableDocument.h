@@ -30,6 +30,11 @@ public:
     int SelectedNodeIndex = 0;
     // The node whose values the editors hold; cleared when its branch is removed.
     ConnectionNode *CurrentNode = nullptr;
+    // Node is CurrentNode or lies above it.
+    bool BranchHoldsCurrentNode(const ConnectionNode *node) const
+    {
+        return node && CurrentNode && (node == CurrentNode || node->isAncestorOf(CurrentNode));
+    }
 
     bool LoadingFlag = false;
     bool CopyInProgressFlag = false;

@@ -108,7 +108,7 @@ struct Window
         } else if (control == QLatin1String("in-place editor")) {
             form.tree()->setFocus();
             QTest::keyClick(form.tree(), Qt::Key_F2);
-            w = form.currentEditLink();
+            w = form.tree()->currentEditLink();
         } else if (control.startsWith(QLatin1String("Memo"))) {
             pg->setCurrentIndex(control == QLatin1String("Memo1") ? 1 : 2);
             w = child<QWidget>(control);

@@ -94,7 +94,7 @@ struct Window
         case InPlace: {
             focusTreeAt(QStringLiteral("1"));
             QTest::keyClick(form.tree(), Qt::Key_F2);
-            QLineEdit *editor = form.currentEditLink();
+            QLineEdit *editor = form.tree()->currentEditLink();
             if (!editor)
                 return nullptr;
             editor->setText(text);
@@ -551,7 +551,7 @@ void TestTForm1EditCommands::renamingAMarkedNodeEndsTheCut()
     QVERIFY(w.form.doc().hasCutCopyMark(b));
     QVERIFY(w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
     QTest::keyClick(w.form.tree(), Qt::Key_F2);
-    QVERIFY(w.form.currentEditLink());
+    QVERIFY(w.form.tree()->currentEditLink());
     QVERIFY(!w.form.doc().hasCutCopyMark(b));
     QVERIFY(!w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
 }

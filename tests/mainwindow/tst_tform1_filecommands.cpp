@@ -571,7 +571,7 @@ struct User
     bool rename(const QString &name)
     {
         press(QKeyCombination(Qt::Key_F2));
-        QLineEdit *editor = form.currentEditLink();
+        QLineEdit *editor = form.tree()->currentEditLink();
         if (!editor)
             return false;
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);

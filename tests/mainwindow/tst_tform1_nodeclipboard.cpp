@@ -466,10 +466,10 @@ void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut()
 
     w.click(renamed);
     w.press(QKeyCombination(Qt::Key_F2));
-    QVERIFY(w.form.currentEditLink());
+    QVERIFY(w.form.tree()->currentEditLink());
     QCOMPARE(w.marked(), marksKept ? (QStringList{"A", "A1"}) : QStringList());
     QCOMPARE(w.drawnAsCut("0"), marksKept);
-    QTest::keyClick(w.form.currentEditLink(), Qt::Key_Escape);
+    QTest::keyClick(w.form.tree()->currentEditLink(), Qt::Key_Escape);
 
     // Without the marks the clipboard's branch comes in as a copy; with them it moves.
     w.click("1");

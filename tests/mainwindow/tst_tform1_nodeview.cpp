@@ -491,7 +491,7 @@ void TestTForm1NodeView::collapseByDoubleClickAsks()
     QCOMPARE(w.modified(), answer == Prompter::Cancel);
     // A double-click renames nothing, also after a question.
     QTest::qWait(QApplication::doubleClickInterval() + 100);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
 }
 
 void TestTForm1NodeView::collapseByKeyAsks()

@@ -92,7 +92,7 @@ struct Window
             click(n);
         form.tree()->setFocus();
         QTest::keyClick(form.tree(), Qt::Key_F2);
-        return form.currentEditLink();
+        return form.tree()->currentEditLink();
     }
 
     // Ends the edit with Return and lets the queued steps run: the view commits the editor,
@@ -445,7 +445,7 @@ void TestTForm1StatusBar::escapeCancelsTheEdit()
     QCOMPARE(w.alpha->data.Name, QByteArray("Alpha"));
     QVERIFY(w.prompter.boxes().isEmpty());
     QVERIFY(!w.form.doc().tableModified());
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QCOMPARE(w.form.GetFocusedEditorId(), 0);
 }
 
@@ -459,7 +459,7 @@ void TestTForm1StatusBar::rootNodeIsNotEditable()
     const QModelIndex root = w.indexOf(w.form.doc().RootNode());
     // A double-click on the top node toggles it instead.
     w.doubleClick(w.form.doc().RootNode());
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(!vt->isExpanded(root));
     vt->expand(root);
     // A double-click on a connection toggles its branch as well and renames nothing; F2 or
@@ -467,12 +467,12 @@ void TestTForm1StatusBar::rootNodeIsNotEditable()
     const QModelIndex beta = w.indexOf(w.beta);
     QVERIFY(vt->isExpanded(beta));
     w.doubleClick(w.beta);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(!vt->isExpanded(beta));
     w.doubleClick(w.beta);
     QVERIFY(vt->isExpanded(beta));
     QTest::qWait(QApplication::doubleClickInterval() + 100);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(w.openEditorWithF2(w.alpha));
 }
 
