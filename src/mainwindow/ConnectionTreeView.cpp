@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeView.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/PassingFocus.h"
 #include "table/TableDocument.h"
 
 #include <QInputEvent>
@@ -102,6 +103,13 @@ bool ConnectionTreeView::askBeforeCollapsing(const QModelIndex &branch)
     if (!editsWaiting() || !m_doc->BranchHoldsCurrentNode(m_model->nodeFor(branch)))
         return true;
     return m_askApply();
+}
+
+void ConnectionTreeView::focusInEvent(QFocusEvent *event)
+{
+    if (!IsPassingFocus(event))
+        Q_EMIT entered();
+    QTreeView::focusInEvent(event);
 }
 
 void ConnectionTreeView::mousePressEvent(QMouseEvent *event)

@@ -62,8 +62,13 @@ public:
 
     using QTreeView::edit;
 
+Q_SIGNALS:
+    // The focus came for good (not passing through a menu or another window).
+    void entered();
+
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -7,6 +7,7 @@
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
+#include "mainwindow/TextFieldFilter.h"
 #include "platform/FieldText.h"
 #include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
@@ -245,6 +246,7 @@ void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 void TForm1::VTCreateEditor(QLineEdit *editor)
 {
     VT->setCurrentEditLink(editor);
+    m_overwritingFields->watch(editor);
     ShowInsertMode(true);
     RequestCommandRefresh();
 }
@@ -266,11 +268,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The in-place editor comes and goes: the editors' events are picked out of all the
-    // controls'. The filter is removed before the pages are destroyed, so no event of a
-    // half-destroyed page reaches it.
-    if (editorEvent(watched, event))
-        return true;
+    // The filter is removed before the pages are destroyed, so no event of a half-destroyed
+    // page reaches it.
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
         // A key event climbs from the focused widget to its parents: take it once, where it

@@ -52,6 +52,7 @@ struct RunContext;
 class SchedulePage;
 class SettingsPage;
 class TextEditor;
+class TextFieldFilter;
 class ShellServices;
 struct TableReadResult;
 struct TForm1FileSide;
@@ -145,6 +146,10 @@ public:
     void documentStateChanged();
     void ShowCaretPosition(bool show, int editor);
     void ShowInsertMode(bool force);
+    // The one insert/overwrite mode of all the window's editors (InsertModeFlag): insert
+    // when true.
+    bool insertMode() const { return m_insertMode; }
+    void setInsertMode(bool insert);
     void UpdateKeyIndicators();
     // Where the lock-key states come from (the display by default).
     void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
@@ -201,7 +206,7 @@ public:
     RunAllSelected &runAllSelected();
 
 protected:
-    // Key preview: the window sees the keys, focus changes and mouse releases of all its controls.
+    // Key preview: the window sees the keys released in all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -299,10 +304,10 @@ private:
     // Edit commands: the focused control, the one insert/overwrite mode, the editors' events.
     // The focused editor for the edit commands: its id and, for a text control, the control.
     int editTarget(QWidget **control) const;
-    bool editorEvent(QObject *watched, QEvent *event);
-    bool editorKeyPress(QWidget *control, int id, QKeyEvent *key);
-    bool editorMouseRelease(QWidget *widget, const QMouseEvent *mouse);
-    void toggleInsertMode(QWidget *control);
+    void watchTextFields();
+    void textFieldMouseReleased(QWidget *field, Qt::MouseButton button);
+    // Switches the one mode; Editor, when the key came from one, follows at once.
+    void toggleInsertMode(TextEditor *editor);
     void Memo1Enter();
     void Memo2Enter();
     void Memo1Exit();
@@ -412,6 +417,8 @@ private:
     // Command state.
     QTimer *Timer1 = nullptr;
     CommandStates m_commandStates;
+    bool m_insertMode = true;
+    TextFieldFilter *m_overwritingFields = nullptr;
     bool m_clipboardHasText = false;
     bool m_clipboardHasNodes = false;
     // The last control of this window that had the focus, for while the menu bar holds it.

@@ -35,7 +35,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_geometry = new WindowGeometryRecorder(*this, m_options, [this] { return m_doc.LoadingFlag; });
 
     m_doc.CurrentTableFile.clear();
-    m_doc.InsertModeFlag = true;
+    setInsertMode(true);
     m_doc.CopyInProgressFlag = false;
     m_doc.CutModeFlag = false;
 

@@ -95,7 +95,7 @@ void TForm1::ShowInsertMode(bool force)
         setPanelText(3, QString());
         return;
     }
-    setPanelText(3, m_doc.InsertModeFlag ? QStringLiteral("INS") : QStringLiteral("OVR"));
+    setPanelText(3, m_insertMode ? QStringLiteral("INS") : QStringLiteral("OVR"));
 }
 
 void TForm1::UpdateKeyIndicators()

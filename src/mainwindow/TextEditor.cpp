@@ -1,7 +1,10 @@
 #include "mainwindow/TextEditor.h"
 
+#include "mainwindow/PassingFocus.h"
 #include "shell/ProgramOptions.h"
 #include "table/FlagScope.h"
+
+#include <QKeyEvent>
 
 TextEditor::TextEditor(QWidget *parent) : QsciScintilla(parent)
 {
@@ -25,6 +28,39 @@ void TextEditor::clearText()
 {
     FlagScope writing(m_programWrite);
     clear();
+}
+
+void TextEditor::keyPressEvent(QKeyEvent *event)
+{
+    // The bare Insert key (the keypad's counts as well).
+    if (event->key() == Qt::Key_Insert && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Q_EMIT insertKeyPressed();
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+}
+
+void TextEditor::focusInEvent(QFocusEvent *event)
+{
+    // Told before the editor's own handling, which then shows the mode set on entry.
+    if (!IsPassingFocus(event))
+        Q_EMIT entered();
+    QsciScintilla::focusInEvent(event);
+}
+
+void TextEditor::focusOutEvent(QFocusEvent *event)
+{
+    if (!IsPassingFocus(event))
+        Q_EMIT left();
+    QsciScintilla::focusOutEvent(event);
+}
+
+void TextEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    QsciScintilla::mouseReleaseEvent(event);
+    if (hasFocus())
+        Q_EMIT mouseReleased();
 }
 
 void TextEditor::applyFontName(const FontOption &option)

@@ -30,6 +30,21 @@ public:
 Q_SIGNALS:
     // The user changed the text (typing, pasting, undoing with the focus here).
     void userEdited();
+    // The Insert key: the window switches its one insert/overwrite mode (the editor's own
+    // handling would keep a mode of its own).
+    void insertKeyPressed();
+    // The focus came or went for good (not passing through a menu or another window).
+    void entered();
+    void left();
+    // The mouse went up over the text while the editor has the focus: what Cut and Copy can
+    // do may have changed.
+    void mouseReleased();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     bool m_programWrite = false;

@@ -40,7 +40,6 @@ public:
     bool CopyInProgressFlag = false;
     // The marked branches were cut (a paste moves them), not copied.
     bool CutModeFlag = false;
-    bool InsertModeFlag = true;
 
     // The table differs from its file: drawn as "*" in the caption.
     bool tableModified() const { return m_tableModified; }

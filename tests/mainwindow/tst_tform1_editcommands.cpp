@@ -298,7 +298,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(!memo->overwriteMode());
 
     QTest::keyClick(memo, Qt::Key_Insert);
-    QVERIFY(!w.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     QVERIFY(memo->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     memo->setCursorPosition(0, 0);
@@ -310,7 +310,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(popup->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     QTest::keyClick(popup, Qt::Key_Insert, Qt::KeypadModifier);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QVERIFY(!popup->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
     popup->setCursorPosition(0, 0);
@@ -319,12 +319,12 @@ void TestTForm1EditCommands::insertToggles()
 
     // Insert with a modifier is another key (Shift+Insert pastes).
     QTest::keyClick(popup, Qt::Key_Insert, Qt::ShiftModifier);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
 
     // A line edit shares the mode.
     QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserField, QStringLiteral("abc")));
     QTest::keyClick(field, Qt::Key_Insert);
-    QVERIFY(!w.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     field->setCursorPosition(0);
     QTest::keyClick(field, Qt::Key_X);  // typed as "x"
     QCOMPARE(field->text(), QStringLiteral("xbc"));
@@ -338,7 +338,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(editor);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     QTest::keyClick(editor, Qt::Key_Insert);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
     QCOMPARE(editor->text(), QStringLiteral("abc"));
 }
@@ -375,7 +375,7 @@ void TestTForm1EditCommands::overwriteInFields()
     QVERIFY(field);
     if (!insert)
         QTest::keyClick(field, Qt::Key_Insert);
-    QCOMPARE(w.doc().InsertModeFlag, insert);
+    QCOMPARE(w.form.insertMode(), insert);
     field->setCursorPosition(caret);
     QTest::keyClick(field, Qt::Key(key));
     QCOMPARE(field->text(), result);

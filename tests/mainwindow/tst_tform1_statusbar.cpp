@@ -272,12 +272,12 @@ void TestTForm1StatusBar::insertMode()
     QCOMPARE(w.form.GetFocusedEditorId(), 2);
     w.form.ShowInsertMode(false);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
-    w.form.doc().InsertModeFlag = false;
+    w.form.setInsertMode(false);
     w.form.ShowInsertMode(false);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
 
     // The in-place editor (id 11) shows the mode as soon as it opens.
-    w.form.doc().InsertModeFlag = true;
+    w.form.setInsertMode(true);
     QLineEdit *editor = w.openEditorWithF2(w.alpha);
     QVERIFY(editor);
     QCOMPARE(w.form.GetFocusedEditorId(), 11);
@@ -309,9 +309,9 @@ void TestTForm1StatusBar::insertKeyInFields()
     QVERIFY(edit);
     edit->setFocus();
     QVERIFY(edit->hasFocus());
-    QVERIFY(w.form.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QTest::keyClick(edit, Qt::Key_Insert);
-    QVERIFY(!w.form.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     QCOMPARE(w.panel(3)->text(), shown);
 }
 
