@@ -18,6 +18,36 @@ void ConnectionTreeView::setModel(QAbstractItemModel *model)
 {
     QTreeView::setModel(model);
     m_model = qobject_cast<ConnectionTreeModel *>(model);
+    if (m_model) {
+        connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ConnectionTreeView::keepSelectionOverReset);
+        connect(m_model, &QAbstractItemModel::modelReset, this, &ConnectionTreeView::restoreSelectionAfterReset);
+    }
+}
+
+void ConnectionTreeView::keepSelectionOverReset()
+{
+    m_selectionOverReset = selection().nodes();
+    m_focusOverReset = focusedNode();
+}
+
+void ConnectionTreeView::restoreSelectionAfterReset()
+{
+    // RootNode stays selected while a table is read below it. The saved addresses are only
+    // compared, never followed, until the walk has found them in the tree.
+    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
+    wanted.insert(m_focusOverReset);
+    QSet<const ConnectionNode *> alive;
+    ConnectionTree::forEachBelow(m_model->tree().invisibleRoot(), [&](ConnectionNode *n) {
+        if (wanted.contains(n))
+            alive.insert(n);
+    });
+    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
+        if (alive.contains(n))
+            setSelected(n, true);
+    if (alive.contains(m_focusOverReset))
+        setFocusedNode(m_focusOverReset);
+    m_selectionOverReset.clear();
+    m_focusOverReset = nullptr;
 }
 
 TreeSelection ConnectionTreeView::selection() const
@@ -85,6 +115,13 @@ bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEv
         && (static_cast<QInputEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
         return false;
     return QTreeView::edit(index, trigger, event);
+}
+
+void ConnectionTreeView::showPlaced(const QList<ConnectionNode *> &placed)
+{
+    for (const ConnectionNode *n : placed)
+        if (ConnectionNode *parent = n->parent(); parent && parent->parent())
+            setNodeExpanded(parent, true);
 }
 
 void ConnectionTreeView::setApplyQuestion(const TableDocument &doc, std::function<bool()> ask)

@@ -40,6 +40,8 @@ public:
     // Node becomes the focused node and the only selected one.
     void focusOnly(ConnectionNode *node);
     void setNodeExpanded(ConnectionNode *node, bool expanded);
+    // The parents of placed (moved, copied, pasted, dropped) nodes open.
+    void showPlaced(const QList<ConnectionNode *> &placed);
 
     // Doc tells whether the pages hold unapplied edits of CurrentNode; Ask is the apply
     // question, true when the view may go on (Yes applied them, No dropped them).
@@ -75,6 +77,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // A reset drops the selection; the nodes that are still there get it back.
+    void keepSelectionOverReset();
+    void restoreSelectionAfterReset();
     // Unapplied edits of CurrentNode wait for the question.
     bool editsWaiting() const;
     // The questions before a press or a key; true when it is taken and goes nowhere further.
@@ -87,6 +92,9 @@ private:
     const TableDocument *m_doc = nullptr;
     std::function<bool()> m_askApply;
     QPointer<QLineEdit> m_editLink;
+    // Selection and focus held over a reset of the model (a table read in one go).
+    QList<ConnectionNode *> m_selectionOverReset;
+    ConnectionNode *m_focusOverReset = nullptr;
     // A press the question took: the rename a slow click before it scheduled does not
     // follow, and its release goes nowhere either.
     bool m_dropPendingRename = false;

@@ -93,10 +93,6 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
             [this](const QModelIndex &current) { VTChange(m_model->nodeFor(current)); });
     connect(selection, &QItemSelectionModel::selectionChanged, this,
             [this] { VTChange(focusedNode()); });
-    // CurrentNode must never outlive its node.
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetRemovedNodes);
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &TForm1::keepSelectionOverReset);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TForm1::restoreSelectionAfterReset);
 
     qApp->installEventFilter(this);
     connect(&m_doc, &TableDocument::stateChanged, this, &TForm1::documentStateChanged);
@@ -166,13 +162,6 @@ void TForm1::showNewRoot(ConnectionNode *root)
     showSettingsPage();
 }
 
-void TForm1::showPlaced(const QList<ConnectionNode *> &placed)
-{
-    for (const ConnectionNode *n : placed)
-        if (ConnectionNode *parent = n->parent(); parent && parent->parent())
-            VT->setNodeExpanded(parent, true);
-}
-
 void TForm1::showImported(const ImportResult &result)
 {
     if (result.recordsRead)
@@ -183,48 +172,6 @@ void TForm1::showImported(const ImportResult &result)
 void TForm1::showSettingsPage()
 {
     PG->setCurrentIndex(0);
-}
-
-void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
-{
-    if (!m_doc.CurrentNode)
-        return;
-    for (int row = first; row <= last; ++row) {
-        if (m_doc.BranchHoldsCurrentNode(m_model->nodeFor(m_model->index(row, 0, parent)))) {
-            m_doc.CurrentNode = nullptr;
-            return;
-        }
-    }
-}
-
-void TForm1::keepSelectionOverReset()
-{
-    m_selectionOverReset = VT->selection().nodes();
-    m_focusOverReset = focusedNode();
-}
-
-void TForm1::restoreSelectionAfterReset()
-{
-    // A reset drops the view's selection; the nodes that are still in the tree get it back
-    // (RootNode stays selected while a table is read below it). The saved addresses are only
-    // compared, never followed, until the walk has found them in the tree.
-    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
-    wanted.insert(m_focusOverReset);
-    wanted.insert(m_doc.CurrentNode);
-    QSet<const ConnectionNode *> alive;
-    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [&](ConnectionNode *n) {
-        if (wanted.contains(n))
-            alive.insert(n);
-    });
-    if (!alive.contains(m_doc.CurrentNode))
-        m_doc.CurrentNode = nullptr;
-    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
-        if (alive.contains(n))
-            VT->setSelected(n, true);
-    if (alive.contains(m_focusOverReset))
-        VT->setFocusedNode(m_focusOverReset);
-    m_selectionOverReset.clear();
-    m_focusOverReset = nullptr;
 }
 
 void TForm1::showLastUpdated(const ConnectionNode *node)

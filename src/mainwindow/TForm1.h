@@ -53,6 +53,7 @@ class SchedulePage;
 class SettingsPage;
 class TextEditor;
 class TextFieldFilter;
+class TreeClipboard;
 class ShellServices;
 struct TableReadResult;
 struct TForm1FileSide;
@@ -185,9 +186,7 @@ public:
     void MnSelectAllClick();
 
     // The tree's node clipboard: cut, copy and paste of the selected branches.
-    void cutNodes();
-    void copyNodes();
-    void pasteNodes();
+    TreeClipboard *treeClipboard() const { return m_treeClipboard; }
 
     // Running connections.
     // The run commands on the focused connection: to the caret or whole, with or without the
@@ -248,12 +247,7 @@ private:
     void noteLastUpdated(const QByteArray &lastUpdated);
     // RootNode of a new tree focused and selected alone, and the settings page in front.
     void showNewRoot(ConnectionNode *root);
-    // The parents of placed (moved, copied, pasted, dropped) nodes open.
-    void showPlaced(const QList<ConnectionNode *> &placed);
     QByteArray ReadTeraTermColors() const;
-    void forgetRemovedNodes(const QModelIndex &parent, int first, int last);
-    void keepSelectionOverReset();
-    void restoreSelectionAfterReset();
 
     // Start-up and shutdown.
     void trimDblClickActions();
@@ -316,9 +310,6 @@ private:
 
     // Moves and the node clipboard.
     void showMovedFocus();
-    bool putNodesOnClipboard(bool cut);
-    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
-    void VTKeyDown(int key);
 
     // Running connections.
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
@@ -394,9 +385,6 @@ private:
     QStatusBar *SBar = nullptr;
     std::array<QLabel *, PanelCount> m_panels{};
     ProgramOptions m_options;
-    // Selection and focus held over a reset of the model (a table read in one go).
-    QList<ConnectionNode *> m_selectionOverReset;
-    ConnectionNode *m_focusOverReset = nullptr;
 
     // Start-up and shutdown.
     ShellServices *m_shell = nullptr;
@@ -405,7 +393,7 @@ private:
     bool m_destroyed = false;
 
     // The data this window last put on the clipboard, while the clipboard holds it.
-    QPointer<const QMimeData> m_nodesOnClipboard;
+    TreeClipboard *m_treeClipboard = nullptr;
 
     // The file dialogs, the recent files and the table commands. Held through a pointer whose
     // deleter is fixed where the parts are made, so this header needs none of their types.

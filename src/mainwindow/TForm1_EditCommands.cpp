@@ -8,6 +8,7 @@
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TextFieldFilter.h"
+#include "mainwindow/TreeClipboard.h"
 #include "mainwindow/UserDataPage.h"
 #include "platform/widgets/QsciIncludes.h"
 
@@ -98,7 +99,7 @@ void TForm1::MnCutClick()
     QWidget *control = nullptr;
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree) {
-        cutNodes();
+        m_treeClipboard->cutNodes();
     } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->cut();
         noteTextChange(m_doc, id);
@@ -114,7 +115,7 @@ void TForm1::MnCopyClick()
     QWidget *control = nullptr;
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree)
-        copyNodes();
+        m_treeClipboard->copyNodes();
     else if (auto *memo = qobject_cast<QsciScintilla *>(control))
         memo->copy();
     else if (auto *line = qobject_cast<QLineEdit *>(control))
@@ -128,7 +129,7 @@ void TForm1::MnPasteClick()
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree) {
         // The node clipboard decides whether it holds nodes to paste.
-        pasteNodes();
+        m_treeClipboard->pasteNodes();
         RequestCommandRefresh();
         return;
     }

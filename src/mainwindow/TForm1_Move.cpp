@@ -20,7 +20,7 @@ void TForm1::setupNodeMoves()
     VT->setDefaultDropAction(Qt::MoveAction);
     m_model->enableDragAndDrop(m_doc, [view = VT] { return view->currentDropPosition(); });
     connect(m_model, &ConnectionTreeModel::nodesPlaced, this, [this](const QList<ConnectionNode *> &placed) {
-        showPlaced(placed);
+        VT->showPlaced(placed);
         RequestCommandRefresh();
     });
 }
@@ -45,7 +45,7 @@ void TForm1::showMovedFocus()
     ConnectionNode *moved = focusedNode();
     if (!moved)
         return;
-    showPlaced({moved});
+    VT->showPlaced({moved});
     VT->setSelected(moved, true);
     VT->scrollTo(m_model->indexFor(moved));
 }

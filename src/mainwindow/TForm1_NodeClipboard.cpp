@@ -3,105 +3,12 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
-#include "table/ConnectionTree.h"
-#include "table/FlagScope.h"
-#include "table/MoveCommands.h"
-#include "table/NodeClipboard.h"
-#include "table/NodeSelection.h"
-#include "table/TreeRules.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "mainwindow/TreeClipboard.h"
 
 void TForm1::setupNodeClipboard()
 {
-    VT->setClipboardKeyHandler([this](int key) { VTKeyDown(key); });
+    m_treeClipboard = new TreeClipboard(m_doc, *VT, this);
+    connect(m_treeClipboard, &TreeClipboard::changed, this, &TForm1::RequestCommandRefresh);
     m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && m_doc.hasCutCopyMark(n); });
     connect(&m_doc, &TableDocument::cutCopyMarkChanged, VT->viewport(), qOverload<>(&QWidget::update));
-}
-
-void TForm1::cutNodes()
-{
-    putNodesOnClipboard(true);
-}
-
-void TForm1::copyNodes()
-{
-    putNodesOnClipboard(false);
-}
-
-bool TForm1::putNodesOnClipboard(bool cut)
-{
-    // Each selected branch once; RootNode stays, also after Select All.
-    const QList<ConnectionNode *> tops = TopmostNodes(VT->selection().nodes());
-    if (tops.isEmpty())
-        return false;
-    auto *data = new QMimeData;
-    data->setData(QLatin1String(NodeMimeType), EncodeNodes(tops));
-    QGuiApplication::clipboard()->setMimeData(data);
-    m_nodesOnClipboard = data;
-
-    m_doc.markCutOrCopy(tops, cut);
-    return true;
-}
-
-void TForm1::VTKeyDown(int key)
-{
-    // The top node is neither copied nor a place to paste by the tree's own keys.
-    ConnectionNode *focused = focusedNode();
-    if (focused && focused == m_doc.RootNode())
-        return;
-    switch (key) {
-    case Qt::Key_C:
-        // A copy now pending: a paste after it copies, whatever cut came before.
-        copyNodes();
-        break;
-    case Qt::Key_X:
-        if (putNodesOnClipboard(true))
-            m_doc.UpdateCaption(true);
-        break;
-    case Qt::Key_V:
-        pasteNodes();
-        break;
-    default:
-        return;
-    }
-    RequestCommandRefresh();
-}
-
-void TForm1::pasteNodes()
-{
-    ConnectionNode *target = focusedNode();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!target || !data || !data->hasFormat(QLatin1String(NodeMimeType)))
-        return;
-    QList<ConnectionNode *> placed;
-    {
-        FlagScope copying(m_doc.CopyInProgressFlag);
-        if (m_doc.CutModeFlag && data == m_nodesOnClipboard && !m_doc.cutCopyTops().isEmpty()) {
-            // After a cut in this tree the branches themselves move. Into their own branch
-            // they cannot: then nothing happens and the cut stays pending.
-            placed = MoveNodes(m_doc, QList<ConnectionNode *>(m_doc.cutCopyTops()), target, 0);
-            if (placed.isEmpty())
-                return;
-            m_doc.CutModeFlag = false;
-            m_doc.CancelCutOrCopy();
-        } else {
-            // Read whole first: one damaged record and nothing is placed.
-            QList<rVTNodeData> records;
-            if (!DecodeNodes(data->data(QLatin1String(NodeMimeType)), records)) {
-                prompter().warning(QStringLiteral("Error reading the file. It contains inconsistent data."));
-                return;
-            }
-            m_doc.CutModeFlag = false;
-            placed = InsertNodes(m_doc, records, target, 0);
-        }
-        RenameDuplicateSiblings(m_doc, target);
-    }
-    showPlaced(placed);
-    if (!placed.isEmpty())
-        m_doc.UpdateCaption(true);
-    VT->viewport()->update();
-    RequestCommandRefresh();
 }

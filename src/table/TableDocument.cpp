@@ -16,6 +16,11 @@ TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent)
         forgetMarks(node);
     });
     connect(&m_tree, &ConnectionTree::aboutToReset, this, &TableDocument::CancelCutOrCopy);
+    connect(&m_tree, &ConnectionTree::resetDone, this, [this] {
+        // The address is only compared, never followed, until the walk has found it.
+        if (CurrentNode && m_tree.absoluteIndex(CurrentNode) < 0)
+            CurrentNode = nullptr;
+    });
 }
 
 void TableDocument::UpdateCaption(bool tableModified)

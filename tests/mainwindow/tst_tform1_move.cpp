@@ -1,5 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "mainwindow/TreeClipboard.h"
 #include "TriggerAsUser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
@@ -431,11 +432,11 @@ void TestTForm1Move::placedBranchesOpenTheirParent()
     w.select("0");
     if (how == QLatin1String("paste") || how == QLatin1String("cut")) {
         if (how == QLatin1String("cut"))
-            w.form.cutNodes();
+            w.form.treeClipboard()->cutNodes();
         else
-            w.form.copyNodes();
+            w.form.treeClipboard()->copyNodes();
         w.form.tree()->setFocusedNode(b);
-        w.form.pasteNodes();
+        w.form.treeClipboard()->pasteNodes();
     } else if (how == QLatin1String("other")) {
         QMimeData data;
         data.setData(QLatin1String(NodeMimeType), otherInstancePayload());

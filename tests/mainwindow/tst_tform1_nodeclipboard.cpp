@@ -1,5 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "mainwindow/TreeClipboard.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
@@ -127,7 +128,7 @@ void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
     Window w("A[A1[A2]]|B|C");
     // A nested selection and RootNode add nothing: the branches of A and C, each once.
     w.select("0", {"", "0/0", "2"});
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
 
     QList<rVTNodeData> records;
     QVERIFY(DecodeNodes(clipboardPayload(), records));
@@ -143,7 +144,7 @@ void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
 
     // RootNode alone: nothing to copy, the clipboard keeps what it had.
     w.select("");
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     QVERIFY(DecodeNodes(clipboardPayload(), records));
     QCOMPARE(records.size(), 4);
 }
@@ -178,10 +179,10 @@ void TestTForm1NodeClipboard::copyPasteDuplicates()
     QFETCH(QString, expected);
     Window w(shape);
     w.select(copied, alsoCopied);
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     w.focus(target);
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), expected);
     QVERIFY(w.form.doc().tableModified());
@@ -194,7 +195,7 @@ void TestTForm1NodeClipboard::cutMarksWithoutRemoving()
 {
     Window w("A[A1]|B|C");
     w.select("0", {"1"});
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1"));
     QVERIFY(w.form.doc().CutModeFlag);
@@ -215,10 +216,10 @@ void TestTForm1NodeClipboard::cutPasteMoves()
     Window w("A[A1]|B|C[A]");
     ConnectionNode *a = w.at("0");
     w.select("0", {"1"});
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.focus("2");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     // The nodes themselves moved, first below C; the old A there takes the copy name.
     QCOMPARE(w.tree(), QStringLiteral("C:1(A:2(A1:3) B:2 Copy of A:2)"));
@@ -230,7 +231,7 @@ void TestTForm1NodeClipboard::cutPasteMoves()
 
     // The clipboard still holds the branches: a second paste copies them.
     w.focus("");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1(A:2(A1:3) B:2 Copy of A:2)"));
 }
 
@@ -238,12 +239,12 @@ void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()
 {
     Window w("A[A1[A2]]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     const QString before = w.tree();
 
     for (const char *inside : {"0", "0/0", "0/0/0"}) {
         w.focus(QLatin1String(inside));
-        w.form.pasteNodes();
+        w.form.treeClipboard()->pasteNodes();
         QCOMPARE(w.tree(), before);
     }
     QVERIFY(!w.form.doc().tableModified());
@@ -252,7 +253,7 @@ void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()
     QVERIFY(w.form.doc().CutModeFlag);
     QVERIFY(w.drawnAsCut("0/0"));
     w.focus("1");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3(A2:4)))"));
 }
 
@@ -260,14 +261,14 @@ void TestTForm1NodeClipboard::copyAfterCutEndsTheMove()
 {
     Window w("A|B|C");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.select("1");
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     QVERIFY(!w.form.doc().CutModeFlag);
     QCOMPARE(w.marked(), QStringList{"B"});
     w.focus("2");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1 C:1(B:2)"));
 }
@@ -276,12 +277,12 @@ void TestTForm1NodeClipboard::cutBranchRemovedComesBackAsCopy()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.form.doc().tree().removeNode(w.at("0"));
     QVERIFY(w.marked().isEmpty());
     w.focus("0");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3))"));
     QVERIFY(!w.form.doc().CutModeFlag);
@@ -291,13 +292,13 @@ void TestTForm1NodeClipboard::cancelDropsTheMarks()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.form.doc().CancelCutOrCopy();
     QVERIFY(w.marked().isEmpty());
     QVERIFY(!w.drawnAsCut("0"));
     // Without its marks the cut no longer moves: the paste copies.
     w.focus("1");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
 }
 
@@ -307,14 +308,14 @@ void TestTForm1NodeClipboard::newTableDropsTheMarks()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.form.doc().tree().clear();
     w.form.InitTree();
     BuildShape(w.form.doc().tree(), "N");
     QVERIFY(w.marked().isEmpty());
     w.focus("0");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("N:1(A:2(A1:3))"));
 }
@@ -325,12 +326,12 @@ void TestTForm1NodeClipboard::foreignPayloadIsCopiedIn()
 {
     Window w("A|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     ShapedTable other("X[Y]|Z");
     putOnClipboard(EncodeNodes({other.at("0"), other.at("1")}));
     w.focus("1");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1(X:2(Y:3) Z:2)"));
     QVERIFY(w.form.doc().tableModified());
@@ -347,7 +348,7 @@ void TestTForm1NodeClipboard::damagedPayloadInsertsNothing()
     putOnClipboard(payload);
     w.select("1");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
     QVERIFY(!w.form.doc().tableModified());
@@ -359,13 +360,13 @@ void TestTForm1NodeClipboard::nothingToPaste()
     Window w("A|B");
     w.select("1");
     QGuiApplication::clipboard()->setText(QStringLiteral("plain text"));
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
 
     // Nodes on the clipboard but no focused node.
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     w.form.tree()->selectionModel()->clear();
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
     QVERIFY(!w.form.doc().tableModified());
     QVERIFY(w.prompter.boxes().isEmpty());
