@@ -42,7 +42,6 @@ class QMenu;
 class QMimeData;
 class QMouseEvent;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
@@ -51,6 +50,7 @@ class RunCommands;
 struct RunContext;
 class SchedulePage;
 class SettingsPage;
+class StatusPanels;
 class TextEditor;
 class TextFieldFilter;
 class TreeClipboard;
@@ -141,7 +141,6 @@ public:
     void pmTVPopup();
 
     // Status bar.
-    static constexpr int PanelCount = 8;
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
     void documentStateChanged();
@@ -382,8 +381,7 @@ private:
     QAction *pmUndo = nullptr, *pmCut = nullptr, *pmCopy = nullptr, *pmPaste = nullptr, *pmSelectAll = nullptr;
     QAction *pmAddChild = nullptr, *pmAddSibl = nullptr, *pmDuplicate = nullptr, *pmDelete = nullptr;
     QAction *pmAddSepLine = nullptr, *pmUp = nullptr, *pmDown = nullptr, *pmRun = nullptr, *pmRunBranch = nullptr;
-    QStatusBar *SBar = nullptr;
-    std::array<QLabel *, PanelCount> m_panels{};
+    StatusPanels *SBar = nullptr;
     ProgramOptions m_options;
 
     // Start-up and shutdown.

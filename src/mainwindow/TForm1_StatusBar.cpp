@@ -3,77 +3,25 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/MacroEditor.h"
+#include "mainwindow/StatusPanels.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <QStatusBar>
-
-#include <algorithm>
-
-namespace {
-
-struct PanelSpec
-{
-    int width;
-    Qt::Alignment alignment;
-    bool bevel;
-    const char *widest;  // the longest text the panel shows
-};
-
-constexpr PanelSpec kPanels[TForm1::PanelCount] = {
-    {300, Qt::AlignLeft, true, ""},                    // "  Last updated: ..."
-    {100, Qt::AlignHCenter, true, "Ln. 9999, Col. 999"},
-    {50, Qt::AlignHCenter, true, "Modified"},
-    {34, Qt::AlignHCenter, true, "OVR"},
-    {34, Qt::AlignHCenter, true, "NUM"},
-    {34, Qt::AlignHCenter, true, "CAPS"},
-    {50, Qt::AlignHCenter, true, "SCROLL"},
-    {50, Qt::AlignLeft, false, ""},                    // always empty
-};
-
-} // namespace
+#include <QEvent>
 
 void TForm1::createStatusBar()
 {
-    SBar = new QStatusBar(this);
-    SBar->setObjectName(QStringLiteral("SBar"));
-    SBar->setSizeGripEnabled(false);
-    // The panels draw their own bevel; the last one has none.
-    SBar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
-    for (int i = 0; i < PanelCount; ++i) {
-        auto *label = new QLabel(SBar);
-        label->setObjectName(QStringLiteral("SBarPanel%1").arg(i));
-        label->setAlignment(kPanels[i].alignment | Qt::AlignVCenter);
-        label->setFrameStyle(kPanels[i].bevel ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
-        label->setMargin(0);
-        label->setIndent(2);
-        // The designed widths, widened where this system's font would cut the text.
-        const int needed = label->fontMetrics().horizontalAdvance(QLatin1String(kPanels[i].widest))
-            + 2 * label->frameWidth() + 6;
-        const int width = std::max(kPanels[i].width, needed);
-        if (i + 1 < PanelCount)
-            label->setFixedWidth(width);
-        else
-            label->setMinimumWidth(width);
-        SBar->addPermanentWidget(label, i + 1 < PanelCount ? 0 : 1);
-        m_panels[static_cast<std::size_t>(i)] = label;
-    }
+    SBar = new StatusPanels(this);
     setStatusBar(SBar);
 }
 
 QString TForm1::panelText(int panel) const
 {
-    if (panel < 0 || panel >= PanelCount || !m_panels[static_cast<std::size_t>(panel)])
-        return {};
-    return m_panels[static_cast<std::size_t>(panel)]->text();
+    return SBar ? SBar->text(panel) : QString();
 }
 
 void TForm1::setPanelText(int panel, const QString &text)
 {
-    QLabel *label = m_panels[static_cast<std::size_t>(panel)];
-    // Written only when it changes, so typing does not repaint the bar.
-    if (label && label->text() != text)
-        label->setText(text);
+    if (SBar)
+        SBar->setText(panel, text);
 }
 
 void TForm1::documentStateChanged()
@@ -100,10 +48,7 @@ void TForm1::ShowInsertMode(bool force)
 
 void TForm1::UpdateKeyIndicators()
 {
-    const LockKeyState keys = m_lockKeys ? m_lockKeys() : LockKeyState{};
-    setPanelText(4, keys.numLock ? QStringLiteral("NUM") : QString());
-    setPanelText(5, keys.capsLock ? QStringLiteral("CAPS") : QString());
-    setPanelText(6, keys.scrollLock ? QStringLiteral("SCROLL") : QString());
+    SBar->showLockKeys(m_lockKeys ? m_lockKeys() : LockKeyState{});
 }
 
 void TForm1::changeEvent(QEvent *event)

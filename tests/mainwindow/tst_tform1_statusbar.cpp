@@ -1,5 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/SettingsPage.h"
+#include "mainwindow/StatusPanels.h"
 #include "mainwindow/TForm1.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedPrompter.h"
@@ -143,10 +144,10 @@ void TestTForm1StatusBar::panelsAsLaidOut()
     Window w;
     auto *bar = w.form.findChild<QStatusBar *>(QStringLiteral("SBar"));
     QVERIFY(bar);
-    QCOMPARE(bar->findChildren<QLabel *>().size(), TForm1::PanelCount);
+    QCOMPARE(bar->findChildren<QLabel *>().size(), StatusPanels::Count);
     const int widths[] = {300, 100, 50, 34, 34, 34, 50, 50};
     const char *const widest[] = {"", "Ln. 9999, Col. 999", "Modified", "OVR", "NUM", "CAPS", "SCROLL", ""};
-    for (int i = 0; i < TForm1::PanelCount; ++i) {
+    for (int i = 0; i < StatusPanels::Count; ++i) {
         QLabel *p = w.panel(i);
         QVERIFY2(p, qPrintable(QString::number(i)));
         const Qt::Alignment h = p->alignment() & Qt::AlignHorizontal_Mask;
