@@ -101,7 +101,6 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupNodeMoves();
     setupNodeClipboard();
     setupFileCommands();
-    setupConnectionCommands();
     setupEditCommands();
     setupRun();
     setupNodeView();
@@ -117,12 +116,6 @@ TForm1::~TForm1()
     // The view goes before the model and the tree it shows.
     delete Splitter;
     delete m_model;
-}
-
-void TForm1::connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)())
-{
-    for (QAction *action : actions)
-        connect(action, &QAction::triggered, this, handler);
 }
 
 void TForm1::createPages()

@@ -59,11 +59,8 @@ void TForm1::setupCommandState()
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
-    connect(MnFile, &QMenu::aboutToShow, this, &TForm1::MnFileClick);
-    connect(MnEdit, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
-    connect(Search1, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
-    connect(MnConnection, &QMenu::aboutToShow, this, &TForm1::MnConnectionClick);
-    connect(MnMacro, &QMenu::aboutToShow, this, &TForm1::MnMacroClick);
+    for (QMenu *menu : {MnFile, MnEdit, Search1, MnConnection, MnMacro})
+        connect(menu, &QMenu::aboutToShow, this, &TForm1::applyMenuStates);
     connect(pmTV, &QMenu::aboutToShow, this, &TForm1::pmTVPopup);
 
     // pmTV is the context menu of the tree, both editors and the text fields.
@@ -256,27 +253,9 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
 
 void TForm1::applyCommandStates(const CommandStates &s)
 {
-    setEnabledIfChanged(BtnNewTable, s.BtnNewTable);
-    setEnabledIfChanged(BtnOpenTable, s.BtnOpenTable);
-    setEnabledIfChanged(BtnSaveTable, s.BtnSaveTable);
-    setEnabledIfChanged(BtnSaveAsTable, s.BtnSaveAsTable);
-    setEnabledIfChanged(BtnUp, s.BtnUp);
-    setEnabledIfChanged(BtnDown, s.BtnDown);
-    setEnabledIfChanged(BtnDelete, s.BtnDelete);
-    setEnabledIfChanged(BtnUndo, s.BtnUndo);
-    setEnabledIfChanged(BtnCut, s.BtnCut);
-    setEnabledIfChanged(BtnCopy, s.BtnCopy);
-    setEnabledIfChanged(BtnPaste, s.BtnPaste);
-    setEnabledIfChanged(BtnExec, s.BtnExec);
-    setEnabledIfChanged(BtnPrint, s.BtnPrint);
-    setEnabledIfChanged(BtnPrintPreview, s.BtnPrintPreview);
-    setEnabledIfChanged(BtnExecSel, s.BtnExecSel);
-    setEnabledIfChanged(BtnExecAll, s.BtnExecAll);
+    for (const auto &[action, enabled] : m_buttons)
+        setEnabledIfChanged(action, s.*enabled);
     setEnabledIfChanged(m_colorsPage->bParentColors(), s.bParentColors);
-    setEnabledIfChanged(BtnExecBrSel, s.BtnExecBrSel);
-    setEnabledIfChanged(BtnApply, s.BtnApply);
-    setEnabledIfChanged(BtnAddChild, s.BtnAddChild);
-    setEnabledIfChanged(BtnAddSibl, s.BtnAddSibl);
     m_colorsPage->bSameBkgrColor()->setEnabled(s.bSameBkgrColor);
 
     // The hint is written when it changes from what the last refresh worked out; until a
@@ -306,42 +285,8 @@ void TForm1::applyMenuStates()
 {
     const CommandStateInputs in = inputsOfNow();
     const MenuStates m = ComputeMenuStates(m_commandStates, in);
-    const std::pair<QAction *, bool> items[] = {
-        {MnNewTable, m.MnNewTable}, {MnOpenTable, m.MnOpenTable}, {MnSaveTable, m.MnSaveTable},
-        {MnSaveAsTable, m.MnSaveAsTable}, {MnImportMacro, m.MnImportMacro}, {MnExportMacro, m.MnExportMacro},
-        {MnImport, m.MnImport}, {MnExport, m.MnExport}, {MnImportTemplate->menuAction(), m.MnImportTemplate},
-        {MnPrinterSetup, m.MnPrinterSetup}, {MnPrintPreview, m.MnPrintPreview}, {MnPrint, m.MnPrint},
-        {MnUndo, m.MnUndo}, {MnCut, m.MnCut}, {MnCopy, m.MnCopy}, {MnPaste, m.MnPaste},
-        {MnSelectAll, m.MnSelectAll}, {MnFind, m.MnFind}, {MnFindNext, m.MnFindNext},
-        {MnFindPrev, m.MnFindPrev}, {MnReplace, m.MnReplace},
-        {MnAddChild, m.MnAddChild}, {mnAddSibling, m.mnAddSibling}, {MnDelete, m.MnDelete},
-        {MnUp, m.MnUp}, {MnDown, m.MnDown}, {MnDuplicate, m.MnDuplicate}, {mnAddSepLine, m.mnAddSepLine},
-        {mnApply, m.mnApply}, {MnCollapseAll, m.MnCollapseAll}, {MnExpandAll, m.MnExpandAll},
-        {MnExecSel, m.MnExecSel}, {MnExecute, m.MnExecute}, {MnExecBrSel, m.MnExecBrSel},
-        {MnExecuteAll, m.MnExecuteAll}, {MnShowPopup, m.MnShowPopup}, {mnRunAllSel, m.mnRunAllSel},
-    };
-    for (const auto &[action, on] : items)
-        setEnabledIfChanged(action, on);
-}
-
-void TForm1::MnFileClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnEditClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnConnectionClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnMacroClick()
-{
-    applyMenuStates();
+    for (const auto &[action, enabled] : m_menuItems)
+        setEnabledIfChanged(action, m.*enabled);
 }
 
 void TForm1::pmTVPopup()
@@ -349,14 +294,10 @@ void TForm1::pmTVPopup()
     RequestCommandRefresh();
     const CommandStateInputs in = inputsOfNow();
     const PopupStates p = ComputePopupStates(m_commandStates, in);
-    const std::pair<QAction *, bool> items[] = {
-        {pmUndo, p.pmUndo}, {pmCut, p.pmCut}, {pmCopy, p.pmCopy}, {pmPaste, p.pmPaste},
-        {pmSelectAll, p.pmSelectAll}, {pmRun, p.pmRun}, {pmRunBranch, p.pmRunBranch},
-        {pmAddChild, p.pmAddChild}, {pmAddSibl, p.pmAddSibl}, {pmDuplicate, p.pmDuplicate},
-        {pmDelete, p.pmDelete}, {pmAddSepLine, p.pmAddSepLine}, {pmUp, p.pmUp}, {pmDown, p.pmDown},
-    };
-    for (const auto &[action, on] : items)
-        setEnabledIfChanged(action, on);
-    for (QAction *treeItem : {pmAddChild, pmAddSibl, pmDuplicate, pmDelete, pmAddSepLine, pmUp, pmDown})
-        treeItem->setVisible(p.treeItemsVisible);
+    for (const PopupCommand &item : m_popupItems) {
+        setEnabledIfChanged(item.action, p.*item.enabled);
+        // Hidden, the tree's own items are off.
+        if (item.treeOnly)
+            item.action->setVisible(p.treeItemsVisible);
+    }
 }

@@ -6,17 +6,6 @@
 #include "table/EditCommands.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QRadioButton>
-
-void TForm1::setupConnectionCommands()
-{
-    connectActions({MnAddChild, BtnAddChild, pmAddChild}, &TForm1::MnAddChildClick);
-    connectActions({mnAddSibling, BtnAddSibl, pmAddSibl}, &TForm1::mnAddSiblingClick);
-    connectActions({mnAddSepLine, pmAddSepLine}, &TForm1::mnAddSepLineClick);
-    connectActions({MnDuplicate, pmDuplicate}, &TForm1::MnDuplicateClick);
-    connectActions({MnDelete, BtnDelete, pmDelete}, &TForm1::MnDeleteClick);
-}
 
 NewConnectionDefaults TForm1::newConnectionDefaults() const
 {

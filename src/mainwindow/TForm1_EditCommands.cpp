@@ -47,12 +47,6 @@ void noteTextChange(TableDocument &doc, int id)
 
 void TForm1::setupEditCommands()
 {
-    connectActions({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
-    connectActions({MnCut, BtnCut, pmCut}, &TForm1::MnCutClick);
-    connectActions({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
-    connectActions({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
-    connectActions({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
-    connectActions({MnClose}, &TForm1::MnCloseClick);
     watchTextFields();
 
     new MenuShortcutPriority(this);
@@ -186,11 +180,6 @@ void TForm1::toggleInsertMode(TextEditor *editor)
     if (editor)
         editor->setInsertMode(m_insertMode);
     ShowInsertMode(false);
-}
-
-void TForm1::setInsertMode(bool insert)
-{
-    m_insertMode = insert;
 }
 
 void TForm1::watchTextFields()

@@ -55,12 +55,6 @@ void TForm1::setupFileCommands()
 {
     m_fileSide = std::make_shared<TForm1FileSide>(*this);
     m_fileSide->useChooser(nullptr);
-    connectActions({MnNewTable, BtnNewTable}, &TForm1::MnNewTableClick);
-    connectActions({MnOpenTable, BtnOpenTable}, &TForm1::MnOpenTableClick);
-    connectActions({MnSaveTable, BtnSaveTable}, &TForm1::MnSaveTableClick);
-    connectActions({MnSaveAsTable, BtnSaveAsTable}, &TForm1::MnSaveAsTableClick);
-    connectActions({MnImport}, &TForm1::MnImportClick);
-    connectActions({MnExport}, &TForm1::MnExportClick);
     // The close question follows the box as the user leaves it, not as the options last
     // stored it.
     connect(m_settingsPage->general()->cbAutoSave(), &QCheckBox::toggled, this,

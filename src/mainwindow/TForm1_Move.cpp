@@ -7,8 +7,6 @@
 
 void TForm1::setupNodeMoves()
 {
-    connectActions({MnUp, BtnUp, pmUp}, &TForm1::MnUpClick);
-    connectActions({MnDown, BtnDown, pmDown}, &TForm1::MnDownClick);
 
     // A drag moves the selected branches; with Ctrl held the drag manager offers a copy.
     VT->setDragEnabled(true);

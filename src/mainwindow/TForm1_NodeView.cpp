@@ -47,13 +47,8 @@ void TForm1::setupNodeView()
         }
         VTCollapsed(node);
     });
-    connect(PG, &QTabWidget::currentChanged, this, [this] { PGChanging(); });
+    connect(PG, &QTabWidget::currentChanged, this, [this] { ShowFocusedNodeData(); });
 
-    connectActions({BtnApply, mnApply}, &TForm1::BtnApplyClick);
-    connectActions({MnExpandAll}, &TForm1::MnExpandAllClick);
-    connectActions({MnCollapseAll}, &TForm1::MnCollapseAllClick);
-    connectActions({MnShowPopup}, &TForm1::MnShowPopupClick);
-    connectActions({MnImportMacro}, &TForm1::MnImportMacroClick);
 
     for (NodePage *page : nodePages())
         connect(page, &NodePage::userEdited, this, &TForm1::pageEdited);
@@ -111,11 +106,6 @@ void TForm1::VTCollapsed(ConnectionNode *node)
             m_doc.CurrentNode = node;
     }
     RequestCommandRefresh();
-}
-
-void TForm1::PGChanging()
-{
-    ShowFocusedNodeData();
 }
 
 void TForm1::ShowFocusedNodeData()

@@ -50,13 +50,7 @@ void TForm1::setupRun()
     // Parented to the tree view so it goes with it, before the window's table and pages.
     m_runCommands = new RunCommands(*m_prompter, this, m_doc.tree(), VT);
 
-    connectActions({MnExecSel, BtnExecSel}, &TForm1::MnExecSelClick);
     connect(m_macroPage->SpeedButton1(), &QToolButton::clicked, this, &TForm1::MnExecSelClick);
-    connectActions({MnExecute, BtnExec, pmRun}, &TForm1::MnExecuteClick);
-    connectActions({MnExecBrSel, BtnExecBrSel}, &TForm1::MnExecBrSelClick);
-    connectActions({MnExecuteAll, BtnExecAll, pmRunBranch}, &TForm1::MnExecuteAllClick);
-    connectActions({MnExportMacro}, &TForm1::MnExportMacroClick);
-    connectActions({mnRunAllSel}, &TForm1::mnRunAllSelClick);
 
     // The pause follows the delay list, whether the user or the loaded options set it.
     RunAllSelected &runAll = m_runCommands->runAll();
