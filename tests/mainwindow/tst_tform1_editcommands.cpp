@@ -3,14 +3,15 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/UserDataPage.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
-#include "TriggerAsUser.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeClipboard.h"
+#include "TriggerAsUser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,38 +33,14 @@ namespace {
 enum Control { Macro, Popup, UserField, Schedule, InPlace };
 
 // The real window, shown, with a small table.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
+    Window() : MainWindowFixture("A[B[C]]|D", false) {}
 
-    Window()
-    {
-        form.setFileChooser(&chooser);
-        form.InitTree();
-        BuildShape(form.doc().tree(), "A[B[C]]|D");
-        form.show();
-    }
-
-    bool active() { return QTest::qWaitForWindowActive(&form); }
-    TableDocument &doc() { return form.doc(); }
-    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    QTabWidget *pages() const { return form.findChild<QTabWidget *>(QStringLiteral("PG")); }
-    QsciScintilla *memo1() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo1")); }
-    QsciScintilla *memo2() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo2")); }
     QLineEdit *edit1() const { return form.settingsPage()->userData()->Edit1(); }
     QLineEdit *edit4() const { return form.schedulePage()->Edit4(); }
 
-    void focusTreeAt(const QString &path)
-    {
-        QTreeView *vt = form.tree();
-        const QModelIndex index = form.model().indexFor(NodeAt(doc(), path));
-        vt->scrollTo(index);
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(index).center());
-        vt->setFocus();
-    }
+    void focusTreeAt(const QString &path) { focus(at(path)); }
 
     // Brings the control's page to the front, focuses the control and gives it Text.
     QWidget *show(Control control, const QString &text)

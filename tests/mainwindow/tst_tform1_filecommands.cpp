@@ -1,7 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
-#include "TriggerAsUser.h"
-#include "WindowMachine.h"
+#include "MainWindowFixture.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
@@ -16,6 +15,8 @@
 #include "table/EditCommands.h"
 #include "table/TableFile.h"
 #include "table/TreeRules.h"
+#include "TriggerAsUser.h"
+#include "WindowMachine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,27 +54,11 @@ QByteArray shapeInFile(const QString &path)
 
 // The real window, shown and active, with scripted message boxes and file dialogs, a
 // program folder and user folders of its own.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    TempProgramFolder program;
     QTemporaryDir files;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
 
-    Window()
-    {
-        form.setFileChooser(&chooser);
-        form.InitTree();
-        form.show();
-    }
-
-    bool active() { return QTest::qWaitForWindowActive(&form); }
-    TableDocument &doc() { return form.doc(); }
-    QByteArray shape() const { return ShapeOf(const_cast<TForm1 &>(form).doc().RootNode()); }
     QString path(const QString &name) const { return files.filePath(name); }
-    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
 
     // A modified table as the user leaves it after some adding.
     void build(const QByteArray &shape)
@@ -87,7 +72,7 @@ struct Window
     void press(QKeyCombination keys)
     {
         form.tree()->setFocus();
-        QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
+        MainWindowFixture::press(keys);
     }
 };
 

@@ -1,12 +1,13 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/TreeClipboard.h"
-#include "TriggerAsUser.h"
+#include "MainWindowFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeClipboard.h"
+#include "TriggerAsUser.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -25,29 +26,20 @@ const QByteArray S = SeparatorText;
 
 // The window as the program starts it, shown and active, with the tree of Shape below
 // RootNode (see TreeShape.h) laid out open.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    mutable TForm1 form{&prompter};
     QAbstractItemModelTester tester{&form.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
 
-    explicit Window(const QByteArray &shape)
+    explicit Window(const QByteArray &shape) : MainWindowFixture(shape)
     {
-        form.InitTree();
-        BuildShape(form.doc().tree(), shape);
-        form.doc().UpdateCaption(false);
-        form.tree()->expandAll();
-        form.show();
+        doc().UpdateCaption(false);
         form.activateWindow();
         // The commands' states follow the focus, which only an active window has.
-        (void)QTest::qWaitForWindowActive(&form);
+        (void)active();
         form.tree()->setFocus();
     }
 
-    ConnectionNode *at(const QString &path) const { return NodeAt(form.doc(), path); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-    QString tree() const { return NamesAndLevelsOf(form.doc().RootNode()); }
-    bool isSelected(const ConnectionNode *n) const { return form.tree()->selectionModel()->isSelected(indexOf(n)); }
+    bool isSelected(const ConnectionNode *n) const { return form.tree()->isSelected(n); }
 
     // The picked node is focused (and so current); the others join the selection.
     void select(const QString &picked, const QStringList &others = {})
@@ -127,11 +119,6 @@ struct Window
             QVERIFY(!form.model().removeRows(range.top(), range.bottom() - range.top() + 1, range.parent()));
     }
 };
-
-QAction *action(const TForm1 &form, const char *name)
-{
-    return form.findChild<QAction *>(QLatin1String(name));
-}
 
 // Another running instance's payload: the branch X[Y].
 QByteArray otherInstancePayload()
@@ -221,7 +208,7 @@ void TestTForm1Move::everyBindingMoves()
         {"BtnUp", "A:1 B:1 C:1"},  {"pmDown", "A:1 C:1 B:1"}, {"pmUp", "A:1 B:1 C:1"},
     };
     for (const auto &step : steps) {
-        QAction *a = action(w.form, step.name);
+        QAction *a = w.action(step.name);
         QVERIFY2(a, step.name);
         QVERIFY2(TriggerAsUser(a), step.name);
         QVERIFY2(w.tree() == QLatin1String(step.expected), step.name);

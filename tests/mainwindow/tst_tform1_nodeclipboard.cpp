@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/TreeClipboard.h"
+#include "MainWindowFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
@@ -21,26 +22,16 @@ namespace {
 
 // The window as the program starts it, shown, with the tree of Shape below RootNode (see
 // TreeShape.h) laid out open.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    mutable TForm1 form{&prompter};
     QAbstractItemModelTester tester{&form.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
 
-    explicit Window(const QByteArray &shape)
+    explicit Window(const QByteArray &shape) : MainWindowFixture(shape)
     {
         QGuiApplication::clipboard()->clear();
-        form.InitTree();
-        BuildShape(form.doc().tree(), shape);
-        form.doc().UpdateCaption(false);
-        form.tree()->expandAll();
-        form.show();
+        doc().UpdateCaption(false);
         form.tree()->setFocus();
     }
-
-    ConnectionNode *at(const QString &path) const { return NodeAt(form.doc(), path); }
-    QString tree() const { return NamesAndLevelsOf(form.doc().RootNode()); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
 
     // Path is focused and selected; the others join the selection.
     void select(const QString &path, const QStringList &others = {})
@@ -52,10 +43,7 @@ struct Window
     }
 
     // Only the focus moves: the paste target.
-    void focus(const QString &path)
-    {
-        form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::NoUpdate);
-    }
+    void focus(const QString &path) { form.tree()->setFocusedNode(at(path)); }
 
     // The cut mark as the tree draws it.
     bool drawnAsCut(const QString &path) const
@@ -63,20 +51,14 @@ struct Window
         return form.model().data(indexOf(at(path)), Qt::FontRole).value<QFont>().italic();
     }
 
-    // A mouse click on the row of Path, then a key chord in the tree, as the user does.
-    void click(const QString &path)
-    {
-        const QModelIndex index = indexOf(at(path));
-        form.tree()->scrollTo(index);
-        QTest::mouseClick(form.tree()->viewport(), Qt::LeftButton, {}, form.tree()->visualRect(index).center());
-    }
-    void press(QKeyCombination keys) { QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers()); }
+    // A mouse click on the row of Path, as the user does.
+    void click(const QString &path) { MainWindowFixture::click(at(path)); }
 
     QStringList marked() const
     {
         QStringList out;
-        ConnectionTree::forEachBelow(form.doc().RootNode(), [&](ConnectionNode *n) {
-            if (form.doc().hasCutCopyMark(n))
+        ConnectionTree::forEachBelow(doc().RootNode(), [&](ConnectionNode *n) {
+            if (doc().hasCutCopyMark(n))
                 out << QString::fromLatin1(n->data.Name);
         });
         return out;

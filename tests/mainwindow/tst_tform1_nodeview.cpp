@@ -1,16 +1,17 @@
-#include "support/NodeRecords.h"
 #include "mainwindow/ColorsPage.h"
-#include "mainwindow/CoverPanel.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/CoverPanel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
+#include "MainWindowFixture.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
+#include "support/NodeRecords.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempUserDirs.h"
@@ -45,12 +46,8 @@ ColorSet scheme(int i)
 // The window as the program starts it, shown and active, with a small table below RootNode:
 // "Alpha" (every field set) with child "Alpha 1", "Beta" (nothing stored) with child
 // "Beta 1", and a separator.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser files;
-    TForm1 form{&prompter};
     ConnectionNode *alpha = nullptr;
     ConnectionNode *alpha1 = nullptr;
     ConnectionNode *beta = nullptr;
@@ -59,11 +56,9 @@ struct Window
 
     Window()
     {
-        form.setFileChooser(&files);
         form.setApplyClock([] { return kNow; });
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         rVTNodeData a;
         a.Name = "Alpha";
         // Stored with blank lines around it: shown trimmed.
@@ -79,22 +74,6 @@ struct Window
         beta1 = tree.addChild(beta, NamedRecord("Beta 1"));
         separator = tree.addChild(root, NamedRecord(SeparatorText));
         form.tree()->expandAll();
-        form.show();
-    }
-
-    template<typename T> T *child(const char *name) const { return form.findChild<T *>(QLatin1String(name)); }
-    QsciScintilla *memo1() const { return child<QsciScintilla>("Memo1"); }
-    QsciScintilla *memo2() const { return child<QsciScintilla>("Memo2"); }
-    QTabWidget *pg() const { return child<QTabWidget>("PG"); }
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    bool modified() const { return panel(2)->text() == QLatin1String("Modified"); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-    QAction *action(const char *name) const { return child<QAction>(name); }
-
-    void click(const ConnectionNode *n, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, modifiers, vt->visualRect(indexOf(n)).center());
     }
 
     // A click on the branch sign left of the node's caption.
@@ -115,7 +94,7 @@ struct Window
     // Types Text at the end of the macro editor as the user would.
     void typeIntoMacro(const QString &text)
     {
-        pg()->setCurrentIndex(1);
+        pages()->setCurrentIndex(1);
         memo1()->setFocus();
         QTest::keyClick(memo1(), Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(memo1(), text);
@@ -292,7 +271,7 @@ void TestTForm1NodeView::userEditsMarkTheNode()
     QFETCH(int, page);
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
-    w.pg()->setCurrentIndex(page);
+    w.pages()->setCurrentIndex(page);
     auto *widget = w.form.findChild<QWidget *>(control);
     QVERIFY(widget);
     // Moving between connections writes every page: no mark.
@@ -451,7 +430,7 @@ void TestTForm1NodeView::pagesFollowWhenTheFocusLeavesTheTreeAtOnce()
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     w.show(w.alpha);
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     // Into the macro editor before the tree's refresh has run.
     w.click(w.beta);
     w.memo1()->setFocus();
@@ -536,20 +515,20 @@ void TestTForm1NodeView::applyWritesTheRecord()
     QVERIFY(!w.form.doc().tableModified());
 
     // The macro editor: everything replaced by what the row types.
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     w.memo1()->setFocus();
     w.memo1()->selectAll();
     QTest::keyClick(w.memo1(), Qt::Key_Delete);
     QTest::keyClicks(w.memo1(), macro);
     // The popup editor, the logging box, the schedule.
-    w.pg()->setCurrentIndex(2);
+    w.pages()->setCurrentIndex(2);
     w.memo2()->setFocus();
     QTest::keyClick(w.memo2(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(w.memo2(), QStringLiteral("more"));
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     QCheckBox *log = w.form.macroPage()->cbLogSession();
     QTest::mouseClick(log, Qt::LeftButton, {}, QPoint(4, log->height() / 2));
-    w.pg()->setCurrentIndex(4);
+    w.pages()->setCurrentIndex(4);
     QLineEdit *dayOfWeek = w.form.schedulePage()->Edit8();
     dayOfWeek->setFocus();
     QTest::keyClick(dayOfWeek, Qt::Key_End);
@@ -630,7 +609,7 @@ void TestTForm1NodeView::showPopup()
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     w.show(w.alpha);
-    w.pg()->setCurrentIndex(2);
+    w.pages()->setCurrentIndex(2);
     w.memo2()->setFocus();
     QTest::keyClick(w.memo2(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(w.memo2(), QStringLiteral("!"));
@@ -648,10 +627,10 @@ void TestTForm1NodeView::importMacro()
     const QString path = dir.filePath(QStringLiteral("login.TTL"));
     QVERIFY(WriteFileBytes(path, "connect 'h'\nwait 'p'\r\nsendln 'x'\n"));
     w.show(w.beta);
-    w.files.queue(path);
+    w.chooser.queue(path);
     w.action("MnImportMacro")->trigger();
-    QCOMPARE(w.files.shown().size(), 1);
-    const FileDialogSetup &setup = w.files.shown().first().setup;
+    QCOMPARE(w.chooser.shown().size(), 1);
+    const FileDialogSetup &setup = w.chooser.shown().first().setup;
     QCOMPARE(setup.title, QStringLiteral("Import macro from file"));
     QCOMPARE(setup.filter, QStringLiteral("TeraTerm Macro files (*.TTL)|*.TTL|All files (*.*)|*.*"));
     QCOMPARE(setup.defaultExtension, QStringLiteral("ttl"));
@@ -673,7 +652,7 @@ void TestTForm1NodeView::importMacroOfAnUnreadableFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gone.TTL"));
     w.show(w.alpha);
-    w.files.queue(path);
+    w.chooser.queue(path);
     w.action("MnImportMacro")->trigger();
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Error);
@@ -692,11 +671,11 @@ void TestTForm1NodeView::importMacroAsksFirst()
     w.prompter.queue(Prompter::Cancel);
     w.action("MnImportMacro")->trigger();
     QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Alpha"))});
-    QVERIFY(w.files.shown().isEmpty());
+    QVERIFY(w.chooser.shown().isEmpty());
     // Yes applies, then the dialog opens.
     w.prompter.queue(Prompter::Yes);
     w.action("MnImportMacro")->trigger();
-    QCOMPARE(w.files.shown().size(), 1);
+    QCOMPARE(w.chooser.shown().size(), 1);
     QVERIFY(w.alpha->data.Macro.endsWith("z"));
     QVERIFY(!w.modified());
 }

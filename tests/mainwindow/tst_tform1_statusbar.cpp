@@ -2,6 +2,7 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/TForm1.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedPrompter.h"
 #include "table/ColorSet.h"
@@ -42,10 +43,8 @@ void typeText(QWidget *widget, const QString &text)
 
 // The window as the program starts it, shown and active, with a small table: RootNode with
 // "Alpha" (stamped), "Beta" (with child "Beta 1") and a separator.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    TForm1 form{&prompter};
     LockKeyState keys;
     ConnectionNode *alpha = nullptr;
     ConnectionNode *beta = nullptr;
@@ -54,25 +53,13 @@ struct Window
     Window()
     {
         form.setLockKeyReader([this] { return keys; });
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         alpha = tree.addChild(root, named("Alpha", "Monday, 01-Jan-2024 10:20:30"));
         beta = tree.addChild(root, named("Beta"));
         tree.addChild(beta, named("Beta 1"));
         separator = tree.addChild(root, named(SeparatorText));
         form.tree()->expandAll();
-        form.show();
-    }
-
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-
-    // Clicks the node's row as the user would.
-    void click(const ConnectionNode *n)
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(indexOf(n)).center());
     }
 
     // Press, release, the second press (a double-click) and its release, as a mouse sends them.
