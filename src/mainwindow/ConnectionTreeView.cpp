@@ -151,27 +151,16 @@ void ConnectionTreeView::focusInEvent(QFocusEvent *event)
 
 void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
 {
-    m_editLink = nullptr;
-    m_swallowRelease = false;
-    if (pressTaken(event)) {
-        // The view never sees this press, so it cannot drop the rename that a slow click
-        // before it scheduled.
-        m_dropPendingRename = true;
+    if (pressTaken(event))
         return;
-    }
     m_dropPendingRename = false;
     QTreeView::mousePressEvent(event);
 }
 
 void ConnectionTreeView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_editLink = nullptr;
-    m_swallowRelease = false;
-    if (pressTaken(event)) {
-        m_dropPendingRename = true;
-        return;
-    }
-    QTreeView::mouseDoubleClickEvent(event);
+    if (!pressTaken(event))
+        QTreeView::mouseDoubleClickEvent(event);
 }
 
 void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
@@ -184,6 +173,18 @@ void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
 }
 
 bool ConnectionTreeView::pressTaken(QMouseEvent *event)
+{
+    m_editLink = nullptr;
+    m_swallowRelease = false;
+    if (!askedBeforePress(event))
+        return false;
+    // The view never sees this press, so it cannot drop the rename that a slow click before
+    // it scheduled.
+    m_dropPendingRename = true;
+    return true;
+}
+
+bool ConnectionTreeView::askedBeforePress(QMouseEvent *event)
 {
     if (!editsWaiting())
         return false;

@@ -83,7 +83,9 @@ private:
     // Unapplied edits of CurrentNode wait for the question.
     bool editsWaiting() const;
     // The questions before a press or a key; true when it is taken and goes nowhere further.
+    // A press in the tree also ends the in-place editor for the window's commands.
     bool pressTaken(QMouseEvent *event);
+    bool askedBeforePress(QMouseEvent *event);
     bool keyTaken(const QKeyEvent *event);
     // The row Key moves the current index to, as the view's own key handling would.
     QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;

@@ -1,24 +1,10 @@
 #include "table/TreeSelection.h"
 
-#include "table/ConnectionTree.h"
+#include "table/NodeSelection.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
-
-namespace {
-
-// Rows from the top down to Node: comparing these orders nodes as the pre-order walk does.
-std::vector<int> pathOf(const ConnectionNode *node)
-{
-    std::vector<int> rows;
-    for (const ConnectionNode *n = node; n && n->parent(); n = n->parent())
-        rows.push_back(n->row());
-    std::reverse(rows.begin(), rows.end());
-    return rows;
-}
-
-} // namespace
 
 TreeSelection::TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected)
     : m_focused(focused)
@@ -30,7 +16,7 @@ TreeSelection::TreeSelection(ConnectionNode *focused, const QList<ConnectionNode
     for (ConnectionNode *n : selected)
         if (n && !m_set.contains(n)) {
             m_set.insert(n);
-            keyed.emplace_back(pathOf(n), n);
+            keyed.emplace_back(PreorderPath(n), n);
         }
     std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     m_nodes.reserve(static_cast<qsizetype>(keyed.size()));

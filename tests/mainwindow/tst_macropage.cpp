@@ -27,6 +27,14 @@ class TestMacroPage : public QObject
 {
     Q_OBJECT
 
+    // The page shown and active, showing Record.
+    static bool showActive(MacroPage &page, const rVTNodeData &record)
+    {
+        page.show();
+        page.showNode(&record, QString());
+        return QTest::qWaitForWindowActive(&page);
+    }
+
 private Q_SLOTS:
     void showsTheStoredMacro_data()
     {
@@ -81,10 +89,7 @@ private Q_SLOTS:
     void userEditsAreCollected()
     {
         MacroPage page;
-        page.show();
-        QVERIFY(QTest::qWaitForWindowActive(&page));
-        const rVTNodeData record = connection("wait", false);
-        page.showNode(&record, QString());
+        QVERIFY(showActive(page, connection("wait", false)));
         QSignalSpy edits(&page, &NodePage::userEdited);
         page.Memo1()->setFocus();
         QTest::keyClick(page.Memo1(), Qt::Key_End, Qt::ControlModifier);
@@ -104,10 +109,7 @@ private Q_SLOTS:
     void newTableEmptiesTheEditor()
     {
         MacroPage page;
-        page.show();
-        QVERIFY(QTest::qWaitForWindowActive(&page));
-        const rVTNodeData record = connection("wait", false);
-        page.showNode(&record, QString());
+        QVERIFY(showActive(page, connection("wait", false)));
         // Even with the focus in the editor, emptying it is the program's doing.
         page.Memo1()->setFocus();
         QSignalSpy edits(&page, &NodePage::userEdited);

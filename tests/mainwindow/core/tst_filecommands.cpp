@@ -189,6 +189,18 @@ struct Fixture
         doc.CurrentTableFile = name.isEmpty() ? QString() : dir.filePath(name);
     }
 
+    // A table named Name, Modified or not, and the user's answer to the save question and
+    // choice in the Save As dialog (0 and "": none given).
+    void beforeSaveQuestion(const QString &name, bool modified, int answer, const QString &saveAsChoice)
+    {
+        named(name);
+        doc.UpdateCaption(modified);
+        if (answer)
+            host.scripted.queue(Prompter::Answer(answer));
+        if (!saveAsChoice.isEmpty())
+            files.queue(path(saveAsChoice));
+    }
+
     void select(std::initializer_list<ConnectionNode *> nodes)
     {
         window.selection = nodes;
@@ -424,12 +436,7 @@ void TestFileCommands::newTable()
     QFETCH(bool, written);
 
     Fixture fx;
-    fx.named(file);
-    fx.doc.UpdateCaption(modified);
-    if (answer)
-        fx.host.scripted.queue(Prompter::Answer(answer));
-    if (!saveAsChoice.isEmpty())
-        fx.files.queue(fx.path(saveAsChoice));
+    fx.beforeSaveQuestion(file, modified, answer, saveAsChoice);
     const QString before = fx.doc.CurrentTableFile;
 
     QCOMPARE(fx.commands.MnNewTableClick(fx.selection()), emptied);
@@ -839,12 +846,7 @@ void TestFileCommands::closeQuestion()
 
     for (bool viaFormCloseQuery : {false, true}) {
         Fixture fx;
-        fx.named(file);
-        fx.doc.UpdateCaption(modified);
-        if (answer)
-            fx.host.scripted.queue(Prompter::Answer(answer));
-        if (!saveAsChoice.isEmpty())
-            fx.files.queue(fx.path(saveAsChoice));
+        fx.beforeSaveQuestion(file, modified, answer, saveAsChoice);
 
         const bool result = viaFormCloseQuery ? fx.commands.FormCloseQuery(autoSave, fx.selection())
                                               : fx.commands.QuerySaveBeforeClose(autoSave, fx.selection());
