@@ -1,9 +1,10 @@
-// Moving connections: Move up and Move down, and drag-and-drop inside the tree.
+// Moving connections: Move up and Move down, drag-and-drop, and the tree's clipboard of
+// branches.
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/TreeClipboard.h"
 #include "table/MoveCommands.h"
-
 
 void TForm1::setupNodeMoves()
 {
@@ -46,4 +47,12 @@ void TForm1::showMovedFocus()
     VT->showPlaced({moved});
     VT->setSelected(moved, true);
     VT->scrollTo(m_model->indexFor(moved));
+}
+
+void TForm1::setupNodeClipboard()
+{
+    m_treeClipboard = new TreeClipboard(m_doc, *VT, this);
+    connect(m_treeClipboard, &TreeClipboard::changed, this, &TForm1::RequestCommandRefresh);
+    m_model->setCutMarkQuery([this](const ConnectionNode *n) { return m_doc.CutModeFlag && m_doc.hasCutCopyMark(n); });
+    connect(&m_doc, &TableDocument::cutCopyMarkChanged, VT->viewport(), qOverload<>(&QWidget::update));
 }
