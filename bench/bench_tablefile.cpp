@@ -75,7 +75,7 @@ struct Setup
         source = std::make_unique<TableDocument>(sourceHost);
         buildTable(*source);
         path = dir.filePath("big.QDZ");
-        SaveConnectionTable(*source, path, true);
+        SaveConnectionTable(*source, path);
         QFile f(path);
         f.open(QIODevice::ReadOnly);
         bytes = f.readAll();
@@ -98,7 +98,7 @@ void BM_SaveConnectionTable(benchmark::State &state)
     Setup &s = setup();
     const QString out = s.dir.filePath("save.QDZ");
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveConnectionTable(*s.source, out, true));
+        benchmark::DoNotOptimize(SaveConnectionTable(*s.source, out));
     state.SetBytesProcessed(state.iterations() * s.bytes.size());
 }
 
@@ -139,7 +139,7 @@ void BM_LoadConnectionTable(benchmark::State &state)
         doc = std::make_unique<TableDocument>(*host);
         doc->tree().addChild(nullptr);
         state.ResumeTiming();
-        if (!LoadConnectionTable(*doc, s.path, false))
+        if (!LoadConnectionTable(*doc, s.path, false).ok)
             state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * s.bytes.size());

@@ -1,14 +1,29 @@
 #include "mainwindow/ColorsPage.h"
 #include "ui_ColorsPage.h"
 
-#include "table/ColorSet.h"
+#include "runner/TeraTermIni.h"
+#include "table/EditCommands.h"
+#include "table/rVTNodeData.h"
+
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+
+QColor rgbOf(const ColorSet &set, int element, bool background)
+{
+    return QColor(set.at(element, background, 0), set.at(element, background, 1), set.at(element, background, 2));
+}
+
+} // namespace
 
 ColorsPage::ColorsPage(QWidget *parent)
-    : QWidget(parent),
+    : NodePage(parent),
       ui(std::make_unique<Ui::ColorsPage>())
 {
     ui->setupUi(this);
-    m_cover = new CoverPanel(QStringLiteral("TS3Panel"), this);
+    createCover(QStringLiteral("TS3Panel"));
     for (const ColorScheme &scheme : ColorSchemes)
         ui->cbSchema->addItem(QLatin1String(scheme.name));
     ui->cbSchema->addItem(QLatin1String(FromTeraTermIniScheme));
@@ -22,6 +37,63 @@ ColorsPage::ColorsPage(QWidget *parent)
 }
 
 ColorsPage::~ColorsPage() = default;
+
+void ColorsPage::showNode(const rVTNodeData *record, const QString &coverReason)
+{
+    setCover(m_colorSupportDisabled ? QStringLiteral("Color support is disabled") : coverReason);
+    ColorSet colors;
+    if (!record || !ParseColorSet(record->Colors, colors)) {
+        colors = ColorSet{};
+        ParseColorSet(ReadTeraTermColors(), colors);
+    }
+    setColorSet(colors);
+}
+
+void ColorsPage::collectEdits(NodeEdits &edits) const
+{
+    edits.colors = m_colorSet;
+}
+
+void ColorsPage::setColorSet(const ColorSet &set)
+{
+    m_colorSet = set;
+    ShowColorSet();
+}
+
+void ColorsPage::ShowColorSet()
+{
+    const QByteArray text = FormatColorSet(m_colorSet);
+    int scheme = -1;
+    for (int i = 0; i < ColorSchemeCount && scheme < 0; ++i)
+        if (text == ColorSchemes[i].text)
+            scheme = i;
+    if (scheme < 0 && text == ReadTeraTermColors())
+        scheme = ColorSchemeCount;
+    const QSignalBlocker blockScheme(ui->cbSchema);
+    setSchemeIndex(scheme);
+    for (int element = 0; element < 4; ++element) {
+        QLabel *sample = samplePanel(element);
+        QPalette palette = sample->palette();
+        palette.setColor(QPalette::Window, rgbOf(m_colorSet, element, true));
+        palette.setColor(QPalette::WindowText, rgbOf(m_colorSet, element, false));
+        sample->setAutoFillBackground(true);
+        sample->setPalette(palette);
+    }
+    const int chosen = std::max(0, element());
+    const bool background = backgroundPlane();
+    static const char *const names[] = {"R: ", "G: ", "B: "};
+    for (int channel = 0; channel < 3; ++channel) {
+        const int value = m_colorSet.at(chosen, background, channel);
+        const QSignalBlocker blockBar(bar(channel));
+        bar(channel)->setValue(value);
+        valueLabel(channel)->setText(QLatin1String(names[channel]) + QString::number(value));
+    }
+}
+
+void ColorsPage::showDefaultScheme(int index)
+{
+    ui->cbSchema->setCurrentIndex(index);
+}
 
 int ColorsPage::schemeIndex() const
 {

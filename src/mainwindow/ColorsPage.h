@@ -1,11 +1,11 @@
 #pragma once
 
-#include "mainwindow/CoverPanel.h"
-
-#include <QWidget>
+#include "mainwindow/NodePage.h"
+#include "table/ColorSet.h"
 
 #include <memory>
 
+class CoverPanel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -17,15 +17,32 @@ class ColorsPage;
 }
 
 // The page "Colors": the colour set of the shown connection, element by element (Normal,
-// Bold, Blink, URL), foreground or background, by red, green and blue bars.
-class ColorsPage : public QWidget
+// Bold, Blink, URL), foreground or background, by red, green and blue bars. It holds the one
+// working colour set: loaded when a connection is shown, changed here, written into a run's
+// ini copy, stored into a record only by Apply.
+class ColorsPage : public NodePage
 {
     Q_OBJECT
 public:
     explicit ColorsPage(QWidget *parent = nullptr);
     ~ColorsPage() override;
 
-    CoverPanel *TS3Panel() const { return m_cover; }
+    // The working set from the record's Colors; from teraterm.ini when there is no record or
+    // its text does not parse. Covered or not, the page then shows it.
+    void showNode(const rVTNodeData *record, const QString &coverReason) override;
+    void collectEdits(NodeEdits &edits) const override;
+    // While colour support is off ("Disable color support") the page stays covered.
+    void setColorSupportDisabled(bool disabled) { m_colorSupportDisabled = disabled; }
+
+    const ColorSet &colorSet() const { return m_colorSet; }
+    void setColorSet(const ColorSet &set);
+    // Shows the working set: the scheme it equals (or the teraterm.ini item, or none), the
+    // sample panels, and the chosen element's bars and values.
+    void ShowColorSet();
+    // A new table: the scheme list shows the default scheme of new connections.
+    void showDefaultScheme(int index);
+
+    CoverPanel *TS3Panel() const { return coverPanel(); }
 
     // The scheme list's row (-1 none; the last row stands for the teraterm.ini colours).
     int schemeIndex() const;
@@ -60,5 +77,6 @@ public:
 
 private:
     std::unique_ptr<Ui::ColorsPage> ui;
-    CoverPanel *m_cover = nullptr;
+    ColorSet m_colorSet;
+    bool m_colorSupportDisabled = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/ConnectionTree.h"
 #include "table/MoveCommands.h"
 
 #include <QAbstractItemModel>
@@ -9,8 +10,6 @@
 
 #include <functional>
 
-class ConnectionNode;
-class ConnectionTree;
 class QMimeData;
 class TableDocument;
 
@@ -76,10 +75,16 @@ public:
     // originals, but the drop has moved them already.
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
+Q_SIGNALS:
+    // A drop placed these branches (their top nodes, in tree order).
+    void nodesPlaced(const QList<ConnectionNode *> &placed);
+
 private:
     // The drop target and position for Qt's row and parent of a drop.
     ConnectionNode *dropTarget(int row, const QModelIndex &parent, DropPosition &position) const;
     QVariant cutMarkData(const ConnectionNode *node, int role) const;
+    // Reports a drop's placed nodes; false when it placed none.
+    bool placed(const QList<ConnectionNode *> &nodes);
     void forgetDragged(const ConnectionNode *removed);
 
     ConnectionNode *parentNodeFor(const QModelIndex &parent) const;

@@ -110,7 +110,7 @@ bool ConnectionTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction act
     ConnectionNode *target = dropTarget(row, parent, position);
     const QList<ConnectionNode *> dragged = draggedNodes(data);
     if (!dragged.isEmpty())
-        return !DropNodes(*m_doc, dragged, target, position, action == Qt::CopyAction).isEmpty();
+        return placed(DropNodes(*m_doc, dragged, target, position, action == Qt::CopyAction));
     // Data from another instance is read whole before anything is placed.
     QList<rVTNodeData> records;
     if (!DecodeNodes(data->data(QLatin1String(NodeMimeType)), records)) {
@@ -120,7 +120,15 @@ bool ConnectionTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction act
         }, Qt::QueuedConnection);
         return false;
     }
-    return !DropRecords(*m_doc, records, target, position).isEmpty();
+    return placed(DropRecords(*m_doc, records, target, position));
+}
+
+bool ConnectionTreeModel::placed(const QList<ConnectionNode *> &nodes)
+{
+    if (nodes.isEmpty())
+        return false;
+    Q_EMIT nodesPlaced(nodes);
+    return true;
 }
 
 bool ConnectionTreeModel::removeRows(int, int, const QModelIndex &)

@@ -1,11 +1,106 @@
 #include "mainwindow/ConnectionTreeView.h"
 
+#include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/PassingFocus.h"
+#include "table/TableDocument.h"
+
 #include <QInputEvent>
-#include <QMouseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
+}
+
+void ConnectionTreeView::setModel(QAbstractItemModel *model)
+{
+    QTreeView::setModel(model);
+    m_model = qobject_cast<ConnectionTreeModel *>(model);
+    if (m_model) {
+        connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ConnectionTreeView::keepSelectionOverReset);
+        connect(m_model, &QAbstractItemModel::modelReset, this, &ConnectionTreeView::restoreSelectionAfterReset);
+    }
+}
+
+void ConnectionTreeView::keepSelectionOverReset()
+{
+    m_selectionOverReset = selection().nodes();
+    m_focusOverReset = focusedNode();
+}
+
+void ConnectionTreeView::restoreSelectionAfterReset()
+{
+    // RootNode stays selected while a table is read below it. The saved addresses are only
+    // compared, never followed, until the walk has found them in the tree.
+    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
+    wanted.insert(m_focusOverReset);
+    QSet<const ConnectionNode *> alive;
+    ConnectionTree::forEachBelow(m_model->tree().invisibleRoot(), [&](ConnectionNode *n) {
+        if (wanted.contains(n))
+            alive.insert(n);
+    });
+    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
+        if (alive.contains(n))
+            setSelected(n, true);
+    if (alive.contains(m_focusOverReset))
+        setFocusedNode(m_focusOverReset);
+    m_selectionOverReset.clear();
+    m_focusOverReset = nullptr;
+}
+
+TreeSelection ConnectionTreeView::selection() const
+{
+    QList<ConnectionNode *> nodes;
+    if (m_model) {
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        nodes.reserve(rows.size());
+        for (const QModelIndex &i : rows)
+            nodes.append(m_model->nodeFor(i));
+    }
+    return TreeSelection(focusedNode(), nodes);
+}
+
+ConnectionNode *ConnectionTreeView::focusedNode() const
+{
+    return m_model ? m_model->nodeFor(selectionModel()->currentIndex()) : nullptr;
+}
+
+bool ConnectionTreeView::isSelected(const ConnectionNode *node) const
+{
+    const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
+    return i.isValid() && selectionModel()->isSelected(i);
+}
+
+void ConnectionTreeView::setSelected(ConnectionNode *node, bool selected)
+{
+    const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
+    if (!i.isValid())
+        return;
+    selectionModel()->select(
+        i, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
+}
+
+void ConnectionTreeView::setFocusedNode(ConnectionNode *node)
+{
+    if (m_model)
+        selectionModel()->setCurrentIndex(m_model->indexFor(node), QItemSelectionModel::NoUpdate);
+}
+
+void ConnectionTreeView::focusOnly(ConnectionNode *node)
+{
+    // Cleared first, then focused and selected: each step reports the node the view ends on.
+    selectionModel()->clearSelection();
+    setFocusedNode(node);
+    setSelected(node, true);
+}
+
+void ConnectionTreeView::setNodeExpanded(ConnectionNode *node, bool expanded)
+{
+    const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
+    if (i.isValid())
+        setExpanded(i, expanded);
 }
 
 bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -22,14 +117,178 @@ bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEv
     return QTreeView::edit(index, trigger, event);
 }
 
+void ConnectionTreeView::showPlaced(const QList<ConnectionNode *> &placed)
+{
+    for (const ConnectionNode *n : placed)
+        if (ConnectionNode *parent = n->parent(); parent && parent->parent())
+            setNodeExpanded(parent, true);
+}
+
+void ConnectionTreeView::setApplyQuestion(const TableDocument &doc, std::function<bool()> ask)
+{
+    m_doc = &doc;
+    m_askApply = std::move(ask);
+}
+
+bool ConnectionTreeView::editsWaiting() const
+{
+    return m_doc && m_askApply && !m_doc->LoadingFlag && m_doc->IsNodeModified();
+}
+
+bool ConnectionTreeView::askBeforeCollapsing(const QModelIndex &branch)
+{
+    if (!editsWaiting() || !m_doc->BranchHoldsCurrentNode(m_model->nodeFor(branch)))
+        return true;
+    return m_askApply();
+}
+
+void ConnectionTreeView::focusInEvent(QFocusEvent *event)
+{
+    if (!IsPassingFocus(event))
+        Q_EMIT entered();
+    QTreeView::focusInEvent(event);
+}
+
 void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
 {
+    if (pressTaken(event))
+        return;
     m_dropPendingRename = false;
     QTreeView::mousePressEvent(event);
 }
 
+void ConnectionTreeView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!pressTaken(event))
+        QTreeView::mouseDoubleClickEvent(event);
+}
+
+void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_swallowRelease) {
+        m_swallowRelease = false;
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+bool ConnectionTreeView::pressTaken(QMouseEvent *event)
+{
+    m_editLink = nullptr;
+    m_swallowRelease = false;
+    if (!askedBeforePress(event))
+        return false;
+    // The view never sees this press, so it cannot drop the rename that a slow click before
+    // it scheduled.
+    m_dropPendingRename = true;
+    return true;
+}
+
+bool ConnectionTreeView::askedBeforePress(QMouseEvent *event)
+{
+    if (!editsWaiting())
+        return false;
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (!index.isValid())
+        return false;
+    const QRect caption = visualRect(index);
+    const bool onSign = at.x() < caption.left() && at.x() >= caption.left() - indentation();
+    const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+    // The press before a double-click on another node has asked already: after Cancel the
+    // second press goes nowhere.
+    if (doubleClick && !onSign && m_model->nodeFor(index) != m_doc->CurrentNode) {
+        m_swallowRelease = true;
+        return true;
+    }
+    // The branch sign left of the caption, or a double-click, opens or closes the branch and
+    // leaves the focus alone.
+    if ((onSign || doubleClick) && m_model->hasChildren(index)) {
+        if (!isExpanded(index) || askBeforeCollapsing(index))
+            return false;
+        m_swallowRelease = true;
+        return true;
+    }
+    if (m_model->nodeFor(index) == m_doc->CurrentNode)
+        return false;
+    const bool allowed = m_askApply();
+    // The view never sees this press: after a question its release went elsewhere, and a
+    // half-done press would drag a selection. The focus moves here instead.
+    m_swallowRelease = true;
+    if (allowed) {
+        const auto flags = (event->modifiers() & Qt::ControlModifier) ? QItemSelectionModel::Toggle
+                                                                      : QItemSelectionModel::ClearAndSelect;
+        selectionModel()->setCurrentIndex(index, flags | QItemSelectionModel::Rows);
+    }
+    return true;
+}
+
+bool ConnectionTreeView::keyTaken(const QKeyEvent *key)
+{
+    if (!editsWaiting())
+        return false;
+    const QModelIndex current = currentIndex();
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Minus) && current.isValid() && isExpanded(current)
+        && m_model->hasChildren(current))
+        return !askBeforeCollapsing(current);
+    const QModelIndex target = keyTarget(key->key(), key->modifiers(), key->text());
+    if (!target.isValid() || m_model->nodeFor(target) == m_doc->CurrentNode)
+        return false;
+    // Yes or No: the key goes on and moves the focus as it always does.
+    return !m_askApply();
+}
+
+QModelIndex ConnectionTreeView::keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const
+{
+    const QModelIndex current = currentIndex();
+    auto lastVisible = [this] {
+        QModelIndex last = m_model->index(m_model->rowCount() - 1, 0);
+        while (last.isValid() && isExpanded(last) && m_model->rowCount(last) > 0)
+            last = m_model->index(m_model->rowCount(last) - 1, 0, last);
+        return last;
+    };
+    auto step = [this](QModelIndex from, int count, bool down) {
+        for (int i = 0; i < count; ++i) {
+            const QModelIndex next = down ? indexBelow(from) : indexAbove(from);
+            if (!next.isValid())
+                break;
+            from = next;
+        }
+        return from;
+    };
+    const int rowHeight = std::max(1, sizeHintForRow(0));
+    const int page = std::max(1, viewport()->height() / rowHeight - 1);
+    switch (key) {
+    case Qt::Key_Up: return current.isValid() ? indexAbove(current) : QModelIndex();
+    case Qt::Key_Down: return current.isValid() ? indexBelow(current) : m_model->index(0, 0);
+    case Qt::Key_Home: return m_model->index(0, 0);
+    case Qt::Key_End: return lastVisible();
+    case Qt::Key_PageUp: return current.isValid() ? step(current, page, false) : QModelIndex();
+    case Qt::Key_PageDown: return current.isValid() ? step(current, page, true) : QModelIndex();
+    case Qt::Key_Left: return current.isValid() ? current.parent() : QModelIndex();
+    case Qt::Key_Right:
+        return current.isValid() && isExpanded(current) ? m_model->index(0, 0, current) : QModelIndex();
+    default: break;
+    }
+    // Typing a caption's first letters jumps to the next row that begins with them.
+    if (text.isEmpty() || !text.at(0).isPrint() || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return {};
+    QModelIndex i = current.isValid() ? indexBelow(current) : m_model->index(0, 0);
+    for (int guard = 0; guard < 2; ++guard) {
+        for (; i.isValid(); i = indexBelow(i))
+            if (i.data().toString().startsWith(text, Qt::CaseInsensitive))
+                return i;
+        i = m_model->index(0, 0);
+    }
+    return {};
+}
+
 void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
 {
+    if (keyTaken(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     if (m_clipboardKey && (event->modifiers() & Qt::ControlModifier)
         && (key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V)) {

@@ -1,18 +1,59 @@
 #pragma once
 
 #include "table/MoveCommands.h"
+#include "table/TreeSelection.h"
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTreeView>
 
 #include <functional>
 
-// The tree view `VT`. It tells where over the target row a drag is, so the model can judge
-// a drop by the table's rules (the view keeps that position to itself).
+class ConnectionNode;
+class ConnectionTreeModel;
+class TableDocument;
+
+// The tree view `VT` over a ConnectionTreeModel, and all of its input. It speaks of nodes
+// where the window and the table's routines do: the selection and the focus live in its
+// selection model only. Before a click or a key moves the focus away from the connection
+// whose unapplied edits the pages hold, or closes the branch holding it, it asks the apply
+// question, so that Cancel leaves everything where it was (Qt's views cannot refuse a change
+// of the current item once it is under way). It tells where over the target row a drag is,
+// so the model can judge a drop by the table's rules.
 class ConnectionTreeView : public QTreeView
 {
     Q_OBJECT
 public:
     explicit ConnectionTreeView(QWidget *parent = nullptr);
+
+    void setModel(QAbstractItemModel *model) override;
+    ConnectionTreeModel *connectionModel() const { return m_model; }
+
+    // The selection as a command sees it: the focused node and the selected nodes, in
+    // pre-order.
+    TreeSelection selection() const;
+    ConnectionNode *focusedNode() const;
+    bool isSelected(const ConnectionNode *node) const;
+    void setSelected(ConnectionNode *node, bool selected);
+    // Focus only: what is selected stays as it is.
+    void setFocusedNode(ConnectionNode *node);
+    // Node becomes the focused node and the only selected one.
+    void focusOnly(ConnectionNode *node);
+    void setNodeExpanded(ConnectionNode *node, bool expanded);
+    // The parents of placed (moved, copied, pasted, dropped) nodes open.
+    void showPlaced(const QList<ConnectionNode *> &placed);
+
+    // Doc tells whether the pages hold unapplied edits of CurrentNode; Ask is the apply
+    // question, true when the view may go on (Yes applied them, No dropped them).
+    void setApplyQuestion(const TableDocument &doc, std::function<bool()> ask);
+    // Asks before Branch closes when it holds CurrentNode with unapplied edits; true when it
+    // may close.
+    bool askBeforeCollapsing(const QModelIndex &branch);
+
+    // The in-place name editor while a caption is edited (CurrentEditLink), else null; a
+    // press in the tree ends it for the window's commands.
+    QLineEdit *currentEditLink() const { return m_editLink; }
+    void setCurrentEditLink(QLineEdit *editor) { m_editLink = editor; }
 
     // The position of the drag or drop the view is handling now.
     DropPosition currentDropPosition() const;
@@ -23,17 +64,42 @@ public:
 
     using QTreeView::edit;
 
-    // A double-click taken by the window before the view saw it: the rename that the slow
-    // click before it has scheduled does not follow.
-    void dropPendingRename() { m_dropPendingRename = true; }
+Q_SIGNALS:
+    // The focus came for good (not passing through a menu or another window).
+    void entered();
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // A reset drops the selection; the nodes that are still there get it back.
+    void keepSelectionOverReset();
+    void restoreSelectionAfterReset();
+    // Unapplied edits of CurrentNode wait for the question.
+    bool editsWaiting() const;
+    // The questions before a press or a key; true when it is taken and goes nowhere further.
+    // A press in the tree also ends the in-place editor for the window's commands.
+    bool pressTaken(QMouseEvent *event);
+    bool askedBeforePress(QMouseEvent *event);
+    bool keyTaken(const QKeyEvent *event);
+    // The row Key moves the current index to, as the view's own key handling would.
+    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+
+    ConnectionTreeModel *m_model = nullptr;
+    const TableDocument *m_doc = nullptr;
+    std::function<bool()> m_askApply;
+    QPointer<QLineEdit> m_editLink;
+    // Selection and focus held over a reset of the model (a table read in one go).
+    QList<ConnectionNode *> m_selectionOverReset;
+    ConnectionNode *m_focusOverReset = nullptr;
+    // A press the question took: the rename a slow click before it scheduled does not
+    // follow, and its release goes nowhere either.
     bool m_dropPendingRename = false;
+    bool m_swallowRelease = false;
     std::function<void(int key)> m_clipboardKey;
 };

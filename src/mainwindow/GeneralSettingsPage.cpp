@@ -1,6 +1,8 @@
 #include "mainwindow/GeneralSettingsPage.h"
 #include "ui_GeneralSettingsPage.h"
 
+#include "shell/ProgramOptions.h"
+
 GeneralSettingsPage::GeneralSettingsPage(QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::GeneralSettingsPage>())
@@ -14,6 +16,47 @@ GeneralSettingsPage::GeneralSettingsPage(QWidget *parent)
 }
 
 GeneralSettingsPage::~GeneralSettingsPage() = default;
+
+void GeneralSettingsPage::loadOptions(const ProgramOptions &o)
+{
+    ui->cbSelectlast->setChecked(o.SelectLast);
+    ui->cbAutoSave->setChecked(o.AutoSave);
+    ui->cbDoNotTile->setChecked(o.DoNotTile);
+    ui->cbDoubleClickAction->setCurrentIndex(o.DblClickAction);
+    ui->CBDelay->setCurrentIndex(o.MultiStartIndex);
+    ui->cbFullPathMRU->setChecked(o.FullPathMRU);
+    ui->cbUpdateInterval->setCurrentIndex(o.CheckUpdateInterval);
+}
+
+void GeneralSettingsPage::saveOptions(ProgramOptions &o) const
+{
+    o.SelectLast = ui->cbSelectlast->isChecked();
+    o.AutoSave = ui->cbAutoSave->isChecked();
+    o.DoNotTile = ui->cbDoNotTile->isChecked();
+    o.DblClickAction = ui->cbDoubleClickAction->currentIndex();
+    o.MultiStartIndex = ui->CBDelay->currentIndex();
+    o.FullPathMRU = ui->cbFullPathMRU->isChecked();
+    o.CheckUpdateInterval = ui->cbUpdateInterval->currentIndex();
+}
+
+void GeneralSettingsPage::offerTrayActions(bool lockScreen, bool cygwin)
+{
+    QComboBox *actions = ui->cbDoubleClickAction;
+    if (!cygwin)
+        actions->removeItem(6);
+    if (!lockScreen)
+        actions->removeItem(5);
+    if (actions->currentIndex() < 0)
+        actions->setCurrentIndex(0);
+}
+
+QStringList GeneralSettingsPage::dblClickItemsShown() const
+{
+    QStringList items;
+    for (int i = 0; i < ui->cbDoubleClickAction->count(); ++i)
+        items << ui->cbDoubleClickAction->itemText(i);
+    return items;
+}
 
 int GeneralSettingsPage::delaySeconds() const
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/OptionsPage.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -15,12 +17,21 @@ class GeneralSettingsPage;
 
 // The settings page "General": start-up, association, saving, the tray action, "Run all
 // selected", the menu font and the update check.
-class GeneralSettingsPage : public QWidget
+class GeneralSettingsPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
 public:
     explicit GeneralSettingsPage(QWidget *parent = nullptr);
     ~GeneralSettingsPage() override;
+
+    void loadOptions(const ProgramOptions &options) override;
+    void saveOptions(ProgramOptions &options) const override;
+
+    // The tray actions this system offers: "lock the screen" only where the screen can be
+    // locked, "start CygWin" only with CygTerm at hand. Stored action numbers follow the
+    // full list; the options translate them through the items shown.
+    void offerTrayActions(bool lockScreen, bool cygwin);
+    QStringList dblClickItemsShown() const;
 
     // The "Run all selected" pause in seconds, as the delay list shows it (2 to 30).
     int delaySeconds() const;

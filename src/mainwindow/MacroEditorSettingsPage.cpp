@@ -1,6 +1,8 @@
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "ui_MacroEditorSettingsPage.h"
 
+#include "shell/ProgramOptions.h"
+
 MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::MacroEditorSettingsPage>())
@@ -12,6 +14,31 @@ MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
 }
 
 MacroEditorSettingsPage::~MacroEditorSettingsPage() = default;
+
+void MacroEditorSettingsPage::loadOptions(const ProgramOptions &o)
+{
+    ui->cbNoColors->setChecked(o.NoColors);
+    ui->rbUseColorInEditor->setChecked(o.UseColorsInEditor);
+    ui->rbSyntax->setChecked(!o.UseColorsInEditor);
+    ui->cbSameBkgr->setChecked(o.UseSameBackground);
+    ui->cbAllowTAB->setChecked(o.AllowTAB);
+    ui->cbTAB2Space->setChecked(o.TAB2Space);
+    ui->cbSmartTAB->setChecked(o.SmartTabs);
+    ui->CBSpacePerTAB->setCurrentIndex(o.SpacePerTABIndex);
+    ui->cbUseAsTTFont->setChecked(o.UseAsTTFont);
+}
+
+void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
+{
+    o.NoColors = ui->cbNoColors->isChecked();
+    o.UseColorsInEditor = ui->rbUseColorInEditor->isChecked();
+    o.UseSameBackground = ui->cbSameBkgr->isChecked();
+    o.AllowTAB = ui->cbAllowTAB->isChecked();
+    o.TAB2Space = ui->cbTAB2Space->isChecked();
+    o.SmartTabs = ui->cbSmartTAB->isChecked();
+    o.SpacePerTABIndex = ui->CBSpacePerTAB->currentIndex();
+    o.UseAsTTFont = ui->cbUseAsTTFont->isChecked();
+}
 
 int MacroEditorSettingsPage::tabWidth() const
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/OptionsPage.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -15,12 +17,15 @@ class MacroEditorSettingsPage;
 }
 
 // The settings page "Macro Editor": colouring of the macro editor, TABs and the editor font.
-class MacroEditorSettingsPage : public QWidget
+class MacroEditorSettingsPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
 public:
     explicit MacroEditorSettingsPage(QWidget *parent = nullptr);
     ~MacroEditorSettingsPage() override;
+
+    void loadOptions(const ProgramOptions &options) override;
+    void saveOptions(ProgramOptions &options) const override;
 
     // The TAB width the list shows (2 to 32), 0 with nothing chosen.
     int tabWidth() const;

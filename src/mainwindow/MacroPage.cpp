@@ -2,15 +2,37 @@
 #include "ui_MacroPage.h"
 
 #include "mainwindow/CommandIcons.h"
-#include "platform/widgets/QsciIncludes.h"
+#include "mainwindow/MacroEditor.h"
+#include "platform/FieldText.h"
+#include "table/EditCommands.h"
+#include "table/UrlCodec.h"
+#include "table/rVTNodeData.h"
+
+#include <QCheckBox>
 #include <QLabel>
 
+namespace {
+
+// Text without the characters up to the blank (line breaks included) at either end.
+QString trimControls(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
 MacroPage::MacroPage(QWidget *parent)
-    : QWidget(parent),
+    : NodePage(parent),
       ui(std::make_unique<Ui::MacroPage>())
 {
     ui->setupUi(this);
-    m_cover = new CoverPanel(QStringLiteral("TS1Panel"), this);
+    createCover(QStringLiteral("TS1Panel"));
     m_tip = new QLabel(this);
     m_tip->setObjectName(QStringLiteral("stLabel"));
     m_tip->setFrameShape(QFrame::Box);
@@ -20,12 +42,37 @@ MacroPage::MacroPage(QWidget *parent)
     m_tip->setForegroundRole(QPalette::ToolTipText);
     m_tip->hide();
     ui->SpeedButton1->setIcon(CommandIcons::icon(CommandIcons::RunToCursor));
-    // Texts count their line breaks as CR LF, as the macro files hold them.
-    ui->Memo1->setEolMode(QsciScintilla::EolWindows);
-    ui->Memo1->setUtf8(true);
+    connect(ui->Memo1, &TextEditor::userEdited, this, &NodePage::userEdited);
+    connect(ui->cbLogSession, &QCheckBox::clicked, this, &NodePage::userEdited);
 }
 
 MacroPage::~MacroPage() = default;
+
+void MacroPage::showNode(const rVTNodeData *record, const QString &coverReason)
+{
+    const bool cover = !coverReason.isEmpty();
+    if (setCover(coverReason))
+        ui->TS1bPanel->setVisible(!cover);
+    if (cover || !record)
+        return;
+    const QString macro = trimControls(DecodeField(UrlDecode(record->Macro)));
+    if (ui->Memo1->text() != macro)
+        ui->Memo1->replaceText(macro);
+    if (logSession() != record->LogSession)
+        setLogSession(record->LogSession);
+}
+
+void MacroPage::collectEdits(NodeEdits &edits) const
+{
+    edits.macroText = EncodeField(ui->Memo1->text());
+    edits.logSession = logSession();
+}
+
+void MacroPage::resetForNewTable(bool logSession)
+{
+    ui->Memo1->clearText();
+    setLogSession(logSession);
+}
 
 bool MacroPage::logSession() const
 {
@@ -37,7 +84,7 @@ void MacroPage::setLogSession(bool on)
     ui->cbLogSession->setChecked(on);
 }
 
-QsciScintilla *MacroPage::Memo1() const { return ui->Memo1; }
+MacroEditor *MacroPage::Memo1() const { return ui->Memo1; }
 QFrame *MacroPage::TS1bPanel() const { return ui->TS1bPanel; }
 QCheckBox *MacroPage::cbLogSession() const { return ui->cbLogSession; }
 QToolButton *MacroPage::SpeedButton1() const { return ui->SpeedButton1; }

@@ -1,18 +1,41 @@
 #include "mainwindow/PopupPage.h"
 #include "ui_PopupPage.h"
 
-#include "platform/widgets/QsciIncludes.h"
+#include "mainwindow/TextEditor.h"
+#include "platform/FieldText.h"
+#include "table/EditCommands.h"
+#include "table/UrlCodec.h"
+#include "table/rVTNodeData.h"
 
 PopupPage::PopupPage(QWidget *parent)
-    : QWidget(parent),
+    : NodePage(parent),
       ui(std::make_unique<Ui::PopupPage>())
 {
     ui->setupUi(this);
-    m_cover = new CoverPanel(QStringLiteral("TS2Panel"), this);
-    ui->Memo2->setEolMode(QsciScintilla::EolWindows);
-    ui->Memo2->setUtf8(true);
+    createCover(QStringLiteral("TS2Panel"));
+    connect(ui->Memo2, &TextEditor::userEdited, this, &NodePage::userEdited);
 }
 
 PopupPage::~PopupPage() = default;
 
-QsciScintilla *PopupPage::Memo2() const { return ui->Memo2; }
+void PopupPage::showNode(const rVTNodeData *record, const QString &coverReason)
+{
+    setCover(coverReason);
+    if (!coverReason.isEmpty() || !record)
+        return;
+    const QString popup = DecodeField(UrlDecode(record->Popup));
+    if (ui->Memo2->text() != popup)
+        ui->Memo2->replaceText(popup);
+}
+
+void PopupPage::collectEdits(NodeEdits &edits) const
+{
+    edits.popupText = EncodeField(ui->Memo2->text());
+}
+
+void PopupPage::resetForNewTable()
+{
+    ui->Memo2->clearText();
+}
+
+TextEditor *PopupPage::Memo2() const { return ui->Memo2; }

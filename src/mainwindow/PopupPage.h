@@ -1,31 +1,35 @@
 #pragma once
 
-#include "mainwindow/CoverPanel.h"
-
-#include <QWidget>
+#include "mainwindow/NodePage.h"
 
 #include <memory>
 
-class QsciScintilla;
+class CoverPanel;
+class TextEditor;
 
 namespace Ui {
 class PopupPage;
 }
 
 // The page "Popup": the popup editor `Memo2` and its covering panel.
-class PopupPage : public QWidget
+class PopupPage : public NodePage
 {
     Q_OBJECT
 public:
     explicit PopupPage(QWidget *parent = nullptr);
     ~PopupPage() override;
 
-    CoverPanel *TS2Panel() const { return m_cover; }
+    // The stored popup text decoded into the editor, as it is (not trimmed).
+    void showNode(const rVTNodeData *record, const QString &coverReason) override;
+    void collectEdits(NodeEdits &edits) const override;
+    // A new table: the editor empty.
+    void resetForNewTable();
+
+    CoverPanel *TS2Panel() const { return coverPanel(); }
 
     // The controls, by their names.
-    QsciScintilla *Memo2() const;
+    TextEditor *Memo2() const;
 
 private:
     std::unique_ptr<Ui::PopupPage> ui;
-    CoverPanel *m_cover = nullptr;
 };

@@ -1,17 +1,61 @@
 #include "mainwindow/SchedulePage.h"
 #include "ui_SchedulePage.h"
 
+#include "platform/FieldText.h"
+#include "table/EditCommands.h"
+#include "table/rVTNodeData.h"
+
+#include <QCheckBox>
 #include <QLineEdit>
 
 SchedulePage::SchedulePage(QWidget *parent)
-    : QWidget(parent),
+    : NodePage(parent),
       ui(std::make_unique<Ui::SchedulePage>())
 {
     ui->setupUi(this);
-    m_cover = new CoverPanel(QStringLiteral("TS4Panel"), this);
+    createCover(QStringLiteral("TS4Panel"));
+    // Clicks and typing are the user's alone: the program's writes send neither.
+    connect(ui->cbSchedule, &QCheckBox::clicked, this, [this](bool on) {
+        enableFields(on);
+        Q_EMIT userEdited();
+    });
+    for (int which = 1; which <= 5; ++which)
+        connect(field(which), &QLineEdit::textEdited, this, &NodePage::userEdited);
 }
 
 SchedulePage::~SchedulePage() = default;
+
+void SchedulePage::showNode(const rVTNodeData *record, const QString &coverReason)
+{
+    setCover(coverReason);
+    if (!coverReason.isEmpty() || !record)
+        return;
+    const bool on = record->Schedule.startsWith('=');
+    setScheduleOn(on);
+    enableFields(on);
+    if (on) {
+        const QStringList fields = DecodeField(record->Schedule.mid(1)).split(QLatin1Char(' '));
+        for (int which = 1; which <= 5; ++which)
+            setFieldText(which, which <= fields.size() ? fields.at(which - 1) : QString());
+    }
+}
+
+void SchedulePage::collectEdits(NodeEdits &edits) const
+{
+    edits.schedule.clear();
+    if (!scheduleOn())
+        return;
+    QStringList fields;
+    for (int which = 1; which <= 5; ++which)
+        fields.append(fieldText(which).trimmed());
+    edits.schedule = '=' + EncodeField(fields.join(QLatin1Char(' ')));
+}
+
+void SchedulePage::enableFields(bool on)
+{
+    for (int which = 1; which <= 5; ++which)
+        field(which)->setEnabled(on);
+}
 
 bool SchedulePage::scheduleOn() const
 {

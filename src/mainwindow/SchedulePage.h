@@ -1,11 +1,10 @@
 #pragma once
 
-#include "mainwindow/CoverPanel.h"
-
-#include <QWidget>
+#include "mainwindow/NodePage.h"
 
 #include <memory>
 
+class CoverPanel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,15 +15,23 @@ class SchedulePage;
 }
 
 // The page "Schedule": when the launcher runs the connection's macro, as five fields
-// (minute, hour, day of month, month, day of week).
-class SchedulePage : public QWidget
+// (minute, hour, day of month, month, day of week). The fields take input only while the
+// schedule is on.
+class SchedulePage : public NodePage
 {
     Q_OBJECT
 public:
     explicit SchedulePage(QWidget *parent = nullptr);
     ~SchedulePage() override;
 
-    CoverPanel *TS4Panel() const { return m_cover; }
+    // A stored rule ("=" and five fields split by single blanks) into the box and the fields;
+    // missing fields show empty.
+    void showNode(const rVTNodeData *record, const QString &coverReason) override;
+    // The rule: "=" and the fields as typed, each trimmed, when the schedule is on; else
+    // empty.
+    void collectEdits(NodeEdits &edits) const override;
+
+    CoverPanel *TS4Panel() const { return coverPanel(); }
 
     bool scheduleOn() const;
     void setScheduleOn(bool on);
@@ -45,6 +52,7 @@ public:
     QLabel *Label15() const;
 
 private:
+    void enableFields(bool on);
+
     std::unique_ptr<Ui::SchedulePage> ui;
-    CoverPanel *m_cover = nullptr;
 };

@@ -28,6 +28,23 @@ SettingsPage::SettingsPage(QWidget *parent)
 
 SettingsPage::~SettingsPage() = default;
 
+QList<OptionsPage *> SettingsPage::optionsPages() const
+{
+    return {m_general, m_userData, m_macroEditor, m_newConnections};
+}
+
+void SettingsPage::loadOptions(const ProgramOptions &options)
+{
+    for (OptionsPage *page : optionsPages())
+        page->loadOptions(options);
+}
+
+void SettingsPage::saveOptions(ProgramOptions &options) const
+{
+    for (const OptionsPage *page : optionsPages())
+        page->saveOptions(options);
+}
+
 void SettingsPage::addPage(QWidget *page, const QString &caption)
 {
     // At the window's smallest size a page scrolls rather than squeezing its controls.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/OptionsPage.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -15,13 +17,17 @@ namespace Ui {
 class SettingsPage;
 }
 
-// The page "Settings": the settings page control `PGSettings` with its five pages.
-class SettingsPage : public QWidget
+// The page "Settings": the settings page control `PGSettings` with its five pages. Each page
+// loads and saves the options it shows.
+class SettingsPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
 public:
     explicit SettingsPage(QWidget *parent = nullptr);
     ~SettingsPage() override;
+
+    void loadOptions(const ProgramOptions &options) override;
+    void saveOptions(ProgramOptions &options) const override;
 
     GeneralSettingsPage *general() const { return m_general; }
     UserDataPage *userData() const { return m_userData; }
@@ -34,6 +40,8 @@ public:
 
 private:
     void addPage(QWidget *page, const QString &caption);
+    // The pages that show options, in the order they are loaded.
+    QList<OptionsPage *> optionsPages() const;
 
     std::unique_ptr<Ui::SettingsPage> ui;
     GeneralSettingsPage *m_general = nullptr;

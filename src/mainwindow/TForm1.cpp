@@ -7,9 +7,11 @@
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
+#include "mainwindow/TextFieldFilter.h"
 #include "platform/FieldText.h"
 #include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
+#include "table/ImportConnections.h"
 #include "table/TreeRules.h"
 
 #include "platform/widgets/QsciIncludes.h"
@@ -17,7 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSet>
@@ -29,7 +31,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     : QMainWindow(parent),
       m_ownPrompter(this),
       m_prompter(prompter ? prompter : &m_ownPrompter),
-      m_host(*this),
+      m_host(*m_prompter),
       m_doc(m_host)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -80,8 +82,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     });
     m_delegate->setEditorCreatedHandler([this](QLineEdit *editor, const QModelIndex &index) {
         // Renaming a node of a pending cut or copy ends the cut or copy of every node.
-        if (hasCutCopyMark(m_model->nodeFor(index)))
-            CancelCutOrCopy();
+        if (m_doc.hasCutCopyMark(m_model->nodeFor(index)))
+            m_doc.CancelCutOrCopy();
         VTCreateEditor(editor);
     });
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this] { RequestCommandRefresh(); });
@@ -91,18 +93,14 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
             [this](const QModelIndex &current) { VTChange(m_model->nodeFor(current)); });
     connect(selection, &QItemSelectionModel::selectionChanged, this,
             [this] { VTChange(focusedNode()); });
-    // CurrentNode must never outlive its node.
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TForm1::forgetRemovedNodes);
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &TForm1::keepSelectionOverReset);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TForm1::restoreSelectionAfterReset);
 
     qApp->installEventFilter(this);
+    connect(&m_doc, &TableDocument::stateChanged, this, &TForm1::documentStateChanged);
     documentStateChanged();
     UpdateKeyIndicators();
     setupNodeMoves();
     setupNodeClipboard();
     setupFileCommands();
-    setupConnectionCommands();
     setupEditCommands();
     setupRun();
     setupNodeView();
@@ -118,12 +116,6 @@ TForm1::~TForm1()
     // The view goes before the model and the tree it shows.
     delete Splitter;
     delete m_model;
-}
-
-void TForm1::connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)())
-{
-    for (QAction *action : actions)
-        connect(action, &QAction::triggered, this, handler);
 }
 
 void TForm1::createPages()
@@ -147,59 +139,32 @@ void TForm1::createPages()
 
 ConnectionNode *TForm1::focusedNode() const
 {
-    return m_model->nodeFor(VT->selectionModel()->currentIndex());
+    return VT->focusedNode();
 }
 
 void TForm1::InitTree()
 {
-    ::InitTree(m_doc);
+    VT->selectionModel()->clearSelection();
+    showNewRoot(::InitTree(m_doc));
+}
+
+void TForm1::showNewRoot(ConnectionNode *root)
+{
+    VT->setSelected(root, true);
+    VT->setFocusedNode(root);
+    showSettingsPage();
+}
+
+void TForm1::showImported(const ImportResult &result)
+{
+    if (result.recordsRead)
+        VT->setNodeExpanded(m_doc.RootNode(), true);
+    RequestCommandRefresh();
 }
 
 void TForm1::showSettingsPage()
 {
     PG->setCurrentIndex(0);
-}
-
-void TForm1::forgetRemovedNodes(const QModelIndex &parent, int first, int last)
-{
-    if (!m_doc.CurrentNode)
-        return;
-    for (int row = first; row <= last; ++row) {
-        if (branchHoldsCurrentNode(m_model->nodeFor(m_model->index(row, 0, parent)))) {
-            m_doc.CurrentNode = nullptr;
-            return;
-        }
-    }
-}
-
-void TForm1::keepSelectionOverReset()
-{
-    m_selectionOverReset = m_host.selectedNodes();
-    m_focusOverReset = focusedNode();
-}
-
-void TForm1::restoreSelectionAfterReset()
-{
-    // A reset drops the view's selection; the nodes that are still in the tree get it back
-    // (RootNode stays selected while a table is read below it). The saved addresses are only
-    // compared, never followed, until the walk has found them in the tree.
-    QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
-    wanted.insert(m_focusOverReset);
-    wanted.insert(m_doc.CurrentNode);
-    QSet<const ConnectionNode *> alive;
-    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [&](ConnectionNode *n) {
-        if (wanted.contains(n))
-            alive.insert(n);
-    });
-    if (!alive.contains(m_doc.CurrentNode))
-        m_doc.CurrentNode = nullptr;
-    for (ConnectionNode *n : std::as_const(m_selectionOverReset))
-        if (alive.contains(n))
-            m_host.setSelected(n, true);
-    if (alive.contains(m_focusOverReset))
-        m_host.setFocusedNode(m_focusOverReset);
-    m_selectionOverReset.clear();
-    m_focusOverReset = nullptr;
 }
 
 void TForm1::showLastUpdated(const ConnectionNode *node)
@@ -210,28 +175,25 @@ void TForm1::showLastUpdated(const ConnectionNode *node)
 
 void TForm1::VTNewText(ConnectionNode *node, const QString &newText)
 {
-    ::VTNewText(m_doc, node, newText);
+    const RenameResult result = ::VTNewText(m_doc, node, newText, ReadTeraTermColors());
+    if (result == RenameResult::Renamed)
+        VTChange(node);
+    if (result != RenameResult::Refused)
+        ShowFocusedNodeData();
     RequestCommandRefresh();
 }
 
 void TForm1::VTCreateEditor(QLineEdit *editor)
 {
-    CurrentEditLink = editor;
+    VT->setCurrentEditLink(editor);
+    m_overwritingFields->watch(editor);
     ShowInsertMode(true);
     RequestCommandRefresh();
 }
 
-QByteArray TForm1::ReadTeraTermColors()
+QByteArray TForm1::ReadTeraTermColors() const
 {
     return ::ReadTeraTermColors();
-}
-
-void TForm1::setWaitCursor(bool on)
-{
-    if (on)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -246,11 +208,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The in-place editor comes and goes: the editors' events are picked out of all the
-    // controls'. The filter is removed before the pages are destroyed, so no event of a
-    // half-destroyed page reaches it.
-    if (editorEvent(watched, event))
-        return true;
+    // The filter is removed before the pages are destroyed, so no event of a half-destroyed
+    // page reaches it.
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
         // A key event climbs from the focused widget to its parents: take it once, where it

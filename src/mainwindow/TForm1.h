@@ -1,61 +1,64 @@
 #pragma once
 
 #include "mainwindow/ConnectionTreeView.h"
-#include "mainwindow/TForm1TableHost.h"
+#include "mainwindow/GuiTableHost.h"
+#include "mainwindow/core/CommandState.h"
+#include "mainwindow/core/FocusedEditor.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
-#include "table/ColorSet.h"
-#include "table/CommandState.h"
 #include "table/EditCommands.h"
-#include "table/FocusedEditor.h"
 #include "table/TableDocument.h"
 
-#include <QMainWindow>
 #include <QKeySequence>
-#include <QLineEdit>
+#include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 
 #include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 class ColorsPage;
 class ConnectionNode;
 class ConnectionTreeModel;
 class FileChooser;
 class HandOverReceiver;
+struct ImportResult;
+class MacroEditor;
 class MacroPage;
 class MacroRunner;
 class NodeNameDelegate;
+class NodePage;
 class PopupPage;
 class QAction;
-class QActionGroup;
-class QKeyEvent;
-class QLabel;
+class QLineEdit;
 class QMenu;
-class QMimeData;
-class QMouseEvent;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
-class QsciScintilla;
 class RunAllSelected;
 class RunCommands;
 struct RunContext;
 class SchedulePage;
 class SettingsPage;
 class ShellServices;
+class StatusPanels;
+struct TableReadResult;
+class TextEditor;
+class TextFieldFilter;
 struct TForm1FileSide;
+class TreeClipboard;
 class WindowGeometryRecorder;
 
 // The main window: the connection tree `VT` beside the page control `PG`, and the status bar
-// `SBar`. It owns the open table and is the view the table's routines ask for selection,
-// focus and the shown node; the selection lives in the view's selection model only.
+// `SBar`. It makes the widgets and the commands and wires each command to the part that
+// does the work: the pages show a connection and hand back its edits, the tree view takes
+// the tree's input, the file commands and the table's routines change the table. It keeps
+// the window-wide state: the open table (with its loading flag and CurrentNode), the
+// options, the one insert/overwrite mode and the commands' states.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -65,15 +68,11 @@ public:
     ~TForm1() override;
 
     TableDocument &doc() { return m_doc; }
-    TableHost &host() { return m_host; }
     Prompter &prompter() { return *m_prompter; }
     ConnectionTreeModel &model() const { return *m_model; }
-    QTreeView *tree() const { return VT; }
+    ConnectionTreeView *tree() const { return VT; }
     ConnectionNode *focusedNode() const;
-
-    // Adds RootNode to the emptied tree, selects it and shows the first page.
-    void InitTree();
-    void showSettingsPage();
+    TreeClipboard *treeClipboard() const { return m_treeClipboard; }
 
     // The pages of `PG`, by index 0 to 4.
     SettingsPage *settingsPage() const { return m_settingsPage; }
@@ -82,13 +81,24 @@ public:
     ColorsPage *colorsPage() const { return m_colorsPage; }
     SchedulePage *schedulePage() const { return m_schedulePage; }
 
-    // The one working colour set: loaded when a connection is shown, changed by the Colours
-    // page, written into a run's ini copy, stored into a record only by Apply.
-    ColorSet &workingColors() { return m_colorSet; }
-    const ColorSet &workingColors() const { return m_colorSet; }
     // The options as last loaded or moved from the controls.
     ProgramOptions &options() { return m_options; }
     const ProgramOptions &options() const { return m_options; }
+    // The one insert/overwrite mode of all the window's editors (InsertModeFlag): insert
+    // when true.
+    bool insertMode() const { return m_insertMode; }
+    void setInsertMode(bool insert) { m_insertMode = insert; }
+
+    // Where the file dialogs go; null for the program's own QFileDialog dialogs.
+    void setFileChooser(FileChooser *files);
+    FileChooser &fileChooser();
+    // Where the lock-key states come from (the display by default).
+    void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
+    // The time Apply stamps into LastUpdated; empty for the local time.
+    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
+    MacroRunner &macroRunner();
+    RunAllSelected &runAllSelected();
+    HandOverReceiver *handOverReceiver() const { return m_handOver; }
 
     // Start-up and shutdown.
     // The creation handler: messages attached, the options loaded into the controls, the
@@ -97,71 +107,47 @@ public:
     void FormCreate(ShellServices &services, const QStringList &arguments = {});
     // The options saved and the launcher told; once, when the window goes.
     void FormDestroy();
-    HandOverReceiver *handOverReceiver() const { return m_handOver; }
     void SaveSettingsAndNotify();
     // Closing: the question whether the window may close (unapplied edits, unsaved table),
     // then the clean-up of a close that goes on.
     bool FormCloseQuery();
     void FormClose();
 
-    // Node view and Apply.
+    // The tree and the node view.
+    // Adds RootNode to the emptied tree, selects it and shows the first page.
+    void InitTree();
+    // Reads FileName as the open table, into the tree as it stands, and shows what was read.
+    TableReadResult readTable(const QString &fileName);
+    // Shows what an import added: RootNode expanded when records were read.
+    void showImported(const ImportResult &result);
+    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
+    void SelectNodeByIndex();
     // The focused node becomes CurrentNode (after the apply question when it has unapplied
     // edits) and its time stamp shows.
     void VTChange(ConnectionNode *node);
     void ShowFocusedNodeData();
-    // The rename rules for a text the in-place editor ended with.
-    void VTNewText(ConnectionNode *node, const QString &newText);
-    void BtnApplyClick();
-    // The time Apply stamps into LastUpdated; empty for the local time.
-    void setApplyClock(Clock clock) { m_applyClock = std::move(clock); }
-    QByteArray ReadTeraTermColors();
-    void setWaitCursor(bool on);
-    // Reselects the node at SelectedNodeIndex after the start-up has read the last table.
-    void SelectNodeByIndex();
-    void VTCollapsed(ConnectionNode *node);
-    void PGChanging();
-    void MnExpandAllClick();
-    void MnCollapseAllClick();
-    void MnShowPopupClick();
-    void MnImportMacroClick();
 
-    // Command state.
+    // Command state and the status bar.
     // 0 tree, 1 macro editor, 2 popup editor, 11 the tree's in-place editor, -1 anything else.
     int GetFocusedEditorId() const;
     void RequestCommandRefresh();
-    // The refresh proper: page data when the tree has the focus, then every command's state.
-    void Timer1Timer();
-    void MnFileClick();
-    void MnEditClick();
-    void MnConnectionClick();
-    void MnMacroClick();
-    void pmTVPopup();
-
-    // Status bar.
-    static constexpr int PanelCount = 8;
-    QString panelText(int panel) const;
-    void setPanelText(int panel, const QString &text);
-    void documentStateChanged();
     void ShowCaretPosition(bool show, int editor);
     void ShowInsertMode(bool force);
-    void UpdateKeyIndicators();
-    // Where the lock-key states come from (the display by default).
-    void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
-    // The in-place editor while a name is edited, else null.
-    QLineEdit *currentEditLink() const { return CurrentEditLink; }
 
-    // Table file commands.
-    // Where the file dialogs go; null for the program's own QFileDialog dialogs.
-    void setFileChooser(FileChooser *files);
-    FileChooser &fileChooser();
+    // The commands, as the menus, the toolbar and the context menu run them.
     void MnNewTableClick();
     void MnOpenTableClick();
     void MnSaveTableClick();
     void MnSaveAsTableClick();
     void MnImportClick();
     void MnExportClick();
-
-    // Connection commands: add, duplicate, delete and move.
+    void MnImportMacroClick();
+    void MnCloseClick();
+    void MnUndoClick();
+    void MnCutClick();
+    void MnCopyClick();
+    void MnPasteClick();
+    void MnSelectAllClick();
     void MnAddChildClick();
     void mnAddSiblingClick();
     void mnAddSepLineClick();
@@ -169,26 +155,9 @@ public:
     void MnDeleteClick();
     void MnUpClick();
     void MnDownClick();
-    // The new-connection defaults as the "New Connections" settings page shows them.
-    NewConnectionDefaults newConnectionDefaults() const;
-
-    // Edit commands on the focused control.
-    void MnUndoClick();
-    void MnCutClick();
-    void MnCopyClick();
-    void MnPasteClick();
-    void MnSelectAllClick();
-
-    // The tree's node clipboard: cut, copy and paste of the selected branches.
-    void cutNodes();
-    void copyNodes();
-    void pasteNodes();
-    // The tree's cut/copy mark: set on the branches of the last cut or copy, dropped by
-    // CancelCutOrCopy.
-    bool hasCutCopyMark(const ConnectionNode *node) const;
-    void CancelCutOrCopy();
-
-    // Running connections.
+    void BtnApplyClick();
+    void MnExpandAllClick();
+    void MnCollapseAllClick();
     // The run commands on the focused connection: to the caret or whole, with or without the
     // ancestors' macros in front; the export of its branch's macro; "Run all selected".
     void MnExecSelClick();
@@ -197,20 +166,53 @@ public:
     void MnExecuteAllClick();
     void MnExportMacroClick();
     void mnRunAllSelClick();
-    // What the pages hold for a run of Node: user data, the macro editor's text (to the caret
-    // with ToCursor), the run options, and Node's colours and logging choice: the pages' while
-    // Node is CurrentNode with unapplied edits, else its stored ones.
-    RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
-    MacroRunner &macroRunner();
-    RunAllSelected &runAllSelected();
+    void MnShowPopupClick();
 
 protected:
-    // Key preview: the window sees the keys, focus changes and mouse releases of all its controls.
+    // Key preview: the window sees the keys released in all its controls.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The entries the commands are made from. A menu item or a button without a name is a
+    // separator; Enabled is the state flag the menu's opening (or the refresh) sets; Keep,
+    // when set, receives the action for the window's own use.
+    struct MenuItem
+    {
+        const char *name = nullptr;
+        const char *text = nullptr;
+        QKeySequence keys{};
+        void (TForm1::*run)() = nullptr;
+        bool MenuStates::*enabled = nullptr;
+        QAction **keep = nullptr;
+    };
+    struct Button
+    {
+        const char *name = nullptr;
+        int icon = 0;
+        const char *hint = nullptr;
+        void (TForm1::*run)() = nullptr;
+        bool CommandStates::*enabled = nullptr;
+        QAction **keep = nullptr;
+    };
+    // TreeOnly: shown only when the menu opens on the tree.
+    struct PopupItem
+    {
+        const char *name = nullptr;
+        const char *text = nullptr;
+        QKeySequence keys{};
+        void (TForm1::*run)() = nullptr;
+        bool PopupStates::*enabled = nullptr;
+        bool treeOnly = false;
+    };
+    struct PopupCommand
+    {
+        QAction *action;
+        bool PopupStates::*enabled;
+        bool treeOnly;
+    };
+
     // Building the window: the pages, the status bar, and (TForm1_Menus.cpp) the main menu,
     // the toolbar `CBar` and the shared context menu `pmTV`.
     void createPages();
@@ -225,62 +227,60 @@ private:
     void createToolBar();
     void createTreePopup();
     QMenu *addMenu(QMenu *parent, const char *name, const QString &title);
-    QAction *addItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut = {});
-    QAction *addButton(const char *name, int icon, const QString &hint);
-    // Every one of Actions runs Handler.
-    void connectActions(std::initializer_list<QAction *> actions, void (TForm1::*handler)());
+    QAction *addCommand(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut,
+                        void (TForm1::*run)());
+    void addItems(QMenu *menu, std::initializer_list<MenuItem> items);
 
     // Wiring each concern to the controls; the constructor calls them in this order.
     void setupNodeMoves();
     void setupNodeClipboard();
     void setupFileCommands();
-    void setupConnectionCommands();
     void setupEditCommands();
     void setupRun();
     void setupNodeView();
     void setupCommandState();
-
-    // Tree view: the in-place editor, and CurrentNode and the selection over removals and resets.
-    void VTCreateEditor(QLineEdit *editor);
-    void showLastUpdated(const ConnectionNode *node);
-    void forgetRemovedNodes(const QModelIndex &parent, int first, int last);
-    void keepSelectionOverReset();
-    void restoreSelectionAfterReset();
 
     // Start-up and shutdown.
     void trimDblClickActions();
     void loadOptions(bool hasCommandLineArgument);
     void optionsToControls();
     void controlsToOptions();
-    void applyEditorFont();
     // Opens the table to open at start; true when the handed-over file is to be offered
     // for import once the window runs.
     bool openTableAtStart();
-    QStringList dblClickItemsShown() const;
     void cbRunOnStartClick();
 
-    // Node view: the gates that ask the apply question before the view acts, and the pages.
-    bool nodeViewGate(QObject *watched, QEvent *event);
-    bool gateMouse(QEvent *event);
-    bool gateKey(QEvent *event);
-    QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+    // The tree and the node view.
+    void showSettingsPage();
+    // RootNode of a new tree focused and selected alone, and the settings page in front.
+    void showNewRoot(ConnectionNode *root);
+    void VTCreateEditor(QLineEdit *editor);
+    // The rename rules for a text the in-place editor ended with.
+    void VTNewText(ConnectionNode *node, const QString &newText);
+    void VTCollapsed(ConnectionNode *node);
+    void showLastUpdated(const ConnectionNode *node);
+    // Panel 0 takes LastUpdated when it is not empty and not shown already.
+    void noteLastUpdated(const QByteArray &lastUpdated);
+    // The pages that show the focused connection, in the order they are filled.
+    std::array<NodePage *, 4> nodePages() const;
+    // A page reports the user's edit: the node holds unapplied edits.
+    void pageEdited();
     // The apply question for CurrentNode: true when the caller may go on (Yes applied, No
     // dropped), false after Cancel.
     bool askApplyBeforeLeaving();
     Prompter::Answer askApplyQuestion(const ConnectionNode *node);
-    bool askApplyBeforeCollapse(const QModelIndex &branch);
-    bool branchHoldsCurrentNode(const ConnectionNode *node) const;
-    void replaceEditorText(QsciScintilla *editor, const QString &text);
-    void userEdited(QWidget *control);
-    void showWorkingColors();
+    QByteArray ReadTeraTermColors() const;
 
     // Command state: the refresh's inputs and outputs, the focused control, the context menu.
+    // The refresh proper: page data when the tree has the focus, then every command's state.
+    void Timer1Timer();
     void fillCommandInputs(CommandStateInputs &in) const;
     void applyCommandStates(const CommandStates &states);
     // The inputs of the moment, after a refresh still waiting for its timer has run.
     CommandStateInputs inputsOfNow();
     // The menus copy the states the last refresh left when they open.
     void applyMenuStates();
+    void pmTVPopup();
     void readClipboardState();
     void hookContextMenu(QWidget *control);
     void showTreePopup(QWidget *control, const QPoint &pos);
@@ -291,38 +291,52 @@ private:
     FocusWidget textFieldAt(const QWidget *widget) const;
     void showActiveLine(int focusedEditorId);
 
-    // File commands: the window's side of a new table, and "Close" (as by the close box).
+    // Status bar.
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString &text);
+    void documentStateChanged();
+    void UpdateKeyIndicators();
+    void FormKeyUp(int key, bool autoRepeat);
+
+    // File commands: the window's side of a new table, of a table read and of a table written.
+    void showNewTable();
     void resetPagesForNewTable();
+    void showTableRead(const TableReadResult &read);
+    void tableWritten();
     void focusTree();
-    void MnCloseClick();
 
     // Edit commands: the focused control, the one insert/overwrite mode, the editors' events.
     // The focused editor for the edit commands: its id and, for a text control, the control.
     int editTarget(QWidget **control) const;
-    bool editorEvent(QObject *watched, QEvent *event);
-    bool editorKeyPress(QWidget *control, int id, QKeyEvent *key);
-    bool editorMouseRelease(QWidget *widget, const QMouseEvent *mouse);
-    void toggleInsertMode(QWidget *control);
+    void watchTextFields();
+    void textFieldMouseReleased(QWidget *field, Qt::MouseButton button);
+    // Switches the one mode; Editor, when the key came from one, follows at once.
+    void toggleInsertMode(TextEditor *editor);
     void Memo1Enter();
     void Memo2Enter();
     void Memo1Exit();
     void Memo2Exit();
-    void FormKeyUp(int key, bool autoRepeat);
 
-    // Moves and the node clipboard.
+    // Connection commands and moves.
+    // The new-connection defaults as the "New Connections" settings page shows them.
+    NewConnectionDefaults newConnectionDefaults() const;
+    void addConnection(AddMode mode);
     void showMovedFocus();
-    bool putNodesOnClipboard(bool cut);
-    // Ctrl+C, Ctrl+X and Ctrl+V that reach the tree itself.
-    void VTKeyDown(int key);
-    void forgetMarkedNodes(const QModelIndex &parent, int first, int last);
 
     // Running connections.
+    // What the pages hold for a run of Node: user data, the macro editor's text (to the caret
+    // with ToCursor), the run options, and Node's colours and logging choice: the pages' while
+    // Node is CurrentNode with unapplied edits, else its stored ones.
+    RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
 
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
-    TForm1TableHost m_host;
+    GuiTableHost m_host;
     TableDocument m_doc;
+    ProgramOptions m_options;
+    bool m_insertMode = true;
+    Clock m_applyClock;
     std::function<LockKeyState()> m_lockKeys = &LockKeyState::current;
 
     ConnectionTreeModel *m_model = nullptr;
@@ -335,66 +349,22 @@ private:
     PopupPage *m_popupPage = nullptr;
     ColorsPage *m_colorsPage = nullptr;
     SchedulePage *m_schedulePage = nullptr;
-    QsciScintilla *Memo1 = nullptr;
-    QsciScintilla *Memo2 = nullptr;
+    MacroEditor *Memo1 = nullptr;
+    TextEditor *Memo2 = nullptr;
+    StatusPanels *SBar = nullptr;
 
-    // Menus: a submenu's item is its menuAction(), named as the menu.
-    QMenu *MnFile = nullptr, *MnImportTemplate = nullptr, *TeraTermConfiguration1 = nullptr;
-    QAction *MnNewTable = nullptr, *MnOpenTable = nullptr, *MnSaveTable = nullptr, *MnSaveAsTable = nullptr;
-    QAction *MnImport = nullptr, *MnExport = nullptr, *MnImportMacro = nullptr, *MnExportMacro = nullptr;
-    QAction *OpenTelnetsession1 = nullptr, *SSH1session1 = nullptr, *SSH1sessionwithcredentials1 = nullptr;
-    QAction *SSH1session2 = nullptr, *SSH2session1 = nullptr, *SSH2sessionwithcredentials1 = nullptr;
-    QAction *SSH2sessionwithpublickey1 = nullptr, *Serialconnection1 = nullptr;
-    QAction *mnBackup = nullptr, *mnRestore = nullptr;
-    QAction *MnPrinterSetup = nullptr, *MnPrintPreview = nullptr, *MnPrint = nullptr, *MnClose = nullptr;
-
-    QMenu *MnEdit = nullptr;
-    QAction *MnUndo = nullptr, *MnCut = nullptr, *MnCopy = nullptr, *MnPaste = nullptr, *MnSelectAll = nullptr;
-    QMenu *Search1 = nullptr;
-    QAction *MnFind = nullptr, *MnFindNext = nullptr, *MnFindPrev = nullptr, *MnReplace = nullptr;
-
-    QMenu *MnConnection = nullptr;
-    QAction *MnAddChild = nullptr, *mnAddSibling = nullptr, *mnAddSepLine = nullptr, *MnDuplicate = nullptr;
-    QAction *MnDelete = nullptr, *MnUp = nullptr, *MnDown = nullptr, *mnApply = nullptr;
-    QAction *MnExpandAll = nullptr, *MnCollapseAll = nullptr;
-
-    QMenu *MnMacro = nullptr;
-    QAction *MnExecSel = nullptr, *MnExecute = nullptr, *MnExecBrSel = nullptr, *MnExecuteAll = nullptr;
-    QAction *mnRunAllSel = nullptr, *MnShowPopup = nullptr;
-
-    QMenu *View1 = nullptr, *Settings1 = nullptr, *ConnectionTree1 = nullptr;
-    QAction *General1 = nullptr, *Userdata1 = nullptr, *MacroEditor1 = nullptr, *Highlighter1 = nullptr;
-    QAction *NewConncetions1 = nullptr;
-    QAction *MnViewMacro = nullptr, *MnViewPopup = nullptr, *MnViewColors = nullptr, *MnViewSchedule = nullptr;
-    QActionGroup *m_treeViewGroup = nullptr;
-    QAction *MnVTHide = nullptr, *MnVTMaximize = nullptr, *MnVTRestore = nullptr;
-
-    QMenu *Help1 = nullptr;
-    QAction *WexmoraHelp1 = nullptr, *MnTeraTermHelp = nullptr, *MnTeraTermMacroLanguage = nullptr;
-    QAction *Checkforupdates1 = nullptr, *MnFreeWareLicense = nullptr, *MnAbout = nullptr;
-
-    // The toolbar's buttons are actions of their own: the menus copy their states when they open.
+    // The menus whose opening works out their items' states, the toolbar, the context menu
+    // of the tree, the editors and the fields, and the commands the window itself refers to.
+    QMenu *MnFile = nullptr, *MnEdit = nullptr, *Search1 = nullptr, *MnConnection = nullptr, *MnMacro = nullptr;
     QToolBar *CBar = nullptr;
-    QAction *BtnNewTable = nullptr, *BtnOpenTable = nullptr, *BtnSaveTable = nullptr, *BtnSaveAsTable = nullptr;
-    QAction *BtnPrintPreview = nullptr, *BtnPrint = nullptr;
-    QAction *BtnUndo = nullptr, *BtnCut = nullptr, *BtnCopy = nullptr, *BtnPaste = nullptr;
-    QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnUp = nullptr, *BtnDown = nullptr;
-    QAction *BtnApply = nullptr;
-    QAction *BtnExecSel = nullptr, *BtnExec = nullptr, *BtnExecBrSel = nullptr, *BtnExecAll = nullptr;
-
-    // The context menu of the tree, the editors and the user-data and schedule fields.
     QMenu *pmTV = nullptr;
-    QAction *pmUndo = nullptr, *pmCut = nullptr, *pmCopy = nullptr, *pmPaste = nullptr, *pmSelectAll = nullptr;
-    QAction *pmAddChild = nullptr, *pmAddSibl = nullptr, *pmDuplicate = nullptr, *pmDelete = nullptr;
-    QAction *pmAddSepLine = nullptr, *pmUp = nullptr, *pmDown = nullptr, *pmRun = nullptr, *pmRunBranch = nullptr;
-    QStatusBar *SBar = nullptr;
-    std::array<QLabel *, PanelCount> m_panels{};
-    QPointer<QLineEdit> CurrentEditLink;
-    ColorSet m_colorSet;
-    ProgramOptions m_options;
-    // Selection and focus held over a reset of the model (a table read in one go).
-    QList<ConnectionNode *> m_selectionOverReset;
-    ConnectionNode *m_focusOverReset = nullptr;
+    QAction *BtnNewTable = nullptr, *BtnSaveTable = nullptr, *BtnPrint = nullptr, *BtnCut = nullptr;
+    QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnApply = nullptr;
+    QAction *MnVTHide = nullptr;
+    // Each command with the state flag that enables it.
+    std::vector<std::pair<QAction *, bool MenuStates::*>> m_menuItems;
+    std::vector<std::pair<QAction *, bool CommandStates::*>> m_buttons;
+    std::vector<PopupCommand> m_popupItems;
 
     // Start-up and shutdown.
     ShellServices *m_shell = nullptr;
@@ -402,18 +372,13 @@ private:
     WindowGeometryRecorder *m_geometry = nullptr;
     bool m_destroyed = false;
 
-    // Every node of the marked branches, and the branches' top nodes in tree order.
-    QSet<const ConnectionNode *> m_cutCopyMarks;
-    QList<ConnectionNode *> m_cutCopyTops;
-    // The data this window last put on the clipboard, while the clipboard holds it.
-    QPointer<const QMimeData> m_nodesOnClipboard;
-
-    // The file dialogs, the recent files and the table commands. Held through a pointer whose
+    TreeClipboard *m_treeClipboard = nullptr;
+    TextFieldFilter *m_overwritingFields = nullptr;
+    RunCommands *m_runCommands = nullptr;
+    // The file dialogs, the recent files and the file commands. Held through a pointer whose
     // deleter is fixed where the parts are made, so this header needs none of their types.
     std::shared_ptr<TForm1FileSide> m_fileSide;
     friend struct TForm1FileSide;
-
-    RunCommands *m_runCommands = nullptr;
 
     // Command state.
     QTimer *Timer1 = nullptr;
@@ -422,15 +387,6 @@ private:
     bool m_clipboardHasNodes = false;
     // The last control of this window that had the focus, for while the menu bar holds it.
     QPointer<QWidget> m_lastFocus;
-
-    // Node view.
-    // Set while the program writes into the pages: such writes are no user edits.
-    bool m_programWrite = false;
-    // The node the pages last showed; compared only, never followed.
-    const ConnectionNode *m_shownNode = nullptr;
     // A refresh waiting with the tree focused will show the focused node's values.
     bool m_showNodeWhenRefreshed = false;
-    // A press the apply question took: its release goes nowhere either.
-    bool m_swallowRelease = false;
-    Clock m_applyClock;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/TForm1HandOverWindow.h"
 
 #include "mainwindow/TForm1.h"
+#include "runner/TeraTermIni.h"
 #include "table/ImportConnections.h"
 
 #include <QAction>
@@ -24,8 +25,7 @@ void TForm1HandOverWindow::RestoreAndBringToFront()
 
 void TForm1HandOverWindow::ImportConnections(const QString &path)
 {
-    ::ImportConnections(m_window.doc(), path);
-    m_window.RequestCommandRefresh();
+    m_window.showImported(::ImportConnections(m_window.doc(), path, ReadTeraTermColors()));
 }
 
 void TForm1HandOverWindow::closeAsUser()

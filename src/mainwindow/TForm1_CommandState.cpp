@@ -4,7 +4,9 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/core/CommandStateFacts.h"
 #include "mainwindow/HighlighterPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
@@ -13,7 +15,6 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
 #include "runner/MacroRunner.h"
-#include "table/CommandStateFacts.h"
 #include "table/NodeClipboard.h"
 
 #include "platform/widgets/QsciIncludes.h"
@@ -58,11 +59,8 @@ void TForm1::setupCommandState()
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
-    connect(MnFile, &QMenu::aboutToShow, this, &TForm1::MnFileClick);
-    connect(MnEdit, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
-    connect(Search1, &QMenu::aboutToShow, this, &TForm1::MnEditClick);
-    connect(MnConnection, &QMenu::aboutToShow, this, &TForm1::MnConnectionClick);
-    connect(MnMacro, &QMenu::aboutToShow, this, &TForm1::MnMacroClick);
+    for (QMenu *menu : {MnFile, MnEdit, Search1, MnConnection, MnMacro})
+        connect(menu, &QMenu::aboutToShow, this, &TForm1::applyMenuStates);
     connect(pmTV, &QMenu::aboutToShow, this, &TForm1::pmTVPopup);
 
     // pmTV is the context menu of the tree, both editors and the text fields.
@@ -127,7 +125,7 @@ int TForm1::GetFocusedEditorId() const
         return FocusedEditorId::None;
     FocusWidget which = FocusWidget::None;
     // The in-place editor lives inside the tree's viewport: it is asked first.
-    if (CurrentEditLink && focus == CurrentEditLink)
+    if (VT->currentEditLink() && focus == VT->currentEditLink())
         which = FocusWidget::InPlaceEditor;
     else if (focus == VT || focus == VT->viewport())
         which = FocusWidget::VT;
@@ -162,21 +160,11 @@ FocusWidget TForm1::textFieldAt(const QWidget *widget) const
 
 void TForm1::showActiveLine(int focusedEditorId)
 {
-    // The macro editor marks its caret line only while it has the focus: in connection
-    // colours a contrast of its background, else the highlighter's active-line colour.
-    const bool on = focusedEditorId == FocusedEditorId::Macro;
-    if (on) {
-        QColor color;
-        if (m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked()) {
-            color = QColor::fromRgb(ContrastColor(Memo1->paper().rgb() & 0xFFFFFFu));
-        } else {
-            const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
-            color = QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                           static_cast<int>((bgr >> 16) & 0xFF));
-        }
-        Memo1->setCaretLineBackgroundColor(color);
-    }
-    Memo1->setCaretLineVisible(on);
+    const long bgr = m_settingsPage->highlighter()->Memo3()->SendScintilla(QsciScintilla::SCI_GETCARETLINEBACK);
+    const QColor highlighterLine(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                                 static_cast<int>((bgr >> 16) & 0xFF));
+    Memo1->showActiveLine(focusedEditorId == FocusedEditorId::Macro,
+                          m_settingsPage->macroEditor()->rbUseColorInEditor()->isChecked(), highlighterLine);
 }
 
 void TForm1::RequestCommandRefresh()
@@ -217,7 +205,9 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
 {
     in.focusedEditorId = GetFocusedEditorId();
     in.noColorsHasFocus = m_settingsPage->macroEditor()->cbNoColors()->hasFocus();
-    FillTreeFacts(in, m_doc, m_host);
+    // Read off the view once for this refresh.
+    const TreeSelection selection = VT->selection();
+    FillTreeFacts(in, m_doc, selection);
     in.treeHidden = MnVTHide->isChecked();
     in.clipboardHasText = m_clipboardHasText;
     in.clipboardHasTreeData = m_clipboardHasNodes;
@@ -246,7 +236,7 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.pageControlVisible = !PG->isHidden();
     in.activePageIndex = PG->currentIndex();
 
-    in.colorSetText = FormatColorSet(m_colorSet);
+    in.colorSetText = FormatColorSet(m_colorsPage->colorSet());
     in.backgroundElementChecked = m_colorsPage->RB4()->isChecked();
     for (int element = 0; element < 4; ++element)
         in.sampleColors[static_cast<std::size_t>(element)] =
@@ -257,33 +247,15 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.hasPrinters = false;
     in.printerIndex = -1;
 
-    in.selectionHasRunnableMacros = SelectionHasRunnableMacros(m_host.selectedNodes());
+    in.selectionHasRunnableMacros = SelectionHasRunnableMacros(selection.nodes());
     in.runAllSelectedRunning = m_runCommands && m_runCommands->runAll().isRunning();
 }
 
 void TForm1::applyCommandStates(const CommandStates &s)
 {
-    setEnabledIfChanged(BtnNewTable, s.BtnNewTable);
-    setEnabledIfChanged(BtnOpenTable, s.BtnOpenTable);
-    setEnabledIfChanged(BtnSaveTable, s.BtnSaveTable);
-    setEnabledIfChanged(BtnSaveAsTable, s.BtnSaveAsTable);
-    setEnabledIfChanged(BtnUp, s.BtnUp);
-    setEnabledIfChanged(BtnDown, s.BtnDown);
-    setEnabledIfChanged(BtnDelete, s.BtnDelete);
-    setEnabledIfChanged(BtnUndo, s.BtnUndo);
-    setEnabledIfChanged(BtnCut, s.BtnCut);
-    setEnabledIfChanged(BtnCopy, s.BtnCopy);
-    setEnabledIfChanged(BtnPaste, s.BtnPaste);
-    setEnabledIfChanged(BtnExec, s.BtnExec);
-    setEnabledIfChanged(BtnPrint, s.BtnPrint);
-    setEnabledIfChanged(BtnPrintPreview, s.BtnPrintPreview);
-    setEnabledIfChanged(BtnExecSel, s.BtnExecSel);
-    setEnabledIfChanged(BtnExecAll, s.BtnExecAll);
+    for (const auto &[action, enabled] : m_buttons)
+        setEnabledIfChanged(action, s.*enabled);
     setEnabledIfChanged(m_colorsPage->bParentColors(), s.bParentColors);
-    setEnabledIfChanged(BtnExecBrSel, s.BtnExecBrSel);
-    setEnabledIfChanged(BtnApply, s.BtnApply);
-    setEnabledIfChanged(BtnAddChild, s.BtnAddChild);
-    setEnabledIfChanged(BtnAddSibl, s.BtnAddSibl);
     m_colorsPage->bSameBkgrColor()->setEnabled(s.bSameBkgrColor);
 
     // The hint is written when it changes from what the last refresh worked out; until a
@@ -313,42 +285,8 @@ void TForm1::applyMenuStates()
 {
     const CommandStateInputs in = inputsOfNow();
     const MenuStates m = ComputeMenuStates(m_commandStates, in);
-    const std::pair<QAction *, bool> items[] = {
-        {MnNewTable, m.MnNewTable}, {MnOpenTable, m.MnOpenTable}, {MnSaveTable, m.MnSaveTable},
-        {MnSaveAsTable, m.MnSaveAsTable}, {MnImportMacro, m.MnImportMacro}, {MnExportMacro, m.MnExportMacro},
-        {MnImport, m.MnImport}, {MnExport, m.MnExport}, {MnImportTemplate->menuAction(), m.MnImportTemplate},
-        {MnPrinterSetup, m.MnPrinterSetup}, {MnPrintPreview, m.MnPrintPreview}, {MnPrint, m.MnPrint},
-        {MnUndo, m.MnUndo}, {MnCut, m.MnCut}, {MnCopy, m.MnCopy}, {MnPaste, m.MnPaste},
-        {MnSelectAll, m.MnSelectAll}, {MnFind, m.MnFind}, {MnFindNext, m.MnFindNext},
-        {MnFindPrev, m.MnFindPrev}, {MnReplace, m.MnReplace},
-        {MnAddChild, m.MnAddChild}, {mnAddSibling, m.mnAddSibling}, {MnDelete, m.MnDelete},
-        {MnUp, m.MnUp}, {MnDown, m.MnDown}, {MnDuplicate, m.MnDuplicate}, {mnAddSepLine, m.mnAddSepLine},
-        {mnApply, m.mnApply}, {MnCollapseAll, m.MnCollapseAll}, {MnExpandAll, m.MnExpandAll},
-        {MnExecSel, m.MnExecSel}, {MnExecute, m.MnExecute}, {MnExecBrSel, m.MnExecBrSel},
-        {MnExecuteAll, m.MnExecuteAll}, {MnShowPopup, m.MnShowPopup}, {mnRunAllSel, m.mnRunAllSel},
-    };
-    for (const auto &[action, on] : items)
-        setEnabledIfChanged(action, on);
-}
-
-void TForm1::MnFileClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnEditClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnConnectionClick()
-{
-    applyMenuStates();
-}
-
-void TForm1::MnMacroClick()
-{
-    applyMenuStates();
+    for (const auto &[action, enabled] : m_menuItems)
+        setEnabledIfChanged(action, m.*enabled);
 }
 
 void TForm1::pmTVPopup()
@@ -356,14 +294,10 @@ void TForm1::pmTVPopup()
     RequestCommandRefresh();
     const CommandStateInputs in = inputsOfNow();
     const PopupStates p = ComputePopupStates(m_commandStates, in);
-    const std::pair<QAction *, bool> items[] = {
-        {pmUndo, p.pmUndo}, {pmCut, p.pmCut}, {pmCopy, p.pmCopy}, {pmPaste, p.pmPaste},
-        {pmSelectAll, p.pmSelectAll}, {pmRun, p.pmRun}, {pmRunBranch, p.pmRunBranch},
-        {pmAddChild, p.pmAddChild}, {pmAddSibl, p.pmAddSibl}, {pmDuplicate, p.pmDuplicate},
-        {pmDelete, p.pmDelete}, {pmAddSepLine, p.pmAddSepLine}, {pmUp, p.pmUp}, {pmDown, p.pmDown},
-    };
-    for (const auto &[action, on] : items)
-        setEnabledIfChanged(action, on);
-    for (QAction *treeItem : {pmAddChild, pmAddSibl, pmDuplicate, pmDelete, pmAddSepLine, pmUp, pmDown})
-        treeItem->setVisible(p.treeItemsVisible);
+    for (const PopupCommand &item : m_popupItems) {
+        setEnabledIfChanged(item.action, p.*item.enabled);
+        // Hidden, the tree's own items are off.
+        if (item.treeOnly)
+            item.action->setVisible(p.treeItemsVisible);
+    }
 }

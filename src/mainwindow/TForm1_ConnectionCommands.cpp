@@ -6,28 +6,11 @@
 #include "table/EditCommands.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QRadioButton>
-
-void TForm1::setupConnectionCommands()
-{
-    connectActions({MnAddChild, BtnAddChild, pmAddChild}, &TForm1::MnAddChildClick);
-    connectActions({mnAddSibling, BtnAddSibl, pmAddSibl}, &TForm1::mnAddSiblingClick);
-    connectActions({mnAddSepLine, pmAddSepLine}, &TForm1::mnAddSepLineClick);
-    connectActions({MnDuplicate, pmDuplicate}, &TForm1::MnDuplicateClick);
-    connectActions({MnDelete, BtnDelete, pmDelete}, &TForm1::MnDeleteClick);
-}
 
 NewConnectionDefaults TForm1::newConnectionDefaults() const
 {
-    const NewConnectionsPage *page = m_settingsPage->newConnections();
-    NewConnectionDefaults defaults;
-    // An unset list counts as the first scheme (the lookup takes care of it).
-    defaults.defaultColorsIndex = page->cbDefColors()->currentIndex();
-    if (page->rbLog()->isChecked())
-        defaults.logging = true;
-    else if (page->rbDontLog()->isChecked())
-        defaults.logging = false;
+    NewConnectionDefaults defaults = m_settingsPage->newConnections()->connectionDefaults();
+    defaults.teraTermColors = ReadTeraTermColors();
     return defaults;
 }
 
@@ -35,31 +18,45 @@ NewConnectionDefaults TForm1::newConnectionDefaults() const
 // child of a separator, a sibling or copy of RootNode), whatever state the buttons are in.
 void TForm1::MnAddChildClick()
 {
-    ::AddConnection(m_doc, AddMode::Child, newConnectionDefaults());
-    RequestCommandRefresh();
+    addConnection(AddMode::Child);
 }
 
 void TForm1::mnAddSiblingClick()
 {
-    ::AddConnection(m_doc, AddMode::Sibling, newConnectionDefaults());
-    RequestCommandRefresh();
+    addConnection(AddMode::Sibling);
 }
 
 void TForm1::mnAddSepLineClick()
 {
-    ::AddConnection(m_doc, AddMode::Separator, newConnectionDefaults());
-    RequestCommandRefresh();
+    addConnection(AddMode::Separator);
 }
 
 void TForm1::MnDuplicateClick()
 {
     // The copy flag is held by the duplicate itself.
-    ::AddConnection(m_doc, AddMode::Duplicate, newConnectionDefaults());
+    addConnection(AddMode::Duplicate);
+}
+
+void TForm1::addConnection(AddMode mode)
+{
+    const AddedConnection added = ::AddConnection(m_doc, mode, focusedNode(), newConnectionDefaults());
+    if (added.expand)
+        VT->setNodeExpanded(added.expand, true);
+    if (added.focus)
+        VT->focusOnly(added.focus);
     RequestCommandRefresh();
 }
 
 void TForm1::MnDeleteClick()
 {
     BtnDelete->setEnabled(false);
-    ::MnDeleteClick(m_doc);
+    const DeletePlan plan = PlanDelete(m_doc, VT->selection());
+    if (!plan.isEmpty()) {
+        // The focus moves first, so the view never passes it through a node on its way out.
+        VT->setFocusedNode(plan.survivor);
+        VT->selectionModel()->clearSelection();
+        DeleteBranches(m_doc, plan);
+        VT->setSelected(plan.survivor, true);
+    }
+    RequestCommandRefresh();
 }

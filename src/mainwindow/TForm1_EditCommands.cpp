@@ -3,45 +3,29 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MenuShortcutPriority.h"
+#include "mainwindow/SchedulePage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/TextFieldFilter.h"
+#include "mainwindow/TreeClipboard.h"
+#include "mainwindow/UserDataPage.h"
 #include "platform/widgets/QsciIncludes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFocusEvent>
 #include <QItemSelection>
-#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
-
-// Focus changes that only pass through a menu or another window: the control keeps its
-// place as the one being edited.
-bool passingFocus(const QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason
-        || reason == Qt::MenuBarFocusReason;
-}
 
 bool clipboardHasText()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();
-}
-
-// The bare Insert key (the keypad's counts as well).
-bool isInsertKey(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Insert && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-bool isUserDataId(int id)
-{
-    return (id >= 3 && id <= 5) || id == 12 || id == 13;
 }
 
 bool isScheduleId(int id)
@@ -63,12 +47,7 @@ void noteTextChange(TableDocument &doc, int id)
 
 void TForm1::setupEditCommands()
 {
-    connectActions({MnUndo, BtnUndo, pmUndo}, &TForm1::MnUndoClick);
-    connectActions({MnCut, BtnCut, pmCut}, &TForm1::MnCutClick);
-    connectActions({MnCopy, BtnCopy, pmCopy}, &TForm1::MnCopyClick);
-    connectActions({MnPaste, BtnPaste, pmPaste}, &TForm1::MnPasteClick);
-    connectActions({MnSelectAll, pmSelectAll}, &TForm1::MnSelectAllClick);
-    connectActions({MnClose}, &TForm1::MnCloseClick);
+    watchTextFields();
 
     new MenuShortcutPriority(this);
 }
@@ -84,7 +63,7 @@ int TForm1::editTarget(QWidget **control) const
             which = FocusWidget::Memo1;
         else if (focus == Memo2)
             which = FocusWidget::Memo2;
-        else if (CurrentEditLink && focus == CurrentEditLink)
+        else if (VT->currentEditLink() && focus == VT->currentEditLink())
             which = FocusWidget::InPlaceEditor;
         else
             which = textFieldAt(focus);
@@ -114,7 +93,7 @@ void TForm1::MnCutClick()
     QWidget *control = nullptr;
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree) {
-        cutNodes();
+        m_treeClipboard->cutNodes();
     } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->cut();
         noteTextChange(m_doc, id);
@@ -130,7 +109,7 @@ void TForm1::MnCopyClick()
     QWidget *control = nullptr;
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree)
-        copyNodes();
+        m_treeClipboard->copyNodes();
     else if (auto *memo = qobject_cast<QsciScintilla *>(control))
         memo->copy();
     else if (auto *line = qobject_cast<QLineEdit *>(control))
@@ -144,7 +123,7 @@ void TForm1::MnPasteClick()
     const int id = editTarget(&control);
     if (id == FocusedEditorId::Tree) {
         // The node clipboard decides whether it holds nodes to paste.
-        pasteNodes();
+        m_treeClipboard->pasteNodes();
         RequestCommandRefresh();
         return;
     }
@@ -195,91 +174,73 @@ void TForm1::MnCloseClick()
     close();
 }
 
-void TForm1::toggleInsertMode(QWidget *control)
+void TForm1::toggleInsertMode(TextEditor *editor)
 {
-    m_doc.InsertModeFlag = !m_doc.InsertModeFlag;
-    if (auto *memo = qobject_cast<QsciScintilla *>(control))
-        memo->setOverwriteMode(!m_doc.InsertModeFlag);
+    m_insertMode = !m_insertMode;
+    if (editor)
+        editor->setInsertMode(m_insertMode);
     ShowInsertMode(false);
 }
 
-bool TForm1::editorKeyPress(QWidget *control, int id, QKeyEvent *key)
+void TForm1::watchTextFields()
 {
-    if (isInsertKey(key)) {
-        // The editors' own Insert handling would keep a mode of its own.
-        toggleInsertMode(control);
-        return true;
+    // Entering an editor or a field shows the mode and sets the editor to it (the popup
+    // editor and the fields share the popup editor's step); leaving one clears what showed
+    // its caret.
+    connect(VT, &ConnectionTreeView::entered, this, &TForm1::Memo1Enter);
+    connect(Memo1, &TextEditor::entered, this, &TForm1::Memo1Enter);
+    connect(Memo1, &TextEditor::left, this, &TForm1::Memo1Exit);
+    connect(Memo2, &TextEditor::entered, this, &TForm1::Memo2Enter);
+    connect(Memo2, &TextEditor::left, this, &TForm1::Memo2Exit);
+    for (TextEditor *editor : std::initializer_list<TextEditor *>{Memo1, Memo2}) {
+        connect(editor, &TextEditor::insertKeyPressed, this, [this, editor] { toggleInsertMode(editor); });
+        // A selection made with the mouse changes what Cut and Copy can do; the editor ends
+        // its own handling of the release first.
+        connect(editor, &TextEditor::mouseReleased, this, &TForm1::RequestCommandRefresh, Qt::QueuedConnection);
     }
-    auto *line = qobject_cast<QLineEdit *>(control);
-    if (!line || m_doc.InsertModeFlag || line->hasSelectedText())
-        return false;
-    // Overwrite in a line edit: the character after the caret is selected, so the typed
-    // character (or Backspace) replaces it. The schedule fields have a filter of their own.
-    if (!isUserDataId(id) && id != FocusedEditorId::InPlaceEditor)
-        return false;
-    const bool chord = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool typed = !chord && !key->text().isEmpty() && key->text().at(0).isPrint();
-    const bool backspace = key->key() == Qt::Key_Backspace;
-    if ((typed || backspace) && line->cursorPosition() < line->text().size())
-        line->setSelection(line->cursorPosition(), 1);
-    return false;
+
+    const auto insertMode = [this] { return m_insertMode; };
+    m_overwritingFields = new TextFieldFilter(true, insertMode, this);
+    auto *scheduleFields = new TextFieldFilter(false, insertMode, this);
+    const UserDataPage *user = m_settingsPage->userData();
+    for (QLineEdit *field : {user->Edit1(), user->Edit2(), user->Edit3(), user->Edit9(), user->Edit10()})
+        m_overwritingFields->watch(field);
+    for (int which = 1; which <= 5; ++which)
+        scheduleFields->watch(m_schedulePage->field(which));
+    for (TextFieldFilter *fields : {m_overwritingFields, scheduleFields}) {
+        connect(fields, &TextFieldFilter::insertKeyPressed, this, [this] { toggleInsertMode(nullptr); });
+        connect(fields, &TextFieldFilter::entered, this, [this](QWidget *field) {
+            if (field != VT->currentEditLink())
+                Memo2Enter();
+        });
+        connect(fields, &TextFieldFilter::mouseReleased, this, &TForm1::textFieldMouseReleased);
+    }
 }
 
-bool TForm1::editorEvent(QObject *watched, QEvent *event)
+void TForm1::textFieldMouseReleased(QWidget *field, Qt::MouseButton button)
 {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::FocusOut
-        && type != QEvent::MouseButtonRelease)
-        return false;
-    if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
-        return false;
-    auto *widget = static_cast<QWidget *>(watched);
-
-    if (type == QEvent::MouseButtonRelease)
-        return editorMouseRelease(widget, static_cast<QMouseEvent *>(event));
-
-    if (type == QEvent::KeyPress) {
-        QWidget *control = nullptr;
-        const int id = editTarget(&control);
-        // Only where the key first arrives, and only in the text editors.
-        if (control != widget || id < 1 || id > 13)
-            return false;
-        return editorKeyPress(control, id, static_cast<QKeyEvent *>(event));
+    if (field == VT->currentEditLink()) {
+        // A selection made with the mouse in the in-place editor: the refresh follows the
+        // burst of events as the tree's own do.
+        if (button == Qt::LeftButton && Timer1)
+            Timer1->start();
+    } else if (field->hasFocus()) {
+        // The field ends its own handling of the release first.
+        QMetaObject::invokeMethod(this, &TForm1::RequestCommandRefresh, Qt::QueuedConnection);
     }
-
-    if (passingFocus(event))
-        return false;
-    if (type == QEvent::FocusIn) {
-        if (widget == Memo1 || widget == VT) {
-            Memo1Enter();
-        } else {
-            QWidget *control = nullptr;
-            const int id = editTarget(&control);
-            if (control == widget && id >= 2 && id <= 13 && id != FocusedEditorId::InPlaceEditor)
-                Memo2Enter();
-        }
-    } else if (qobject_cast<QsciScintilla *>(widget)) {
-        // An editor that is being destroyed is no longer one (its own destructor has run)
-        // and has nothing left to clear.
-        if (widget == Memo1)
-            Memo1Exit();
-        else if (widget == Memo2)
-            Memo2Exit();
-    }
-    return false;
 }
 
 void TForm1::Memo1Enter()
 {
     ShowInsertMode(false);
-    Memo1->setOverwriteMode(!m_doc.InsertModeFlag);
+    Memo1->setInsertMode(m_insertMode);
     RequestCommandRefresh();
 }
 
 void TForm1::Memo2Enter()
 {
     ShowInsertMode(false);
-    Memo2->setOverwriteMode(!m_doc.InsertModeFlag);
+    Memo2->setInsertMode(m_insertMode);
     RequestCommandRefresh();
 }
 
@@ -298,25 +259,3 @@ void TForm1::Memo2Exit()
     ShowCaretPosition(false, 2);
     RequestCommandRefresh();
 }
-
-bool TForm1::editorMouseRelease(QWidget *widget, const QMouseEvent *mouse)
-{
-    if (CurrentEditLink && widget == CurrentEditLink) {
-        // A selection made with the mouse in the in-place editor: the refresh follows the
-        // burst of events as the tree's own do.
-        if (mouse->button() == Qt::LeftButton && Timer1)
-            Timer1->start();
-        return false;
-    }
-    // A selection made or changed with the mouse in an editor or a field changes what Cut
-    // and Copy can do. The editor ends its own handling of the release
-    // first.
-    QWidget *control = nullptr;
-    editTarget(&control);
-    // The memo editors take their mouse in their viewport.
-    const bool inEditor = control && control != VT && (widget == control || widget->parentWidget() == control);
-    if (inEditor)
-        QMetaObject::invokeMethod(this, &TForm1::RequestCommandRefresh, Qt::QueuedConnection);
-    return false;
-}
-

@@ -5,13 +5,15 @@
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NewConnectionsPage.h"
+#include "mainwindow/PopupPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1RecentFiles.h"
+#include "mainwindow/core/FileCommands.h"
+#include "mainwindow/core/FileCommandsWindow.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/widgets/QtFileChooser.h"
 #include "shell/LauncherLink.h"
-#include "table/TableFileCommands.h"
-#include "table/TableFileWindow.h"
+#include "table/TreeSelection.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,15 +24,17 @@
 
 #include <optional>
 
-// What the table file commands work with: the file dialogs, the recent-files list and the
-// window's side of a new table.
-struct TForm1FileSide : TableFileWindow
+// What the file commands work with: the file dialogs, the recent-files list, and the
+// window's steps inside a command.
+struct TForm1FileSide : FileCommandsWindow
 {
     explicit TForm1FileSide(TForm1 &form) : form(form), ownFiles(&form) {}
 
-    void resetPagesForNewTable() override { form.resetPagesForNewTable(); }
+    void BtnApplyClick() override { form.BtnApplyClick(); }
+    void showNewTable() override { form.showNewTable(); }
+    void tableWritten() override { form.tableWritten(); }
     void focusTree() override { form.focusTree(); }
-    void RequestCommandRefresh() override { form.RequestCommandRefresh(); }
+    void setSelected(ConnectionNode *node, bool selected) override { form.VT->setSelected(node, selected); }
 
     void useChooser(FileChooser *files)
     {
@@ -44,19 +48,13 @@ struct TForm1FileSide : TableFileWindow
     QtFileChooser ownFiles;
     FileChooser *chooser = nullptr;
     TForm1RecentFiles recent;
-    std::optional<TableFileCommands> commands;
+    std::optional<FileCommands> commands;
 };
 
 void TForm1::setupFileCommands()
 {
     m_fileSide = std::make_shared<TForm1FileSide>(*this);
     m_fileSide->useChooser(nullptr);
-    connectActions({MnNewTable, BtnNewTable}, &TForm1::MnNewTableClick);
-    connectActions({MnOpenTable, BtnOpenTable}, &TForm1::MnOpenTableClick);
-    connectActions({MnSaveTable, BtnSaveTable}, &TForm1::MnSaveTableClick);
-    connectActions({MnSaveAsTable, BtnSaveAsTable}, &TForm1::MnSaveAsTableClick);
-    connectActions({MnImport}, &TForm1::MnImportClick);
-    connectActions({MnExport}, &TForm1::MnExportClick);
     // The close question follows the box as the user leaves it, not as the options last
     // stored it.
     connect(m_settingsPage->general()->cbAutoSave(), &QCheckBox::toggled, this,
@@ -75,54 +73,99 @@ FileChooser &TForm1::fileChooser()
 
 void TForm1::MnNewTableClick()
 {
-    m_fileSide->commands->MnNewTableClick();
+    m_fileSide->commands->MnNewTableClick(VT->selection());
     RequestCommandRefresh();
 }
 
 void TForm1::MnOpenTableClick()
 {
-    m_fileSide->commands->MnOpenTableClick();
+    const std::optional<TableReadResult> read = m_fileSide->commands->MnOpenTableClick(VT->selection());
+    if (!read)
+        return;
+    showTableRead(*read);
+    // Also after a failed open: the options then name the table the window now shows.
+    SaveSettingsAndNotify();
+    ShowFocusedNodeData();
+    RequestCommandRefresh();
 }
 
 void TForm1::MnSaveTableClick()
 {
-    if (m_fileSide->commands->MnSaveTableClick())
+    const bool saved = m_fileSide->commands->MnSaveTableClick();
+    RequestCommandRefresh();
+    if (saved)
         BtnSaveTable->setEnabled(false);
 }
 
 void TForm1::MnSaveAsTableClick()
 {
-    if (m_fileSide->commands->MnSaveAsTableClick())
+    const bool saved = m_fileSide->commands->MnSaveAsTableClick();
+    RequestCommandRefresh();
+    if (saved)
         BtnSaveTable->setEnabled(false);
 }
 
 void TForm1::MnImportClick()
 {
-    m_fileSide->commands->MnImportClick();
+    if (const std::optional<ImportResult> imported = m_fileSide->commands->MnImportClick(ReadTeraTermColors()))
+        showImported(*imported);
 }
 
 void TForm1::MnExportClick()
 {
-    m_fileSide->commands->MnExportClick();
+    m_fileSide->commands->MnExportClick(VT->selection());
     RequestCommandRefresh();
 }
 
 bool TForm1::FormCloseQuery()
 {
-    return m_fileSide->commands->FormCloseQuery(options().AutoSave);
+    return m_fileSide->commands->FormCloseQuery(options().AutoSave, VT->selection());
+}
+
+void TForm1::showNewTable()
+{
+    showNewRoot(m_doc.RootNode());
+    resetPagesForNewTable();
+}
+
+void TForm1::showTableRead(const TableReadResult &read)
+{
+    if (read.rewritten)
+        tableWritten();
+    ConnectionNode *root = m_doc.RootNode();
+    if (read.focus) {
+        // Reported once the view knows the new nodes.
+        for (ConnectionNode *p = read.focus->parent(); p && p != root; p = p->parent())
+            VT->setNodeExpanded(p, true);
+        VTChange(read.focus);
+    }
+    if (read.recordsRead)
+        VT->setNodeExpanded(root, true);
+    if (read.focus)
+        VT->focusOnly(read.focus);
+}
+
+TableReadResult TForm1::readTable(const QString &fileName)
+{
+    const TableReadResult read = LoadConnectionTable(m_doc, fileName, false);
+    showTableRead(read);
+    return read;
+}
+
+void TForm1::tableWritten()
+{
+    if (ConnectionNode *root = m_doc.RootNode())
+        VT->setSelected(root, false);
+    SaveSettingsAndNotify();
 }
 
 void TForm1::resetPagesForNewTable()
 {
-    // The program's own writes while the editors are not focused: none is an edit.
-    Memo1->clear();
-    Memo2->clear();
-    m_macroPage->setLogSession(m_settingsPage->newConnections()->rbLog()->isChecked());
-    if (PG->currentWidget() == m_colorsPage) {
-        const int scheme = m_settingsPage->newConnections()->cbDefColors()->currentIndex();
-        // The box's own change handler shows the chosen scheme.
-        m_colorsPage->cbSchema()->setCurrentIndex(scheme);
-    }
+    const NewConnectionsPage *fresh = m_settingsPage->newConnections();
+    m_macroPage->resetForNewTable(fresh->rbLog()->isChecked());
+    m_popupPage->resetForNewTable();
+    if (PG->currentWidget() == m_colorsPage)
+        m_colorsPage->showDefaultScheme(fresh->cbDefColors()->currentIndex());
     BtnNewTable->setEnabled(false);
 }
 

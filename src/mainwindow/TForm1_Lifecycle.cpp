@@ -2,11 +2,9 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/GeneralSettingsPage.h"
-#include "mainwindow/MacroEditorSettingsPage.h"
-#include "mainwindow/NewConnectionsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1HandOverWindow.h"
-#include "mainwindow/UserDataPage.h"
 #include "mainwindow/WindowGeometryRecorder.h"
 #include "platform/AppPaths.h"
 #include "runner/ProgramFolder.h"
@@ -19,30 +17,13 @@
 #include "shell/ShellServices.h"
 #include "table/TableFile.h"
 
-#include "platform/widgets/QsciIncludes.h"
-
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 
 #include <cstdio>
-
-namespace {
-
-// Sets a radio button of a pair without its partner following, so both can be cleared.
-void setRadio(QRadioButton *button, bool checked)
-{
-    button->setAutoExclusive(false);
-    button->setChecked(checked);
-    button->setAutoExclusive(true);
-}
-
-} // namespace
 
 void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
 {
@@ -54,7 +35,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_geometry = new WindowGeometryRecorder(*this, m_options, [this] { return m_doc.LoadingFlag; });
 
     m_doc.CurrentTableFile.clear();
-    m_doc.InsertModeFlag = true;
+    setInsertMode(true);
     m_doc.CopyInProgressFlag = false;
     m_doc.CutModeFlag = false;
 
@@ -90,14 +71,9 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
 
 void TForm1::trimDblClickActions()
 {
-    // The tray actions this system offers; the stored action numbers follow the full list.
-    QComboBox *actions = m_settingsPage->general()->cbDoubleClickAction();
-    if (!QFileInfo(AppFilePath(QStringLiteral("cygterm.exe"))).isFile() || !IsCygwinInstalled())
-        actions->removeItem(6);
-    if (!ReadIsNTFlag(m_shell->registry()))
-        actions->removeItem(5);
-    if (actions->currentIndex() < 0)
-        actions->setCurrentIndex(0);
+    m_settingsPage->general()->offerTrayActions(
+        ReadIsNTFlag(m_shell->registry()),
+        QFileInfo(AppFilePath(QStringLiteral("cygterm.exe"))).isFile() && IsCygwinInstalled());
 }
 
 void TForm1::loadOptions(bool hasCommandLineArgument)
@@ -112,7 +88,7 @@ void TForm1::loadOptions(bool hasCommandLineArgument)
         env.screenHeight = s->geometry().height();
         env.workArea = s->availableGeometry();
     }
-    env.dblClickItems = dblClickItemsShown();
+    env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     env.treeMinWidth = VT->minimumWidth();
     m_options = LoadSettings(m_shell->registry(), env);
     optionsToControls();
@@ -127,14 +103,14 @@ bool TForm1::openTableAtStart()
         // No table to come back to: the handed-over file becomes the table, and a later start
         // does not offer it again.
         if (QFileInfo(handedOver).isFile())
-            LoadConnectionTable(m_doc, handedOver, false);
+            readTable(handedOver);
         WriteParamName(registry, QString());
         return false;
     }
     // The last table is read again; a handed-over file waits for the offer to import it.
     m_doc.CurrentTableFile.clear();
     if (QFileInfo(last).isFile())
-        LoadConnectionTable(m_doc, last, false);
+        readTable(last);
     return !handedOver.isEmpty();
 }
 
@@ -145,53 +121,13 @@ void TForm1::cbRunOnStartClick()
         SetAutoStart(on);
 }
 
-QStringList TForm1::dblClickItemsShown() const
-{
-    const QComboBox *actions = m_settingsPage->general()->cbDoubleClickAction();
-    QStringList items;
-    for (int i = 0; i < actions->count(); ++i)
-        items << actions->itemText(i);
-    return items;
-}
-
 void TForm1::optionsToControls()
 {
     const ProgramOptions &o = m_options;
-    GeneralSettingsPage *general = m_settingsPage->general();
-    general->cbSelectlast()->setChecked(o.SelectLast);
-    general->cbAutoSave()->setChecked(o.AutoSave);
-    general->cbDoNotTile()->setChecked(o.DoNotTile);
-    general->cbDoubleClickAction()->setCurrentIndex(o.DblClickAction);
-    general->CBDelay()->setCurrentIndex(o.MultiStartIndex);
-    general->cbFullPathMRU()->setChecked(o.FullPathMRU);
-    general->cbUpdateInterval()->setCurrentIndex(o.CheckUpdateInterval);
-
-    UserDataPage *user = m_settingsPage->userData();
-    user->Edit1()->setText(o.VarName);
-    user->Edit2()->setText(o.VarEmail);
-    user->Edit3()->setText(o.VarPhone);
-    user->Edit9()->setText(o.VarMobile);
-    user->Edit10()->setText(o.VarPager);
-
-    MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
-    editor->cbNoColors()->setChecked(o.NoColors);
-    editor->rbUseColorInEditor()->setChecked(o.UseColorsInEditor);
-    editor->rbSyntax()->setChecked(!o.UseColorsInEditor);
-    editor->cbSameBkgr()->setChecked(o.UseSameBackground);
-    editor->cbAllowTAB()->setChecked(o.AllowTAB);
-    editor->cbTAB2Space()->setChecked(o.TAB2Space);
-    editor->cbSmartTAB()->setChecked(o.SmartTabs);
-    editor->CBSpacePerTAB()->setCurrentIndex(o.SpacePerTABIndex);
-    // Without stored options the editor keeps its designed tab width.
-    if (o.KeyFound)
-        Memo1->setTabWidth(o.EditorTabWidth());
-    editor->cbUseAsTTFont()->setChecked(o.UseAsTTFont);
-    applyEditorFont();
-
-    NewConnectionsPage *fresh = m_settingsPage->newConnections();
-    setRadio(fresh->rbLog(), o.Logging == LoggingChoice::Log);
-    setRadio(fresh->rbDontLog(), o.Logging == LoggingChoice::DontLog);
-    fresh->cbDefColors()->setCurrentIndex(o.DefaultColors);
+    m_settingsPage->loadOptions(o);
+    Memo1->applyOptions(o);
+    // The font's name goes to both editors; size and style to the macro editor only.
+    Memo2->applyFontName(o.Font1);
 
     m_doc.CurrentTableFile = o.LastQDZFile;
     m_doc.SelectedNodeIndex = o.SelectedNodeIndex;
@@ -203,65 +139,10 @@ void TForm1::optionsToControls()
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-void TForm1::applyEditorFont()
-{
-    // The name goes to both editors; size and style to the macro editor only.
-    const FontOption &f = m_options.Font1;
-    if (f.Name) {
-        for (QsciScintilla *memo : {Memo1, Memo2}) {
-            QFont font = memo->font();
-            font.setFamily(*f.Name);
-            memo->setFont(font);
-        }
-    }
-    QFont font = Memo1->font();
-    if (f.Size)
-        font.setPointSize(*f.Size);
-    if (f.Style) {
-        font.setBold(*f.Style & FontStyleBits::Bold);
-        font.setItalic(*f.Style & FontStyleBits::Italic);
-        font.setUnderline(*f.Style & FontStyleBits::Underline);
-        font.setStrikeOut(*f.Style & FontStyleBits::StrikeOut);
-    }
-    Memo1->setFont(font);
-}
-
 void TForm1::controlsToOptions()
 {
     ProgramOptions &o = m_options;
-    const GeneralSettingsPage *general = m_settingsPage->general();
-    o.SelectLast = general->cbSelectlast()->isChecked();
-    o.AutoSave = general->cbAutoSave()->isChecked();
-    o.DoNotTile = general->cbDoNotTile()->isChecked();
-    o.DblClickAction = general->cbDoubleClickAction()->currentIndex();
-    o.MultiStartIndex = general->CBDelay()->currentIndex();
-    o.FullPathMRU = general->cbFullPathMRU()->isChecked();
-    o.CheckUpdateInterval = general->cbUpdateInterval()->currentIndex();
-
-    const UserDataPage *user = m_settingsPage->userData();
-    o.VarName = user->Edit1()->text();
-    o.VarEmail = user->Edit2()->text();
-    o.VarPhone = user->Edit3()->text();
-    o.VarMobile = user->Edit9()->text();
-    o.VarPager = user->Edit10()->text();
-
-    const MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
-    o.NoColors = editor->cbNoColors()->isChecked();
-    o.UseColorsInEditor = editor->rbUseColorInEditor()->isChecked();
-    o.UseSameBackground = editor->cbSameBkgr()->isChecked();
-    o.AllowTAB = editor->cbAllowTAB()->isChecked();
-    o.TAB2Space = editor->cbTAB2Space()->isChecked();
-    o.SmartTabs = editor->cbSmartTAB()->isChecked();
-    o.SpacePerTABIndex = editor->CBSpacePerTAB()->currentIndex();
-    o.UseAsTTFont = editor->cbUseAsTTFont()->isChecked();
-
-    const NewConnectionsPage *fresh = m_settingsPage->newConnections();
-    if (fresh->rbLog()->isChecked())
-        o.Logging = LoggingChoice::Log;
-    else if (fresh->rbDontLog()->isChecked())
-        o.Logging = LoggingChoice::DontLog;
-    o.DefaultColors = fresh->cbDefColors()->currentIndex();
-
+    m_settingsPage->saveOptions(o);
     o.LastQDZFile = m_doc.CurrentTableFile;
     o.WinMaximized = isMaximized() ? 1 : 0;
     // A tree never laid out has no width of its own yet: the loaded one stands.
@@ -279,7 +160,7 @@ void TForm1::SaveSettingsAndNotify()
     SaveEnvironment env;
     const ConnectionNode *focus = focusedNode();
     env.focusedNodeIndex = focus ? m_doc.tree().absoluteIndex(focus) : 0;
-    env.dblClickItems = dblClickItemsShown();
+    env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     if (!::SaveSettingsAndNotify(m_shell->registry(), m_options, env, m_shell->messages()))
         std::fprintf(stderr, "Wexmora: the options could not be saved\n");
 }

@@ -1,9 +1,10 @@
 // Import macro: a .TTL file's lines into the macro editor, as unapplied edits.
 #include "mainwindow/TForm1.h"
 
+#include "mainwindow/core/CommandState.h"
+#include "mainwindow/MacroEditor.h"
 #include "platform/FieldText.h"
 #include "platform/FileChooser.h"
-#include "table/CommandState.h"
 
 #include "platform/widgets/QsciIncludes.h"
 
@@ -53,10 +54,7 @@ void TForm1::MnImportMacroClick()
         m_prompter->error(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
-    {
-        FlagScope writing(m_programWrite);
-        replaceEditorText(Memo1, editorLines(DecodeField(bytes)));
-    }
+    Memo1->replaceText(editorLines(DecodeField(bytes)));
     m_doc.SetNodeModified(true);
     RequestCommandRefresh();
 }

@@ -1,5 +1,6 @@
 // The main menu, the toolbar `CBar` and the shared context menu `pmTV`. Every command is a
-// QAction named after its menu item or button; what the commands do is wired elsewhere.
+// QAction named after its menu item or button, made from one entry that also names the
+// handler it runs and the state flag that enables it: adding a command is adding an entry.
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/CommandIcons.h"
@@ -28,12 +29,30 @@ QMenu *TForm1::addMenu(QMenu *parent, const char *name, const QString &title)
     return menu;
 }
 
-QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut)
+QAction *TForm1::addCommand(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut,
+                            void (TForm1::*run)())
 {
     QAction *action = menu->addAction(text);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
+    if (run)
+        connect(action, &QAction::triggered, this, run);
     return action;
+}
+
+void TForm1::addItems(QMenu *menu, std::initializer_list<MenuItem> items)
+{
+    for (const MenuItem &item : items) {
+        if (!item.name) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = addCommand(menu, item.name, QLatin1String(item.text), item.keys, item.run);
+        if (item.enabled)
+            m_menuItems.push_back({action, item.enabled});
+        if (item.keep)
+            *item.keep = action;
+    }
 }
 
 void TForm1::createMenus()
@@ -51,161 +70,172 @@ void TForm1::createMenus()
 
 void TForm1::createFileMenu()
 {
+    using S = MenuStates;
     MnFile = addMenu(nullptr, "MnFile", QStringLiteral("File"));
-    MnNewTable = addItem(MnFile, "MnNewTable", QStringLiteral("New"), keys(Qt::CTRL | Qt::Key_N));
-    MnOpenTable = addItem(MnFile, "MnOpenTable", QStringLiteral("Open ..."), keys(Qt::CTRL | Qt::Key_O));
-    MnSaveTable = addItem(MnFile, "MnSaveTable", QStringLiteral("Save"), keys(Qt::CTRL | Qt::Key_S));
-    MnSaveAsTable = addItem(MnFile, "MnSaveAsTable", QStringLiteral("Save as ..."));
-    MnFile->addSeparator();
-    MnImport = addItem(MnFile, "MnImport", QStringLiteral("Import connection ..."));
-    MnExport = addItem(MnFile, "MnExport", QStringLiteral("Export connection ..."));
-    MnFile->addSeparator();
-    MnImportMacro = addItem(MnFile, "MnImportMacro", QStringLiteral("Import macro ..."));
-    MnImportTemplate = addMenu(MnFile, "MnImportTemplate", QStringLiteral("Import macro Template"));
+    addItems(MnFile, {
+        {"MnNewTable", "New", keys(Qt::CTRL | Qt::Key_N), &TForm1::MnNewTableClick, &S::MnNewTable},
+        {"MnOpenTable", "Open ...", keys(Qt::CTRL | Qt::Key_O), &TForm1::MnOpenTableClick, &S::MnOpenTable},
+        {"MnSaveTable", "Save", keys(Qt::CTRL | Qt::Key_S), &TForm1::MnSaveTableClick, &S::MnSaveTable},
+        {"MnSaveAsTable", "Save as ...", {}, &TForm1::MnSaveAsTableClick, &S::MnSaveAsTable},
+        {},
+        {"MnImport", "Import connection ...", {}, &TForm1::MnImportClick, &S::MnImport},
+        {"MnExport", "Export connection ...", {}, &TForm1::MnExportClick, &S::MnExport},
+        {},
+        {"MnImportMacro", "Import macro ...", {}, &TForm1::MnImportMacroClick, &S::MnImportMacro},
+    });
+    QMenu *templates = addMenu(MnFile, "MnImportTemplate", QStringLiteral("Import macro Template"));
+    m_menuItems.push_back({templates->menuAction(), &S::MnImportTemplate});
+    addItems(templates, {
+        {"OpenTelnetsession1", "Telnet session"},
+        {},
+        {"SSH1session1", "SSH1 session"},
+        {"SSH1sessionwithcredentials1", "SSH1 session with credentials"},
+        {"SSH1session2", "SSH1 session with public key"},
+        {},
+        {"SSH2session1", "SSH2 session"},
+        {"SSH2sessionwithcredentials1", "SSH2 session with credentials"},
+        {"SSH2sessionwithpublickey1", "SSH2 session with public key"},
+        {},
+        {"Serialconnection1", "Serial connection"},
+    });
     // The item's data is the template's number, 1 to 8.
-    struct Template { QAction **action; const char *name; const char *text; };
-    const Template templates[] = {
-        {&OpenTelnetsession1, "OpenTelnetsession1", "Telnet session"},
-        {&SSH1session1, "SSH1session1", "SSH1 session"},
-        {&SSH1sessionwithcredentials1, "SSH1sessionwithcredentials1", "SSH1 session with credentials"},
-        {&SSH1session2, "SSH1session2", "SSH1 session with public key"},
-        {&SSH2session1, "SSH2session1", "SSH2 session"},
-        {&SSH2sessionwithcredentials1, "SSH2sessionwithcredentials1", "SSH2 session with credentials"},
-        {&SSH2sessionwithpublickey1, "SSH2sessionwithpublickey1", "SSH2 session with public key"},
-        {&Serialconnection1, "Serialconnection1", "Serial connection"},
-    };
-    for (int tag = 1; tag <= 8; ++tag) {
-        const Template &t = templates[tag - 1];
-        *t.action = addItem(MnImportTemplate, t.name, QLatin1String(t.text));
-        (*t.action)->setData(tag);
-        if (tag == 1 || tag == 4 || tag == 7)
-            MnImportTemplate->addSeparator();
-    }
-    MnExportMacro = addItem(MnFile, "MnExportMacro", QStringLiteral("Export macro ..."));
-    MnFile->addSeparator();
-    TeraTermConfiguration1 = addMenu(MnFile, "TeraTermConfiguration1", QStringLiteral("TeraTerm configuration"));
-    mnBackup = addItem(TeraTermConfiguration1, "mnBackup", QStringLiteral("Backup"));
-    mnRestore = addItem(TeraTermConfiguration1, "mnRestore", QStringLiteral("Restore"));
-    MnFile->addSeparator();
-    MnPrinterSetup = addItem(MnFile, "MnPrinterSetup", QStringLiteral("Printer setup ..."));
-    MnPrintPreview = addItem(MnFile, "MnPrintPreview", QStringLiteral("Print preview"));
-    MnPrint = addItem(MnFile, "MnPrint", QStringLiteral("Print ..."));
-    MnFile->addSeparator();
-    MnClose = addItem(MnFile, "MnClose", QStringLiteral("Close"));
+    int tag = 0;
+    for (QAction *action : templates->actions())
+        if (!action->isSeparator())
+            action->setData(++tag);
+    addItems(MnFile, {
+        {"MnExportMacro", "Export macro ...", {}, &TForm1::MnExportMacroClick, &S::MnExportMacro},
+        {},
+    });
+    QMenu *configuration = addMenu(MnFile, "TeraTermConfiguration1", QStringLiteral("TeraTerm configuration"));
+    addItems(configuration, {{"mnBackup", "Backup"}, {"mnRestore", "Restore"}});
+    addItems(MnFile, {
+        {},
+        {"MnPrinterSetup", "Printer setup ...", {}, nullptr, &S::MnPrinterSetup},
+        {"MnPrintPreview", "Print preview", {}, nullptr, &S::MnPrintPreview},
+        {"MnPrint", "Print ...", {}, nullptr, &S::MnPrint},
+        {},
+        {"MnClose", "Close", {}, &TForm1::MnCloseClick},
+    });
 }
 
 void TForm1::createEditMenus()
 {
+    using S = MenuStates;
     MnEdit = addMenu(nullptr, "MnEdit", QStringLiteral("Edit"));
-    MnUndo = addItem(MnEdit, "MnUndo", QStringLiteral("Undo"), keys(Qt::CTRL | Qt::Key_Z));
-    MnEdit->addSeparator();
-    MnCut = addItem(MnEdit, "MnCut", QStringLiteral("Cut"), keys(Qt::CTRL | Qt::Key_X));
-    MnCopy = addItem(MnEdit, "MnCopy", QStringLiteral("Copy"), keys(Qt::CTRL | Qt::Key_C));
-    MnPaste = addItem(MnEdit, "MnPaste", QStringLiteral("Paste"), keys(Qt::CTRL | Qt::Key_V));
-    MnEdit->addSeparator();
-    MnSelectAll = addItem(MnEdit, "MnSelectAll", QStringLiteral("Select all"), keys(Qt::CTRL | Qt::Key_A));
-
+    addItems(MnEdit, {
+        {"MnUndo", "Undo", keys(Qt::CTRL | Qt::Key_Z), &TForm1::MnUndoClick, &S::MnUndo},
+        {},
+        {"MnCut", "Cut", keys(Qt::CTRL | Qt::Key_X), &TForm1::MnCutClick, &S::MnCut},
+        {"MnCopy", "Copy", keys(Qt::CTRL | Qt::Key_C), &TForm1::MnCopyClick, &S::MnCopy},
+        {"MnPaste", "Paste", keys(Qt::CTRL | Qt::Key_V), &TForm1::MnPasteClick, &S::MnPaste},
+        {},
+        {"MnSelectAll", "Select all", keys(Qt::CTRL | Qt::Key_A), &TForm1::MnSelectAllClick, &S::MnSelectAll},
+    });
     Search1 = addMenu(nullptr, "Search1", QStringLiteral("Search"));
-    MnFind = addItem(Search1, "MnFind", QStringLiteral("Find"), keys(Qt::CTRL | Qt::Key_F));
-    MnFindNext = addItem(Search1, "MnFindNext", QStringLiteral("Find Next"), keys(Qt::Key_F3));
-    MnFindPrev = addItem(Search1, "MnFindPrev", QStringLiteral("Find Previous"), keys(Qt::SHIFT | Qt::Key_F3));
-    MnReplace = addItem(Search1, "MnReplace", QStringLiteral("Replace"), keys(Qt::CTRL | Qt::Key_R));
+    addItems(Search1, {
+        {"MnFind", "Find", keys(Qt::CTRL | Qt::Key_F), nullptr, &S::MnFind},
+        {"MnFindNext", "Find Next", QKeySequence(Qt::Key_F3), nullptr, &S::MnFindNext},
+        {"MnFindPrev", "Find Previous", keys(Qt::SHIFT | Qt::Key_F3), nullptr, &S::MnFindPrev},
+        {"MnReplace", "Replace", keys(Qt::CTRL | Qt::Key_R), nullptr, &S::MnReplace},
+    });
 }
 
 void TForm1::createConnectionMenu()
 {
+    using S = MenuStates;
     MnConnection = addMenu(nullptr, "MnConnection", QStringLiteral("Connection"));
-    MnAddChild = addItem(MnConnection, "MnAddChild", QStringLiteral("Add child"), keys(Qt::CTRL | Qt::Key_I));
-    mnAddSibling = addItem(MnConnection, "mnAddSibling", QStringLiteral("Add sibling"),
-                           keys(Qt::CTRL | Qt::ALT | Qt::Key_I));
-    mnAddSepLine = addItem(MnConnection, "mnAddSepLine", QStringLiteral("Add separator line"),
-                           keys(Qt::CTRL | Qt::Key_L));
-    MnDuplicate = addItem(MnConnection, "MnDuplicate", QStringLiteral("Duplicate selected"),
-                          keys(Qt::CTRL | Qt::ALT | Qt::Key_D));
-    MnDelete = addItem(MnConnection, "MnDelete", QStringLiteral("Delete selected"), keys(Qt::CTRL | Qt::Key_Delete));
-    MnConnection->addSeparator();
-    MnUp = addItem(MnConnection, "MnUp", QStringLiteral("Move up"), keys(Qt::CTRL | Qt::Key_U));
-    MnDown = addItem(MnConnection, "MnDown", QStringLiteral("Move down"), keys(Qt::CTRL | Qt::Key_D));
-    MnConnection->addSeparator();
-    mnApply = addItem(MnConnection, "mnApply", QStringLiteral("Apply changes"), keys(Qt::Key_F12));
-    MnConnection->addSeparator();
-    MnExpandAll = addItem(MnConnection, "MnExpandAll", QStringLiteral("Expand all"));
-    MnCollapseAll = addItem(MnConnection, "MnCollapseAll", QStringLiteral("Collapse all"));
+    addItems(MnConnection, {
+        {"MnAddChild", "Add child", keys(Qt::CTRL | Qt::Key_I), &TForm1::MnAddChildClick, &S::MnAddChild},
+        {"mnAddSibling", "Add sibling", keys(Qt::CTRL | Qt::ALT | Qt::Key_I), &TForm1::mnAddSiblingClick,
+         &S::mnAddSibling},
+        {"mnAddSepLine", "Add separator line", keys(Qt::CTRL | Qt::Key_L), &TForm1::mnAddSepLineClick,
+         &S::mnAddSepLine},
+        {"MnDuplicate", "Duplicate selected", keys(Qt::CTRL | Qt::ALT | Qt::Key_D), &TForm1::MnDuplicateClick,
+         &S::MnDuplicate},
+        {"MnDelete", "Delete selected", keys(Qt::CTRL | Qt::Key_Delete), &TForm1::MnDeleteClick, &S::MnDelete},
+        {},
+        {"MnUp", "Move up", keys(Qt::CTRL | Qt::Key_U), &TForm1::MnUpClick, &S::MnUp},
+        {"MnDown", "Move down", keys(Qt::CTRL | Qt::Key_D), &TForm1::MnDownClick, &S::MnDown},
+        {},
+        {"mnApply", "Apply changes", QKeySequence(Qt::Key_F12), &TForm1::BtnApplyClick, &S::mnApply},
+        {},
+        {"MnExpandAll", "Expand all", {}, &TForm1::MnExpandAllClick, &S::MnExpandAll},
+        {"MnCollapseAll", "Collapse all", {}, &TForm1::MnCollapseAllClick, &S::MnCollapseAll},
+    });
 }
 
 void TForm1::createActionsMenu()
 {
+    using S = MenuStates;
     MnMacro = addMenu(nullptr, "MnMacro", QStringLiteral("Actions"));
-    MnExecSel = addItem(MnMacro, "MnExecSel", QStringLiteral("Run to cursor"), keys(Qt::Key_F8));
-    MnExecute = addItem(MnMacro, "MnExecute", QStringLiteral("Run"), keys(Qt::Key_F9));
-    MnExecBrSel = addItem(MnMacro, "MnExecBrSel", QStringLiteral("Run branch to cursor"), keys(Qt::CTRL | Qt::Key_F8));
-    MnExecuteAll = addItem(MnMacro, "MnExecuteAll", QStringLiteral("Run branch"), keys(Qt::CTRL | Qt::Key_F9));
-    MnMacro->addSeparator();
-    mnRunAllSel = addItem(MnMacro, "mnRunAllSel", QStringLiteral("Run all selected"));
-    MnMacro->addSeparator();
-    MnShowPopup = addItem(MnMacro, "MnShowPopup", QStringLiteral("Show popup"));
+    addItems(MnMacro, {
+        {"MnExecSel", "Run to cursor", QKeySequence(Qt::Key_F8), &TForm1::MnExecSelClick, &S::MnExecSel},
+        {"MnExecute", "Run", QKeySequence(Qt::Key_F9), &TForm1::MnExecuteClick, &S::MnExecute},
+        {"MnExecBrSel", "Run branch to cursor", keys(Qt::CTRL | Qt::Key_F8), &TForm1::MnExecBrSelClick,
+         &S::MnExecBrSel},
+        {"MnExecuteAll", "Run branch", keys(Qt::CTRL | Qt::Key_F9), &TForm1::MnExecuteAllClick, &S::MnExecuteAll},
+        {},
+        {"mnRunAllSel", "Run all selected", {}, &TForm1::mnRunAllSelClick, &S::mnRunAllSel},
+        {},
+        {"MnShowPopup", "Show popup", {}, &TForm1::MnShowPopupClick, &S::MnShowPopup},
+    });
 }
 
 void TForm1::createViewMenu()
 {
-    View1 = addMenu(nullptr, "View1", QStringLiteral("View"));
-    Settings1 = addMenu(View1, "Settings1", QStringLiteral("Settings"));
-    General1 = addItem(Settings1, "General1", QStringLiteral("General"));
-    Userdata1 = addItem(Settings1, "Userdata1", QStringLiteral("User data"));
-    MacroEditor1 = addItem(Settings1, "MacroEditor1", QStringLiteral("Macro Editor"));
-    Highlighter1 = addItem(Settings1, "Highlighter1", QStringLiteral("Highlighter"));
-    NewConncetions1 = addItem(Settings1, "NewConncetions1", QStringLiteral("New Conncetions"));
-    MnViewMacro = addItem(View1, "MnViewMacro", QStringLiteral("Macro"));
-    MnViewPopup = addItem(View1, "MnViewPopup", QStringLiteral("Popup"));
-    MnViewColors = addItem(View1, "MnViewColors", QStringLiteral("Colors"));
-    MnViewSchedule = addItem(View1, "MnViewSchedule", QStringLiteral("Schedule"));
-    View1->addSeparator();
-    ConnectionTree1 = addMenu(View1, "ConnectionTree1", QStringLiteral("Connection Tree"));
-    MnVTHide = addItem(ConnectionTree1, "MnVTHide", QStringLiteral("Hide"));
-    MnVTMaximize = addItem(ConnectionTree1, "MnVTMaximize", QStringLiteral("Maximize"));
-    MnVTRestore = addItem(ConnectionTree1, "MnVTRestore", QStringLiteral("Restore"));
+    QMenu *view = addMenu(nullptr, "View1", QStringLiteral("View"));
+    QMenu *settings = addMenu(view, "Settings1", QStringLiteral("Settings"));
+    addItems(settings, {
+        {"General1", "General"},
+        {"Userdata1", "User data"},
+        {"MacroEditor1", "Macro Editor"},
+        {"Highlighter1", "Highlighter"},
+        {"NewConncetions1", "New Conncetions"},
+    });
+    addItems(view, {
+        {"MnViewMacro", "Macro"},
+        {"MnViewPopup", "Popup"},
+        {"MnViewColors", "Colors"},
+        {"MnViewSchedule", "Schedule"},
+        {},
+    });
+    QMenu *tree = addMenu(view, "ConnectionTree1", QStringLiteral("Connection Tree"));
+    QAction *restore = nullptr;
+    addItems(tree, {
+        {"MnVTHide", "Hide", {}, nullptr, nullptr, &MnVTHide},
+        {"MnVTMaximize", "Maximize"},
+        {"MnVTRestore", "Restore", {}, nullptr, nullptr, &restore},
+    });
     // One of the three is always checked: the tree beside the pages at start.
-    m_treeViewGroup = new QActionGroup(this);
-    m_treeViewGroup->setExclusive(true);
-    for (QAction *a : {MnVTHide, MnVTMaximize, MnVTRestore}) {
+    auto *treeViews = new QActionGroup(this);
+    treeViews->setExclusive(true);
+    for (QAction *a : tree->actions()) {
         a->setCheckable(true);
-        m_treeViewGroup->addAction(a);
+        treeViews->addAction(a);
     }
-    MnVTRestore->setChecked(true);
+    restore->setChecked(true);
 }
 
 void TForm1::createHelpMenu()
 {
-    Help1 = addMenu(nullptr, "Help1", QStringLiteral("Help"));
-    WexmoraHelp1 = addItem(Help1, "WexmoraHelp1", QStringLiteral("Wexmora Help"));
-    MnTeraTermHelp = addItem(Help1, "MnTeraTermHelp", QStringLiteral("TeraTerm Help"),
-                             keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
-    MnTeraTermMacroLanguage = addItem(Help1, "MnTeraTermMacroLanguage", QStringLiteral("TeraTerm Macro Language Help"),
-                                      keys(Qt::SHIFT | Qt::Key_F1));
-    Help1->addSeparator();
-    Checkforupdates1 = addItem(Help1, "Checkforupdates1", QStringLiteral("Check for updates"));
-    Help1->addSeparator();
-    MnFreeWareLicense = addItem(Help1, "MnFreeWareLicense", QStringLiteral("Freeware License Agreement"));
-    MnAbout = addItem(Help1, "MnAbout", QStringLiteral("About Wexmora"));
-}
-
-QAction *TForm1::addButton(const char *name, int icon, const QString &hint)
-{
-    // A hint holds the tool tip before "|" and the longer status-bar text after it.
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    const QString tip = bar < 0 ? hint : hint.left(bar);
-    QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(icon)), tip);
-    action->setObjectName(QLatin1String(name));
-    action->setToolTip(tip);
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-    if (QWidget *button = CBar->widgetForAction(action))
-        button->setObjectName(QLatin1String(name));
-    return action;
+    QMenu *help = addMenu(nullptr, "Help1", QStringLiteral("Help"));
+    addItems(help, {
+        {"WexmoraHelp1", "Wexmora Help"},
+        {"MnTeraTermHelp", "TeraTerm Help", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F1)},
+        {"MnTeraTermMacroLanguage", "TeraTerm Macro Language Help", keys(Qt::SHIFT | Qt::Key_F1)},
+        {},
+        {"Checkforupdates1", "Check for updates"},
+        {},
+        {"MnFreeWareLicense", "Freeware License Agreement"},
+        {"MnAbout", "About Wexmora"},
+    });
 }
 
 void TForm1::createToolBar()
 {
     using I = CommandIcons;
+    using S = CommandStates;
     CBar = new QToolBar(this);
     CBar->setObjectName(QStringLiteral("CBar"));
     CBar->setMovable(false);
@@ -214,60 +244,99 @@ void TForm1::createToolBar()
     CBar->setIconSize(QSize(18, 18));
     addToolBar(Qt::TopToolBarArea, CBar);
 
-    BtnNewTable = addButton("BtnNewTable", I::New, QStringLiteral("New (Ctrl+N)"));
-    BtnOpenTable = addButton("BtnOpenTable", I::Open, QStringLiteral("Open (Ctrl+O)"));
-    BtnSaveTable = addButton("BtnSaveTable", I::Save, QStringLiteral("Save (Ctrl+S)"));
-    BtnSaveAsTable = addButton("BtnSaveAsTable", I::SaveAs, QStringLiteral("Save as ..."));
-    CBar->addSeparator();
-    BtnPrintPreview = addButton("BtnPrintPreview", I::PrintPreview, QStringLiteral("Print preview"));
-    BtnPrint = addButton("BtnPrint", I::Print, QStringLiteral("Print"));
-    CBar->addSeparator();
-    BtnUndo = addButton("BtnUndo", I::Undo, QStringLiteral("Undo (Ctrl+Z)"));
-    BtnCut = addButton("BtnCut", I::Cut, QStringLiteral("Cut (Ctrl+X)"));
-    BtnCopy = addButton("BtnCopy", I::Copy, QStringLiteral("Copy (Ctrl+C)"));
-    BtnPaste = addButton("BtnPaste", I::Paste, QStringLiteral("Paste (Ctrl+V)"));
-    CBar->addSeparator();
-    BtnAddChild = addButton("BtnAddChild", I::AddChild, QStringLiteral("Add child (Ctrl-I)"));
-    BtnAddSibl = addButton("BtnAddSibl", I::AddSibling, QStringLiteral("Add sibling (Ctrl-Alt-I)"));
-    BtnDelete = addButton("BtnDelete", I::Delete, QStringLiteral("Delete selected (Ctrl+Delete)"));
-    BtnUp = addButton("BtnUp", I::MoveUp, QStringLiteral("Move up (Ctrl+U)"));
-    BtnDown = addButton("BtnDown", I::MoveDown, QStringLiteral("Move down (Ctrl+D)"));
-    CBar->addSeparator();
-    BtnApply = addButton("BtnApply", I::Apply, QStringLiteral("Apply changes (F12)"));
+    // A hint holds the tool tip before "|" and the longer status-bar text after it.
+    const Button buttons[] = {
+        {"BtnNewTable", I::New, "New (Ctrl+N)", &TForm1::MnNewTableClick, &S::BtnNewTable, &BtnNewTable},
+        {"BtnOpenTable", I::Open, "Open (Ctrl+O)", &TForm1::MnOpenTableClick, &S::BtnOpenTable},
+        {"BtnSaveTable", I::Save, "Save (Ctrl+S)", &TForm1::MnSaveTableClick, &S::BtnSaveTable, &BtnSaveTable},
+        {"BtnSaveAsTable", I::SaveAs, "Save as ...", &TForm1::MnSaveAsTableClick, &S::BtnSaveAsTable},
+        {},
+        {"BtnPrintPreview", I::PrintPreview, "Print preview", nullptr, &S::BtnPrintPreview},
+        {"BtnPrint", I::Print, "Print", nullptr, &S::BtnPrint, &BtnPrint},
+        {},
+        {"BtnUndo", I::Undo, "Undo (Ctrl+Z)", &TForm1::MnUndoClick, &S::BtnUndo},
+        {"BtnCut", I::Cut, "Cut (Ctrl+X)", &TForm1::MnCutClick, &S::BtnCut, &BtnCut},
+        {"BtnCopy", I::Copy, "Copy (Ctrl+C)", &TForm1::MnCopyClick, &S::BtnCopy},
+        {"BtnPaste", I::Paste, "Paste (Ctrl+V)", &TForm1::MnPasteClick, &S::BtnPaste},
+        {},
+        {"BtnAddChild", I::AddChild, "Add child (Ctrl-I)", &TForm1::MnAddChildClick, &S::BtnAddChild, &BtnAddChild},
+        {"BtnAddSibl", I::AddSibling, "Add sibling (Ctrl-Alt-I)", &TForm1::mnAddSiblingClick, &S::BtnAddSibl,
+         &BtnAddSibl},
+        {"BtnDelete", I::Delete, "Delete selected (Ctrl+Delete)", &TForm1::MnDeleteClick, &S::BtnDelete, &BtnDelete},
+        {"BtnUp", I::MoveUp, "Move up (Ctrl+U)", &TForm1::MnUpClick, &S::BtnUp},
+        {"BtnDown", I::MoveDown, "Move down (Ctrl+D)", &TForm1::MnDownClick, &S::BtnDown},
+        {},
+        {"BtnApply", I::Apply, "Apply changes (F12)", &TForm1::BtnApplyClick, &S::BtnApply, &BtnApply},
+        {},
+        {"BtnExecSel", I::RunToCursor, "Run to cursor (F8)", &TForm1::MnExecSelClick, &S::BtnExecSel},
+        {"BtnExec", I::Run, "Run (F9)", &TForm1::MnExecuteClick, &S::BtnExec},
+        {"BtnExecBrSel", I::RunBranchToCursor, "Run branch to cursor (Ctrl-F8)", &TForm1::MnExecBrSelClick,
+         &S::BtnExecBrSel},
+        {"BtnExecAll", I::RunBranch, "Run branch (Ctrl-F9)", &TForm1::MnExecuteAllClick, &S::BtnExecAll},
+    };
+    for (const Button &b : buttons) {
+        if (!b.name) {
+            CBar->addSeparator();
+            continue;
+        }
+        const QString hint = QLatin1String(b.hint);
+        const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+        const QString tip = bar < 0 ? hint : hint.left(bar);
+        QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(b.icon)), tip);
+        action->setObjectName(QLatin1String(b.name));
+        action->setToolTip(tip);
+        action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+        if (QWidget *button = CBar->widgetForAction(action))
+            button->setObjectName(QLatin1String(b.name));
+        if (b.run)
+            connect(action, &QAction::triggered, this, b.run);
+        m_buttons.push_back({action, b.enabled});
+        if (b.keep)
+            *b.keep = action;
+    }
     // The one button that shows its caption.
     BtnApply->setText(QStringLiteral("Apply"));
     if (auto *button = qobject_cast<QToolButton *>(CBar->widgetForAction(BtnApply)))
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    CBar->addSeparator();
-    BtnExecSel = addButton("BtnExecSel", I::RunToCursor, QStringLiteral("Run to cursor (F8)"));
-    BtnExec = addButton("BtnExec", I::Run, QStringLiteral("Run (F9)"));
-    BtnExecBrSel = addButton("BtnExecBrSel", I::RunBranchToCursor, QStringLiteral("Run branch to cursor (Ctrl-F8)"));
-    BtnExecAll = addButton("BtnExecAll", I::RunBranch, QStringLiteral("Run branch (Ctrl-F9)"));
 }
 
 void TForm1::createTreePopup()
 {
+    using S = PopupStates;
     pmTV = new QMenu(this);
     pmTV->setObjectName(QStringLiteral("pmTV"));
-    pmUndo = addItem(pmTV, "pmUndo", QStringLiteral("Undo"), keys(Qt::CTRL | Qt::Key_Z));
-    pmCut = addItem(pmTV, "pmCut", QStringLiteral("Cut"), keys(Qt::CTRL | Qt::Key_X));
-    pmCopy = addItem(pmTV, "pmCopy", QStringLiteral("Copy"), keys(Qt::CTRL | Qt::Key_C));
-    pmPaste = addItem(pmTV, "pmPaste", QStringLiteral("Paste"), keys(Qt::CTRL | Qt::Key_V));
-    pmSelectAll = addItem(pmTV, "pmSelectAll", QStringLiteral("Select all"), keys(Qt::CTRL | Qt::Key_A));
-    pmTV->addSeparator();
-    pmAddChild = addItem(pmTV, "pmAddChild", QStringLiteral("Add child"), keys(Qt::CTRL | Qt::Key_I));
-    pmAddSibl = addItem(pmTV, "pmAddSibl", QStringLiteral("Add sibling"), keys(Qt::CTRL | Qt::ALT | Qt::Key_I));
-    pmDuplicate = addItem(pmTV, "pmDuplicate", QStringLiteral("Duplicate selected"), keys(Qt::CTRL | Qt::ALT | Qt::Key_D));
-    pmDelete = addItem(pmTV, "pmDelete", QStringLiteral("Delete selected"), keys(Qt::CTRL | Qt::Key_Delete));
-    pmAddSepLine = addItem(pmTV, "pmAddSepLine", QStringLiteral("Add separator line"), keys(Qt::CTRL | Qt::Key_L));
-    pmTV->addSeparator();
-    pmUp = addItem(pmTV, "pmUp", QStringLiteral("Move up"), keys(Qt::CTRL | Qt::Key_U));
-    pmDown = addItem(pmTV, "pmDown", QStringLiteral("Move down"), keys(Qt::CTRL | Qt::Key_D));
-    pmTV->addSeparator();
-    pmRun = addItem(pmTV, "pmRun", QStringLiteral("Run"), keys(Qt::Key_F9));
-    pmRunBranch = addItem(pmTV, "pmRunBranch", QStringLiteral("Run branch"), keys(Qt::CTRL | Qt::Key_F9));
-    // The popup shows the window's shortcuts; they act only while it is open, so they never
-    // compete with the main menu's.
-    for (QAction *a : pmTV->actions())
-        a->setShortcutContext(Qt::WidgetShortcut);
+    // The tree's own items show only when the menu opens on the tree.
+    const PopupItem items[] = {
+        {"pmUndo", "Undo", keys(Qt::CTRL | Qt::Key_Z), &TForm1::MnUndoClick, &S::pmUndo},
+        {"pmCut", "Cut", keys(Qt::CTRL | Qt::Key_X), &TForm1::MnCutClick, &S::pmCut},
+        {"pmCopy", "Copy", keys(Qt::CTRL | Qt::Key_C), &TForm1::MnCopyClick, &S::pmCopy},
+        {"pmPaste", "Paste", keys(Qt::CTRL | Qt::Key_V), &TForm1::MnPasteClick, &S::pmPaste},
+        {"pmSelectAll", "Select all", keys(Qt::CTRL | Qt::Key_A), &TForm1::MnSelectAllClick, &S::pmSelectAll},
+        {},
+        {"pmAddChild", "Add child", keys(Qt::CTRL | Qt::Key_I), &TForm1::MnAddChildClick, &S::pmAddChild, true},
+        {"pmAddSibl", "Add sibling", keys(Qt::CTRL | Qt::ALT | Qt::Key_I), &TForm1::mnAddSiblingClick,
+         &S::pmAddSibl, true},
+        {"pmDuplicate", "Duplicate selected", keys(Qt::CTRL | Qt::ALT | Qt::Key_D), &TForm1::MnDuplicateClick,
+         &S::pmDuplicate, true},
+        {"pmDelete", "Delete selected", keys(Qt::CTRL | Qt::Key_Delete), &TForm1::MnDeleteClick, &S::pmDelete, true},
+        {"pmAddSepLine", "Add separator line", keys(Qt::CTRL | Qt::Key_L), &TForm1::mnAddSepLineClick,
+         &S::pmAddSepLine, true},
+        {},
+        {"pmUp", "Move up", keys(Qt::CTRL | Qt::Key_U), &TForm1::MnUpClick, &S::pmUp, true},
+        {"pmDown", "Move down", keys(Qt::CTRL | Qt::Key_D), &TForm1::MnDownClick, &S::pmDown, true},
+        {},
+        {"pmRun", "Run", QKeySequence(Qt::Key_F9), &TForm1::MnExecuteClick, &S::pmRun},
+        {"pmRunBranch", "Run branch", keys(Qt::CTRL | Qt::Key_F9), &TForm1::MnExecuteAllClick, &S::pmRunBranch},
+    };
+    for (const PopupItem &item : items) {
+        if (!item.name) {
+            pmTV->addSeparator();
+            continue;
+        }
+        QAction *action = addCommand(pmTV, item.name, QLatin1String(item.text), item.keys, item.run);
+        // The popup shows the window's shortcuts; they act only while it is open, so they
+        // never compete with the main menu's.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_popupItems.push_back({action, item.enabled, item.treeOnly});
+    }
 }

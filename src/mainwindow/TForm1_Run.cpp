@@ -2,7 +2,9 @@
 // run context read from the pages.
 #include "mainwindow/TForm1.h"
 
+#include "mainwindow/ColorsPage.h"
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/RunCommands.h"
@@ -48,13 +50,7 @@ void TForm1::setupRun()
     // Parented to the tree view so it goes with it, before the window's table and pages.
     m_runCommands = new RunCommands(*m_prompter, this, m_doc.tree(), VT);
 
-    connectActions({MnExecSel, BtnExecSel}, &TForm1::MnExecSelClick);
     connect(m_macroPage->SpeedButton1(), &QToolButton::clicked, this, &TForm1::MnExecSelClick);
-    connectActions({MnExecute, BtnExec, pmRun}, &TForm1::MnExecuteClick);
-    connectActions({MnExecBrSel, BtnExecBrSel}, &TForm1::MnExecBrSelClick);
-    connectActions({MnExecuteAll, BtnExecAll, pmRunBranch}, &TForm1::MnExecuteAllClick);
-    connectActions({MnExportMacro}, &TForm1::MnExportMacroClick);
-    connectActions({mnRunAllSel}, &TForm1::mnRunAllSelClick);
 
     // The pause follows the delay list, whether the user or the loaded options set it.
     RunAllSelected &runAll = m_runCommands->runAll();
@@ -83,24 +79,17 @@ RunAllSelected &TForm1::runAllSelected()
 RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) const
 {
     RunContext context;
-    const UserDataPage *user = m_settingsPage->userData();
-    context.user = {user->Edit1()->text(), user->Edit2()->text(), user->Edit3()->text(),
-                    user->Edit9()->text(), user->Edit10()->text()};
+    context.user = m_settingsPage->userData()->userData();
 
     const QByteArray editorText = EncodeField(Memo1->text());
     context.editorText = editorText;
-    if (toCursor) {
-        int line = 0;
-        int index = 0;
-        Memo1->getCursorPosition(&line, &index);
-        context.runToCursorText = BuildRunToCursorText(editorText, line + 1);
-    }
+    if (toCursor)
+        context.runToCursorText = BuildRunToCursorText(editorText, Memo1->caretLine());
 
     const MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
     context.options.noColors = editor->cbNoColors()->isChecked();
     context.options.useEditorFont = editor->cbUseAsTTFont()->isChecked();
-    // The font the editor draws its text in: with a highlighter, that of its default style.
-    const QFont font = Memo1->lexer() ? Memo1->lexer()->font(0) : Memo1->font();
+    const QFont font = Memo1->textFont();
     context.options.fontName = EncodeField(font.family());
     context.options.fontHeight = WindowsFontHeight(font, Memo1->logicalDpiY());
     context.options.doNotTile = m_settingsPage->general()->cbDoNotTile()->isChecked();
@@ -115,7 +104,7 @@ RunContext TForm1::buildRunContext(const ConnectionNode *node, bool toCursor) co
         context.currentNodeColors = node->data.Colors;
     // What a record without a readable colour set gets: for the shown node what the Colours
     // page shows for it, for any other TeraTerm's own colours rather than the shown node's.
-    context.colors = m_colorSet;
+    context.colors = m_colorsPage->colorSet();
     if (!shown)
         ParseColorSet(::ReadTeraTermColors(), context.colors);
     return context;
@@ -172,5 +161,5 @@ void TForm1::mnRunAllSelClick()
 {
     // Each connection brings its own colours and logging choice (see RunAllSelected); the
     // rest is the pages' as they are now.
-    m_runCommands->runAll().start(m_doc.tree(), m_host.selectedNodes(), buildRunContext(nullptr, false));
+    m_runCommands->runAll().start(m_doc.tree(), VT->selection().nodes(), buildRunContext(nullptr, false));
 }

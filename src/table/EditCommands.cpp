@@ -8,6 +8,7 @@
 #include "table/TableDocument.h"
 #include "table/TableHost.h"
 #include "table/TreeRules.h"
+#include "table/TreeSelection.h"
 #include "table/UrlCodec.h"
 
 #include <QLocale>
@@ -37,7 +38,7 @@ rVTNodeData newConnection(TableDocument &doc, const ConnectionNode *parent, cons
         d.Colors = parent->data.Colors;
         d.LogSession = parent->data.LogSession;
     } else {
-        d.Colors = DefaultColorsText(doc, defaults);
+        d.Colors = DefaultColorsText(defaults);
         d.LogSession = defaults.logging.value_or(false);
     }
     return d;
@@ -48,13 +49,6 @@ bool isTopNode(const ConnectionNode *node)
     return node && node->parent() && !node->parent()->parent();
 }
 
-void focusOnly(TableHost &host, ConnectionNode *node)
-{
-    host.clearSelection();
-    host.setFocusedNode(node);
-    host.setSelected(node, true);
-}
-
 QString deleteQuestionTail()
 {
     return QStringLiteral(" will be deleted.\rDo you want to continue?");
@@ -62,61 +56,59 @@ QString deleteQuestionTail()
 
 } // namespace
 
-QByteArray DefaultColorsText(TableDocument &doc, const NewConnectionDefaults &defaults)
+QByteArray DefaultColorsText(const NewConnectionDefaults &defaults)
 {
     const int index = defaults.defaultColorsIndex;
     if (index == ColorSchemeCount)
-        return doc.host().ReadTeraTermColors();
+        return defaults.teraTermColors;
     if (index < 0 || index > ColorSchemeCount)
         return QByteArray(ColorSchemes[0].text);
     return QByteArray(ColorSchemes[index].text);
 }
 
-ConnectionNode *AddConnection(TableDocument &doc, AddMode mode, const NewConnectionDefaults &defaults)
+AddedConnection AddConnection(TableDocument &doc, AddMode mode, ConnectionNode *focused,
+                              const NewConnectionDefaults &defaults)
 {
-    TableHost &host = doc.host();
     ConnectionTree &tree = doc.tree();
-    ConnectionNode *focused = host.focusedNode();
     if (!focused || !focused->parent())
-        return nullptr;
-    ConnectionNode *added = nullptr;
-    ConnectionNode *focusAfter = nullptr;
+        return {};
+    AddedConnection result;
     switch (mode) {
     case AddMode::Child: {
         if (!IsRealConnection(focused))
-            return nullptr;
-        added = tree.addChild(focused, newConnection(doc, focused, defaults), 0);
-        host.setExpanded(focused, true);
-        focusAfter = focused;
+            return {};
+        result.added = tree.addChild(focused, newConnection(doc, focused, defaults), 0);
+        result.expand = focused;
+        result.focus = focused;
         break;
     }
     case AddMode::Sibling: {
         if (isTopNode(focused))
-            return nullptr;
+            return {};
         ConnectionNode *parent = focused->parent();
-        added = tree.addChild(parent, newConnection(doc, parent, defaults), focused->row() + 1);
-        host.setExpanded(focused, true);
-        focusAfter = focused;
+        result.added = tree.addChild(parent, newConnection(doc, parent, defaults), focused->row() + 1);
+        result.expand = focused;
+        result.focus = focused;
         break;
     }
     case AddMode::Separator: {
         rVTNodeData d;
         d.Name = SeparatorText;
-        d.Colors = host.ReadTeraTermColors();
+        d.Colors = defaults.teraTermColors;
         d.LogSession = false;
         if (isTopNode(focused))
-            added = tree.addChild(focused, d);
+            result.added = tree.addChild(focused, d);
         else
-            added = tree.addChild(focused->parent(), d, focused->row() + 1);
-        focusAfter = added;
+            result.added = tree.addChild(focused->parent(), d, focused->row() + 1);
+        result.focus = result.added;
         break;
     }
     case AddMode::Duplicate: {
         if (isTopNode(focused))
-            return nullptr;
+            return {};
         // While copying, a rename on the way is not checked against the siblings.
         FlagScope copying(doc.CopyInProgressFlag);
-        added = tree.copyBranch(focused, focused->parent(), focused->row() + 1);
+        ConnectionNode *added = tree.copyBranch(focused, focused->parent(), focused->row() + 1);
         VTNodeMoved(doc, added);
         if (IsSeparatorName(focused->data.Name)) {
             focused->data.Name = SeparatorText;
@@ -126,18 +118,19 @@ ConnectionNode *AddConnection(TableDocument &doc, AddMode mode, const NewConnect
             added->data.Name = UniqueSiblingName(added);
         }
         tree.notifyChanged(added);
-        focusAfter = added;
+        result.added = added;
+        result.expand = added->parent();
+        result.focus = added;
         break;
     }
     }
-    focusOnly(host, focusAfter);
     doc.UpdateCaption(true);
-    return added;
+    return result;
 }
 
-int CountSelectedForDelete(const TableDocument &doc, QByteArray &name, QByteArray &texts, int &childCount)
+int CountSelectedForDelete(const TableDocument &doc, const QList<ConnectionNode *> &selected, QByteArray &name,
+                           QByteArray &texts, int &childCount)
 {
-    const QList<ConnectionNode *> selected = doc.host().selectedNodes();
     int count = 0;
     for (const ConnectionNode *n : selected) {
         // A separator with children (only a file or a paste makes one) takes its branch
@@ -154,15 +147,15 @@ int CountSelectedForDelete(const TableDocument &doc, QByteArray &name, QByteArra
     return count;
 }
 
-bool ConfirmDelete(TableDocument &doc)
+bool ConfirmDelete(TableDocument &doc, const QList<ConnectionNode *> &selected)
 {
     Prompter &prompter = doc.host().prompter();
-    if (doc.host().selectedNodes().isEmpty())
+    if (selected.isEmpty())
         return false;
     QByteArray name;
     QByteArray texts;
     int childCount = 0;
-    const int n = CountSelectedForDelete(doc, name, texts, childCount);
+    const int n = CountSelectedForDelete(doc, selected, name, texts, childCount);
     if (n > 1) {
         return prompter.ask(Prompter::Kind::Confirmation,
                             QStringLiteral("Deleting ") + QString::number(n)
@@ -184,19 +177,16 @@ bool ConfirmDelete(TableDocument &doc)
         != Prompter::No;
 }
 
-bool MnDeleteClick(TableDocument &doc)
+DeletePlan PlanDelete(TableDocument &doc, const TreeSelection &selection)
 {
-    TableHost &host = doc.host();
-    const QList<ConnectionNode *> selected = host.selectedNodes();
+    const QList<ConnectionNode *> &selected = selection.nodes();
     ConnectionNode *root = doc.RootNode();
-    if (selected.isEmpty() || !root || selected.contains(root)) {
-        host.RequestCommandRefresh();
-        return false;
-    }
+    if (selected.isEmpty() || !root || selection.contains(root))
+        return {};
     bool go = false;
     ConnectionNode *current = doc.CurrentNode;
     if (doc.IsNodeModified() && current) {
-        go = host.prompter().ask(Prompter::Kind::Warning,
+        go = doc.host().prompter().ask(Prompter::Kind::Warning,
                                  QStringLiteral("Do you want to discard all data assosiated with '")
                                      + DecodeField(current->data.Name) + QStringLiteral("' ?"),
                                  Prompter::Buttons::YesNo)
@@ -205,34 +195,36 @@ bool MnDeleteClick(TableDocument &doc)
         // usual question agrees too.
         const bool onlyCurrent = selected.size() == 1 && selected.first() == current && !current->hasChildren();
         if (go && !onlyCurrent)
-            go = ConfirmDelete(doc);
+            go = ConfirmDelete(doc, selected);
         if (go)
             doc.SetNodeModified(false);
     } else {
-        go = ConfirmDelete(doc);
+        go = ConfirmDelete(doc, selected);
     }
-    if (!go) {
-        host.RequestCommandRefresh();
-        return false;
-    }
-    const QList<ConnectionNode *> tops = TopmostNodes(selected);
-    ConnectionNode *focused = host.focusedNode();
+    if (!go)
+        return {};
+    DeletePlan plan;
+    plan.tops = TopmostNodes(selected);
+    ConnectionNode *focused = selection.focused();
     ConnectionNode *survivor = focused ? focused->parent() : root;
-    while (survivor && IsInsideAny(survivor, tops))
+    while (survivor && IsInsideAny(survivor, plan.tops))
         survivor = survivor->parent();
     if (!survivor || !survivor->parent())
         survivor = root;
-    if (IsInsideAny(doc.CurrentNode, tops))
+    plan.survivor = survivor;
+    return plan;
+}
+
+void DeleteBranches(TableDocument &doc, const DeletePlan &plan)
+{
+    if (plan.isEmpty())
+        return;
+    if (IsInsideAny(doc.CurrentNode, plan.tops))
         doc.CurrentNode = nullptr;
-    host.setFocusedNode(survivor);
-    host.clearSelection();
     // Last first: a removal then renumbers only the rows after it.
-    for (auto it = tops.crbegin(); it != tops.crend(); ++it)
+    for (auto it = plan.tops.crbegin(); it != plan.tops.crend(); ++it)
         doc.tree().removeNode(*it);
-    host.setSelected(survivor, true);
     doc.UpdateCaption(true);
-    host.RequestCommandRefresh();
-    return true;
 }
 
 QByteArray FormatLastUpdated(const QDateTime &when)
@@ -247,24 +239,18 @@ bool ApplyNodeEdits(TableDocument &doc, const NodeEdits &edits, const Clock &now
     ConnectionNode *node = doc.CurrentNode;
     if (!node)
         return false;
-    TableHost &host = doc.host();
-    if (host.hasCutCopyMark(node))
-        host.CancelCutOrCopy();
+    if (doc.hasCutCopyMark(node))
+        doc.CancelCutOrCopy();
     rVTNodeData &d = node->data;
     d.Colors = FormatColorSet(edits.colors);
     d.Macro = UrlEncode(trimmedText(edits.macroText), true);
     d.Popup = UrlEncode(trimmedText(edits.popupText), true);
     d.LastUpdated = FormatLastUpdated(now ? now() : QDateTime::currentDateTime());
     d.Schedule = edits.schedule;
-    const QString stamp = QString::fromLatin1(d.LastUpdated);
-    if (!stamp.isEmpty() && !host.statusPanelText(0).contains(stamp))
-        host.setStatusPanelText(0, QStringLiteral("  Last updated: ") + stamp);
     d.LogSession = edits.logSession;
     d.Kind = trimmedText(d.Macro).isEmpty() ? NodeKindEmptyMacro : NodeKindWithMacro;
     doc.tree().notifyChanged(node);
     doc.UpdateCaption(true);
     doc.SetNodeModified(false);
-    host.rbUseColorInEditorClick();
-    host.RequestCommandRefresh();
     return true;
 }

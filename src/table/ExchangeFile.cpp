@@ -8,6 +8,7 @@
 #include "table/LevelPlacer.h"
 #include "table/TableDocument.h"
 #include "table/TableHost.h"
+#include "table/TreeSelection.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -159,7 +160,7 @@ QByteArray ExchangeReadingTimeText(const QDateTime &time)
     return QLocale::c().toString(time, QStringLiteral("yyyyMMddHHmmsszzz")).toLatin1();
 }
 
-bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool all,
+bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool all, const TreeSelection &selection,
                              const QString &versionText, const LocalClock &clock)
 {
     TableHost &host = doc.host();
@@ -171,7 +172,7 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
     if (ConnectionNode *root = doc.RootNode()) {
         ConnectionTree::forEachBelow(root, [&](ConnectionNode *node) {
             const rVTNodeData &d = node->data;
-            if ((!all && !host.isSelected(node)) || d.Level == 0)
+            if ((!all && !selection.contains(node)) || d.Level == 0)
                 return;
             section.write(RowKey(1, row), d.Name);
             section.write(RowKey(2, row), d.Schedule);
@@ -200,7 +201,8 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
     return true;
 }
 
-bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const LocalClock &clock)
+bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const QByteArray &teraTermColors,
+                             const LocalClock &clock)
 {
     TableHost &host = doc.host();
     const QString display = GetShellDisplayName(fileName);
@@ -231,8 +233,6 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
         root = doc.tree().addChild(nullptr);
     LevelPlacer placer(doc.tree(), root);
     const QByteArray readingTime = ExchangeReadingTimeText(clock ? clock() : CurrentLocalTime());
-    QByteArray teraTermColors;
-    bool haveTeraTermColors = false;
 
     for (const qint64 i : index.namedRows(rowCount)) {
         const QByteArray name = index.string(RowKey(1, i));
@@ -245,21 +245,12 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
         record.Macro = index.string(RowKey(3, i));
         record.LastUpdated = index.string(RowKey(4, i));
         record.Popup = index.string(RowKey(5, i));
-        if (const QByteArray *colors = index.find(RowKey(6, i))) {
-            record.Colors = *colors;
-        } else {
-            if (!haveTeraTermColors) {
-                teraTermColors = host.ReadTeraTermColors();
-                haveTeraTermColors = true;
-            }
-            record.Colors = teraTermColors;
-        }
+        const QByteArray *colors = index.find(RowKey(6, i));
+        record.Colors = colors ? *colors : teraTermColors;
         record.LogSession = index.integer(RowKey(7, i), 1) != 0;
         record.Kind = NodeKindPlain;
         placer.place(record);
     }
     bulk.reset();
-
-    host.setExpanded(root, true);
     return true;
 }

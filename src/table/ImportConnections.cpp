@@ -27,18 +27,20 @@ int NodesBelowRoot(const TableDocument &doc)
 
 } // namespace
 
-int ImportConnections(TableDocument &doc, const QString &fileName, const LocalClock &clock)
+ImportResult ImportConnections(TableDocument &doc, const QString &fileName, const QByteArray &teraTermColors,
+                               const LocalClock &clock)
 {
     Prompter &prompter = doc.host().prompter();
     const QString ext = UpperExtension(fileName);
     const int before = NodesBelowRoot(doc);
+    ImportResult result;
     if (ext == QLatin1String(".QDZ")) {
-        LoadConnectionTable(doc, fileName, true);
+        result.recordsRead = LoadConnectionTable(doc, fileName, true).recordsRead;
     } else if (ext == QLatin1String(".KPV")) {
-        ImportLegacyConnections(doc, fileName, clock);
+        result.recordsRead = ImportLegacyConnections(doc, fileName, teraTermColors, clock);
     } else {
         prompter.warning(QStringLiteral("Cannot import the file. Unsupported file format."));
-        return 0;
+        return result;
     }
 
     // Whatever the reader returned, the records it read before a failure stay and are named
@@ -46,7 +48,8 @@ int ImportConnections(TableDocument &doc, const QString &fileName, const LocalCl
     // tree are never renamed in the name of an import.
     const int added = NodesBelowRoot(doc) - before;
     if (added <= 0)
-        return 0;
+        return result;
+    result.added = added;
     const int renamed = RenameDuplicateSiblings(doc, doc.RootNode());
     doc.UpdateCaption(true);  // also refreshes the commands' state
 
@@ -57,5 +60,5 @@ int ImportConnections(TableDocument &doc, const QString &fileName, const LocalCl
         prompter.warning(QString::number(renamed) + QStringLiteral(" imported items were")
                          + QStringLiteral(" renamed to avoid duplicate names among siblings."));
     }
-    return added;
+    return result;
 }

@@ -3,7 +3,6 @@
 #include "table/ConnectionTree.h"
 #include "table/NodeSelection.h"
 #include "table/TableDocument.h"
-#include "table/TableHost.h"
 #include "table/TreeRules.h"
 
 #include <QSet>
@@ -27,32 +26,27 @@ ConnectionNode *anchorAt(ConnectionNode *parent, int row, const QSet<const Conne
     return anchor;
 }
 
-bool moveBesideSibling(TableDocument &doc, bool up)
+bool moveBesideSibling(TableDocument &doc, ConnectionNode *focused, bool up)
 {
-    TableHost &host = doc.host();
-    ConnectionNode *focused = host.focusedNode();
     ConnectionNode *sibling = focused ? (up ? focused->prevSibling() : focused->nextSibling()) : nullptr;
-    if (!sibling || !realParent(focused)) {
-        host.RequestCommandRefresh();
+    if (!sibling || !realParent(focused))
         return false;
-    }
     doc.tree().moveNode(focused, focused->parent(), up ? sibling->row() : sibling->row() + 1);
     VTNodeMoved(doc, focused);
     doc.UpdateCaption(true);
-    host.RequestCommandRefresh();
     return true;
 }
 
 } // namespace
 
-bool MnUpClick(TableDocument &doc)
+bool MnUpClick(TableDocument &doc, ConnectionNode *focused)
 {
-    return moveBesideSibling(doc, true);
+    return moveBesideSibling(doc, focused, true);
 }
 
-bool MnDownClick(TableDocument &doc)
+bool MnDownClick(TableDocument &doc, ConnectionNode *focused)
 {
-    return moveBesideSibling(doc, false);
+    return moveBesideSibling(doc, focused, false);
 }
 
 bool VTDragAllowed(const TableDocument &doc, const ConnectionNode *node)
@@ -131,7 +125,7 @@ QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode
         doc.tree().moveNode(n, parent, anchor ? anchor->row() : -1);
         AfterNodeMoved(doc, n);
     }
-    FinishNodeMoves(doc);
+    RelevelTree(doc);
     return tops;
 }
 
@@ -150,7 +144,7 @@ QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode
         AfterNodeMoved(doc, copy);
         copies.append(copy);
     }
-    FinishNodeMoves(doc);
+    RelevelTree(doc);
     return copies;
 }
 
@@ -160,22 +154,15 @@ bool AfterNodeMoved(TableDocument &doc, ConnectionNode *node)
     if (doc.LoadingFlag || !parent)
         return false;
     node->data.Level = parent->data.Level + 1;
-    doc.host().setExpanded(parent, true);
     RenameDuplicateSiblings(doc, parent);
     doc.UpdateCaption(true);
     return true;
 }
 
-void FinishNodeMoves(TableDocument &doc)
-{
-    RelevelTree(doc);
-    doc.host().RequestCommandRefresh();
-}
-
 void VTNodeMoved(TableDocument &doc, ConnectionNode *node)
 {
     if (AfterNodeMoved(doc, node))
-        FinishNodeMoves(doc);
+        RelevelTree(doc);
 }
 
 void RelevelTree(TableDocument &doc)

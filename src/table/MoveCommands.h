@@ -15,10 +15,11 @@ struct DropPlace
     int row = -1;
 };
 
-// Move up / Move down: the focused node changes place with its previous (next) sibling,
-// branch and all. False, with only the command refresh, when there is no such sibling.
-bool MnUpClick(TableDocument &doc);
-bool MnDownClick(TableDocument &doc);
+// Move up / Move down: Focused changes place with its previous (next) sibling, branch and
+// all, and the table is marked modified. False, with nothing changed, when there is no such
+// sibling.
+bool MnUpClick(TableDocument &doc, ConnectionNode *focused);
+bool MnDownClick(TableDocument &doc, ConnectionNode *focused);
 
 // Every node but RootNode may be dragged.
 bool VTDragAllowed(const TableDocument &doc, const ConnectionNode *node);
@@ -36,7 +37,8 @@ bool CanDrop(const TableDocument &doc, const QList<ConnectionNode *> &draggedNod
 DropPlace DropPlaceFor(ConnectionNode *target, DropPosition position);
 
 // A drop from this tree, moving (or with Copy copying) the dragged branches. Nothing happens
-// when CanDrop refuses. Returns the placed branches' top nodes, in tree order.
+// when CanDrop refuses. Returns the placed branches' top nodes, in tree order; the view
+// shows their parents expanded.
 QList<ConnectionNode *> DropNodes(TableDocument &doc, const QList<ConnectionNode *> &draggedNodes,
                                   ConnectionNode *target, DropPosition position, bool copy);
 
@@ -50,16 +52,16 @@ QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode
 QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
                                   ConnectionNode *parent, int row);
 
-// After a node was moved or copied: its parent is expanded, clashing names below the parent
-// become "Copy of ..." names, the table is marked modified and every Level is set again from
-// its parent. Does nothing while a table is read or for a node without a parent.
+// After a node was moved or copied: clashing names below its parent become "Copy of ..."
+// names, the table is marked modified and every Level is set again from its parent (the
+// view shows the parent expanded). Does nothing while a table is read or for a node without
+// a parent.
 void VTNodeMoved(TableDocument &doc, ConnectionNode *node);
 
 // VTNodeMoved in two halves, for callers placing many branches: the steps for one node
-// (false when it does nothing) right after it is placed, then one walk over the tree and
-// the command refresh at the end.
+// (false when it does nothing) right after it is placed, then one walk over the tree at the
+// end (RelevelTree).
 bool AfterNodeMoved(TableDocument &doc, ConnectionNode *node);
-void FinishNodeMoves(TableDocument &doc);
 
 // Level := parent's Level + 1 for every node below RootNode, in tree order.
 void RelevelTree(TableDocument &doc);

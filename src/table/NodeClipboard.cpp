@@ -92,7 +92,7 @@ QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData>
         }
     }
     settle();
-    FinishNodeMoves(doc);
+    RelevelTree(doc);
     return tops;
 }
 

@@ -7,20 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-// Rows from the top of the tree down to Node.
-std::vector<int> pathOf(const ConnectionNode *node)
-{
-    std::vector<int> rows;
-    for (const ConnectionNode *n = node; n && n->parent(); n = n->parent())
-        rows.push_back(n->row());
-    std::reverse(rows.begin(), rows.end());
-    return rows;
-}
-
-} // namespace
-
 bool IsInsideAny(const ConnectionNode *node, const QList<ConnectionNode *> &nodes)
 {
     if (!node || nodes.isEmpty())
@@ -63,5 +49,14 @@ QList<ConnectionNode *> TopmostNodes(const QList<ConnectionNode *> &nodes)
 
 bool PreorderLess(const ConnectionNode *a, const ConnectionNode *b)
 {
-    return pathOf(a) < pathOf(b);
+    return PreorderPath(a) < PreorderPath(b);
+}
+
+std::vector<int> PreorderPath(const ConnectionNode *node)
+{
+    std::vector<int> rows;
+    for (const ConnectionNode *n = node; n && n->parent(); n = n->parent())
+        rows.push_back(n->row());
+    std::reverse(rows.begin(), rows.end());
+    return rows;
 }

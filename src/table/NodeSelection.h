@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <vector>
+
 class ConnectionNode;
 
 // Helpers for commands that act on several selected branches at once.
@@ -16,3 +18,7 @@ QList<ConnectionNode *> TopmostNodes(const QList<ConnectionNode *> &nodes);
 
 // True when A comes before B in pre-order (both of one tree).
 bool PreorderLess(const ConnectionNode *a, const ConnectionNode *b);
+
+// Rows from the top of the tree down to Node: comparing these orders nodes as the pre-order
+// walk does.
+std::vector<int> PreorderPath(const ConnectionNode *node);

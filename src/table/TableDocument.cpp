@@ -1,18 +1,24 @@
 #include "table/TableDocument.h"
 
-#include "platform/FileUtil.h"
-#include "platform/Prompter.h"
 #include "platform/FieldText.h"
-#include "table/TableHost.h"
+#include "platform/FileUtil.h"
 
 #include <QFileInfo>
 
-TableDocument::TableDocument(TableHost &host) : m_host(host)
+TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
-    // CurrentNode must not outlive its node. Inside a bulk change (a table read) nodes go
-    // without a signal; the reader sets CurrentNode itself.
-    QObject::connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, &m_tree, [this](ConnectionNode *node) {
-        if (CurrentNode && (CurrentNode == node || node->isAncestorOf(CurrentNode)))
+    // CurrentNode and the marks must not outlive their nodes. Inside a bulk change (a table
+    // read) nodes go without a signal; the reader sets CurrentNode itself, and the marks go
+    // with the old table.
+    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
+        if (BranchHoldsCurrentNode(node))
+            CurrentNode = nullptr;
+        forgetMarks(node);
+    });
+    connect(&m_tree, &ConnectionTree::aboutToReset, this, &TableDocument::CancelCutOrCopy);
+    connect(&m_tree, &ConnectionTree::resetDone, this, [this] {
+        // The address is only compared, never followed, until the walk has found it.
+        if (CurrentNode && m_tree.absoluteIndex(CurrentNode) < 0)
             CurrentNode = nullptr;
     });
 }
@@ -20,7 +26,7 @@ TableDocument::TableDocument(TableHost &host) : m_host(host)
 void TableDocument::UpdateCaption(bool tableModified)
 {
     m_tableModified = tableModified;
-    m_host.documentStateChanged();
+    Q_EMIT stateChanged();
 }
 
 QString TableDocument::captionText() const
@@ -37,7 +43,7 @@ void TableDocument::SetNodeModified(bool value)
     if (v == m_nodeModified)
         return;
     m_nodeModified = v;
-    m_host.documentStateChanged();
+    Q_EMIT stateChanged();
 }
 
 QString TableDocument::ApplyQuestionText(const QByteArray &name)
@@ -46,33 +52,40 @@ QString TableDocument::ApplyQuestionText(const QByteArray &name)
         + QStringLiteral("' ?");
 }
 
-int TableDocument::AskApplyChanges()
-{
-    ConnectionNode *focused = m_host.focusedNode();
-    if (!m_nodeModified || !focused || focused->data.Level < 1)
-        return Prompter::No;
-    const auto answer = m_host.prompter().ask(Prompter::Kind::Warning, ApplyQuestionText(focused->data.Name),
-                                              Prompter::Buttons::YesNoCancel);
-    if (answer == Prompter::Yes)
-        m_host.BtnApplyClick();
-    else if (answer != Prompter::Cancel)
-        SetNodeModified(false);
-    return answer;
-}
-
-int TableDocument::AskSaveChanges()
+QString TableDocument::SaveQuestionText() const
 {
     // The last path component: on Linux a backslash or a colon is part of a file name.
     const QString fileName = CurrentTableFile.isEmpty() ? QStringLiteral("Noname.QDZ")
                                                         : QFileInfo(CurrentTableFile).fileName();
-    int result = Prompter::No;
-    if (AskApplyChanges() == Prompter::Cancel)
-        return Prompter::Cancel;
-    if (m_tableModified) {
-        result = m_host.prompter().ask(
-            Prompter::Kind::Warning,
-            QStringLiteral("Do you want to save the changes you made to ") + fileName + QStringLiteral("?"),
-            Prompter::Buttons::YesNoCancel);
+    return QStringLiteral("Do you want to save the changes you made to ") + fileName + QStringLiteral("?");
+}
+
+void TableDocument::markCutOrCopy(const QList<ConnectionNode *> &tops, bool cut)
+{
+    m_cutCopyMarks.clear();
+    for (const ConnectionNode *top : tops) {
+        m_cutCopyMarks.insert(top);
+        ConnectionTree::forEachBelow(top, [this](ConnectionNode *n) { m_cutCopyMarks.insert(n); });
     }
-    return result;
+    m_cutCopyTops = tops;
+    CutModeFlag = cut;
+    Q_EMIT cutCopyMarkChanged();
+}
+
+void TableDocument::CancelCutOrCopy()
+{
+    if (m_cutCopyMarks.isEmpty() && m_cutCopyTops.isEmpty())
+        return;
+    m_cutCopyMarks.clear();
+    m_cutCopyTops.clear();
+    Q_EMIT cutCopyMarkChanged();
+}
+
+void TableDocument::forgetMarks(const ConnectionNode *removed)
+{
+    if (m_cutCopyMarks.isEmpty())
+        return;
+    m_cutCopyMarks.remove(removed);
+    ConnectionTree::forEachBelow(removed, [this](ConnectionNode *n) { m_cutCopyMarks.remove(n); });
+    m_cutCopyTops.removeIf([removed](const ConnectionNode *n) { return n == removed || removed->isAncestorOf(n); });
 }

@@ -8,12 +8,12 @@
 #include "table/NodeStream.h"
 #include "table/TableDocument.h"
 #include "table/TableHost.h"
+#include "table/TreeSelection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 
 #include <optional>
 #include <vector>
@@ -50,13 +50,6 @@ bool writeTable(const QString &fileName, const std::vector<const ConnectionNode 
     return file.commit();
 }
 
-// Expands Node's ancestors from its parent up to the top-level connection.
-void expandAncestors(TableHost &host, ConnectionNode *node, const ConnectionNode *rootNode)
-{
-    for (ConnectionNode *p = node->parent(); p && p != rootNode; p = p->parent())
-        host.setExpanded(p, true);
-}
-
 } // namespace
 
 QByteArray ConvertOldColorString(const QByteArray &old)
@@ -69,47 +62,43 @@ QByteArray ConvertOldColorString(const QByteArray &old)
     return FormatColorSet(set);
 }
 
-bool SaveConnectionTable(TableDocument &doc, const QString &fileName, bool all)
+bool SaveConnectionTable(TableDocument &doc, const QString &fileName)
+{
+    return SaveConnectionTable(doc, fileName, true, TreeSelection());
+}
+
+bool SaveConnectionTable(TableDocument &doc, const QString &fileName, bool all, const TreeSelection &selection)
 {
     TableHost &host = doc.host();
     WaitCursor wait(host);
     ConnectionNode *rootNode = doc.RootNode();
-    if (rootNode)
-        host.setSelected(rootNode, false);
 
     // The count written in front is the number of records that follow, by construction.
     std::vector<const ConnectionNode *> nodes;
-    if (all) {
-        ConnectionTree::forEachBelow(rootNode, [&nodes](ConnectionNode *n) { nodes.push_back(n); });
-    } else {
-        QSet<const ConnectionNode *> selected;
-        for (const ConnectionNode *n : host.selectedNodes())
-            selected.insert(n);
-        ConnectionTree::forEachBelow(rootNode, [&](ConnectionNode *n) {
-            if (selected.contains(n))
-                nodes.push_back(n);
-        });
-    }
+    ConnectionTree::forEachBelow(rootNode, [&](ConnectionNode *n) {
+        if (all || selection.contains(n))
+            nodes.push_back(n);
+    });
 
     const bool ok = nodes.size() <= std::size_t(std::numeric_limits<qint32>::max())
         && writeTable(fileName, nodes);
     if (!ok)
         host.prompter().warning(QStringLiteral("Error writing file ") + GetShellDisplayName(fileName)
                                 + QStringLiteral("."));
-    host.SaveSettingsAndNotify();
     return ok;
 }
 
-bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet)
+TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet)
 {
     TableHost &host = doc.host();
     Prompter &prompter = host.prompter();
     const QString shown = GetShellDisplayName(fileName);
     const QFileInfo info(fileName);
+    TableReadResult result;
 
     if (!info.exists()) {
         prompter.warning(QStringLiteral("The file '") + shown + QStringLiteral("' does not exist."));
-        return false;
+        return result;
     }
     // Only a regular file is read: a directory opens on Linux and fails only at the read, and
     // a device or pipe may never end.
@@ -119,12 +108,12 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
         QFile file(fileName);
         if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
             prompter.warning(QStringLiteral("Cannot read the file ") + shown);
-            return false;
+            return result;
         }
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) {
             prompter.warning(QStringLiteral("Cannot read the file ") + shown);
-            return false;
+            return result;
         }
     }
 
@@ -132,7 +121,7 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
     const bool oldFormat = magic == QByteArrayView(OldMagic);
     if (!oldFormat && magic != QByteArrayView(CurrentMagic)) {
         prompter.warning(QStringLiteral("The file ") + shown + QStringLiteral(" has invalid format."));
-        return false;
+        return result;
     }
 
     if (oldFormat && !quiet) {
@@ -143,7 +132,7 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
         const QString backup = info.dir().filePath(shown + QStringLiteral(".bak"));
         if (!CopyFileByStream(fileName, backup)) {
             prompter.error(QStringLiteral("Cannot create backup copy ") + backup + QStringLiteral("."));
-            return false;
+            return result;
         }
     }
 
@@ -191,40 +180,30 @@ bool LoadConnectionTable(TableDocument &doc, const QString &fileName, bool quiet
             }
         }
 
+        result.recordsRead = true;
         if (!complete) {
             if (!quiet)
                 doc.CurrentTableFile = fileName;
-            host.setExpanded(rootNode, true);
-        } else {
-            // Reported once the view knows the new nodes, that is after the bulk change.
-            if (focus) {
-                LoadingScope reporting(doc, false);
-                expandAncestors(host, focus, rootNode);
-                host.VTChange(focus);
+        } else if (!quiet) {
+            doc.CurrentTableFile = fileName;
+            doc.UpdateCaption(false);
+            doc.SetNodeModified(false);
+            if (oldFormat) {
+                SaveConnectionTable(doc, doc.CurrentTableFile);
+                result.rewritten = true;
             }
-            if (!quiet) {
-                doc.CurrentTableFile = fileName;
-                doc.UpdateCaption(false);
-                doc.SetNodeModified(false);
-                if (oldFormat)
-                    SaveConnectionTable(doc, doc.CurrentTableFile, true);
-            }
-            host.setExpanded(rootNode, true);
         }
     }
 
     if (!complete) {
         prompter.warning(QStringLiteral("Error reading the file. It contains inconsistent data."));
-        return false;
+        return result;
     }
+    result.ok = true;
     if (!quiet) {
-        if (focus) {
-            host.clearSelection();
-            host.setFocusedNode(focus);
-            host.setSelected(focus, true);
-        } else {
+        result.focus = focus;
+        if (!focus)
             doc.SelectedNodeIndex = 0;
-        }
     }
-    return true;
+    return result;
 }

@@ -75,15 +75,21 @@ int renameClashingChildren(ConnectionTree &tree, ConnectionNode *parent)
 
 } // namespace
 
-void InitTree(TableDocument &doc)
+ConnectionNode *InitTree(TableDocument &doc)
 {
-    TableHost &host = doc.host();
     Q_ASSERT(doc.tree().invisibleRoot()->childCount() == 0);
-    host.clearSelection();
-    ConnectionNode *root = doc.tree().addChild(nullptr, rVTNodeData{});
-    host.setSelected(root, true);
-    host.setFocusedNode(root);
-    host.showSettingsPage();
+    return doc.tree().addChild(nullptr, rVTNodeData{});
+}
+
+ConnectionNode *NewTable(TableDocument &doc)
+{
+    doc.CurrentNode = nullptr;
+    doc.tree().clear();
+    ConnectionNode *root = InitTree(doc);
+    doc.CurrentTableFile.clear();
+    doc.SetNodeModified(false);
+    doc.UpdateCaption(false);
+    return root;
 }
 
 bool IsRealConnection(const ConnectionNode *node)
@@ -184,18 +190,19 @@ bool VTEditing(const TableDocument &doc, const ConnectionNode *node)
     return node && node != doc.RootNode();
 }
 
-void VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText)
+RenameResult VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText,
+                       const QByteArray &teraTermColors)
 {
     if (!VTEditing(doc, node))
-        return;
-    TableHost &host = doc.host();
-    Prompter &prompter = host.prompter();
+        return RenameResult::Refused;
+    Prompter &prompter = doc.host().prompter();
     rVTNodeData &data = node->data;
     const QString trimmed = typedName(newText);
     if (trimmed.isEmpty()) {
         prompter.warning(QStringLiteral("Connection name cannot be empty."));
-        return;
+        return RenameResult::Refused;
     }
+    RenameResult result = RenameResult::NameKept;
     const QByteArray name = EncodeField(trimmed);
     if (IsSeparatorName(name)) {
         const QString current = DecodeField(data.Name);
@@ -203,7 +210,7 @@ void VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText)
             prompter.warning(QStringLiteral("Connection '") + current
                              + QStringLiteral("' cannot be replaced with separator line\r"
                                               "because it has at least one child."));
-            return;
+            return RenameResult::Refused;
         }
         if (!doc.LoadingFlag && !doc.CopyInProgressFlag) {
             const auto answer = prompter.ask(
@@ -214,7 +221,7 @@ void VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText)
                                      "\rDo you want to continue?"),
                 Prompter::Buttons::YesNo);
             if (answer != Prompter::Yes)
-                return;
+                return RenameResult::Refused;
         }
         data.Name = SeparatorText;
         data.Kind = NodeKindSeparator;
@@ -222,18 +229,19 @@ void VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText)
         data.Popup.clear();
         data.LogSession = false;
         doc.tree().notifyChanged(node);
+        result = RenameResult::MadeSeparator;
     } else if (doc.CopyInProgressFlag || ValidateConnectionName(doc, name, node)) {
         if (IsSeparatorName(data.Name)) {
             data.Macro.clear();
             data.Popup.clear();
             data.LogSession = true;
             const ConnectionNode *parent = node->parent();
-            data.Colors = parent->data.Level > 0 ? parent->data.Colors : host.ReadTeraTermColors();
+            data.Colors = parent->data.Level > 0 ? parent->data.Colors : teraTermColors;
         }
         data.Name = name;
         doc.tree().notifyChanged(node);
-        host.VTChange(node);
+        result = RenameResult::Renamed;
     }
-    host.ShowFocusedNodeData();
     doc.UpdateCaption(true);
+    return result;
 }

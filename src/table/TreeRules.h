@@ -6,9 +6,12 @@
 class ConnectionNode;
 class TableDocument;
 
-// Empties nothing: adds RootNode to an empty tree, selects and focuses it and shows the
-// settings page.
-void InitTree(TableDocument &doc);
+// Empties nothing: adds RootNode to an empty tree and returns it. The view selects and
+// focuses it alone and shows the settings page.
+ConnectionNode *InitTree(TableDocument &doc);
+// Empties the tree for a new table: RootNode alone, no file (the caption's "Noname.QDZ"),
+// neither modified mark, no current node. Returns RootNode.
+ConnectionNode *NewTable(TableDocument &doc);
 
 // False for null and for separators; RootNode counts as real.
 bool IsRealConnection(const ConnectionNode *node);
@@ -26,6 +29,13 @@ bool ValidateConnectionName(TableDocument &doc, const QByteArray &name, const Co
 
 // The in-place editor may open on every node but RootNode.
 bool VTEditing(const TableDocument &doc, const ConnectionNode *node);
+// What the rename rules did with a text. Refused: nothing changed. Otherwise the table is
+// marked modified and the pages show the focused node again; Renamed: Node took the new name
+// and is reported as the changed node.
+enum class RenameResult { Refused, NameKept, MadeSeparator, Renamed };
+
 // The rename rules, run when the in-place editor ends with a changed text: control characters
-// become blanks, the ends are trimmed, the name is stored as UTF-8.
-void VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText);
+// become blanks, the ends are trimmed, the name is stored as UTF-8. A separator turned into a
+// connection below RootNode takes TeraTermColors.
+RenameResult VTNewText(TableDocument &doc, ConnectionNode *node, const QString &newText,
+                       const QByteArray &teraTermColors);

@@ -1,5 +1,6 @@
 #include "RunningMainWindow.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"

@@ -1,4 +1,3 @@
-#include "support/NodeRecords.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
@@ -6,7 +5,9 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/UserDataPage.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
+#include "support/NodeRecords.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempUserDirs.h"
 #include "table/ConnectionTree.h"
@@ -33,11 +34,8 @@ const char *const kButtons[] = {"BtnExec", "BtnExecSel", "BtnAddChild", "BtnAddS
 
 // The window shown and active, text on the clipboard, and below RootNode: "Alpha" (a macro
 // and a schedule), "Beta" with child "Beta 1", and a separator.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    ScriptedPrompter prompter;
-    TForm1 form{&prompter};
     ConnectionNode *alpha = nullptr;
     ConnectionNode *beta = nullptr;
     ConnectionNode *beta1 = nullptr;
@@ -46,9 +44,8 @@ struct Window
     Window()
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         rVTNodeData a = NamedRecord("Alpha");
         a.Macro = UrlEncode("connect 'host'", true);
         a.Schedule = "=0 1 * * *";
@@ -59,17 +56,6 @@ struct Window
         beta1 = tree.addChild(beta, b1);
         separator = tree.addChild(root, NamedRecord(SeparatorText));
         form.tree()->expandAll();
-        form.show();
-    }
-
-    template<typename T> T *child(const QString &name) const { return form.findChild<T *>(name); }
-    QAction *action(const char *name) const { return child<QAction>(QLatin1String(name)); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-
-    void click(const ConnectionNode *n, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, modifiers, vt->visualRect(indexOf(n)).center());
     }
 
     QStringList enabledButtons() const
@@ -108,7 +94,7 @@ struct Window
         } else if (control == QLatin1String("in-place editor")) {
             form.tree()->setFocus();
             QTest::keyClick(form.tree(), Qt::Key_F2);
-            w = form.currentEditLink();
+            w = form.tree()->currentEditLink();
         } else if (control.startsWith(QLatin1String("Memo"))) {
             pg->setCurrentIndex(control == QLatin1String("Memo1") ? 1 : 2);
             w = child<QWidget>(control);

@@ -2,7 +2,7 @@
 #include "mainwindow/NewConnectionsPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
-#include "TriggerAsUser.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -12,6 +12,7 @@
 #include "table/ConnectionTree.h"
 #include "table/EditCommands.h"
 #include "table/TreeRules.h"
+#include "TriggerAsUser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,44 +23,12 @@
 namespace {
 
 // The real window, shown, with a table of the given shape and no teraterm.ini.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempProgramFolder program;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
+    using MainWindowFixture::MainWindowFixture;
 
-    explicit Window(const QByteArray &shape = {})
-    {
-        form.setFileChooser(&chooser);
-        form.InitTree();
-        BuildShape(form.doc().tree(), shape);
-        form.tree()->expandAll();
-        form.show();
-    }
-
-    bool active() { return QTest::qWaitForWindowActive(&form); }
-    TableDocument &doc() { return form.doc(); }
-    QByteArray shape() { return ShapeOf(doc().RootNode()); }
-    ConnectionNode *at(const QString &path) { return NodeAt(doc(), path); }
-    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
     NewConnectionsPage *defaults() const { return form.settingsPage()->newConnections(); }
-
-    // Clicks the node's row, then the key goes to the tree.
-    void focus(const ConnectionNode *n)
-    {
-        QTreeView *vt = form.tree();
-        vt->scrollTo(form.model().indexFor(n));
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(form.model().indexFor(n)).center());
-        vt->setFocus();
-    }
-
-    void press(QKeyCombination keys)
-    {
-        QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
-    }
-
-    QList<ConnectionNode *> selected() { return form.host().selectedNodes(); }
+    QList<ConnectionNode *> selected() { return form.tree()->selection().nodes(); }
 };
 
 } // namespace
@@ -312,6 +281,9 @@ void TestTForm1ConnectionCommands::deleteQuestions()
         QCOMPARE(w.form.focusedNode(), w.at(focusAfter));
         QCOMPARE(w.selected(), QList<ConnectionNode *>{w.at(focusAfter)});
     }
+    // The commands are worked out again after every delete, a refused one too: the button
+    // the command switched off follows the selection again.
+    QTRY_COMPARE(w.action("BtnDelete")->isEnabled(), !w.selected().contains(w.doc().RootNode()));
 }
 
 void TestTForm1ConnectionCommands::deleteWithUnappliedEdits_data()
@@ -343,7 +315,7 @@ void TestTForm1ConnectionCommands::deleteWithUnappliedEdits()
         QTreeView *vt = w.form.tree();
         QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           vt->visualRect(w.form.model().indexFor(w.at(QStringLiteral("1")))).center());
-        w.form.host().setFocusedNode(a);
+        w.form.tree()->setFocusedNode(a);
     }
     QCOMPARE(w.doc().CurrentNode, a);
     w.doc().SetNodeModified(true);

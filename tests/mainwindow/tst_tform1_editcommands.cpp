@@ -3,14 +3,15 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/UserDataPage.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
-#include "TriggerAsUser.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeClipboard.h"
+#include "TriggerAsUser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,41 +30,17 @@
 
 namespace {
 
-enum Control { Macro, Popup, UserData, Schedule, InPlace };
+enum Control { Macro, Popup, UserField, Schedule, InPlace };
 
 // The real window, shown, with a small table.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
+    Window() : MainWindowFixture("A[B[C]]|D", false) {}
 
-    Window()
-    {
-        form.setFileChooser(&chooser);
-        form.InitTree();
-        BuildShape(form.doc().tree(), "A[B[C]]|D");
-        form.show();
-    }
-
-    bool active() { return QTest::qWaitForWindowActive(&form); }
-    TableDocument &doc() { return form.doc(); }
-    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    QTabWidget *pages() const { return form.findChild<QTabWidget *>(QStringLiteral("PG")); }
-    QsciScintilla *memo1() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo1")); }
-    QsciScintilla *memo2() const { return form.findChild<QsciScintilla *>(QStringLiteral("Memo2")); }
     QLineEdit *edit1() const { return form.settingsPage()->userData()->Edit1(); }
     QLineEdit *edit4() const { return form.schedulePage()->Edit4(); }
 
-    void focusTreeAt(const QString &path)
-    {
-        QTreeView *vt = form.tree();
-        const QModelIndex index = form.model().indexFor(NodeAt(doc(), path));
-        vt->scrollTo(index);
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(index).center());
-        vt->setFocus();
-    }
+    void focusTreeAt(const QString &path) { focus(at(path)); }
 
     // Brings the control's page to the front, focuses the control and gives it Text.
     QWidget *show(Control control, const QString &text)
@@ -80,7 +57,7 @@ struct Window
             memo2()->setText(text);
             w = memo2();
             break;
-        case UserData:
+        case UserField:
             pages()->setCurrentIndex(0);
             form.settingsPage()->PGSettings()->setCurrentWidget(form.settingsPage()->userData());
             edit1()->setText(text);
@@ -94,7 +71,7 @@ struct Window
         case InPlace: {
             focusTreeAt(QStringLiteral("1"));
             QTest::keyClick(form.tree(), Qt::Key_F2);
-            QLineEdit *editor = form.currentEditLink();
+            QLineEdit *editor = form.tree()->currentEditLink();
             if (!editor)
                 return nullptr;
             editor->setText(text);
@@ -166,7 +143,7 @@ void TestTForm1EditCommands::commandsByKeyboard_data()
     QTest::addColumn<bool>("marksTable");
     QTest::newRow("macro editor") << int(Macro) << true << false;
     QTest::newRow("popup editor") << int(Popup) << true << false;
-    QTest::newRow("user data field") << int(UserData) << false << false;
+    QTest::newRow("user data field") << int(UserField) << false << false;
     QTest::newRow("schedule field") << int(Schedule) << true << false;
     QTest::newRow("in-place editor") << int(InPlace) << false << true;
 }
@@ -253,14 +230,14 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     w.focusTreeAt(QStringLiteral("1"));
     QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
     // Every node, RootNode and those in collapsed branches included.
-    QCOMPARE(w.form.host().selectedNodes().size(), 5);
+    QCOMPARE(w.form.tree()->selection().nodes().size(), 5);
     QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
     // Nothing is left to select: the Edit menu's Select all is off, and so is the key.
     auto *edit = w.form.findChild<QMenu *>(QStringLiteral("MnEdit"));
     Q_EMIT edit->aboutToShow();
     QVERIFY(!w.action("MnSelectAll")->isEnabled());
     // One node of a collapsed branch left out: there is more to select.
-    w.form.host().setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
+    w.form.tree()->setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
     Q_EMIT edit->aboutToShow();
     QVERIFY(w.action("MnSelectAll")->isEnabled());
 }
@@ -285,7 +262,7 @@ void TestTForm1EditCommands::selectAllWithUnappliedEdits()
     QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to apply the changes you made to  'D' ?")});
     QCOMPARE(w.prompter.boxes().first().buttons, Prompter::Buttons::YesNoCancel);
-    QCOMPARE(w.form.host().selectedNodes().size(), selected);
+    QCOMPARE(w.form.tree()->selection().nodes().size(), selected);
     QCOMPARE(w.doc().IsNodeModified(), answer == Prompter::Cancel);
 }
 
@@ -298,7 +275,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(!memo->overwriteMode());
 
     QTest::keyClick(memo, Qt::Key_Insert);
-    QVERIFY(!w.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     QVERIFY(memo->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     memo->setCursorPosition(0, 0);
@@ -310,7 +287,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(popup->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     QTest::keyClick(popup, Qt::Key_Insert, Qt::KeypadModifier);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QVERIFY(!popup->overwriteMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
     popup->setCursorPosition(0, 0);
@@ -319,12 +296,12 @@ void TestTForm1EditCommands::insertToggles()
 
     // Insert with a modifier is another key (Shift+Insert pastes).
     QTest::keyClick(popup, Qt::Key_Insert, Qt::ShiftModifier);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
 
     // A line edit shares the mode.
-    QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserData, QStringLiteral("abc")));
+    QLineEdit *field = qobject_cast<QLineEdit *>(w.show(UserField, QStringLiteral("abc")));
     QTest::keyClick(field, Qt::Key_Insert);
-    QVERIFY(!w.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     field->setCursorPosition(0);
     QTest::keyClick(field, Qt::Key_X);  // typed as "x"
     QCOMPARE(field->text(), QStringLiteral("xbc"));
@@ -338,7 +315,7 @@ void TestTForm1EditCommands::insertToggles()
     QVERIFY(editor);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
     QTest::keyClick(editor, Qt::Key_Insert);
-    QVERIFY(w.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
     QCOMPARE(editor->text(), QStringLiteral("abc"));
 }
@@ -352,12 +329,12 @@ void TestTForm1EditCommands::overwriteInFields_data()
     QTest::addColumn<QString>("result");
     const int x = Qt::Key_X;
     const int back = Qt::Key_Backspace;
-    QTest::newRow("field, overwrite: replaces") << int(UserData) << false << 0 << x << QStringLiteral("xbc");
+    QTest::newRow("field, overwrite: replaces") << int(UserField) << false << 0 << x << QStringLiteral("xbc");
     QTest::newRow("field, overwrite: backspace takes the next")
-        << int(UserData) << false << 0 << back << QStringLiteral("bc");
-    QTest::newRow("field, overwrite: at the end appends") << int(UserData) << false << 3 << x << QStringLiteral("abcx");
-    QTest::newRow("field, insert: inserts") << int(UserData) << true << 0 << x << QStringLiteral("xabc");
-    QTest::newRow("field, insert: backspace") << int(UserData) << true << 1 << back << QStringLiteral("bc");
+        << int(UserField) << false << 0 << back << QStringLiteral("bc");
+    QTest::newRow("field, overwrite: at the end appends") << int(UserField) << false << 3 << x << QStringLiteral("abcx");
+    QTest::newRow("field, insert: inserts") << int(UserField) << true << 0 << x << QStringLiteral("xabc");
+    QTest::newRow("field, insert: backspace") << int(UserField) << true << 1 << back << QStringLiteral("bc");
     QTest::newRow("in-place, overwrite: replaces") << int(InPlace) << false << 1 << x << QStringLiteral("axc");
     QTest::newRow("in-place, insert: inserts") << int(InPlace) << true << 1 << x << QStringLiteral("axbc");
 }
@@ -375,7 +352,7 @@ void TestTForm1EditCommands::overwriteInFields()
     QVERIFY(field);
     if (!insert)
         QTest::keyClick(field, Qt::Key_Insert);
-    QCOMPARE(w.doc().InsertModeFlag, insert);
+    QCOMPARE(w.form.insertMode(), insert);
     field->setCursorPosition(caret);
     QTest::keyClick(field, Qt::Key(key));
     QCOMPARE(field->text(), result);
@@ -508,7 +485,7 @@ void TestTForm1EditCommands::clipboardKeysOnTheTopNode()
     QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat(QLatin1String(NodeMimeType)));
     QCOMPARE(ShapeOf(w.doc().RootNode()), QByteArray("A[B[C]]|D"));
     QVERIFY(!w.doc().tableModified());
-    QVERIFY(!w.form.hasCutCopyMark(w.doc().RootNode()));
+    QVERIFY(!w.form.doc().hasCutCopyMark(w.doc().RootNode()));
 }
 
 void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands_data()
@@ -516,7 +493,7 @@ void TestTForm1EditCommands::mouseSelectionRefreshesTheCommands_data()
     QTest::addColumn<int>("control");
     QTest::newRow("macro editor") << int(Macro);
     QTest::newRow("popup editor") << int(Popup);
-    QTest::newRow("user data field") << int(UserData);
+    QTest::newRow("user data field") << int(UserField);
     QTest::newRow("schedule field") << int(Schedule);
     QTest::newRow("in-place editor") << int(InPlace);
 }
@@ -548,12 +525,12 @@ void TestTForm1EditCommands::renamingAMarkedNodeEndsTheCut()
     w.focusTreeAt(QStringLiteral("0/0"));
     QTest::keyClick(w.form.tree(), Qt::Key_X, Qt::ControlModifier);
     const ConnectionNode *b = NodeAt(w.doc(), QStringLiteral("0/0"));
-    QVERIFY(w.form.hasCutCopyMark(b));
-    QVERIFY(w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+    QVERIFY(w.form.doc().hasCutCopyMark(b));
+    QVERIFY(w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
     QTest::keyClick(w.form.tree(), Qt::Key_F2);
-    QVERIFY(w.form.currentEditLink());
-    QVERIFY(!w.form.hasCutCopyMark(b));
-    QVERIFY(!w.form.hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
+    QVERIFY(w.form.tree()->currentEditLink());
+    QVERIFY(!w.form.doc().hasCutCopyMark(b));
+    QVERIFY(!w.form.doc().hasCutCopyMark(NodeAt(w.doc(), QStringLiteral("0/0/0"))));
 }
 
 void TestTForm1EditCommands::addButtonsOfferTheContextMenu()

@@ -1,7 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
-#include "TriggerAsUser.h"
-#include "WindowMachine.h"
+#include "MainWindowFixture.h"
 #include "platform/FieldText.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/widgets/QsciIncludes.h"
@@ -17,9 +16,12 @@
 #include "table/EditCommands.h"
 #include "table/TableFile.h"
 #include "table/TreeRules.h"
+#include "TriggerAsUser.h"
+#include "WindowMachine.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QLineEdit>
@@ -46,34 +48,18 @@ rVTNodeData record(qint32 level, const QByteArray &name)
 QByteArray shapeInFile(const QString &path)
 {
     ShapedTable table;
-    if (!LoadConnectionTable(table.doc, path, true))
+    if (!LoadConnectionTable(table.doc, path, true).ok)
         return "unreadable";
     return table.shape();
 }
 
 // The real window, shown and active, with scripted message boxes and file dialogs, a
 // program folder and user folders of its own.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    TempProgramFolder program;
     QTemporaryDir files;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
 
-    Window()
-    {
-        form.setFileChooser(&chooser);
-        form.InitTree();
-        form.show();
-    }
-
-    bool active() { return QTest::qWaitForWindowActive(&form); }
-    TableDocument &doc() { return form.doc(); }
-    QByteArray shape() const { return ShapeOf(const_cast<TForm1 &>(form).doc().RootNode()); }
     QString path(const QString &name) const { return files.filePath(name); }
-    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
 
     // A modified table as the user leaves it after some adding.
     void build(const QByteArray &shape)
@@ -87,7 +73,7 @@ struct Window
     void press(QKeyCombination keys)
     {
         form.tree()->setFocus();
-        QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers());
+        MainWindowFixture::press(keys);
     }
 };
 
@@ -168,6 +154,8 @@ void TestTForm1FileCommands::newTable()
     memo1->setText(QStringLiteral("connect"));
     memo2->setText(QStringLiteral("note"));
     w.form.findChild<QRadioButton *>(QStringLiteral("rbLog"))->setChecked(true);
+    auto *pages = w.form.findChild<QTabWidget *>(QStringLiteral("PG"));
+    pages->setCurrentIndex(2);
 
     w.press(Qt::CTRL | Qt::Key_N);
 
@@ -184,7 +172,10 @@ void TestTForm1FileCommands::newTable()
     if (emptied) {
         QCOMPARE(w.form.windowTitle(), Noname);
         QVERIFY(w.doc().CurrentTableFile.isEmpty());
+        // RootNode alone focused and selected, the settings page in front.
         QCOMPARE(w.form.focusedNode(), w.doc().RootNode());
+        QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.doc().RootNode()});
+        QCOMPARE(pages->currentIndex(), 0);
         // The editors start empty, logging as new connections do.
         QCOMPARE(memo1->text(), QString());
         QCOMPARE(memo2->text(), QString());
@@ -226,8 +217,8 @@ void TestTForm1FileCommands::applyQuestionFirst()
     Window w;
     QVERIFY(w.active());
     w.build("B");
-    w.form.host().clearSelection();
-    w.form.host().setFocusedNode(NodeAt(w.doc(), focused));
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setFocusedNode(NodeAt(w.doc(), focused));
     w.doc().SetNodeModified(true);
     for (int a : answers)
         w.prompter.queue(Prompter::Answer(a));
@@ -388,7 +379,10 @@ void TestTForm1FileCommands::importAppends()
     QVERIFY(w.active());
     const QString own = w.path(QStringLiteral("Own.QDZ"));
     QVERIFY(WriteFileBytes(own, TableFileBytes({record(1, "A")})));
-    QVERIFY(LoadConnectionTable(w.doc(), own, false));
+    QVERIFY(w.form.readTable(own).ok);
+    ConnectionNode *a = w.doc().RootNode()->child(0);
+    w.form.tree()->collapseAll();
+    w.form.tree()->focusOnly(a);
     const QString other = w.path(QStringLiteral("Other.QDZ"));
     QVERIFY(WriteFileBytes(other, TableFileBytes({record(1, "B"), record(2, "C")})));
     w.chooser.queue(other);
@@ -400,6 +394,12 @@ void TestTForm1FileCommands::importAppends()
     QCOMPARE(w.shape(), QByteArray("A|B[C]"));
     QCOMPARE(w.doc().CurrentTableFile, own);
     QVERIFY(w.doc().tableModified());
+    // An import is no open: the focus and the selection stay; the top node opens on the new
+    // connections, and the hourglass is gone.
+    QCOMPARE(w.form.focusedNode(), a);
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{a});
+    QVERIFY(w.form.tree()->isExpanded(w.form.model().indexFor(w.doc().RootNode())));
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestTForm1FileCommands::importCases_data()
@@ -435,7 +435,7 @@ void TestTForm1FileCommands::importCases()
     QVERIFY(w.active());
     const QString own = w.path(QStringLiteral("Own.QDZ"));
     QVERIFY(WriteFileBytes(own, TableFileBytes({record(1, "A")})));
-    QVERIFY(LoadConnectionTable(w.doc(), own, false));
+    QVERIFY(w.form.readTable(own).ok);
     const QString file = w.path(fileName);
     QVERIFY(WriteFileBytes(file, content));
     w.chooser.queue(file);
@@ -469,9 +469,9 @@ void TestTForm1FileCommands::exportWidensTheSelection()
     w.build("A[B[C|D]]|E");
     w.doc().UpdateCaption(false);
     ConnectionNode *c = NodeAt(w.doc(), QStringLiteral("0/0/0"));
-    w.form.host().clearSelection();
-    w.form.host().setFocusedNode(c);
-    w.form.host().setSelected(c, true);
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setFocusedNode(c);
+    w.form.tree()->setSelected(c, true);
     w.prompter.queue(Prompter::Answer(answer));
     w.chooser.queue(w.path(typed));
     w.action("MnExport")->trigger();
@@ -484,7 +484,7 @@ void TestTForm1FileCommands::exportWidensTheSelection()
     // Neither the table's file nor its marks change.
     QVERIFY(w.doc().CurrentTableFile.isEmpty());
     QVERIFY(!w.doc().tableModified());
-    QVERIFY(!w.form.host().isSelected(w.doc().RootNode()));
+    QVERIFY(!w.form.tree()->isSelected(w.doc().RootNode()));
 }
 
 void TestTForm1FileCommands::exchangeFileNamesTheVersion()
@@ -531,7 +531,7 @@ void TestTForm1FileCommands::closeQuestion()
     const QString file = w.path(QStringLiteral("Net.QDZ"));
     if (named) {
         QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Old")})));
-        QVERIFY(LoadConnectionTable(w.doc(), file, false));
+        QVERIFY(w.form.readTable(file).ok);
     }
     w.build("New");
     if (answer > 0)
@@ -576,7 +576,7 @@ struct User
     bool rename(const QString &name)
     {
         press(QKeyCombination(Qt::Key_F2));
-        QLineEdit *editor = form.currentEditLink();
+        QLineEdit *editor = form.tree()->currentEditLink();
         if (!editor)
             return false;
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
@@ -730,7 +730,7 @@ void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst()
     w.form.options().AutoSave = true;
     const QString file = w.path(QStringLiteral("Net.QDZ"));
     QVERIFY(WriteFileBytes(file, TableFileBytes({record(1, "Old")})));
-    QVERIFY(LoadConnectionTable(w.doc(), file, false));
+    QVERIFY(w.form.readTable(file).ok);
     w.build("New");
     ConnectionNode *old = w.doc().RootNode()->child(0);
     User user{w.form};
@@ -749,7 +749,7 @@ void TestTForm1FileCommands::autoSaveCloseAsksToApplyFirst()
     if (closed)
         QCOMPARE(w.prompter.texts().size(), 1);
     ShapedTable inFile;
-    QVERIFY(LoadConnectionTable(inFile.doc, file, true));
+    QVERIFY(LoadConnectionTable(inFile.doc, file, true).ok);
     if (closed) {
         QCOMPARE(inFile.shape(), QByteArray("Old|New"));
         QCOMPARE(inFile.doc.RootNode()->child(0)->data.Macro, storedMacro);

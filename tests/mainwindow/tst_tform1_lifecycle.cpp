@@ -1,7 +1,9 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "TriggerAsUser.h"
 #include "WindowMachine.h"
 #include "mainwindow/CoverPanel.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/AppPaths.h"
@@ -15,10 +17,12 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
 #include "support/FileBytes.h"
+#include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TableBytes.h"
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
+#include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/TableFile.h"
 
@@ -87,6 +91,9 @@ private Q_SLOTS:
     void handedOverFileAtStart();
     void closeDeletesTempFilesAndLetsTheInstanceGo();
     void destroySavesAndTellsTheLauncher();
+    void tableWritesAndOpensSaveTheOptions_data();
+    void tableWritesAndOpensSaveTheOptions();
+    void oldTableConvertedAtStartSavesTheOptions();
     void windowNotMadeFromTheOptionsSavesNothing();
     void runAtLogOnSwitchesTheLaunchersAutoStart();
     void laterStartsFileIsOfferedForImport();
@@ -212,7 +219,7 @@ void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
     {
         std::unique_ptr<TForm1> form = machine.start();
         QVERIFY(form);
-        QVERIFY(LoadConnectionTable(form->doc(), table, false));
+        QVERIFY(form->readTable(table).ok);
         ConnectionNode *beta1 = form->doc().tree().nodeAtAbsoluteIndex(3);
         QVERIFY(beta1);
         form->tree()->setCurrentIndex(form->model().indexFor(beta1));
@@ -392,6 +399,61 @@ void TestTForm1Lifecycle::destroySavesAndTellsTheLauncher()
         return false;
     };
     QTRY_VERIFY(broadcast());
+}
+
+void TestTForm1Lifecycle::tableWritesAndOpensSaveTheOptions_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");    // the table's own file, the one chosen or the one opened
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("save") << "MnSaveTable" << "t.QDZ" << true;
+    QTest::newRow("a save that fails") << "MnSaveTable" << "missing/t.QDZ" << true;
+    QTest::newRow("export to a table file") << "MnExport" << "e.QDZ" << true;
+    QTest::newRow("export to an exchange file") << "MnExport" << "e.kpv" << false;
+    QTest::newRow("open") << "MnOpenTable" << "o.QDZ" << true;
+    QTest::newRow("an open that fails") << "MnOpenTable" << "missing.QDZ" << true;
+    QTest::newRow("import") << "MnImport" << "o.QDZ" << false;
+}
+
+// A written table file, a failed write too, and every open tried make the window save the
+// options and tell the launcher; an import and an exchange file do not.
+void TestTForm1Lifecycle::tableWritesAndOpensSaveTheOptions()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(bool, saved);
+    Machine machine;
+    QVERIFY(machine.folder.write(QStringLiteral("o.QDZ"), TableFileBytes({record("Opened", 1)})));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    ScriptedFileChooser chooser;
+    form->setFileChooser(&chooser);
+    BuildShape(form->doc().tree(), "A|B");
+    form->tree()->focusOnly(form->doc().RootNode()->child(1));
+    const QString path = machine.folder.filePath(file);
+    if (command == QLatin1String("MnSaveTable")) {
+        form->doc().CurrentTableFile = path;
+        form->doc().UpdateCaption(true);
+    } else {
+        chooser.queue(path);
+    }
+    QVERIFY(!machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")));
+
+    QVERIFY(TriggerAsUser(form->findChild<QAction *>(command)));
+
+    QCOMPARE(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")), saved);
+}
+
+// An old-format table opened at start is converted and written back: the options follow.
+void TestTForm1Lifecycle::oldTableConvertedAtStartSavesTheOptions()
+{
+    Machine machine;
+    QVERIFY(machine.folder.write(QStringLiteral("Old.QDZ"), TableFileBytes("QDZ20", 1, {record("Old", 1)})));
+    machine.setStored(QStringLiteral("LastQDZFile"), machine.folder.filePath(QStringLiteral("Old.QDZ")));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    QCOMPARE(namesOf(*form), QStringList{QStringLiteral("Old:1")});
+    QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")));
 }
 
 void TestTForm1Lifecycle::windowNotMadeFromTheOptionsSavesNothing()

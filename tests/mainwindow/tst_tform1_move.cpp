@@ -1,11 +1,13 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
-#include "TriggerAsUser.h"
+#include "mainwindow/TreeClipboard.h"
+#include "MainWindowFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeClipboard.h"
+#include "TriggerAsUser.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -24,29 +26,20 @@ const QByteArray S = SeparatorText;
 
 // The window as the program starts it, shown and active, with the tree of Shape below
 // RootNode (see TreeShape.h) laid out open.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    mutable TForm1 form{&prompter};
     QAbstractItemModelTester tester{&form.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
 
-    explicit Window(const QByteArray &shape)
+    explicit Window(const QByteArray &shape) : MainWindowFixture(shape)
     {
-        form.InitTree();
-        BuildShape(form.doc().tree(), shape);
-        form.doc().UpdateCaption(false);
-        form.tree()->expandAll();
-        form.show();
+        doc().UpdateCaption(false);
         form.activateWindow();
         // The commands' states follow the focus, which only an active window has.
-        (void)QTest::qWaitForWindowActive(&form);
+        (void)active();
         form.tree()->setFocus();
     }
 
-    ConnectionNode *at(const QString &path) const { return NodeAt(form.doc(), path); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-    QString tree() const { return NamesAndLevelsOf(form.doc().RootNode()); }
-    bool isSelected(const ConnectionNode *n) const { return form.tree()->selectionModel()->isSelected(indexOf(n)); }
+    bool isSelected(const ConnectionNode *n) const { return form.tree()->isSelected(n); }
 
     // The picked node is focused (and so current); the others join the selection.
     void select(const QString &picked, const QStringList &others = {})
@@ -54,7 +47,7 @@ struct Window
         form.tree()->selectionModel()->setCurrentIndex(indexOf(at(picked)), QItemSelectionModel::ClearAndSelect
                                                                                  | QItemSelectionModel::Rows);
         for (const QString &p : others)
-            form.host().setSelected(at(p), true);
+            form.tree()->setSelected(at(p), true);
     }
 
     // The data a drag of the selection starts with, made as the view makes it.
@@ -127,11 +120,6 @@ struct Window
     }
 };
 
-QAction *action(const TForm1 &form, const char *name)
-{
-    return form.findChild<QAction *>(QLatin1String(name));
-}
-
 // Another running instance's payload: the branch X[Y].
 QByteArray otherInstancePayload()
 {
@@ -157,6 +145,8 @@ private Q_SLOTS:
     void drop();
     void dropFromAnotherInstance();
     void damagedDropInsertsNothing();
+    void placedBranchesOpenTheirParent_data();
+    void placedBranchesOpenTheirParent();
     void flags();
 };
 
@@ -198,7 +188,7 @@ void TestTForm1Move::moveKeys()
     QCOMPARE(w.tree(), expected);
     QCOMPARE(w.form.focusedNode(), focused);
     QVERIFY(w.isSelected(focused));
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{focused});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{focused});
     QCOMPARE(w.form.doc().CurrentNode, focused);
     const bool moved = expected != before;
     QCOMPARE(w.form.doc().tableModified(), moved);
@@ -218,7 +208,7 @@ void TestTForm1Move::everyBindingMoves()
         {"BtnUp", "A:1 B:1 C:1"},  {"pmDown", "A:1 C:1 B:1"}, {"pmUp", "A:1 B:1 C:1"},
     };
     for (const auto &step : steps) {
-        QAction *a = action(w.form, step.name);
+        QAction *a = w.action(step.name);
         QVERIFY2(a, step.name);
         QVERIFY2(TriggerAsUser(a), step.name);
         QVERIFY2(w.tree() == QLatin1String(step.expected), step.name);
@@ -407,6 +397,45 @@ void TestTForm1Move::damagedDropInsertsNothing()
     QVERIFY(w.prompter.boxes().isEmpty());
     QTRY_COMPARE(w.prompter.texts(), QStringList{"Error reading the file. It contains inconsistent data."});
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Warning);
+}
+
+void TestTForm1Move::placedBranchesOpenTheirParent_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("a move dropped") << "move";
+    QTest::newRow("a copy dropped") << "copy";
+    QTest::newRow("another instance's branch dropped") << "other";
+    QTest::newRow("a copy pasted") << "paste";
+    QTest::newRow("a cut pasted") << "cut";
+}
+
+// Wherever branches land, the branch they land in shows open.
+void TestTForm1Move::placedBranchesOpenTheirParent()
+{
+    QFETCH(QString, how);
+    Window w("A|B[B1]");
+    ConnectionNode *b = w.at("1");
+    w.form.tree()->collapse(w.indexOf(b));
+    w.select("0");
+    if (how == QLatin1String("paste") || how == QLatin1String("cut")) {
+        if (how == QLatin1String("cut"))
+            w.form.treeClipboard()->cutNodes();
+        else
+            w.form.treeClipboard()->copyNodes();
+        w.form.tree()->setFocusedNode(b);
+        w.form.treeClipboard()->pasteNodes();
+    } else if (how == QLatin1String("other")) {
+        QMimeData data;
+        data.setData(QLatin1String(NodeMimeType), otherInstancePayload());
+        QVERIFY(w.drop(&data, b, DropPosition::On, Qt::MoveAction));
+    } else {
+        const std::unique_ptr<QMimeData> data = w.dragSelection();
+        QVERIFY(w.drop(data.get(), b, DropPosition::On,
+                       how == QLatin1String("copy") ? Qt::CopyAction : Qt::MoveAction));
+    }
+    QCOMPARE(b->childCount(), 2);
+    QVERIFY(w.form.tree()->isExpanded(w.indexOf(b)));
+    QVERIFY(w.form.doc().tableModified());
 }
 
 void TestTForm1Move::flags()

@@ -1,5 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "mainwindow/TreeClipboard.h"
+#include "MainWindowFixture.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
@@ -20,26 +22,16 @@ namespace {
 
 // The window as the program starts it, shown, with the tree of Shape below RootNode (see
 // TreeShape.h) laid out open.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    mutable TForm1 form{&prompter};
     QAbstractItemModelTester tester{&form.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
 
-    explicit Window(const QByteArray &shape)
+    explicit Window(const QByteArray &shape) : MainWindowFixture(shape)
     {
         QGuiApplication::clipboard()->clear();
-        form.InitTree();
-        BuildShape(form.doc().tree(), shape);
-        form.doc().UpdateCaption(false);
-        form.tree()->expandAll();
-        form.show();
+        doc().UpdateCaption(false);
         form.tree()->setFocus();
     }
-
-    ConnectionNode *at(const QString &path) const { return NodeAt(form.doc(), path); }
-    QString tree() const { return NamesAndLevelsOf(form.doc().RootNode()); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
 
     // Path is focused and selected; the others join the selection.
     void select(const QString &path, const QStringList &others = {})
@@ -47,14 +39,11 @@ struct Window
         form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
         for (const QString &p : others)
-            form.host().setSelected(at(p), true);
+            form.tree()->setSelected(at(p), true);
     }
 
     // Only the focus moves: the paste target.
-    void focus(const QString &path)
-    {
-        form.tree()->selectionModel()->setCurrentIndex(indexOf(at(path)), QItemSelectionModel::NoUpdate);
-    }
+    void focus(const QString &path) { form.tree()->setFocusedNode(at(path)); }
 
     // The cut mark as the tree draws it.
     bool drawnAsCut(const QString &path) const
@@ -62,20 +51,14 @@ struct Window
         return form.model().data(indexOf(at(path)), Qt::FontRole).value<QFont>().italic();
     }
 
-    // A mouse click on the row of Path, then a key chord in the tree, as the user does.
-    void click(const QString &path)
-    {
-        const QModelIndex index = indexOf(at(path));
-        form.tree()->scrollTo(index);
-        QTest::mouseClick(form.tree()->viewport(), Qt::LeftButton, {}, form.tree()->visualRect(index).center());
-    }
-    void press(QKeyCombination keys) { QTest::keyClick(form.tree(), keys.key(), keys.keyboardModifiers()); }
+    // A mouse click on the row of Path, as the user does.
+    void click(const QString &path) { MainWindowFixture::click(at(path)); }
 
     QStringList marked() const
     {
         QStringList out;
-        ConnectionTree::forEachBelow(form.doc().RootNode(), [&](ConnectionNode *n) {
-            if (form.hasCutCopyMark(n))
+        ConnectionTree::forEachBelow(doc().RootNode(), [&](ConnectionNode *n) {
+            if (doc().hasCutCopyMark(n))
                 out << QString::fromLatin1(n->data.Name);
         });
         return out;
@@ -127,7 +110,7 @@ void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
     Window w("A[A1[A2]]|B|C");
     // A nested selection and RootNode add nothing: the branches of A and C, each once.
     w.select("0", {"", "0/0", "2"});
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
 
     QList<rVTNodeData> records;
     QVERIFY(DecodeNodes(clipboardPayload(), records));
@@ -143,7 +126,7 @@ void TestTForm1NodeClipboard::copyPutsTheBranchesOnTheClipboard()
 
     // RootNode alone: nothing to copy, the clipboard keeps what it had.
     w.select("");
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     QVERIFY(DecodeNodes(clipboardPayload(), records));
     QCOMPARE(records.size(), 4);
 }
@@ -178,10 +161,10 @@ void TestTForm1NodeClipboard::copyPasteDuplicates()
     QFETCH(QString, expected);
     Window w(shape);
     w.select(copied, alsoCopied);
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     w.focus(target);
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), expected);
     QVERIFY(w.form.doc().tableModified());
@@ -194,7 +177,7 @@ void TestTForm1NodeClipboard::cutMarksWithoutRemoving()
 {
     Window w("A[A1]|B|C");
     w.select("0", {"1"});
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1"));
     QVERIFY(w.form.doc().CutModeFlag);
@@ -206,8 +189,8 @@ void TestTForm1NodeClipboard::cutMarksWithoutRemoving()
     QVERIFY(!w.drawnAsCut("2"));
     QVERIFY(!w.drawnAsCut(""));
     // The host the table's routines ask sees the same marks.
-    QVERIFY(w.form.host().hasCutCopyMark(w.at("0/0")));
-    QVERIFY(!w.form.host().hasCutCopyMark(w.at("2")));
+    QVERIFY(w.form.doc().hasCutCopyMark(w.at("0/0")));
+    QVERIFY(!w.form.doc().hasCutCopyMark(w.at("2")));
 }
 
 void TestTForm1NodeClipboard::cutPasteMoves()
@@ -215,10 +198,10 @@ void TestTForm1NodeClipboard::cutPasteMoves()
     Window w("A[A1]|B|C[A]");
     ConnectionNode *a = w.at("0");
     w.select("0", {"1"});
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.focus("2");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     // The nodes themselves moved, first below C; the old A there takes the copy name.
     QCOMPARE(w.tree(), QStringLiteral("C:1(A:2(A1:3) B:2 Copy of A:2)"));
@@ -230,7 +213,7 @@ void TestTForm1NodeClipboard::cutPasteMoves()
 
     // The clipboard still holds the branches: a second paste copies them.
     w.focus("");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1(A:2(A1:3) B:2 Copy of A:2)"));
 }
 
@@ -238,12 +221,12 @@ void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()
 {
     Window w("A[A1[A2]]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     const QString before = w.tree();
 
     for (const char *inside : {"0", "0/0", "0/0/0"}) {
         w.focus(QLatin1String(inside));
-        w.form.pasteNodes();
+        w.form.treeClipboard()->pasteNodes();
         QCOMPARE(w.tree(), before);
     }
     QVERIFY(!w.form.doc().tableModified());
@@ -252,7 +235,7 @@ void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()
     QVERIFY(w.form.doc().CutModeFlag);
     QVERIFY(w.drawnAsCut("0/0"));
     w.focus("1");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3(A2:4)))"));
 }
 
@@ -260,14 +243,14 @@ void TestTForm1NodeClipboard::copyAfterCutEndsTheMove()
 {
     Window w("A|B|C");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.select("1");
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     QVERIFY(!w.form.doc().CutModeFlag);
     QCOMPARE(w.marked(), QStringList{"B"});
     w.focus("2");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1 C:1(B:2)"));
 }
@@ -276,12 +259,12 @@ void TestTForm1NodeClipboard::cutBranchRemovedComesBackAsCopy()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.form.doc().tree().removeNode(w.at("0"));
     QVERIFY(w.marked().isEmpty());
     w.focus("0");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("B:1(A:2(A1:3))"));
     QVERIFY(!w.form.doc().CutModeFlag);
@@ -291,13 +274,13 @@ void TestTForm1NodeClipboard::cancelDropsTheMarks()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
-    w.form.host().CancelCutOrCopy();
+    w.form.treeClipboard()->cutNodes();
+    w.form.doc().CancelCutOrCopy();
     QVERIFY(w.marked().isEmpty());
     QVERIFY(!w.drawnAsCut("0"));
     // Without its marks the cut no longer moves: the paste copies.
     w.focus("1");
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1(A:2(A1:3))"));
 }
 
@@ -307,14 +290,14 @@ void TestTForm1NodeClipboard::newTableDropsTheMarks()
 {
     Window w("A[A1]|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     w.form.doc().tree().clear();
     w.form.InitTree();
     BuildShape(w.form.doc().tree(), "N");
     QVERIFY(w.marked().isEmpty());
     w.focus("0");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("N:1(A:2(A1:3))"));
 }
@@ -325,12 +308,12 @@ void TestTForm1NodeClipboard::foreignPayloadIsCopiedIn()
 {
     Window w("A|B");
     w.select("0");
-    w.form.cutNodes();
+    w.form.treeClipboard()->cutNodes();
     ShapedTable other("X[Y]|Z");
     putOnClipboard(EncodeNodes({other.at("0"), other.at("1")}));
     w.focus("1");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1(X:2(Y:3) Z:2)"));
     QVERIFY(w.form.doc().tableModified());
@@ -347,7 +330,7 @@ void TestTForm1NodeClipboard::damagedPayloadInsertsNothing()
     putOnClipboard(payload);
     w.select("1");
 
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
 
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
     QVERIFY(!w.form.doc().tableModified());
@@ -359,13 +342,13 @@ void TestTForm1NodeClipboard::nothingToPaste()
     Window w("A|B");
     w.select("1");
     QGuiApplication::clipboard()->setText(QStringLiteral("plain text"));
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
 
     // Nodes on the clipboard but no focused node.
-    w.form.copyNodes();
+    w.form.treeClipboard()->copyNodes();
     w.form.tree()->selectionModel()->clear();
-    w.form.pasteNodes();
+    w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1 B:1"));
     QVERIFY(!w.form.doc().tableModified());
     QVERIFY(w.prompter.boxes().isEmpty());
@@ -429,7 +412,7 @@ void TestTForm1NodeClipboard::keysReachTheTreeWhereTheMenuIsOff()
     QTest::mouseClick(w.form.tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       w.form.tree()->visualRect(w.indexOf(w.at(""))).center());
     w.form.tree()->selectionModel()->setCurrentIndex(w.indexOf(w.at("0")), QItemSelectionModel::NoUpdate);
-    QVERIFY(w.form.host().isSelected(w.form.doc().RootNode()));
+    QVERIFY(w.form.tree()->isSelected(w.form.doc().RootNode()));
     QTRY_VERIFY(!w.form.findChild<QAction *>(QStringLiteral("BtnCut"))->isEnabled());
 
     w.press(Qt::CTRL | Qt::Key_C);
@@ -466,10 +449,10 @@ void TestTForm1NodeClipboard::renamingAMarkedNodeEndsTheCut()
 
     w.click(renamed);
     w.press(QKeyCombination(Qt::Key_F2));
-    QVERIFY(w.form.currentEditLink());
+    QVERIFY(w.form.tree()->currentEditLink());
     QCOMPARE(w.marked(), marksKept ? (QStringList{"A", "A1"}) : QStringList());
     QCOMPARE(w.drawnAsCut("0"), marksKept);
-    QTest::keyClick(w.form.currentEditLink(), Qt::Key_Escape);
+    QTest::keyClick(w.form.tree()->currentEditLink(), Qt::Key_Escape);
 
     // Without the marks the clipboard's branch comes in as a copy; with them it moves.
     w.click("1");

@@ -1,15 +1,17 @@
-#include "support/NodeRecords.h"
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/CoverPanel.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
+#include "MainWindowFixture.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
+#include "support/NodeRecords.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempUserDirs.h"
@@ -44,12 +46,8 @@ ColorSet scheme(int i)
 // The window as the program starts it, shown and active, with a small table below RootNode:
 // "Alpha" (every field set) with child "Alpha 1", "Beta" (nothing stored) with child
 // "Beta 1", and a separator.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser files;
-    TForm1 form{&prompter};
     ConnectionNode *alpha = nullptr;
     ConnectionNode *alpha1 = nullptr;
     ConnectionNode *beta = nullptr;
@@ -58,11 +56,9 @@ struct Window
 
     Window()
     {
-        form.setFileChooser(&files);
         form.setApplyClock([] { return kNow; });
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         rVTNodeData a;
         a.Name = "Alpha";
         // Stored with blank lines around it: shown trimmed.
@@ -78,22 +74,6 @@ struct Window
         beta1 = tree.addChild(beta, NamedRecord("Beta 1"));
         separator = tree.addChild(root, NamedRecord(SeparatorText));
         form.tree()->expandAll();
-        form.show();
-    }
-
-    template<typename T> T *child(const char *name) const { return form.findChild<T *>(QLatin1String(name)); }
-    QsciScintilla *memo1() const { return child<QsciScintilla>("Memo1"); }
-    QsciScintilla *memo2() const { return child<QsciScintilla>("Memo2"); }
-    QTabWidget *pg() const { return child<QTabWidget>("PG"); }
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    bool modified() const { return panel(2)->text() == QLatin1String("Modified"); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-    QAction *action(const char *name) const { return child<QAction>(name); }
-
-    void click(const ConnectionNode *n, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, modifiers, vt->visualRect(indexOf(n)).center());
     }
 
     // A click on the branch sign left of the node's caption.
@@ -114,7 +94,7 @@ struct Window
     // Types Text at the end of the macro editor as the user would.
     void typeIntoMacro(const QString &text)
     {
-        pg()->setCurrentIndex(1);
+        pages()->setCurrentIndex(1);
         memo1()->setFocus();
         QTest::keyClick(memo1(), Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(memo1(), text);
@@ -195,7 +175,7 @@ void TestTForm1NodeView::showsTheFocusedConnection()
         QCOMPARE(schedule->fieldText(i), fields.at(i - 1));
         QVERIFY(schedule->field(i)->isEnabled());
     }
-    QCOMPARE(w.form.workingColors(), scheme(2));
+    QCOMPARE(w.form.colorsPage()->colorSet(), scheme(2));
     QCOMPARE(w.form.colorsPage()->schemeIndex(), 2);
     QCOMPARE(w.panel(0)->text(), QStringLiteral("  Last updated: Monday, 01-Jan-2024 10:20:30"));
     // What the program wrote is no edit, and leaves nothing to undo.
@@ -209,7 +189,7 @@ void TestTForm1NodeView::showsTheFocusedConnection()
     QVERIFY(!schedule->cbSchedule()->isChecked());
     QVERIFY(!schedule->field(1)->isEnabled());
     QCOMPARE(w.panel(0)->text(), QString());
-    QCOMPARE(w.form.workingColors(), scheme(0));
+    QCOMPARE(w.form.colorsPage()->colorSet(), scheme(0));
     QVERIFY(!w.modified());
 }
 
@@ -291,7 +271,7 @@ void TestTForm1NodeView::userEditsMarkTheNode()
     QFETCH(int, page);
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
-    w.pg()->setCurrentIndex(page);
+    w.pages()->setCurrentIndex(page);
     auto *widget = w.form.findChild<QWidget *>(control);
     QVERIFY(widget);
     // Moving between connections writes every page: no mark.
@@ -347,7 +327,7 @@ void TestTForm1NodeView::applyQuestionOnFocusChange()
 
     if (answer == Prompter::Cancel) {
         QCOMPARE(w.form.focusedNode(), w.alpha1);
-        QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.alpha1});
+        QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.alpha1});
         QCOMPARE(w.form.doc().CurrentNode, w.alpha1);
         QVERIFY(w.modified());
         QCOMPARE(w.memo1()->text(), QStringLiteral("edited"));
@@ -355,7 +335,7 @@ void TestTForm1NodeView::applyQuestionOnFocusChange()
         return;
     }
     QCOMPARE(w.form.focusedNode(), w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QVERIFY(!w.modified());
     // The edits went to the connection they belong to, never to the new one.
@@ -404,7 +384,7 @@ void TestTForm1NodeView::collapseQuestion()
     QVERIFY(!w.form.tree()->isExpanded(w.indexOf(w.beta)));
     // The collapsed node takes the focus and the selection.
     QCOMPARE(w.form.focusedNode(), w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QVERIFY(!w.modified());
     QCOMPARE(w.beta1->data.Macro, answer == Prompter::Yes ? QByteArray("x") : QByteArray());
@@ -426,9 +406,9 @@ void TestTForm1NodeView::programFocusChangeAsksToo()
     w.typeIntoMacro(QStringLiteral("e"));
     // A command moves the focus itself (as adding a separator does).
     w.prompter.queue(Prompter::Answer(answer));
-    w.form.host().clearSelection();
-    w.form.host().setSelected(w.separator, true);
-    w.form.host().setFocusedNode(w.separator);
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setSelected(w.separator, true);
+    w.form.tree()->setFocusedNode(w.separator);
     QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Alpha 1"))});
     if (answer == Prompter::Yes) {
         QCOMPARE(w.alpha1->data.Macro, QByteArray("e"));
@@ -438,7 +418,7 @@ void TestTForm1NodeView::programFocusChangeAsksToo()
     }
     // Cancel: the focus goes back to the connection the edits belong to.
     QTRY_COMPARE(w.form.focusedNode(), w.alpha1);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.alpha1});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.alpha1});
     QCOMPARE(w.form.doc().CurrentNode, w.alpha1);
     QVERIFY(w.modified());
     QCOMPARE(w.memo1()->text(), QStringLiteral("e"));
@@ -450,7 +430,7 @@ void TestTForm1NodeView::pagesFollowWhenTheFocusLeavesTheTreeAtOnce()
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     w.show(w.alpha);
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     // Into the macro editor before the tree's refresh has run.
     w.click(w.beta);
     w.memo1()->setFocus();
@@ -490,7 +470,7 @@ void TestTForm1NodeView::collapseByDoubleClickAsks()
     QCOMPARE(w.modified(), answer == Prompter::Cancel);
     // A double-click renames nothing, also after a question.
     QTest::qWait(QApplication::doubleClickInterval() + 100);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
 }
 
 void TestTForm1NodeView::collapseByKeyAsks()
@@ -535,20 +515,20 @@ void TestTForm1NodeView::applyWritesTheRecord()
     QVERIFY(!w.form.doc().tableModified());
 
     // The macro editor: everything replaced by what the row types.
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     w.memo1()->setFocus();
     w.memo1()->selectAll();
     QTest::keyClick(w.memo1(), Qt::Key_Delete);
     QTest::keyClicks(w.memo1(), macro);
     // The popup editor, the logging box, the schedule.
-    w.pg()->setCurrentIndex(2);
+    w.pages()->setCurrentIndex(2);
     w.memo2()->setFocus();
     QTest::keyClick(w.memo2(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(w.memo2(), QStringLiteral("more"));
-    w.pg()->setCurrentIndex(1);
+    w.pages()->setCurrentIndex(1);
     QCheckBox *log = w.form.macroPage()->cbLogSession();
     QTest::mouseClick(log, Qt::LeftButton, {}, QPoint(4, log->height() / 2));
-    w.pg()->setCurrentIndex(4);
+    w.pages()->setCurrentIndex(4);
     QLineEdit *dayOfWeek = w.form.schedulePage()->Edit8();
     dayOfWeek->setFocus();
     QTest::keyClick(dayOfWeek, Qt::Key_End);
@@ -557,7 +537,7 @@ void TestTForm1NodeView::applyWritesTheRecord()
         QCheckBox *box = w.form.schedulePage()->cbSchedule();
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
-    w.form.workingColors() = scheme(5);
+    w.form.colorsPage()->setColorSet(scheme(5));
     QVERIFY(w.modified());
 
     QAction *apply = w.action("BtnApply");
@@ -588,7 +568,7 @@ void TestTForm1NodeView::selectNodeByIndex()
     w.form.doc().SelectedNodeIndex = 4;
     w.form.SelectNodeByIndex();
     QCOMPARE(w.form.focusedNode(), w.beta1);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta1});
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta1});
     QCOMPARE(w.form.doc().CurrentNode, w.beta1);
     w.form.doc().SelectedNodeIndex = 99;
     w.form.SelectNodeByIndex();
@@ -629,7 +609,7 @@ void TestTForm1NodeView::showPopup()
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     w.show(w.alpha);
-    w.pg()->setCurrentIndex(2);
+    w.pages()->setCurrentIndex(2);
     w.memo2()->setFocus();
     QTest::keyClick(w.memo2(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(w.memo2(), QStringLiteral("!"));
@@ -647,10 +627,10 @@ void TestTForm1NodeView::importMacro()
     const QString path = dir.filePath(QStringLiteral("login.TTL"));
     QVERIFY(WriteFileBytes(path, "connect 'h'\nwait 'p'\r\nsendln 'x'\n"));
     w.show(w.beta);
-    w.files.queue(path);
+    w.chooser.queue(path);
     w.action("MnImportMacro")->trigger();
-    QCOMPARE(w.files.shown().size(), 1);
-    const FileDialogSetup &setup = w.files.shown().first().setup;
+    QCOMPARE(w.chooser.shown().size(), 1);
+    const FileDialogSetup &setup = w.chooser.shown().first().setup;
     QCOMPARE(setup.title, QStringLiteral("Import macro from file"));
     QCOMPARE(setup.filter, QStringLiteral("TeraTerm Macro files (*.TTL)|*.TTL|All files (*.*)|*.*"));
     QCOMPARE(setup.defaultExtension, QStringLiteral("ttl"));
@@ -672,7 +652,7 @@ void TestTForm1NodeView::importMacroOfAnUnreadableFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gone.TTL"));
     w.show(w.alpha);
-    w.files.queue(path);
+    w.chooser.queue(path);
     w.action("MnImportMacro")->trigger();
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Error);
@@ -691,11 +671,11 @@ void TestTForm1NodeView::importMacroAsksFirst()
     w.prompter.queue(Prompter::Cancel);
     w.action("MnImportMacro")->trigger();
     QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Alpha"))});
-    QVERIFY(w.files.shown().isEmpty());
+    QVERIFY(w.chooser.shown().isEmpty());
     // Yes applies, then the dialog opens.
     w.prompter.queue(Prompter::Yes);
     w.action("MnImportMacro")->trigger();
-    QCOMPARE(w.files.shown().size(), 1);
+    QCOMPARE(w.chooser.shown().size(), 1);
     QVERIFY(w.alpha->data.Macro.endsWith("z"));
     QVERIFY(!w.modified());
 }

@@ -1,10 +1,13 @@
+#include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/UserDataPage.h"
+#include "MainWindowFixture.h"
 #include "platform/DesktopArranger.h"
 #include "platform/SystemInfo.h"
 #include "platform/widgets/QsciIncludes.h"
@@ -93,14 +96,9 @@ const QByteArray kAncestorLines("a Alpha\r\nb Bee Alpha\r\n");
 // ttermpro-calls/call-N (its arguments and copies of the files it was handed), and the
 // window as the program starts it, shown and active, over Alpha > Bee > Cee host, Delta and
 // a separator below the top node.
-struct Window
+struct Window : MainWindowFixture
 {
-    TempUserDirs dirs;
-    TempProgramFolder folder;
     DesktopArranger desktop;
-    ScriptedPrompter prompter;
-    ScriptedFileChooser chooser;
-    TForm1 form{&prompter};
     ConnectionNode *alpha = nullptr;
     ConnectionNode *bee = nullptr;
     ConnectionNode *cee = nullptr;
@@ -113,16 +111,14 @@ struct Window
     {
         const QString standIn = qEnvironmentVariable("WEX_TEST_SOURCE_DIR")
             + QStringLiteral("/../../dist/teraterm/ttermpro.exe");
-        ready = QFile::copy(standIn, folder.filePath(QStringLiteral("ttermpro.exe")))
-            && QFile::setPermissions(folder.filePath(QStringLiteral("ttermpro.exe")),
+        ready = QFile::copy(standIn, program.filePath(QStringLiteral("ttermpro.exe")))
+            && QFile::setPermissions(program.filePath(QStringLiteral("ttermpro.exe")),
                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)
-            && folder.write(QStringLiteral("teraterm.ini"), kTeraTermIni);
+            && program.write(QStringLiteral("teraterm.ini"), kTeraTermIni);
         DesktopArranger::setInstanceForTesting(&desktop);
-        form.setFileChooser(&chooser);
 
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         alpha = tree.addChild(root, connection("Alpha", "a $CONNECTION$", kBlue));
         bee = tree.addChild(alpha, connection("Bee", "b $CONNECTION$ $PARENT$", kBlue));
         cee = tree.addChild(bee, connection("Cee host", kCeeMacro, kGreen));
@@ -133,36 +129,25 @@ struct Window
         UserDataPage *user = form.settingsPage()->userData();
         user->Edit1()->setText(QStringLiteral("Ann Smith"));
         user->Edit3()->setText(QStringLiteral("12-34, P5"));
-        form.show();
     }
     ~Window() { DesktopArranger::setInstanceForTesting(nullptr); }
 
-    QString temp(const QString &name) const { return folder.filePath(QStringLiteral("Temp_TTL/") + name); }
+    QString temp(const QString &name) const { return program.filePath(QStringLiteral("Temp_TTL/") + name); }
     QString callFile(int n, const char *name) const
     {
-        return folder.filePath(QStringLiteral("ttermpro-calls/call-%1/").arg(n) + QLatin1String(name));
+        return program.filePath(QStringLiteral("ttermpro-calls/call-%1/").arg(n) + QLatin1String(name));
     }
-    QByteArray calledMacro(int n) const { return folder.read(QStringLiteral("ttermpro-calls/call-%1/macro").arg(n)); }
-    QByteArray calledIni(int n) const { return folder.read(QStringLiteral("ttermpro-calls/call-%1/ini").arg(n)); }
+    QByteArray calledMacro(int n) const { return program.read(QStringLiteral("ttermpro-calls/call-%1/macro").arg(n)); }
+    QByteArray calledIni(int n) const { return program.read(QStringLiteral("ttermpro-calls/call-%1/ini").arg(n)); }
     QStringList calledArgs(int n) const
     {
-        return QString::fromUtf8(folder.read(QStringLiteral("ttermpro-calls/call-%1/args").arg(n)))
+        return QString::fromUtf8(program.read(QStringLiteral("ttermpro-calls/call-%1/args").arg(n)))
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
     int callCount() const
     {
-        return static_cast<int>(QDir(folder.filePath(QStringLiteral("ttermpro-calls")))
+        return static_cast<int>(QDir(program.filePath(QStringLiteral("ttermpro-calls")))
                                     .entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
-    }
-
-    QAction *action(const QString &name) const { return form.findChild<QAction *>(name); }
-    QsciScintilla *memo() const { return form.macroPage()->Memo1(); }
-
-    // Clicks the node's row as the user would.
-    void click(const ConnectionNode *n, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, modifiers, vt->visualRect(form.model().indexFor(n)).center());
     }
 };
 
@@ -228,13 +213,13 @@ void TestTForm1Run::runCommands()
     w.click(w.cee);
     QCOMPARE(w.form.focusedNode(), w.cee);
     // The editor holds the shown connection's macro.
-    w.memo()->setText(QString::fromUtf8(kCeeMacro));
+    w.memo1()->setText(QString::fromUtf8(kCeeMacro));
     QWidget *target = w.form.tree();
     if (inEditor) {
-        target = w.memo();
+        target = w.memo1();
         target->setFocus();
-        QTRY_VERIFY(w.memo()->hasFocus());
-        w.memo()->setCursorPosition(1, 3);
+        QTRY_VERIFY(w.memo1()->hasFocus());
+        w.memo1()->setCursorPosition(1, 3);
     }
     QAction *action = w.action(command);
     if (action)
@@ -288,13 +273,13 @@ void TestTForm1Run::unappliedEditsAreTheShownConnections()
     QVERIFY(w.ready);
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     w.click(w.cee);
-    w.memo()->setText(QStringLiteral("edited $CONNECTION$"));
+    w.memo1()->setText(QStringLiteral("edited $CONNECTION$"));
     w.form.macroPage()->setLogSession(true);
     ColorSet working;
     working.at(ColorSet::Normal, false, 0) = 9;
     working.at(ColorSet::Normal, false, 1) = 8;
     working.at(ColorSet::Normal, false, 2) = 7;
-    w.form.workingColors() = working;
+    w.form.colorsPage()->setColorSet(working);
     w.form.doc().SetNodeModified(edited);
     QTRY_VERIFY(w.action(QStringLiteral("MnExecuteAll"))->isEnabled());
 
@@ -305,7 +290,7 @@ void TestTForm1Run::unappliedEditsAreTheShownConnections()
     const QByteArray macro = w.calledMacro(1);
     QVERIFY2(macro.startsWith(kAncestorLines + lastLines), macro.constData());
     if (edited) {
-        const QByteArray logs = QFile::encodeName(w.folder.filePath(QStringLiteral("Logs/Alpha_Bee_Cee_host_")));
+        const QByteArray logs = QFile::encodeName(w.program.filePath(QStringLiteral("Logs/Alpha_Bee_Cee_host_")));
         QVERIFY2(macro.contains("logopen '" + logs), macro.constData());
     }
     QVERIFY(w.calledIni(1).contains(vtColor));
@@ -341,12 +326,12 @@ void TestTForm1Run::runOptionsReachTheIniCopy()
     editor->cbUseAsTTFont()->setChecked(useEditorFont);
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(13);
-    if (w.memo()->lexer())
-        w.memo()->lexer()->setFont(font);
+    if (w.memo1()->lexer())
+        w.memo1()->lexer()->setFont(font);
     else
-        w.memo()->setFont(font);
+        w.memo1()->setFont(font);
     w.click(w.cee);
-    w.memo()->setText(QString::fromUtf8(kCeeMacro));
+    w.memo1()->setText(QString::fromUtf8(kCeeMacro));
     QTRY_VERIFY(w.action(QStringLiteral("MnExecute"))->isEnabled());
 
     QTest::keyClick(w.form.tree(), Qt::Key_F9);
@@ -357,7 +342,7 @@ void TestTForm1Run::runOptionsReachTheIniCopy()
     QVERIFY2(ini.contains(vtFont), ini.constData());
     QVERIFY(ini.contains("BGEnable=off"));
     // TeraTerm's own file stays as it was.
-    QCOMPARE(w.folder.read(QStringLiteral("teraterm.ini")), kTeraTermIni);
+    QCOMPARE(w.program.read(QStringLiteral("teraterm.ini")), kTeraTermIni);
 }
 
 void TestTForm1Run::exportMacroWritesTheBranch()
@@ -424,10 +409,10 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     w.bee->data.LogSession = true;
     ColorSet working;
     working.at(ColorSet::Normal, false, 0) = 9;
-    w.form.workingColors() = working;
+    w.form.colorsPage()->setColorSet(working);
     w.click(w.delta);
     w.click(w.bee, Qt::ControlModifier);
-    QCOMPARE(w.form.host().selectedNodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
+    QCOMPARE(w.form.tree()->selection().nodes(), (QList<ConnectionNode *>{w.bee, w.delta}));
     QSignalSpy started(&w.form.runAllSelected(), &RunAllSelected::started);
     QSignalSpy finished(&w.form.runAllSelected(), &RunAllSelected::finished);
     QTRY_VERIFY(w.action(QStringLiteral("mnRunAllSel"))->isEnabled());
@@ -445,7 +430,7 @@ void TestTForm1Run::runAllSelectedStartsEachWithItsOwnValues()
     QVERIFY(w.calledMacro(1).startsWith("a Alpha\r\nb Bee Alpha\r\nlogopen '"));
     QVERIFY(w.calledIni(1).contains("VTColor=255,255,255,0,0,128"));
     // Edits of the shown connection during the pause are no later connection's macro.
-    w.memo()->setText(QStringLiteral("edited"));
+    w.memo1()->setText(QStringLiteral("edited"));
     w.form.doc().SetNodeModified(true);
 
     QTRY_COMPARE_WITH_TIMEOUT(w.calledMacro(2), QByteArray("d Delta\r\n"), 10000);
@@ -518,7 +503,7 @@ void TestTForm1Run::failuresAreReported()
     Window w;
     QVERIFY(w.ready);
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
-    const QString exe = w.folder.filePath(QStringLiteral("ttermpro.exe"));
+    const QString exe = w.program.filePath(QStringLiteral("ttermpro.exe"));
     if (teraTermThere)
         QVERIFY(QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     else
@@ -554,7 +539,7 @@ void TestTForm1Run::nothingRunnableIsPassedOver()
         w.click(w.separator);
     else
         w.form.tree()->selectionModel()->clear();
-    w.chooser.queue(w.folder.filePath(QStringLiteral("export.ttl")));
+    w.chooser.queue(w.program.filePath(QStringLiteral("export.ttl")));
 
     // Whatever the commands' state says, their handlers never run such a node.
     w.form.MnExecSelClick();
@@ -568,7 +553,7 @@ void TestTForm1Run::nothingRunnableIsPassedOver()
     QVERIFY(w.chooser.shown().isEmpty());
     QVERIFY(w.prompter.boxes().isEmpty());
     QVERIFY(!QFile::exists(w.temp(QStringLiteral("~macroC1.ttl"))));
-    QVERIFY(!QFile::exists(w.folder.filePath(QStringLiteral("export.ttl"))));
+    QVERIFY(!QFile::exists(w.program.filePath(QStringLiteral("export.ttl"))));
 }
 
 QTEST_MAIN(TestTForm1Run)

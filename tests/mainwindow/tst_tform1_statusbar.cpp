@@ -1,6 +1,8 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/SettingsPage.h"
+#include "mainwindow/StatusPanels.h"
 #include "mainwindow/TForm1.h"
+#include "MainWindowFixture.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedPrompter.h"
 #include "table/ColorSet.h"
@@ -41,10 +43,8 @@ void typeText(QWidget *widget, const QString &text)
 
 // The window as the program starts it, shown and active, with a small table: RootNode with
 // "Alpha" (stamped), "Beta" (with child "Beta 1") and a separator.
-struct Window
+struct Window : MainWindowFixture
 {
-    ScriptedPrompter prompter;
-    TForm1 form{&prompter};
     LockKeyState keys;
     ConnectionNode *alpha = nullptr;
     ConnectionNode *beta = nullptr;
@@ -53,25 +53,13 @@ struct Window
     Window()
     {
         form.setLockKeyReader([this] { return keys; });
-        form.InitTree();
-        ConnectionTree &tree = form.doc().tree();
-        ConnectionNode *root = form.doc().RootNode();
+        ConnectionTree &tree = doc().tree();
+        ConnectionNode *root = doc().RootNode();
         alpha = tree.addChild(root, named("Alpha", "Monday, 01-Jan-2024 10:20:30"));
         beta = tree.addChild(root, named("Beta"));
         tree.addChild(beta, named("Beta 1"));
         separator = tree.addChild(root, named(SeparatorText));
         form.tree()->expandAll();
-        form.show();
-    }
-
-    QLabel *panel(int i) const { return form.findChild<QLabel *>(QStringLiteral("SBarPanel%1").arg(i)); }
-    QModelIndex indexOf(const ConnectionNode *n) const { return form.model().indexFor(n); }
-
-    // Clicks the node's row as the user would.
-    void click(const ConnectionNode *n)
-    {
-        QTreeView *vt = form.tree();
-        QTest::mouseClick(vt->viewport(), Qt::LeftButton, {}, vt->visualRect(indexOf(n)).center());
     }
 
     // Press, release, the second press (a double-click) and its release, as a mouse sends them.
@@ -92,7 +80,7 @@ struct Window
             click(n);
         form.tree()->setFocus();
         QTest::keyClick(form.tree(), Qt::Key_F2);
-        return form.currentEditLink();
+        return form.tree()->currentEditLink();
     }
 
     // Ends the edit with Return and lets the queued steps run: the view commits the editor,
@@ -143,10 +131,10 @@ void TestTForm1StatusBar::panelsAsLaidOut()
     Window w;
     auto *bar = w.form.findChild<QStatusBar *>(QStringLiteral("SBar"));
     QVERIFY(bar);
-    QCOMPARE(bar->findChildren<QLabel *>().size(), TForm1::PanelCount);
+    QCOMPARE(bar->findChildren<QLabel *>().size(), StatusPanels::Count);
     const int widths[] = {300, 100, 50, 34, 34, 34, 50, 50};
     const char *const widest[] = {"", "Ln. 9999, Col. 999", "Modified", "OVR", "NUM", "CAPS", "SCROLL", ""};
-    for (int i = 0; i < TForm1::PanelCount; ++i) {
+    for (int i = 0; i < StatusPanels::Count; ++i) {
         QLabel *p = w.panel(i);
         QVERIFY2(p, qPrintable(QString::number(i)));
         const Qt::Alignment h = p->alignment() & Qt::AlignHorizontal_Mask;
@@ -216,10 +204,10 @@ void TestTForm1StatusBar::lastUpdatedFollowsTheFocusedNode()
     QTest::keyClick(w.form.tree(), Qt::Key_Up);
     QCOMPARE(w.panel(0)->text(), QStringLiteral("  Last updated: Monday, 01-Jan-2024 10:20:30"));
     // The table's routines select through the window: the view is the one selection.
-    w.form.host().clearSelection();
-    w.form.host().setSelected(w.beta, true);
-    w.form.host().setFocusedNode(w.beta);
-    QCOMPARE(w.form.host().selectedNodes(), QList<ConnectionNode *>{w.beta});
+    w.form.tree()->selectionModel()->clearSelection();
+    w.form.tree()->setSelected(w.beta, true);
+    w.form.tree()->setFocusedNode(w.beta);
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.beta});
     QCOMPARE(w.form.focusedNode(), w.beta);
     QCOMPARE(w.form.doc().CurrentNode, w.beta);
     QCOMPARE(w.panel(0)->text(), QString());
@@ -272,12 +260,12 @@ void TestTForm1StatusBar::insertMode()
     QCOMPARE(w.form.GetFocusedEditorId(), 2);
     w.form.ShowInsertMode(false);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("INS"));
-    w.form.doc().InsertModeFlag = false;
+    w.form.setInsertMode(false);
     w.form.ShowInsertMode(false);
     QCOMPARE(w.panel(3)->text(), QStringLiteral("OVR"));
 
     // The in-place editor (id 11) shows the mode as soon as it opens.
-    w.form.doc().InsertModeFlag = true;
+    w.form.setInsertMode(true);
     QLineEdit *editor = w.openEditorWithF2(w.alpha);
     QVERIFY(editor);
     QCOMPARE(w.form.GetFocusedEditorId(), 11);
@@ -309,9 +297,9 @@ void TestTForm1StatusBar::insertKeyInFields()
     QVERIFY(edit);
     edit->setFocus();
     QVERIFY(edit->hasFocus());
-    QVERIFY(w.form.doc().InsertModeFlag);
+    QVERIFY(w.form.insertMode());
     QTest::keyClick(edit, Qt::Key_Insert);
-    QVERIFY(!w.form.doc().InsertModeFlag);
+    QVERIFY(!w.form.insertMode());
     QCOMPARE(w.panel(3)->text(), shown);
 }
 
@@ -445,7 +433,7 @@ void TestTForm1StatusBar::escapeCancelsTheEdit()
     QCOMPARE(w.alpha->data.Name, QByteArray("Alpha"));
     QVERIFY(w.prompter.boxes().isEmpty());
     QVERIFY(!w.form.doc().tableModified());
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QCOMPARE(w.form.GetFocusedEditorId(), 0);
 }
 
@@ -459,7 +447,7 @@ void TestTForm1StatusBar::rootNodeIsNotEditable()
     const QModelIndex root = w.indexOf(w.form.doc().RootNode());
     // A double-click on the top node toggles it instead.
     w.doubleClick(w.form.doc().RootNode());
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(!vt->isExpanded(root));
     vt->expand(root);
     // A double-click on a connection toggles its branch as well and renames nothing; F2 or
@@ -467,12 +455,12 @@ void TestTForm1StatusBar::rootNodeIsNotEditable()
     const QModelIndex beta = w.indexOf(w.beta);
     QVERIFY(vt->isExpanded(beta));
     w.doubleClick(w.beta);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(!vt->isExpanded(beta));
     w.doubleClick(w.beta);
     QVERIFY(vt->isExpanded(beta));
     QTest::qWait(QApplication::doubleClickInterval() + 100);
-    QCOMPARE(w.form.currentEditLink(), nullptr);
+    QCOMPARE(w.form.tree()->currentEditLink(), nullptr);
     QVERIFY(w.openEditorWithF2(w.alpha));
 }
 
@@ -556,7 +544,7 @@ void TestTForm1StatusBar::openedTableKeepsTheSelection()
     const QString file = dir.filePath(QStringLiteral("Servers.QDZ"));
     {
         Window author;
-        QVERIFY(SaveConnectionTable(author.form.doc(), file, true));
+        QVERIFY(SaveConnectionTable(author.form.doc(), file));
     }
     ScriptedPrompter prompter;
     TForm1 form(&prompter);
@@ -564,10 +552,10 @@ void TestTForm1StatusBar::openedTableKeepsTheSelection()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.doc().SelectedNodeIndex = selectedIndex;
-    QVERIFY(LoadConnectionTable(form.doc(), file, false));
+    QVERIFY(form.readTable(file).ok);
     QVERIFY(prompter.boxes().isEmpty());
     QCOMPARE(form.windowTitle(), QStringLiteral("Wexmora Configuration - [Servers.QDZ]"));
-    const QList<ConnectionNode *> selected = form.host().selectedNodes();
+    const QList<ConnectionNode *> selected = form.tree()->selection().nodes();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected.first(), form.focusedNode());
     QVERIFY(form.model().indexFor(form.focusedNode()).data().toString().startsWith(focused));

@@ -5,14 +5,15 @@
 
 ShapedTable::ShapedTable()
 {
-    InitTree(doc);
+    focused = InitTree(doc);
+    selected = {focused};
 }
 
 ShapedTable::ShapedTable(const QByteArray &shape) : ShapedTable()
 {
     BuildShape(doc.tree(), shape);
-    host.selection.clear();
-    host.focused = nullptr;
+    selected.clear();
+    focused = nullptr;
 }
 
 ConnectionNode *ShapedTable::at(const QString &path) const

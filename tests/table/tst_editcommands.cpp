@@ -1,11 +1,13 @@
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "table/ColorSet.h"
+#include "table/ConnectionTree.h"
 #include "table/EditCommands.h"
 #include "table/TableDocument.h"
 #include "table/TreeRules.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -27,14 +29,26 @@ struct Fixture : ShapedTable
 
     void focus(const QString &path)
     {
-        host.focused = at(path);
-        host.selection = {host.focused};
+        focused = at(path);
+        selected = {focused};
     }
     void select(const QStringList &paths)
     {
-        host.selection.clear();
+        selected.clear();
         for (const QString &p : paths)
-            host.selection.append(at(p));
+            selected.append(at(p));
+    }
+    AddedConnection add(AddMode mode, NewConnectionDefaults defaults = {})
+    {
+        defaults.teraTermColors = teraTermColors;
+        return AddConnection(doc, mode, focused, defaults);
+    }
+    // The delete command as the window runs it: the questions, then the removal.
+    DeletePlan deleteSelected()
+    {
+        const DeletePlan plan = PlanDelete(doc, selection());
+        DeleteBranches(doc, plan);
+        return plan;
     }
 };
 
@@ -132,14 +146,15 @@ private Q_SLOTS:
         QFETCH(bool, focusExpanded);
         Fixture f(shape);
         f.focus(focus);
-        ConnectionNode *focused = f.host.focused;
-        ConnectionNode *node = AddConnection(f.doc, AddMode(mode), {});
+        ConnectionNode *focused = f.focused;
+        const AddedConnection result = f.add(AddMode(mode));
+        ConnectionNode *node = result.added;
         QVERIFY(node);
         QCOMPARE(ShapeOf(f.doc.RootNode()), expected);
         QCOMPARE(node, f.at(added));
-        QCOMPARE(f.host.focused, f.at(focusAfter));
-        QCOMPARE(f.host.selection, QList<ConnectionNode *>{f.at(focusAfter)});
-        QCOMPARE(f.host.expanded.contains(focused), focusExpanded);
+        // The view focuses and selects this node alone.
+        QCOMPARE(result.focus, f.at(focusAfter));
+        QCOMPARE(result.expand == focused, focusExpanded);
         QCOMPARE(node->data.Level, node->parent()->data.Level + 1);
         QCOMPARE(node->data.Kind, 0);
         QVERIFY(node->data.Macro.isEmpty() && node->data.Popup.isEmpty());
@@ -151,9 +166,9 @@ private Q_SLOTS:
     {
         Fixture f("A[B]");
         f.focus("0/0");
-        ConnectionNode *node = AddConnection(f.doc, AddMode::Separator, {0, true});
+        ConnectionNode *node = f.add(AddMode::Separator, {0, true, {}}).added;
         QCOMPARE(node->data.Name, SeparatorText);
-        QCOMPARE(node->data.Colors, f.host.teraTermColors);
+        QCOMPARE(node->data.Colors, f.teraTermColors);
         QCOMPARE(node->data.LogSession, false);
         QCOMPARE(node->data.Kind, 0);
         QCOMPARE(node->data.Level, 2);
@@ -192,12 +207,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, colors);
         QFETCH(bool, logSession);
         Fixture f("A[B]|C");
-        f.host.teraTermColors = "ini";
+        f.teraTermColors = "ini";
         f.focus(focus);
-        NewConnectionDefaults defaults{colorsIndex, {}};
+        NewConnectionDefaults defaults{colorsIndex, {}, {}};
         if (logging >= 0)
             defaults.logging = logging == 1;
-        ConnectionNode *node = AddConnection(f.doc, AddMode(mode), defaults);
+        ConnectionNode *node = f.add(AddMode(mode), defaults).added;
         QVERIFY(node);
         QCOMPARE(node->data.Colors, colors);
         QCOMPARE(node->data.LogSession, logSession);
@@ -223,10 +238,11 @@ private Q_SLOTS:
         Fixture f("A|" + SeparatorText + "|-x");
         if (focus != QLatin1String("-"))
             f.focus(focus);
-        const QList<ConnectionNode *> selection = f.host.selection;
-        QVERIFY(!AddConnection(f.doc, AddMode(mode), {}));
+        const AddedConnection result = f.add(AddMode(mode));
+        QVERIFY(!result.added);
         QCOMPARE(ShapeOf(f.doc.RootNode()), "A|" + SeparatorText + "|-x");
-        QCOMPARE(f.host.selection, selection);
+        // The view is asked for nothing.
+        QVERIFY(!result.focus && !result.expand);
         QVERIFY(!f.doc.tableModified());
         QVERIFY(!f.doc.CopyInProgressFlag);
     }
@@ -235,21 +251,22 @@ private Q_SLOTS:
     {
         Fixture f("X|N[a|b[c]]|Z");
         f.focus("1");
-        ConnectionNode *n = f.host.focused;
-        ConnectionNode *copy = AddConnection(f.doc, AddMode::Duplicate, {});
+        ConnectionNode *n = f.focused;
+        const AddedConnection first = f.add(AddMode::Duplicate);
+        ConnectionNode *copy = first.added;
         QCOMPARE(ShapeOf(f.doc.RootNode()), QByteArray("X|N[a|b[c]]|Copy of N[a|b[c]]|Z"));
-        QCOMPARE(f.host.focused, copy);
-        QCOMPARE(f.host.selection, QList<ConnectionNode *>{copy});
+        QCOMPARE(first.focus, copy);
+        QCOMPARE(first.expand, f.doc.RootNode());
         QVERIFY(!f.doc.CopyInProgressFlag);
         QVERIFY(f.doc.tableModified());
 
         f.focus("1");
-        QCOMPARE(f.host.focused, n);
-        AddConnection(f.doc, AddMode::Duplicate, {});
+        QCOMPARE(f.focused, n);
+        f.add(AddMode::Duplicate);
         QCOMPARE(ShapeOf(f.doc.RootNode()), QByteArray("X|N[a|b[c]]|Copy (2) of N[a|b[c]]|Copy of N[a|b[c]]|Z"));
 
         f.focus("3");
-        AddConnection(f.doc, AddMode::Duplicate, {});
+        f.add(AddMode::Duplicate);
         QCOMPARE(ShapeOf(f.doc.RootNode()),
                  QByteArray("X|N[a|b[c]]|Copy (2) of N[a|b[c]]|Copy of N[a|b[c]]|Copy of Copy of N[a|b[c]]|Z"));
         QCOMPARE(LevelsOf(f.doc.RootNode()), QByteArray("1 1 2 2 3 1 2 2 3 1 2 2 3 1 2 2 3 1"));
@@ -267,7 +284,7 @@ private Q_SLOTS:
         n->data.LastUpdated = "Tuesday, 05-Mar-2024 07:08:09";
         f.at("0/0/0")->data.Kind = NodeKindEmptyMacro;
         f.focus("0/0");
-        ConnectionNode *copy = AddConnection(f.doc, AddMode::Duplicate, {});
+        ConnectionNode *copy = f.add(AddMode::Duplicate).added;
         QCOMPARE(copy->data.Name, QByteArray("Copy of N"));
         QCOMPARE(fieldsOf(copy->data), fieldsOf(n->data));
         QCOMPARE(copy->data.Level, 2);
@@ -280,9 +297,10 @@ private Q_SLOTS:
     {
         Fixture f("A|-old style|B");
         f.focus("1");
-        ConnectionNode *copy = AddConnection(f.doc, AddMode::Duplicate, {});
+        const AddedConnection result = f.add(AddMode::Duplicate);
+        ConnectionNode *copy = result.added;
         QCOMPARE(ShapeOf(f.doc.RootNode()), QByteArray("A|" + SeparatorText + "|" + SeparatorText + "|B"));
-        QCOMPARE(f.host.focused, copy);
+        QCOMPARE(result.focus, copy);
         QCOMPARE(copy, f.at("2"));
     }
 
@@ -342,9 +360,9 @@ private Q_SLOTS:
             (t.startsWith(QLatin1Char('m')) ? n->data.Macro : n->data.Popup) = "x";
         }
         f.select(selected);
-        f.host.focused = f.host.selection.first();
+        f.focused = f.selected.first();
         f.host.scripted.queue(Prompter::Answer(answer));
-        const bool deleted = MnDeleteClick(f.doc);
+        const bool deleted = !f.deleteSelected().isEmpty();
         QCOMPARE(f.host.scripted.texts(), question.isEmpty() ? QStringList() : QStringList{question});
         if (!question.isEmpty()) {
             const ScriptedPrompter::Box box = f.host.scripted.boxes().first();
@@ -354,7 +372,6 @@ private Q_SLOTS:
         QCOMPARE(ShapeOf(f.doc.RootNode()), after);
         QCOMPARE(deleted, answer == Prompter::Yes || question.isEmpty());
         QCOMPARE(f.doc.tableModified(), deleted);
-        QVERIFY(f.host.refreshCount > 0);
     }
 
     // The focus goes to the old focus's parent, or the nearest ancestor that is left.
@@ -377,15 +394,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, focusName);
         Fixture f("A[B[C[D]]]|E");
         f.select(selected);
-        f.host.focused = f.at(focus);
+        f.focused = f.at(focus);
         f.doc.CurrentNode = f.at(focus);
         const bool currentGoes = IsInsideAnyPath(f, selected, focus);
         f.host.scripted.queue(Prompter::Yes);
-        QVERIFY(MnDeleteClick(f.doc));
-        QVERIFY(f.host.focused);
-        QCOMPARE(f.host.focused->data.Name, focusName);
-        QCOMPARE(f.doc.tree().absoluteIndex(f.host.focused) >= 0, true);
-        QCOMPARE(f.host.selection, QList<ConnectionNode *>{f.host.focused});
+        // The survivor takes the focus and the selection alone.
+        const DeletePlan plan = f.deleteSelected();
+        QVERIFY(!plan.isEmpty());
+        QVERIFY(plan.survivor);
+        QCOMPARE(plan.survivor->data.Name, focusName);
+        QCOMPARE(f.doc.tree().absoluteIndex(plan.survivor) >= 0, true);
         QCOMPARE(f.doc.CurrentNode == nullptr, currentGoes);
     }
 
@@ -401,12 +419,11 @@ private Q_SLOTS:
         QFETCH(QStringList, selected);
         Fixture f("A|B");
         f.select(selected);
-        f.host.focused = f.at("0");
-        QVERIFY(!MnDeleteClick(f.doc));
+        f.focused = f.at("0");
+        QVERIFY(f.deleteSelected().isEmpty());
         QCOMPARE(ShapeOf(f.doc.RootNode()), QByteArray("A|B"));
         QVERIFY(f.host.scripted.boxes().isEmpty());
         QVERIFY(!f.doc.tableModified());
-        QCOMPARE(f.host.refreshCount, 1);
     }
 
     // Unapplied edits: the discard question first; the usual question as well when more than
@@ -444,12 +461,12 @@ private Q_SLOTS:
         Fixture f("A[B]|E|G");
         f.at("1")->data.Macro = "text";   // would ask on its own; the discard question covers it
         f.select(selected);
-        f.host.focused = f.host.selection.first();
-        f.doc.CurrentNode = f.host.focused;
+        f.focused = f.selected.first();
+        f.doc.CurrentNode = f.focused;
         f.doc.SetNodeModified(true);
         for (int a : answers)
             f.host.scripted.queue(Prompter::Answer(a));
-        const bool deleted = MnDeleteClick(f.doc);
+        const bool deleted = !f.deleteSelected().isEmpty();
         QCOMPARE(f.host.scripted.texts(), questions);
         QCOMPARE(f.host.scripted.boxes().first().kind, Prompter::Kind::Warning);
         QCOMPARE(ShapeOf(f.doc.RootNode()), after);
@@ -499,6 +516,7 @@ private Q_SLOTS:
         f.doc.CurrentNode = b;
         f.doc.SetNodeModified(true);
         const QByteArray name = b->data.Name;
+        QSignalSpy changes(&f.doc.tree(), &ConnectionTree::nodeChanged);
         // Whatever the user's locale, the stamp has English names.
         const QLocale saved;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -514,26 +532,26 @@ private Q_SLOTS:
         QCOMPARE(b->data.LastUpdated, QByteArray("Tuesday, 05-Mar-2024 07:08:09"));
         QCOMPARE(b->data.Name, name);
         QCOMPARE(b->data.Level, 2);
-        QCOMPARE(f.host.statusPanels.at(0), QStringLiteral("  Last updated: Tuesday, 05-Mar-2024 07:08:09"));
         QVERIFY(!f.doc.IsNodeModified());
         QVERIFY(f.doc.tableModified());
-        QCOMPARE(f.host.editorColourings, 1);
-        QVERIFY(f.host.refreshCount > 0);
+        // Reported as changed: the tree and whatever shows the node's stored colours follow.
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.first().first().value<ConnectionNode *>(), b);
     }
 
-    // Twice within one second: the status panel is written once.
+    // Twice within one second: the same stamp; a second later, the next one.
     void applyTwiceInOneSecond()
     {
         Fixture f("A");
         f.focus("0");
-        f.doc.CurrentNode = f.at("0");
+        ConnectionNode *a = f.at("0");
+        f.doc.CurrentNode = a;
         const Clock clock = [] { return kStamp; };
         ApplyNodeEdits(f.doc, {"x", {}, {}, {}, false}, clock);
         ApplyNodeEdits(f.doc, {"y", {}, {}, {}, false}, clock);
-        QCOMPARE(f.host.statusPanelWrites, QList<int>{0});
+        QCOMPARE(a->data.LastUpdated, QByteArray("Tuesday, 05-Mar-2024 07:08:09"));
         ApplyNodeEdits(f.doc, {"z", {}, {}, {}, false}, [] { return kStamp.addSecs(1); });
-        QCOMPARE(f.host.statusPanelWrites, (QList<int>{0, 0}));
-        QCOMPARE(f.host.statusPanels.at(0), QStringLiteral("  Last updated: Tuesday, 05-Mar-2024 07:08:10"));
+        QCOMPARE(a->data.LastUpdated, QByteArray("Tuesday, 05-Mar-2024 07:08:10"));
     }
 
     void applyStampFormat_data()
@@ -588,12 +606,14 @@ private Q_SLOTS:
         QFETCH(bool, currentMarked);
         Fixture f("A|B");
         f.doc.CurrentNode = f.at("0");
-        f.host.cutCopyMarks = {f.at("1")};
         if (currentMarked)
-            f.host.cutCopyMarks.insert(f.at("0"));
+            f.doc.markCutOrCopy({f.at("0"), f.at("1")}, false);
+        else
+            f.doc.markCutOrCopy({f.at("1")}, false);
+        QSignalSpy markChanges(&f.doc, &TableDocument::cutCopyMarkChanged);
         ApplyNodeEdits(f.doc, {}, [] { return kStamp; });
-        QCOMPARE(f.host.cutCopyCancels, currentMarked ? 1 : 0);
-        QCOMPARE(f.host.cutCopyMarks.isEmpty(), currentMarked);
+        QCOMPARE(markChanges.count(), currentMarked ? 1 : 0);
+        QCOMPARE(f.doc.hasCutCopyMark(f.at("1")), !currentMarked);
     }
 
 private:

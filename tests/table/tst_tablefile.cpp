@@ -7,6 +7,7 @@
 #include "table/NodeStream.h"
 #include "table/TableDocument.h"
 #include "table/TableFile.h"
+#include "table/TreeSelection.h"
 #include "table/UrlCodec.h"
 
 #include <QDir>
@@ -23,28 +24,10 @@ namespace {
 
 const QByteArray Row0 = ColorSchemes[0].text;
 
-// A window stand-in that also notes whether the loading flag was down when a node was
-// reported to the node view.
-class RecordingHost : public FakeTableHost
-{
-public:
-    void VTChange(ConnectionNode *node) override
-    {
-        FakeTableHost::VTChange(node);
-        loadingAtChange.append(doc ? doc->LoadingFlag : true);
-    }
-    const TableDocument *doc = nullptr;
-    QList<bool> loadingAtChange;
-};
-
 struct Fixture
 {
-    Fixture()
-    {
-        host.doc = &doc;
-        root = doc.tree().addChild(nullptr);
-    }
-    RecordingHost host;
+    Fixture() { root = doc.tree().addChild(nullptr); }
+    FakeTableHost host;
     TableDocument doc{host};
     ConnectionNode *root = nullptr;
 
@@ -106,14 +89,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("empty.QDZ");
         Fixture f;
-        QVERIFY(SaveConnectionTable(f.doc, path, true));
+        QVERIFY(SaveConnectionTable(f.doc, path));
         QCOMPARE(readFile(path), QByteArray("QDZ21\0\0\0\0", 9));
-        QCOMPARE(f.host.settingsSaved, 1);
         QCOMPARE(f.host.waitDepth, 0);
         QVERIFY(f.host.scripted.boxes().isEmpty());
 
         Fixture g;
-        QVERIFY(LoadConnectionTable(g.doc, path, false));
+        QVERIFY(LoadConnectionTable(g.doc, path, false).ok);
         QCOMPARE(g.root->childCount(), 0);
         QVERIFY(g.host.scripted.boxes().isEmpty());
         QCOMPARE(g.doc.CurrentTableFile, path);
@@ -138,10 +120,7 @@ private Q_SLOTS:
         c->data.LogSession = true;
         c->data.Kind = NodeKindWithMacro;
         b->data.Name = QByteArray("B\0\xE9", 3);
-        // Collapsed or expanded does not matter to the writer.
-        f.host.setExpanded(a, true);
-
-        QVERIFY(SaveConnectionTable(f.doc, path, true));
+        QVERIFY(SaveConnectionTable(f.doc, path));
         const QByteArray file = readFile(path);
         QVERIFY(file.startsWith("QDZ21"));
         qint32 count = 0;
@@ -159,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(records[2], c->data);  // Kind travels into the file as held
 
         Fixture g;
-        QVERIFY(LoadConnectionTable(g.doc, path, false));
+        QVERIFY(LoadConnectionTable(g.doc, path, false).ok);
         QCOMPARE(NamesAndLevelsOf(g.root), NamesAndLevelsOf(f.root));
         ConnectionNode *c2 = g.root->child(0)->child(0)->child(0);
         rVTNodeData expected = c->data;
@@ -169,9 +148,9 @@ private Q_SLOTS:
 
         // Written again, the file is the same but for the Kind that reading dropped.
         const QString again = dir.filePath("again.QDZ");
-        QVERIFY(SaveConnectionTable(g.doc, again, true));
+        QVERIFY(SaveConnectionTable(g.doc, again));
         c->data.Kind = 0;
-        QVERIFY(SaveConnectionTable(f.doc, path, true));
+        QVERIFY(SaveConnectionTable(f.doc, path));
         QCOMPARE(readFile(again), readFile(path));
     }
 
@@ -211,7 +190,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("levels.QDZ");
         QVERIFY(WriteFileBytes(path, TableFileBytes(records)));
         Fixture f;
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        QVERIFY(LoadConnectionTable(f.doc, path, false).ok);
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
     }
 
@@ -228,9 +207,9 @@ private Q_SLOTS:
         QVERIFY(WriteFileBytes(path, bytes));
         {
             Fixture f;
-            QVERIFY(LoadConnectionTable(f.doc, path, false));
+            QVERIFY(LoadConnectionTable(f.doc, path, false).ok);
             QCOMPARE(ConnectionTree::countBelow(f.root), int(depth));
-            QVERIFY(SaveConnectionTable(f.doc, path, true));
+            QVERIFY(SaveConnectionTable(f.doc, path));
             QCOMPARE(readFile(path), bytes);
         }
     }
@@ -245,7 +224,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("kinds.QDZ");
         QVERIFY(WriteFileBytes(path, TableFileBytes({a, b})));
         Fixture f;
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        QVERIFY(LoadConnectionTable(f.doc, path, false).ok);
         QCOMPARE(f.root->childCount(), 1);
         const ConnectionNode *na = f.root->child(0);
         QCOMPARE(na->data.Name, SeparatorText);
@@ -295,7 +274,8 @@ private Q_SLOTS:
         Fixture f;
         f.add(f.root, "kept");
         f.doc.CurrentTableFile = "before.QDZ";
-        QVERIFY(!LoadConnectionTable(f.doc, path, false));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        QVERIFY(!read.ok);
         QCOMPARE(f.host.scripted.boxes().size(), 1);
         const ScriptedPrompter::Box box = f.host.scripted.boxes().first();
         QCOMPARE(box.text, message.arg(shown));
@@ -305,7 +285,9 @@ private Q_SLOTS:
         QCOMPARE(f.doc.CurrentTableFile, QStringLiteral("before.QDZ"));
         QCOMPARE(f.doc.LoadingFlag, false);
         QCOMPARE(f.host.waitDepth, 0);
-        QCOMPARE(f.host.settingsSaved, 0);
+        // Nothing written: the options stay as they are.
+        QVERIFY(!read.rewritten);
+        QVERIFY(!read.recordsRead);
     }
 
     void damagedRecordsKeepWhatCameBefore_data()
@@ -345,7 +327,8 @@ private Q_SLOTS:
         for (const bool quiet : {false, true}) {
             Fixture f;
             f.doc.SelectedNodeIndex = 1;
-            QVERIFY(!LoadConnectionTable(f.doc, path, quiet));
+            const TableReadResult read = LoadConnectionTable(f.doc, path, quiet);
+            QVERIFY(!read.ok);
             QCOMPARE(f.host.scripted.texts(),
                      QStringList{"Error reading the file. It contains inconsistent data."});
             QCOMPARE(f.host.scripted.boxes().first().kind, Prompter::Kind::Warning);
@@ -353,10 +336,9 @@ private Q_SLOTS:
             QCOMPARE(f.doc.CurrentTableFile, quiet ? QString() : path);
             QCOMPARE(f.doc.LoadingFlag, false);
             QCOMPARE(f.host.waitDepth, 0);
-            QVERIFY(f.host.expanded.contains(f.root));
-            QCOMPARE(f.host.focused, nullptr);
-            QVERIFY(f.host.selection.isEmpty());
-            QVERIFY(f.host.changedNodes.isEmpty());
+            // RootNode shown open; no node to focus, select or report.
+            QVERIFY(read.recordsRead);
+            QCOMPARE(read.focus, nullptr);
         }
     }
 
@@ -378,7 +360,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("t.QDZ");
         QVERIFY(WriteFileBytes(path, bytes));
         Fixture f;
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        QVERIFY(LoadConnectionTable(f.doc, path, false).ok);
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
         QVERIFY(f.host.scripted.boxes().isEmpty());
     }
@@ -395,14 +377,15 @@ private Q_SLOTS:
         QList<bool> loadingAtReset;
         connect(&f.doc.tree(), &ConnectionTree::resetDone, this,
                 [&] { loadingAtReset << f.doc.LoadingFlag; });
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        QVERIFY(read.ok);
         QCOMPARE(inserted.count(), 0);
         QCOMPARE(loadingAtReset, QList<bool>{true});
         QCOMPARE(f.doc.tableModified(), false);
         QCOMPARE(f.doc.IsNodeModified(), false);
         QCOMPARE(f.doc.CurrentTableFile, path);
         QCOMPARE(f.doc.captionText(), QStringLiteral("Wexmora Configuration - [open.QDZ]"));
-        QVERIFY(f.host.expanded.contains(f.root));
+        QVERIFY(read.recordsRead);
         QCOMPARE(f.doc.LoadingFlag, false);
         QCOMPARE(f.host.waitDepth, 0);
     }
@@ -425,25 +408,20 @@ private Q_SLOTS:
         // RootNode 0, a 1, b 2, c 3, d 4; an empty-name record counts for nothing.
         QVERIFY(WriteFileBytes(path, TableFileBytes({rec("a", 1), rec("", 2), rec("b", 2), rec("c", 3), rec("d", 1)})));
         Fixture f;
-        ConnectionNode *before = f.root;
-        f.host.focused = before;
-        f.host.selection = {before};
         f.doc.SelectedNodeIndex = index;
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        QVERIFY(read.ok);
+        // Told once the read is over, with the loading flag down again.
+        QCOMPARE(f.doc.LoadingFlag, false);
         if (focused.isEmpty()) {
             QCOMPARE(f.doc.SelectedNodeIndex, 0);
-            QCOMPARE(f.host.focused, before);
-            QVERIFY(f.host.changedNodes.isEmpty());
+            QCOMPARE(read.focus, nullptr);
             return;
         }
         ConnectionNode *node = f.doc.tree().nodeAtAbsoluteIndex(index);
         QCOMPARE(QString::fromLatin1(node->data.Name), focused);
-        QCOMPARE(f.host.focused, node);
-        QCOMPARE(f.host.selection, QList<ConnectionNode *>{node});
-        QCOMPARE(f.host.changedNodes, QList<ConnectionNode *>{node});
-        QCOMPARE(f.host.loadingAtChange, QList<bool>{false});
-        for (ConnectionNode *p = node->parent(); p != f.doc.tree().invisibleRoot(); p = p->parent())
-            QVERIFY(f.host.expanded.contains(p));
+        // The view shows it with its ancestors open, reports it, focuses and selects it alone.
+        QCOMPARE(read.focus, node);
         QCOMPARE(f.doc.SelectedNodeIndex, index);
     }
 
@@ -458,21 +436,19 @@ private Q_SLOTS:
         f.doc.CurrentTableFile = "open.QDZ";
         f.doc.UpdateCaption(true);
         f.doc.SetNodeModified(true);
-        f.host.focused = x;
-        f.host.selection = {x};
         f.doc.SelectedNodeIndex = 3;  // would be the imported "a"
         QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodeInserted);
 
-        QVERIFY(LoadConnectionTable(f.doc, path, true));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, true);
+        QVERIFY(read.ok);
         QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("X:1(Y:2) a:1(b:2)"));
         QCOMPARE(inserted.count(), 2);  // a filled tree follows node by node
         QCOMPARE(f.doc.IsNodeModified(), true);
         QCOMPARE(f.doc.tableModified(), true);
         QCOMPARE(f.doc.CurrentTableFile, QStringLiteral("open.QDZ"));
         QCOMPARE(f.doc.SelectedNodeIndex, 3);
-        QCOMPARE(f.host.focused, x);
-        QCOMPARE(f.host.selection, QList<ConnectionNode *>{x});
-        QVERIFY(f.host.changedNodes.isEmpty());
+        // The view keeps its focus and selection: no node to focus or report.
+        QCOMPARE(read.focus, nullptr);
         QVERIFY(f.host.scripted.boxes().isEmpty());
         QCOMPARE(f.doc.LoadingFlag, false);
     }
@@ -485,7 +461,8 @@ private Q_SLOTS:
         QVERIFY(WriteFileBytes(path, original));
         QVERIFY(WriteFileBytes(path + ".bak", "an older backup"));
         Fixture f;
-        QVERIFY(LoadConnectionTable(f.doc, path, false));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        QVERIFY(read.ok);
 
         QCOMPARE(f.host.scripted.boxes().size(), 1);
         const ScriptedPrompter::Box box = f.host.scripted.boxes().first();
@@ -502,7 +479,8 @@ private Q_SLOTS:
         QCOMPARE(f.root->child(0)->child(0)->data.Colors, wideB);
         const QByteArray rewritten = readFile(path);
         QCOMPARE(rewritten, TableFileBytes("QDZ21", 2, {rec("a", 1, wideA), rec("b", 2, wideB)}));
-        QCOMPARE(f.host.settingsSaved, 1);
+        // Written back: the caller saves the options and tells the launcher.
+        QVERIFY(read.rewritten);
         QCOMPARE(f.doc.CurrentTableFile, path);
         QCOMPARE(f.doc.LoadingFlag, false);
     }
@@ -514,12 +492,13 @@ private Q_SLOTS:
         const QByteArray original = TableFileBytes("QDZ20", 1, {rec("a", 1, old18(10))});
         QVERIFY(WriteFileBytes(path, original));
         Fixture f;
-        QVERIFY(LoadConnectionTable(f.doc, path, true));
+        const TableReadResult read = LoadConnectionTable(f.doc, path, true);
+        QVERIFY(read.ok);
         QVERIFY(f.host.scripted.boxes().isEmpty());
         QVERIFY(!QFileInfo::exists(path + ".bak"));
         QCOMPARE(readFile(path), original);
         QCOMPARE(f.root->child(0)->data.Colors, old18(10) + ":0:0:255:13:14:15");
-        QCOMPARE(f.host.settingsSaved, 0);
+        QVERIFY(!read.rewritten);
         QVERIFY(f.doc.CurrentTableFile.isEmpty());
     }
 
@@ -532,7 +511,7 @@ private Q_SLOTS:
         // A folder where the copy should go cannot be replaced by it.
         QVERIFY(QDir().mkdir(path + ".bak"));
         Fixture f;
-        QVERIFY(!LoadConnectionTable(f.doc, path, false));
+        QVERIFY(!LoadConnectionTable(f.doc, path, false).ok);
         QCOMPARE(f.host.scripted.boxes().size(), 2);
         const ScriptedPrompter::Box box = f.host.scripted.boxes().at(1);
         QCOMPARE(box.kind, Prompter::Kind::Error);
@@ -566,13 +545,12 @@ private Q_SLOTS:
         }
         Fixture f;
         f.add(f.root, "new");
-        const bool ok = SaveConnectionTable(f.doc, path, true);
+        const bool ok = SaveConnectionTable(f.doc, path);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!ok);
         QCOMPARE(readFile(path), old);
         QCOMPARE(f.host.scripted.texts(), QStringList{"Error writing file " + name + "."});
         QCOMPARE(f.host.scripted.boxes().first().kind, Prompter::Kind::Warning);
-        QCOMPARE(f.host.settingsSaved, 1);
         QCOMPARE(f.host.waitDepth, 0);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{name});
     }
@@ -582,9 +560,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("no/such/folder/t.QDZ");
         Fixture f;
-        QVERIFY(!SaveConnectionTable(f.doc, path, true));
+        QVERIFY(!SaveConnectionTable(f.doc, path));
         QCOMPARE(f.host.scripted.texts(), QStringList{"Error writing file " + path + "."});
-        QCOMPARE(f.host.settingsSaved, 1);
     }
 
     void exportWritesOnlySelectedNodes()
@@ -597,9 +574,8 @@ private Q_SLOTS:
         ConnectionNode *c = f.add(a, "C");
         ConnectionNode *d = f.add(f.root, "D");
         ConnectionNode *e = f.add(d, "E");
-        f.host.selection = {e, c, f.root, a, d};
-        QVERIFY(SaveConnectionTable(f.doc, path, false));
-        QVERIFY(!f.host.isSelected(f.root));
+        // Selected in any order, RootNode among them: it is never written.
+        QVERIFY(SaveConnectionTable(f.doc, path, false, TreeSelection(nullptr, {e, c, f.root, a, d})));
         qint32 count = 0;
         const QList<rVTNodeData> records = recordsOf(readFile(path), &count);
         QStringList names;
@@ -609,7 +585,7 @@ private Q_SLOTS:
         QCOMPARE(count, 4);
 
         Fixture g;
-        QVERIFY(LoadConnectionTable(g.doc, path, true));
+        QVERIFY(LoadConnectionTable(g.doc, path, true).ok);
         QCOMPARE(NamesAndLevelsOf(g.root), QStringLiteral("A:1(C:2) D:1(E:2)"));
     }
 

@@ -52,22 +52,34 @@ class TestTreeRules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTreeAddsSelectedRootNode()
+    void initTreeAddsRootNode()
     {
         FakeTableHost host;
         TableDocument doc(host);
-        ConnectionTree other;
-        ConnectionNode *stray = other.addChild(nullptr);
-        host.selection = {stray};
-        InitTree(doc);
-        ConnectionNode *root = doc.RootNode();
+        ConnectionNode *root = InitTree(doc);
         QVERIFY(root);
+        QCOMPARE(doc.RootNode(), root);
         QCOMPARE(doc.tree().invisibleRoot()->childCount(), 1);
         QCOMPARE(describe(root->data), QByteArray(";0;;;0;;;"));
         QCOMPARE(root->data.Level, 0);
-        QCOMPARE(host.selection, QList<ConnectionNode *>{root});
-        QCOMPARE(host.focused, root);
-        QCOMPARE(host.settingsPageShown, 1);
+    }
+
+    // A new table: RootNode alone, no file, no marks, nothing current.
+    void newTable()
+    {
+        ShapedTable f("A[B]|C");
+        f.doc.CurrentTableFile = QStringLiteral("/t/office.QDZ");
+        f.doc.CurrentNode = f.at("0/0");
+        f.doc.SetNodeModified(true);
+        f.doc.UpdateCaption(true);
+        ConnectionNode *root = NewTable(f.doc);
+        QCOMPARE(f.doc.RootNode(), root);
+        QCOMPARE(f.shape(), QByteArray());
+        QVERIFY(f.doc.CurrentTableFile.isEmpty());
+        QVERIFY(!f.doc.CurrentNode);
+        QVERIFY(!f.doc.IsNodeModified());
+        QVERIFY(!f.doc.tableModified());
+        QCOMPARE(f.doc.captionText(), QStringLiteral("Wexmora Configuration - [Noname.QDZ]"));
     }
 
     void isRealConnection_data()
@@ -264,16 +276,16 @@ private Q_SLOTS:
         BuildShape(f.doc.tree(), "N|N|A[x|x]");
         ConnectionNode *root = f.doc.RootNode();
         const QList<ConnectionNode *> selection = {root->child(1), root->child(2)};
-        f.host.selection = selection;
-        f.host.focused = root->child(1);
+        f.selected = selection;
+        f.focused = root->child(1);
         QSignalSpy spy(&f.doc.tree(), &ConnectionTree::nodeChanged);
         QCOMPARE(RenameDuplicateSiblings(f.doc, root), 2);
         QSet<ConnectionNode *> reported;
         for (const QList<QVariant> &args : spy)
             reported.insert(args.at(0).value<ConnectionNode *>());
         QCOMPARE(reported, (QSet<ConnectionNode *>{root->child(1), root->child(2)->child(1)}));
-        QCOMPARE(f.host.selection, selection);
-        QCOMPARE(f.host.focused, root->child(1));
+        QCOMPARE(f.selected, selection);
+        QCOMPARE(f.focused, root->child(1));
     }
 
     // Only the given parent's branch is looked at.
@@ -426,7 +438,6 @@ private Q_SLOTS:
 
         ShapedTable f;
         BuildShape(f.doc.tree(), "A[A1|-s2]|B|-s1|Caf\xe9");
-        f.host.teraTermColors = "teraterm-colours";
         ConnectionTree::forEachBelow(f.doc.RootNode(), [](ConnectionNode *n) {
             rVTNodeData &d = n->data;
             d.Kind = IsSeparatorName(d.Name) ? NodeKindSeparator : NodeKindWithMacro;
@@ -445,7 +456,7 @@ private Q_SLOTS:
             f.host.scripted.queue(Prompter::Answer(a));
         QSignalSpy changed(&f.doc.tree(), &ConnectionTree::nodeChanged);
 
-        VTNewText(f.doc, node, text);
+        const RenameResult result = VTNewText(f.doc, node, text, "teraterm-colours");
 
         QCOMPARE(describe(node->data), record.isEmpty() ? before : record);
         if (record.isEmpty())
@@ -458,8 +469,10 @@ private Q_SLOTS:
             QCOMPARE(box.buttons, question ? Prompter::Buttons::YesNo : Prompter::Buttons::Ok);
         }
         QCOMPARE(f.doc.tableModified(), modified);
-        QCOMPARE(f.host.showFocusedCount, modified ? 1 : 0);
-        QCOMPARE(f.host.changedNodes, changeHandled ? QList<ConnectionNode *>{node} : QList<ConnectionNode *>());
+        // The pages show the focused node again whenever the rules ran through; a new name is
+        // reported as a change of the node.
+        QCOMPARE(result != RenameResult::Refused, modified);
+        QCOMPARE(result == RenameResult::Renamed, changeHandled);
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Where the table commands report a file that was opened or written, for the recent-files
+// Where the file commands report a file that was opened or written, for the recent-files
 // list at the end of the File menu.
 class RecentFilesSink
 {

@@ -1,6 +1,6 @@
-#include "table/CommandState.h"
+#include "mainwindow/core/CommandState.h"
 
-#include "table/FocusedEditor.h"
+#include "mainwindow/core/FocusedEditor.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "table/CommandStateFacts.h"
+#include "mainwindow/core/CommandStateFacts.h"
 
 #include "table/ConnectionTree.h"
 #include "table/TableDocument.h"
-#include "table/TableHost.h"
+#include "table/TreeSelection.h"
 
 bool AncestorHasMacro(const ConnectionNode *node)
 {
@@ -33,13 +33,13 @@ FocusedNodeFacts DescribeFocusedNode(const ConnectionNode *node, bool selected)
     return f;
 }
 
-void FillTreeFacts(CommandStateInputs &in, const TableDocument &doc, const TableHost &host)
+void FillTreeFacts(CommandStateInputs &in, const TableDocument &doc, const TreeSelection &selection)
 {
-    const ConnectionNode *focused = host.focusedNode();
-    in.focused = DescribeFocusedNode(focused, focused && host.isSelected(focused));
-    in.selectedCount = static_cast<int>(host.selectedNodes().size());
+    const ConnectionNode *focused = selection.focused();
+    in.focused = DescribeFocusedNode(focused, selection.contains(focused));
+    in.selectedCount = static_cast<int>(selection.size());
     const ConnectionNode *root = doc.RootNode();
-    in.rootSelected = root && host.isSelected(root);
+    in.rootSelected = selection.contains(root);
     in.rootHasChildren = root && root->hasChildren();
     in.totalNodeCount = ConnectionTree::countBelow(doc.tree().invisibleRoot());
     in.tableModified = doc.tableModified();

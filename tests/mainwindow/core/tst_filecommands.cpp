@@ -1,11 +1,12 @@
+#include "mainwindow/core/FileCommands.h"
+#include "mainwindow/core/FileCommandsWindow.h"
+#include "mainwindow/core/RecentFilesSink.h"
 #include "support/FakeTableHost.h"
 #include "support/ScriptedFileChooser.h"
 #include "table/ConnectionTree.h"
-#include "table/RecentFilesSink.h"
 #include "table/TableDocument.h"
-#include "table/TableFileCommands.h"
-#include "table/TableFileWindow.h"
 #include "table/TreeRules.h"
+#include "table/TreeSelection.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,14 +17,55 @@ namespace {
 
 const QString TableFilter = QStringLiteral("Wexmora file (*.QDZ)|*.QDZ|All files (*.*)|*.*");
 
-struct RecordingWindow : TableFileWindow
+// The window's side as the commands see it: a selection and a focus of its own, as a view
+// holds them, and a count of each step asked of it.
+struct RecordingWindow : FileCommandsWindow
 {
-    void resetPagesForNewTable() override { ++pagesReset; }
+    explicit RecordingWindow(TableDocument &doc) : doc(doc) {}
+
+    void BtnApplyClick() override
+    {
+        ++applyCount;
+        // As the window applies: the record changes, so the table is modified.
+        doc.SetNodeModified(false);
+        doc.UpdateCaption(true);
+    }
+    void showNewTable() override
+    {
+        ++newTablesShown;
+        focused = doc.RootNode();
+        selection = {focused};
+    }
+    void tableWritten() override
+    {
+        ++tablesWritten;
+        setSelected(doc.RootNode(), false);
+    }
     void focusTree() override { ++treeFocused; }
-    void RequestCommandRefresh() override { ++refreshes; }
-    int pagesReset = 0;
+    void setSelected(ConnectionNode *node, bool selected) override
+    {
+        selection.removeAll(node);
+        if (selected)
+            selection.append(node);
+    }
+
+    TreeSelection current() const { return TreeSelection(focused, selection); }
+    QStringList selectedNames() const
+    {
+        QStringList out;
+        const TreeSelection now = current();
+        for (ConnectionNode *n : now.nodes())
+            out << QString::fromUtf8(n->data.Name);
+        return out;
+    }
+
+    TableDocument &doc;
+    ConnectionNode *focused = nullptr;
+    QList<ConnectionNode *> selection;
+    int applyCount = 0;
+    int newTablesShown = 0;
+    int tablesWritten = 0;
     int treeFocused = 0;
-    int refreshes = 0;
 };
 
 struct RecordingRecent : RecentFilesSink
@@ -123,8 +165,9 @@ struct Fixture
     {
         commands.setEnsureLauncherRunning([this] { ++launcherStarts; });
         commands.setVersionText(QStringLiteral("2.8.1"));
-        InitTree(doc);
-        ConnectionNode *root = doc.RootNode();
+        ConnectionNode *root = InitTree(doc);
+        window.focused = root;
+        window.selection = {root};
         a = add(root, "A");
         b = add(a, "B");
         c = add(b, "C");
@@ -146,13 +189,24 @@ struct Fixture
         doc.CurrentTableFile = name.isEmpty() ? QString() : dir.filePath(name);
     }
 
+    // A table named Name, Modified or not, and the user's answer to the save question and
+    // choice in the Save As dialog (0 and "": none given).
+    void beforeSaveQuestion(const QString &name, bool modified, int answer, const QString &saveAsChoice)
+    {
+        named(name);
+        doc.UpdateCaption(modified);
+        if (answer)
+            host.scripted.queue(Prompter::Answer(answer));
+        if (!saveAsChoice.isEmpty())
+            files.queue(path(saveAsChoice));
+    }
+
     void select(std::initializer_list<ConnectionNode *> nodes)
     {
-        host.clearSelection();
-        for (ConnectionNode *n : nodes)
-            host.setSelected(n, true);
-        host.focused = *nodes.begin();
+        window.selection = nodes;
+        window.focused = *nodes.begin();
     }
+    TreeSelection selection() const { return window.current(); }
 
     QString path(const QString &name) const { return dir.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const
@@ -167,8 +221,8 @@ struct Fixture
     TableDocument doc{host};
     ScriptedFileChooser files;
     RecordingRecent recent;
-    RecordingWindow window;
-    TableFileCommands commands{doc, files, recent, window};
+    RecordingWindow window{doc};
+    FileCommands commands{doc, files, recent, window};
     int launcherStarts = 0;
     ConnectionNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr, *f = nullptr;
 };
@@ -182,11 +236,14 @@ const QStringList SixNames = {"A", "B", "C", "D", "E", "F"};
 
 } // namespace
 
-class TestTableFileCommands : public QObject
+class TestFileCommands : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void askSaveChanges_data();
+    void askSaveChanges();
+    void appliedEditsAreOfferedForSaving();
     void dialogs();
     void newTable_data();
     void newTable();
@@ -210,34 +267,144 @@ private Q_SLOTS:
     void closeQuestionAppliesEdits();
 };
 
-void TestTableFileCommands::dialogs()
+namespace {
+
+QString applyQuestion(const QString &name)
 {
-    const FileDialogSetup open = TableFileCommands::openTableDialog();
+    return QStringLiteral("Do you want to apply the changes you made to  '") + name + QStringLiteral("' ?");
+}
+
+} // namespace
+
+void TestFileCommands::askSaveChanges_data()
+{
+    QTest::addColumn<bool>("nodeModified");
+    QTest::addColumn<QString>("focus");      // "none", "root" or "conn"
+    QTest::addColumn<bool>("tableModified");
+    QTest::addColumn<QString>("file");       // full path, "" for a new table
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("applied");
+    QTest::addColumn<bool>("nodeModifiedAfter");
+
+    const QString conn = QStringLiteral("Caf\u00e9 server");
+    const QString noname = QStringLiteral("Noname.QDZ");
+    const QString path = QStringLiteral("/home/u/tables/office.QDZ");
+    const int yes = Prompter::Yes, no = Prompter::No, cancel = Prompter::Cancel;
+
+    QTest::newRow("neither state") << false << "conn" << false << path << QList<int>{}
+        << QStringList() << no << 0 << false;
+    // A "*" in the file's name is part of the name: nothing to save.
+    QTest::newRow("star in the file's name") << false << "conn" << false << QStringLiteral("/t/x*.QDZ")
+        << QList<int>{} << QStringList() << no << 0 << false;
+    QTest::newRow("edits on RootNode") << true << "root" << false << path << QList<int>{}
+        << QStringList() << no << 0 << true;
+    QTest::newRow("edits, no focused node") << true << "none" << true << "" << QList<int>{no}
+        << QStringList{saveQuestion(noname)} << no << 0 << true;
+    // Applied edits are changes of the table: the save question follows.
+    QTest::newRow("apply yes") << true << "conn" << false << path << QList<int>{yes, no}
+        << QStringList{applyQuestion(conn), saveQuestion("office.QDZ")} << no << 1 << false;
+    QTest::newRow("apply no, save yes") << true << "conn" << true << path << QList<int>{no, yes}
+        << QStringList{applyQuestion(conn), saveQuestion("office.QDZ")} << yes << 0 << false;
+    QTest::newRow("apply cancel") << true << "conn" << true << path << QList<int>{cancel}
+        << QStringList{applyQuestion(conn)} << cancel << 0 << true;
+    QTest::newRow("apply yes, save cancel") << true << "conn" << true << path << QList<int>{yes, cancel}
+        << QStringList{applyQuestion(conn), saveQuestion("office.QDZ")} << cancel << 1 << false;
+    QTest::newRow("save yes, new table") << false << "conn" << true << "" << QList<int>{yes}
+        << QStringList{saveQuestion(noname)} << yes << 0 << false;
+    QTest::newRow("save no") << false << "conn" << true << path << QList<int>{no}
+        << QStringList{saveQuestion("office.QDZ")} << no << 0 << false;
+    QTest::newRow("save cancel") << false << "conn" << true << path << QList<int>{cancel}
+        << QStringList{saveQuestion("office.QDZ")} << cancel << 0 << false;
+    QTest::newRow("colon and backslash in file name") << false << "conn" << true
+        << QStringLiteral("/srv/a:b\\c.qdz") << QList<int>{yes}
+        << QStringList{saveQuestion("a:b\\c.qdz")} << yes << 0 << false;
+}
+
+void TestFileCommands::askSaveChanges()
+{
+    QFETCH(bool, nodeModified);
+    QFETCH(QString, focus);
+    QFETCH(bool, tableModified);
+    QFETCH(QString, file);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, result);
+    QFETCH(int, applied);
+    QFETCH(bool, nodeModifiedAfter);
+
+    FakeTableHost host;
+    TableDocument doc(host);
+    RecordingWindow window(doc);
+    ScriptedFileChooser files;
+    RecordingRecent recent;
+    FileCommands commands(doc, files, recent, window);
+    ConnectionNode *root = doc.tree().addChild(nullptr);
+    rVTNodeData d;
+    d.Name = "Caf\xe9 server";  // Windows-1252, as an old table holds it
+    ConnectionNode *connection = doc.tree().addChild(root, d);
+    ConnectionNode *focused = focus == QLatin1String("root") ? root : focus == QLatin1String("conn") ? connection : nullptr;
+    doc.CurrentTableFile = file;
+    doc.SetNodeModified(nodeModified);
+    doc.UpdateCaption(tableModified);
+    for (int a : answers)
+        host.scripted.queue(Prompter::Answer(a));
+
+    QCOMPARE(commands.AskSaveChanges(focused), result);
+    QCOMPARE(host.scripted.texts(), boxes);
+    for (const ScriptedPrompter::Box &box : host.scripted.boxes()) {
+        QCOMPARE(box.kind, Prompter::Kind::Warning);
+        QCOMPARE(box.buttons, Prompter::Buttons::YesNoCancel);
+    }
+    QCOMPARE(window.applyCount, applied);
+    QCOMPARE(doc.IsNodeModified(), nodeModifiedAfter);
+    // It only asks: nothing is written, and only an apply changes the table.
+    QCOMPARE(doc.tableModified(), tableModified || applied > 0);
+    QCOMPARE(window.tablesWritten, 0);
+}
+
+// The save question looks at the table after the edits were applied.
+void TestFileCommands::appliedEditsAreOfferedForSaving()
+{
+    Fixture fx;
+    fx.select({fx.b});
+    fx.doc.SetNodeModified(true);
+    fx.host.scripted.queue(Prompter::Yes);
+    fx.host.scripted.queue(Prompter::No);
+    QCOMPARE(fx.commands.AskSaveChanges(fx.b), int(Prompter::No));
+    QCOMPARE(fx.host.scripted.texts(), (QStringList{applyQuestion("B"), saveQuestion("Noname.QDZ")}));
+    QCOMPARE(fx.window.applyCount, 1);
+}
+
+void TestFileCommands::dialogs()
+{
+    const FileDialogSetup open = FileCommands::openTableDialog();
     QCOMPARE(open.title, "Open Wexmora file");
     QCOMPARE(open.filter, TableFilter);
     QCOMPARE(open.defaultExtension, "qdz");
     QVERIFY(open.initialFileName.isEmpty());
 
-    const FileDialogSetup saveAs = TableFileCommands::saveAsTableDialog(QStringLiteral("/t/x.QDZ"));
+    const FileDialogSetup saveAs = FileCommands::saveAsTableDialog(QStringLiteral("/t/x.QDZ"));
     QCOMPARE(saveAs.title, "Save Wexmora file as");
     QCOMPARE(saveAs.filter, TableFilter);
     QCOMPARE(saveAs.defaultExtension, "qdz");
     QCOMPARE(saveAs.initialFileName, "/t/x.QDZ");
 
-    const FileDialogSetup import = TableFileCommands::importDialog();
+    const FileDialogSetup import = FileCommands::importDialog();
     QCOMPARE(import.title, "Import connections from file");
     QCOMPARE(import.filter, "Wexmora file (*.QDZ)|*.QDZ|Tenvask file (*.KPV)|*.KPV|All files (*.*)|*.*");
     QCOMPARE(import.defaultExtension, "qdz");
     QVERIFY(import.initialFileName.isEmpty());
 
-    const FileDialogSetup exp = TableFileCommands::exportDialog();
+    const FileDialogSetup exp = FileCommands::exportDialog();
     QCOMPARE(exp.title, "Export selected connections to file");
     QCOMPARE(exp.filter, TableFilter);
     QCOMPARE(exp.defaultExtension, "qdz");
     QVERIFY(exp.initialFileName.isEmpty());
 }
 
-void TestTableFileCommands::newTable_data()
+void TestFileCommands::newTable_data()
 {
     QTest::addColumn<bool>("modified");
     QTest::addColumn<QString>("file");          // the table's file in the temp folder, "" new
@@ -259,7 +426,7 @@ void TestTableFileCommands::newTable_data()
                                                  << true;
 }
 
-void TestTableFileCommands::newTable()
+void TestFileCommands::newTable()
 {
     QFETCH(bool, modified);
     QFETCH(QString, file);
@@ -269,15 +436,10 @@ void TestTableFileCommands::newTable()
     QFETCH(bool, written);
 
     Fixture fx;
-    fx.named(file);
-    fx.doc.UpdateCaption(modified);
-    if (answer)
-        fx.host.scripted.queue(Prompter::Answer(answer));
-    if (!saveAsChoice.isEmpty())
-        fx.files.queue(fx.path(saveAsChoice));
+    fx.beforeSaveQuestion(file, modified, answer, saveAsChoice);
     const QString before = fx.doc.CurrentTableFile;
 
-    QCOMPARE(fx.commands.MnNewTableClick(), emptied);
+    QCOMPARE(fx.commands.MnNewTableClick(fx.selection()), emptied);
 
     const QStringList boxes = fx.host.scripted.texts();
     if (answer) {
@@ -288,26 +450,29 @@ void TestTableFileCommands::newTable()
     }
     const QString target = saveAsChoice.isEmpty() ? before : fx.path(saveAsChoice);
     QCOMPARE(!target.isEmpty() && names(readTable(target)) == SixNames, written);
+    // Every write, a failed one too, has the window save the options and tell the launcher.
+    QCOMPARE(fx.window.tablesWritten, answer == Prompter::Yes && !(file.isEmpty() && saveAsChoice.isEmpty()) ? 1 : 0);
     if (emptied) {
         QVERIFY(treeNames(fx.doc).isEmpty());
         QVERIFY(fx.doc.RootNode());
-        QCOMPARE(fx.host.focused, fx.doc.RootNode());
-        QVERIFY(fx.host.isSelected(fx.doc.RootNode()));
+        // The window shows the new table: RootNode focused and selected alone, pages reset.
+        QCOMPARE(fx.window.newTablesShown, 1);
+        QCOMPARE(fx.window.focused, fx.doc.RootNode());
+        QCOMPARE(fx.window.selection, QList<ConnectionNode *>{fx.doc.RootNode()});
         QVERIFY(fx.doc.CurrentTableFile.isEmpty());
         QVERIFY(!fx.doc.tableModified());
         QVERIFY(!fx.doc.IsNodeModified());
         QVERIFY(!fx.doc.CurrentNode);
         QCOMPARE(fx.doc.captionText(), "Wexmora Configuration - [Noname.QDZ]");
-        QCOMPARE(fx.window.pagesReset, 1);
     } else {
         QCOMPARE(treeNames(fx.doc), SixNames);
         QVERIFY(fx.doc.tableModified());
-        QCOMPARE(fx.window.pagesReset, 0);
+        QCOMPARE(fx.window.newTablesShown, 0);
         QCOMPARE(fx.doc.CurrentTableFile, before);
     }
 }
 
-void TestTableFileCommands::open_data()
+void TestFileCommands::open_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("names");     // the tree afterwards
@@ -323,7 +488,7 @@ void TestTableFileCommands::open_data()
         << "Error reading the file. It contains inconsistent data.";
 }
 
-void TestTableFileCommands::open()
+void TestFileCommands::open()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, names);
@@ -335,7 +500,7 @@ void TestTableFileCommands::open()
     const QString file = fx.path(QStringLiteral("o.QDZ"));
     fx.files.queue(file);
 
-    fx.commands.MnOpenTableClick();
+    const std::optional<TableReadResult> read = fx.commands.MnOpenTableClick(fx.selection());
 
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(!fx.files.shown().first().save);
@@ -345,9 +510,10 @@ void TestTableFileCommands::open()
     QCOMPARE(fx.doc.captionText(), QStringLiteral("Wexmora Configuration - [%1]")
                                        .arg(named ? QStringLiteral("o.QDZ") : QStringLiteral("Noname.QDZ")));
     QVERIFY(!fx.doc.IsNodeModified());
-    // The options are saved and the launcher told, a failed open included.
-    QVERIFY(fx.host.settingsSaved >= 1);
-    QCOMPARE(fx.host.showFocusedCount, 1);
+    // A read was tried, a failed one included: the window shows it, saves the options, tells
+    // the launcher and shows the focused node's values.
+    QVERIFY(read);
+    QCOMPARE(read->ok, message.isEmpty());
     if (message.isEmpty()) {
         QVERIFY(fx.host.scripted.texts().isEmpty());
         QCOMPARE(fx.recent.files, QStringList{file});
@@ -358,7 +524,7 @@ void TestTableFileCommands::open()
     }
 }
 
-void TestTableFileCommands::openCancelledDialogReadsNothing()
+void TestFileCommands::openCancelledDialogReadsNothing()
 {
     // Cancel in the dialog, then Cancel in the save question: the table stays, the file is
     // not read and the options are not saved.
@@ -371,48 +537,49 @@ void TestTableFileCommands::openCancelledDialogReadsNothing()
             fx.files.queue(fx.path(QStringLiteral("o.QDZ")));
             fx.host.scripted.queue(Prompter::Cancel);
         }
-        fx.commands.MnOpenTableClick();
+        QVERIFY(!fx.commands.MnOpenTableClick(fx.selection()));
         QCOMPARE(treeNames(fx.doc), SixNames);
         QCOMPARE(fx.doc.CurrentTableFile, fx.path(QStringLiteral("t.QDZ")));
         QVERIFY(fx.doc.tableModified());
-        QCOMPARE(fx.host.settingsSaved, 0);
+        QCOMPARE(fx.window.tablesWritten, 0);
         QVERIFY(fx.recent.files.isEmpty());
         QCOMPARE(fx.host.scripted.texts().size(), cancelQuestion ? 1 : 0);
     }
 }
 
-void TestTableFileCommands::recentFile()
+void TestFileCommands::recentFile()
 {
     Fixture fx;
     fx.writeFile(QStringLiteral("r.QDZ"), tableBytes({{1, "recent"}}));
     const QString file = fx.path(QStringLiteral("r.QDZ"));
-    fx.commands.MRUMenuClick(file);
+    const std::optional<TableReadResult> read = fx.commands.MRUMenuClick(file, fx.selection());
     QVERIFY(fx.files.shown().isEmpty());
     QCOMPARE(treeNames(fx.doc), QStringList{"recent"});
     QCOMPARE(fx.doc.CurrentTableFile, file);
     QVERIFY(!fx.doc.tableModified());
     QCOMPARE(fx.recent.files, QStringList{file});
-    QVERIFY(fx.host.settingsSaved >= 1);
+    // A read was tried: the window saves the options and tells the launcher.
+    QVERIFY(read && read->ok);
 }
 
-void TestTableFileCommands::recentFileVanished()
+void TestFileCommands::recentFileVanished()
 {
     Fixture fx;
     fx.doc.UpdateCaption(true);
     const QString file = fx.path(QStringLiteral("gone.QDZ"));
-    fx.commands.MRUMenuClick(file);
     // Nothing happens: the list reports the vanished file itself.
+    QVERIFY(!fx.commands.MRUMenuClick(file, fx.selection()));
     QVERIFY(fx.host.scripted.texts().isEmpty());
     QCOMPARE(treeNames(fx.doc), SixNames);
     QVERIFY(fx.doc.tableModified());
-    QCOMPARE(fx.host.settingsSaved, 0);
+    QCOMPARE(fx.window.tablesWritten, 0);
 
     fx.commands.MRUFileNotExist(file);
     QCOMPARE(fx.host.scripted.texts(), QStringList{"The file '" + file + "' does not exist."});
     QCOMPARE(fx.host.scripted.boxes().first().kind, Prompter::Kind::Warning);
 }
 
-void TestTableFileCommands::save_data()
+void TestFileCommands::save_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("written");
@@ -420,7 +587,7 @@ void TestTableFileCommands::save_data()
     QTest::newRow("write fails") << "missing/t.QDZ" << false;
 }
 
-void TestTableFileCommands::save()
+void TestFileCommands::save()
 {
     QFETCH(QString, file);
     QFETCH(bool, written);
@@ -439,10 +606,13 @@ void TestTableFileCommands::save()
     QCOMPARE(fx.host.scripted.texts(),
              written ? QStringList{} : QStringList{"Error writing file " + fx.path(file) + "."});
     QCOMPARE(fx.window.treeFocused, 1);
-    QCOMPARE(fx.window.refreshes, 1);
+    // Written or not, the options are saved and the launcher told, and RootNode is no longer
+    // selected.
+    QCOMPARE(fx.window.tablesWritten, 1);
+    QVERIFY(!fx.window.selection.contains(fx.doc.RootNode()));
 }
 
-void TestTableFileCommands::saveAs_data()
+void TestFileCommands::saveAs_data()
 {
     QTest::addColumn<QString>("current");   // the table's file, "" new
     QTest::addColumn<QString>("choice");    // typed in the dialog, "" cancels
@@ -455,7 +625,7 @@ void TestTableFileCommands::saveAs_data()
     QTest::newRow("write fails") << "t.QDZ" << "missing/n.QDZ" << "missing/n.QDZ" << false;
 }
 
-void TestTableFileCommands::saveAs()
+void TestFileCommands::saveAs()
 {
     QFETCH(QString, current);
     QFETCH(QString, choice);
@@ -489,14 +659,16 @@ void TestTableFileCommands::saveAs()
         QVERIFY(!QFile::exists(before));
 }
 
-void TestTableFileCommands::import()
+void TestFileCommands::import()
 {
     Fixture fx;
     fx.named(QStringLiteral("t.QDZ"));
     fx.writeFile(QStringLiteral("i.QDZ"), tableBytes({{1, "imported"}, {2, "below"}}));
     fx.files.queue(fx.path(QStringLiteral("i.QDZ")));
 
-    fx.commands.MnImportClick();
+    const std::optional<ImportResult> imported = fx.commands.MnImportClick("TeraTerm colours");
+    QVERIFY(imported);
+    QCOMPARE(imported->added, 2);
 
     QCOMPARE(fx.files.shown().size(), 1);
     QVERIFY(!fx.files.shown().first().save);
@@ -505,14 +677,14 @@ void TestTableFileCommands::import()
     QVERIFY(fx.doc.tableModified());
     QCOMPARE(fx.doc.CurrentTableFile, fx.path(QStringLiteral("t.QDZ")));
     QVERIFY(fx.recent.files.isEmpty());
-    QCOMPARE(fx.host.settingsSaved, 0);
+    QCOMPARE(fx.window.tablesWritten, 0);
 
     // A cancelled dialog imports nothing.
-    fx.commands.MnImportClick();
+    QVERIFY(!fx.commands.MnImportClick("TeraTerm colours"));
     QCOMPARE(fx.doc.tree().countBelow(fx.doc.RootNode()), 8);
 }
 
-void TestTableFileCommands::expandExportSelection_data()
+void TestFileCommands::expandExportSelection_data()
 {
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<int>("answer");           // to the question; 0 when none is expected
@@ -532,7 +704,7 @@ void TestTableFileCommands::expandExportSelection_data()
                                                       << QStringList{"A"};
 }
 
-void TestTableFileCommands::expandExportSelection()
+void TestFileCommands::expandExportSelection()
 {
     QFETCH(QStringList, selected);
     QFETCH(int, answer);
@@ -541,18 +713,23 @@ void TestTableFileCommands::expandExportSelection()
     Fixture fx;
     const QHash<QString, ConnectionNode *> byName = {{"root", fx.doc.RootNode()}, {"A", fx.a}, {"B", fx.b},
                                                      {"C", fx.c}, {"D", fx.d}, {"E", fx.e}, {"F", fx.f}};
-    fx.host.clearSelection();
+    fx.window.selection.clear();
     for (const QString &n : selected)
-        fx.host.setSelected(byName.value(n), true);
+        fx.window.selection.append(byName.value(n));
     if (answer)
         fx.host.scripted.queue(Prompter::Answer(answer));
 
-    QCOMPARE(fx.commands.ExpandExportSelection(), result);
+    const std::optional<TreeSelection> expanded = fx.commands.ExpandExportSelection(fx.selection());
+    QCOMPARE(expanded.has_value(), result);
 
-    QStringList now;
-    for (ConnectionNode *n : fx.host.selectedNodes())
-        now << QString::fromUtf8(n->data.Name);
-    QCOMPARE(now, after);
+    // The view selects what the export takes.
+    QCOMPARE(fx.window.selectedNames(), after);
+    if (expanded) {
+        QStringList exported;
+        for (ConnectionNode *n : expanded->nodes())
+            exported << QString::fromUtf8(n->data.Name);
+        QCOMPARE(exported, after);
+    }
     if (answer) {
         QCOMPARE(fx.host.scripted.boxes().size(), 1);
         const ScriptedPrompter::Box box = fx.host.scripted.boxes().first();
@@ -565,7 +742,7 @@ void TestTableFileCommands::expandExportSelection()
     }
 }
 
-void TestTableFileCommands::exportTable_data()
+void TestFileCommands::exportTable_data()
 {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("target");
@@ -577,7 +754,7 @@ void TestTableFileCommands::exportTable_data()
     QTest::newRow("upper-case .KPV: an exchange file") << "e.KPV" << "e.KPV" << true;
 }
 
-void TestTableFileCommands::exportTable()
+void TestFileCommands::exportTable()
 {
     QFETCH(QString, choice);
     QFETCH(QString, target);
@@ -587,7 +764,7 @@ void TestTableFileCommands::exportTable()
     fx.select({fx.c});
     fx.files.queue(fx.path(choice));
 
-    fx.commands.MnExportClick();
+    fx.commands.MnExportClick(fx.selection());
 
     QCOMPARE(fx.host.scripted.boxes().size(), 1);
     QCOMPARE(fx.files.shown().size(), 1);
@@ -610,10 +787,12 @@ void TestTableFileCommands::exportTable()
     QCOMPARE(fx.doc.CurrentTableFile, fx.path(QStringLiteral("t.QDZ")));
     QVERIFY(!fx.doc.tableModified());
     QVERIFY(fx.recent.files.isEmpty());
-    QVERIFY(!fx.host.isSelected(fx.doc.RootNode()));
+    QVERIFY(!fx.window.selection.contains(fx.doc.RootNode()));
+    // A table file written saves the options and tells the launcher; an exchange file does not.
+    QCOMPARE(fx.window.tablesWritten, exchange ? 0 : 1);
 }
 
-void TestTableFileCommands::exportRefusedWritesNothing()
+void TestFileCommands::exportRefusedWritesNothing()
 {
     // Cancel in the question: no dialog. A cancelled dialog: nothing written, RootNode
     // unselected all the same.
@@ -621,14 +800,14 @@ void TestTableFileCommands::exportRefusedWritesNothing()
         Fixture fx;
         fx.select({fx.doc.RootNode(), fx.c});
         fx.host.scripted.queue(cancelQuestion ? Prompter::Cancel : Prompter::Ok);
-        fx.commands.MnExportClick();
+        fx.commands.MnExportClick(fx.selection());
         QCOMPARE(fx.files.shown().size(), cancelQuestion ? 0 : 1);
         QVERIFY(QDir(fx.dir.path()).entryList(QDir::Files).isEmpty());
-        QVERIFY(!fx.host.isSelected(fx.doc.RootNode()));
+        QVERIFY(!fx.window.selection.contains(fx.doc.RootNode()));
     }
 }
 
-void TestTableFileCommands::closeQuestion_data()
+void TestFileCommands::closeQuestion_data()
 {
     QTest::addColumn<bool>("autoSave");
     QTest::addColumn<bool>("modified");
@@ -655,7 +834,7 @@ void TestTableFileCommands::closeQuestion_data()
     QTest::newRow("ask, Yes, write fails") << false << true << "missing/t.QDZ" << yes << "" << false << false;
 }
 
-void TestTableFileCommands::closeQuestion()
+void TestFileCommands::closeQuestion()
 {
     QFETCH(bool, autoSave);
     QFETCH(bool, modified);
@@ -667,15 +846,10 @@ void TestTableFileCommands::closeQuestion()
 
     for (bool viaFormCloseQuery : {false, true}) {
         Fixture fx;
-        fx.named(file);
-        fx.doc.UpdateCaption(modified);
-        if (answer)
-            fx.host.scripted.queue(Prompter::Answer(answer));
-        if (!saveAsChoice.isEmpty())
-            fx.files.queue(fx.path(saveAsChoice));
+        fx.beforeSaveQuestion(file, modified, answer, saveAsChoice);
 
-        const bool result = viaFormCloseQuery ? fx.commands.FormCloseQuery(autoSave)
-                                              : fx.commands.QuerySaveBeforeClose(autoSave);
+        const bool result = viaFormCloseQuery ? fx.commands.FormCloseQuery(autoSave, fx.selection())
+                                              : fx.commands.QuerySaveBeforeClose(autoSave, fx.selection());
         QCOMPARE(result, close);
 
         QStringList questions;
@@ -694,7 +868,7 @@ void TestTableFileCommands::closeQuestion()
     }
 }
 
-void TestTableFileCommands::closeQuestionAppliesEdits()
+void TestFileCommands::closeQuestionAppliesEdits()
 {
     // Unapplied edits on a connection: the apply question first, then the save question.
     Fixture fx;
@@ -704,8 +878,8 @@ void TestTableFileCommands::closeQuestionAppliesEdits()
     fx.doc.SetNodeModified(true);
     fx.host.scripted.queue(Prompter::Yes);
     fx.host.scripted.queue(Prompter::No);
-    QVERIFY(fx.commands.QuerySaveBeforeClose(false));
-    QCOMPARE(fx.host.applyCount, 1);
+    QVERIFY(fx.commands.QuerySaveBeforeClose(false, fx.selection()));
+    QCOMPARE(fx.window.applyCount, 1);
     QCOMPARE(fx.host.scripted.texts(),
              (QStringList{"Do you want to apply the changes you made to  'B' ?", saveQuestion("t.QDZ")}));
 
@@ -714,10 +888,10 @@ void TestTableFileCommands::closeQuestionAppliesEdits()
     kept.select({kept.b});
     kept.doc.SetNodeModified(true);
     kept.host.scripted.queue(Prompter::Cancel);
-    QVERIFY(!kept.commands.QuerySaveBeforeClose(true));
+    QVERIFY(!kept.commands.QuerySaveBeforeClose(true, kept.selection()));
     QCOMPARE(kept.launcherStarts, 1);
     QVERIFY(kept.doc.IsNodeModified());
 }
 
-QTEST_GUILESS_MAIN(TestTableFileCommands)
-#include "tst_tablefilecommands.moc"
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

@@ -43,7 +43,3 @@ bool IsFieldEditorId(int id);
 // While the tree or its in-place editor has the focus a refresh waits for the 200 ms timer,
 // so that a burst of tree events makes one refresh; any other focus refreshes at once.
 bool CommandRefreshIsDeferred(int focusedEditorId);
-
-// The macro editor's active-line colour in connection-colour mode: each of the red, green
-// and blue bytes of Rgb (0xRRGGBB) moved by 64, down when above 127, else up.
-quint32 ContrastColor(quint32 rgb);

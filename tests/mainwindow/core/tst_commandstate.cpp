@@ -1,9 +1,11 @@
+#include "mainwindow/core/CommandState.h"
+#include "mainwindow/core/CommandStateFacts.h"
+#include "mainwindow/core/ContrastColor.h"
+#include "mainwindow/core/FocusedEditor.h"
 #include "support/FakeTableHost.h"
-#include "table/CommandState.h"
-#include "table/CommandStateFacts.h"
 #include "table/ConnectionTree.h"
-#include "table/FocusedEditor.h"
 #include "table/TableDocument.h"
+#include "table/TreeSelection.h"
 
 #include <QHash>
 #include <QtTest>
@@ -789,13 +791,10 @@ void TestCommandState::treeFacts()
     plain.Name = "-";
     ConnectionNode *separator = tree.addChild(middle, plain);
 
-    host.focused = leaf;
-    host.setSelected(leaf, true);
-    host.setSelected(root, true);
     doc.UpdateCaption(true);
 
     CommandStateInputs in;
-    FillTreeFacts(in, doc, host);
+    FillTreeFacts(in, doc, TreeSelection(leaf, {leaf, root}));
     QVERIFY(in.focused.present);
     QVERIFY(in.focused.selected);
     QVERIFY(!in.focused.isRoot);

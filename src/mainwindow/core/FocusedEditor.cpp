@@ -1,4 +1,4 @@
-#include "table/FocusedEditor.h"
+#include "mainwindow/core/FocusedEditor.h"
 
 int GetFocusedEditorId(FocusWidget focus)
 {
@@ -30,14 +30,4 @@ bool IsFieldEditorId(int id)
 bool CommandRefreshIsDeferred(int focusedEditorId)
 {
     return focusedEditorId == FocusedEditorId::Tree || focusedEditorId == FocusedEditorId::InPlaceEditor;
-}
-
-quint32 ContrastColor(quint32 rgb)
-{
-    quint32 out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const quint32 byte = (rgb >> shift) & 0xFF;
-        out |= (byte > 127 ? byte - 64 : byte + 64) << shift;
-    }
-    return out;
 }

@@ -1,0 +1,12 @@
+#include "mainwindow/GuiTableHost.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+void GuiTableHost::setWaitCursor(bool on)
+{
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+
+class ConnectionNode;
+
+// The view's selection as one command sees it: the focused node and the selected nodes. The
+// window reads it off its view once and hands it to the table's routines, which never ask
+// the view themselves.
+class TreeSelection
+{
+public:
+    TreeSelection() = default;
+    // Selected in any order; null entries are dropped.
+    TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected);
+
+    ConnectionNode *focused() const { return m_focused; }
+    // The selected nodes in pre-order.
+    const QList<ConnectionNode *> &nodes() const { return m_nodes; }
+    bool contains(const ConnectionNode *node) const { return node && m_set.contains(node); }
+    bool isEmpty() const { return m_nodes.isEmpty(); }
+    qsizetype size() const { return m_nodes.size(); }
+
+private:
+    ConnectionNode *m_focused = nullptr;
+    QList<ConnectionNode *> m_nodes;
+    QSet<const ConnectionNode *> m_set;
+};
