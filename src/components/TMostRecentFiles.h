@@ -1,6 +1,5 @@
 #pragma once
 
-#include "table/RecentFilesSink.h"
 
 #include <QObject>
 #include <QString>
@@ -17,7 +16,7 @@ class Registry;
 // "<MaxFiles>"). It is read from the ini file once at construction, again whenever the store
 // is named, and written back to the store when it is destroyed. Paths are compared as the file
 // system compares them: exactly.
-class TMostRecentFiles : public QObject, public RecentFilesSink
+class TMostRecentFiles : public QObject
 {
     Q_OBJECT
 
@@ -61,7 +60,7 @@ public:
 
     // Puts FileName first; an entry of the same path moves there; the list is cut to
     // MaxFiles. Nothing changes when it is first already.
-    void AddFile(const QString &fileName) override;
+    void AddFile(const QString &fileName);
 
     // The entry Index was clicked. An existing file moves to the top and is reported to
     // OnMenuClick; a vanished one is dropped and reported to OnFileNotExist, or by the message

@@ -493,9 +493,7 @@ void TestTForm1FileCommands::exchangeFileNamesTheVersion()
     QVERIFY(w.active());
     w.build("A");
     ConnectionNode *a = NodeAt(w.doc(), QStringLiteral("0"));
-    w.form.host().clearSelection();
-    w.form.host().setFocusedNode(a);
-    w.form.host().setSelected(a, true);
+    w.form.tree()->focusOnly(a);
     w.chooser.queue(w.path(QStringLiteral("A.KPV")));
     w.action("MnExport")->trigger();
     const QByteArray bytes = ReadFileBytes(w.path(QStringLiteral("A.KPV")));

@@ -199,7 +199,7 @@ private Q_SLOTS:
         d.Popup = value;
         src.add(src.root, d);
         const QString path = dir.filePath(QStringLiteral("q.KPV"));
-        QVERIFY(ExportLegacyConnections(src.doc, path, true, QStringLiteral("2.8.1"), FixedClock));
+        QVERIFY(ExportLegacyConnections(src.doc, path, true, TreeSelection(), QStringLiteral("2.8.1"), FixedClock));
         QVERIFY(dir.read(QStringLiteral("q.KPV")).contains("\r\n" + line + "\r\n"));
 
         Fixture dst;
