@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Check(WriteFileBytes(input, bytes), "the input is written");
 
     ShapedTable first("A[B]|C");
-    ImportConnections(first.doc, input, FixedClock);
+    ImportConnections(first.doc, input, FuzzTeraTermColors, FixedClock);
     CheckTreeRules(first.doc);
 
     const QString again = ScratchFile(QStringLiteral("again.KPV"));
-    Check(ExportLegacyConnections(first.doc, again, true, QStringLiteral("fuzz"), FixedClock), "the export is written");
+    Check(ExportLegacyConnections(first.doc, again, true, TreeSelection(), QStringLiteral("fuzz"), FixedClock), "the export is written");
     ShapedTable second;
-    Check(ImportLegacyConnections(second.doc, again, FixedClock), "the export is read");
+    Check(ImportLegacyConnections(second.doc, again, FuzzTeraTermColors, FixedClock), "the export is read");
     Check(RecordsBelow(second.doc.RootNode()) == AsExported(RecordsBelow(first.doc.RootNode())),
           "an exported table imports to the same connections");
     return 0;

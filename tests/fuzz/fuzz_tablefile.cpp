@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The open rewrites an old file in the current form: the import reads the input again.
     Check(WriteFileBytes(file, bytes), "the input is written");
     ShapedTable imported("A[B]|C");
-    ImportConnections(imported.doc, file);
+    ImportConnections(imported.doc, file, FuzzTeraTermColors);
     CheckTreeRules(imported.doc);
     CheckSaveAndOpenKeepsTheTree(imported.doc);
     return 0;

@@ -62,13 +62,13 @@ int main(int argc, char *argv[])
     bool ok = folder.mkpath(QStringLiteral(".scratch"));
 
     ShapedTable empty;
-    ok = ok && SaveConnectionTable(empty.doc, scratch + QStringLiteral("/empty.QDZ"), true)
+    ok = ok && SaveConnectionTable(empty.doc, scratch + QStringLiteral("/empty.QDZ"))
         && Put(folder, "tablefile", "empty.QDZ", ReadFileBytes(scratch + QStringLiteral("/empty.QDZ")));
 
     ShapedTable table("Web[Front[Proxy]|" + SeparatorText + "]|Database");
     FillFields(table);
     const QString tableFile = scratch + QStringLiteral("/branches.QDZ");
-    ok = ok && SaveConnectionTable(table.doc, tableFile, true)
+    ok = ok && SaveConnectionTable(table.doc, tableFile)
         && Put(folder, "tablefile", "branches.QDZ", ReadFileBytes(tableFile));
     QList<rVTNodeData> old;
     ConnectionTree::forEachBelow(table.doc.RootNode(), [&old](ConnectionNode *n) {
@@ -81,11 +81,10 @@ int main(int argc, char *argv[])
         && Put(folder, "nodes", "two-depths.bin", EncodeNodes({table.at(QStringLiteral("0/0")), table.at(QStringLiteral("1"))}));
 
     const QString all = scratch + QStringLiteral("/all.KPV");
-    ok = ok && ExportLegacyConnections(table.doc, all, true, QStringLiteral("2.8.1"), Clock)
+    ok = ok && ExportLegacyConnections(table.doc, all, true, TreeSelection(), QStringLiteral("2.8.1"), Clock)
         && Put(folder, "exchange", "all.KPV", ReadFileBytes(all));
-    table.host.setSelected(table.at(QStringLiteral("1")), true);
     const QString one = scratch + QStringLiteral("/one.KPV");
-    ok = ok && ExportLegacyConnections(table.doc, one, false, QStringLiteral("2.8.1"), Clock)
+    ok = ok && ExportLegacyConnections(table.doc, one, false, TreeSelection(nullptr, {table.at(QStringLiteral("1"))}), QStringLiteral("2.8.1"), Clock)
         && Put(folder, "exchange", "one.KPV", ReadFileBytes(one));
 
     // TeraTerm's file as the program reads and writes it, and a file with Unix line ends.
