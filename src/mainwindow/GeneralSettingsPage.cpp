@@ -63,6 +63,12 @@ int GeneralSettingsPage::delaySeconds() const
     return ui->CBDelay->currentIndex() + 2;
 }
 
+QList<QWidget *> GeneralSettingsPage::optionControls() const
+{
+    return {ui->cbRunOnStart, ui->cbAssociateExt, ui->cbAutoSave, ui->cbSelectlast, ui->cbDoubleClickAction,
+            ui->cbDoNotTile, ui->CBDelay, ui->Button4, ui->cbFullPathMRU, ui->cbUpdateInterval};
+}
+
 QCheckBox *GeneralSettingsPage::cbRunOnStart() const { return ui->cbRunOnStart; }
 QCheckBox *GeneralSettingsPage::cbAssociateExt() const { return ui->cbAssociateExt; }
 QCheckBox *GeneralSettingsPage::cbAutoSave() const { return ui->cbAutoSave; }

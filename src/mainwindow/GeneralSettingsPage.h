@@ -36,6 +36,9 @@ public:
     // The "Run all selected" pause in seconds, as the delay list shows it (2 to 30).
     int delaySeconds() const;
 
+    // The option controls whose focus clears the insert-mode display.
+    QList<QWidget *> optionControls() const;
+
     // The controls, by their names.
     QCheckBox *cbRunOnStart() const;
     QCheckBox *cbAssociateExt() const;

@@ -1,28 +1,36 @@
 #include "mainwindow/MacroEditor.h"
 
+#include "dialogs/widgets/EditorSearch.h"
+#include "macrolang/TSynTTMacroSyn.h"
+#include "mainwindow/EditorLook.h"
+#include "mainwindow/FontFromOption.h"
 #include "mainwindow/core/ContrastColor.h"
+#include "mainwindow/core/SmartTabs.h"
 #include "shell/ProgramOptions.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// "Whole words only" takes words as the macro language does: "$user$" is one word.
+bool isMacroWordChar(QChar c)
+{
+    return c.unicode() < 256 && TSynTTMacroSyn::IsIdentChar(uchar(c.unicode()));
+}
+
+} // namespace
 
 MacroEditor::MacroEditor(QWidget *parent) : TextEditor(parent)
 {
 }
 
+MacroEditor::~MacroEditor() = default;
+
 void MacroEditor::applyOptions(const ProgramOptions &options)
 {
     if (options.KeyFound)
         setTabWidth(options.EditorTabWidth());
-    applyFontName(options.Font1);
-    const FontOption &f = options.Font1;
-    QFont styled = font();
-    if (f.Size)
-        styled.setPointSize(*f.Size);
-    if (f.Style) {
-        styled.setBold(*f.Style & FontStyleBits::Bold);
-        styled.setItalic(*f.Style & FontStyleBits::Italic);
-        styled.setUnderline(*f.Style & FontStyleBits::Underline);
-        styled.setStrikeOut(*f.Style & FontStyleBits::StrikeOut);
-    }
-    setFont(styled);
+    ApplyEditorFont(*this, FontFromOption(textFont(), options.Font1));
 }
 
 int MacroEditor::caretLine() const
@@ -45,4 +53,118 @@ void MacroEditor::showActiveLine(bool on, bool connectionColors, const QColor &h
                                                      : highlighterLineColor);
     }
     setCaretLineVisible(on);
+}
+
+void MacroEditor::setupSearch(QWidget &window, Prompter &prompter)
+{
+    m_search = std::make_unique<EditorSearch>(*this, window, prompter, isMacroWordChar);
+    m_search->session().setRunStarting([this] { Q_EMIT searchStarting(); });
+}
+
+SearchSession::MenuState MacroEditor::searchMenuState(bool macroPageShown, bool treeMaximized) const
+{
+    return m_search ? m_search->menuState(macroPageShown, treeMaximized) : SearchSession::MenuState{};
+}
+
+const SearchSettings *MacroEditor::searchSettings() const
+{
+    return m_search ? &m_search->session().settings() : nullptr;
+}
+
+void MacroEditor::MnFindClick()
+{
+    if (m_search)
+        searchDone(m_search->ShowSearchReplaceDialog(false));
+}
+
+void MacroEditor::MnReplaceClick()
+{
+    if (m_search)
+        searchDone(m_search->ShowSearchReplaceDialog(true));
+}
+
+void MacroEditor::MnFindNextClick()
+{
+    if (m_search)
+        searchDone(m_search->DoSearchReplace(false, false));
+}
+
+void MacroEditor::MnFindPrevClick()
+{
+    if (m_search)
+        searchDone(m_search->DoSearchReplace(false, true));
+}
+
+void MacroEditor::searchDone(const SearchOutcome &outcome)
+{
+    // The replacements are the user's edits, wherever the focus was while they were made.
+    if (outcome.replaced > 0)
+        Q_EMIT userEdited();
+}
+
+void MacroEditor::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (!m_wantTabs) {
+            QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+            event->accept();
+            return;
+        }
+        if (key == Qt::Key_Tab && modifiers == Qt::NoModifier && m_smartTabs && typeSmartTab()) {
+            event->accept();
+            return;
+        }
+    }
+    if (key == Qt::Key_Backspace && modifiers == Qt::NoModifier && m_smartTabs && typeSmartBackspace()) {
+        event->accept();
+        return;
+    }
+    TextEditor::keyPressEvent(event);
+}
+
+QString MacroEditor::lineWithoutBreak(int line) const
+{
+    QString text = QsciScintilla::text(line);
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return text;
+}
+
+MacroEditor::CaretPlace MacroEditor::caretPlace() const
+{
+    CaretPlace place;
+    place.position = SendScintilla(SCI_GETCURRENTPOS);
+    place.line = int(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(place.position)));
+    place.column = int(SendScintilla(SCI_GETCOLUMN, static_cast<unsigned long>(place.position)));
+    return place;
+}
+
+bool MacroEditor::typeSmartTab()
+{
+    if (isReadOnly() || hasSelectedText())
+        return false;
+    const CaretPlace caret = caretPlace();
+    const std::optional<int> target =
+        SmartTabColumn(caret.line, caret.column, [this](int l) { return lineWithoutBreak(l); }, tabWidth());
+    if (!target || *target <= caret.column)
+        return false;
+    SendScintilla(SCI_REPLACESEL, 0UL, QByteArray(*target - caret.column, ' ').constData());
+    return true;
+}
+
+bool MacroEditor::typeSmartBackspace()
+{
+    if (isReadOnly() || hasSelectedText())
+        return false;
+    const CaretPlace caret = caretPlace();
+    const std::optional<int> target =
+        SmartBackspaceColumn(caret.line, caret.column, [this](int l) { return lineWithoutBreak(l); }, tabWidth());
+    if (!target)
+        return false;
+    const long from = SendScintilla(SCI_FINDCOLUMN, static_cast<unsigned long>(caret.line), static_cast<long>(*target));
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(from), caret.position);
+    SendScintilla(SCI_REPLACESEL, 0UL, "");
+    return true;
 }

@@ -11,6 +11,18 @@ MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
     for (int width = 2; width <= 32; ++width)
         ui->CBSpacePerTAB->addItem(QString::number(width));
     ui->CBSpacePerTAB->setCurrentIndex(4);
+    cbAllowTABClick();
+
+    connect(ui->cbAllowTAB, &QCheckBox::clicked, this, [this](bool on) {
+        cbAllowTABClick();
+        Q_EMIT tabsAllowedChanged(on);
+    });
+    connect(ui->cbTAB2Space, &QCheckBox::clicked, this, &MacroEditorSettingsPage::tabsToSpacesChanged);
+    connect(ui->cbSmartTAB, &QCheckBox::clicked, this, &MacroEditorSettingsPage::smartTabsChanged);
+    connect(ui->CBSpacePerTAB, &QComboBox::activated, this, [this] {
+        if (tabWidth() > 0)
+            Q_EMIT tabWidthChanged(tabWidth());
+    });
 }
 
 MacroEditorSettingsPage::~MacroEditorSettingsPage() = default;
@@ -26,6 +38,7 @@ void MacroEditorSettingsPage::loadOptions(const ProgramOptions &o)
     ui->cbSmartTAB->setChecked(o.SmartTabs);
     ui->CBSpacePerTAB->setCurrentIndex(o.SpacePerTABIndex);
     ui->cbUseAsTTFont->setChecked(o.UseAsTTFont);
+    cbAllowTABClick();
 }
 
 void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
@@ -38,6 +51,19 @@ void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
     o.SmartTabs = ui->cbSmartTAB->isChecked();
     o.SpacePerTABIndex = ui->CBSpacePerTAB->currentIndex();
     o.UseAsTTFont = ui->cbUseAsTTFont->isChecked();
+}
+
+void MacroEditorSettingsPage::cbAllowTABClick()
+{
+    const bool allowed = ui->cbAllowTAB->isChecked();
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->cbTAB2Space, ui->CBSpacePerTAB, ui->Label19, ui->cbSmartTAB})
+        w->setEnabled(allowed);
+}
+
+QList<QWidget *> MacroEditorSettingsPage::optionControls() const
+{
+    return {ui->cbNoColors, ui->rbSyntax, ui->rbUseColorInEditor, ui->cbSameBkgr, ui->cbAllowTAB, ui->cbTAB2Space,
+            ui->cbSmartTAB, ui->CBSpacePerTAB, ui->Button3, ui->cbUseAsTTFont};
 }
 
 int MacroEditorSettingsPage::tabWidth() const

@@ -17,6 +17,7 @@ class MacroEditorSettingsPage;
 }
 
 // The settings page "Macro Editor": colouring of the macro editor, TABs and the editor font.
+// The TAB options take effect as the user changes them: the page tells each change.
 class MacroEditorSettingsPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
@@ -29,6 +30,13 @@ public:
 
     // The TAB width the list shows (2 to 32), 0 with nothing chosen.
     int tabWidth() const;
+
+    // "Replace with spaces", "Smart TABs" and the TAB width with its label are offered only
+    // while "Enable TABs" is checked; their own states stay as they are.
+    void cbAllowTABClick();
+
+    // The option controls whose focus clears the insert-mode display.
+    QList<QWidget *> optionControls() const;
 
     // The controls, by their names.
     QCheckBox *cbNoColors() const;
@@ -43,6 +51,13 @@ public:
     QPushButton *Button3() const;
     QCheckBox *cbUseAsTTFont() const;
     QLabel *Label20() const;
+
+Q_SIGNALS:
+    // The user changed a TAB option.
+    void tabsAllowedChanged(bool allowed);
+    void tabsToSpacesChanged(bool on);
+    void smartTabsChanged(bool on);
+    void tabWidthChanged(int width);   // 2 to 32
 
 private:
     std::unique_ptr<Ui::MacroEditorSettingsPage> ui;

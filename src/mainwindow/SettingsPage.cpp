@@ -5,6 +5,7 @@
 #include "mainwindow/HighlighterPage.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/NewConnectionsPage.h"
+#include "mainwindow/PassingFocus.h"
 #include "mainwindow/UserDataPage.h"
 
 #include <QScrollArea>
@@ -24,13 +25,22 @@ SettingsPage::SettingsPage(QWidget *parent)
     addPage(m_macroEditor, QStringLiteral("Macro Editor"));
     addPage(m_highlighter, QStringLiteral("Highlighter"));
     addPage(m_newConnections, QStringLiteral("New Connections"));
+    for (QWidget *control : m_general->optionControls() + m_macroEditor->optionControls())
+        control->installEventFilter(this);
 }
 
 SettingsPage::~SettingsPage() = default;
 
 QList<OptionsPage *> SettingsPage::optionsPages() const
 {
-    return {m_general, m_userData, m_macroEditor, m_newConnections};
+    return {m_general, m_userData, m_macroEditor, m_highlighter, m_newConnections};
+}
+
+bool SettingsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && !IsPassingFocus(static_cast<QFocusEvent *>(event)))
+        Q_EMIT optionControlEntered();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SettingsPage::loadOptions(const ProgramOptions &options)

@@ -38,6 +38,13 @@ public:
     // The controls, by their names.
     QTabWidget *PGSettings() const;
 
+Q_SIGNALS:
+    // One of the option controls of "General" or "Macro Editor" took the focus.
+    void optionControlEntered();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void addPage(QWidget *page, const QString &caption);
     // The pages that show options, in the order they are loaded.

@@ -2,12 +2,15 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/HighlighterPage.h"
+#include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/NodeNameDelegate.h"
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TextFieldFilter.h"
+#include "mainwindow/ViewCommands.h"
 #include "platform/FieldText.h"
 #include "runner/TeraTermIni.h"
 #include "table/ColorSet.h"
@@ -58,6 +61,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     VT->setMinimumWidth(215);
 
     createPages();
+    m_views = new ViewCommands(*Splitter, *VT, *PG, *m_settingsPage->PGSettings(), this);
 
     Splitter->addWidget(VT);
     Splitter->addWidget(PG);
@@ -105,6 +109,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupRun();
     setupNodeView();
     setupCommandState();
+    setupViews();
+    setupOptionHandlers();
 }
 
 TForm1::~TForm1()
@@ -135,6 +141,8 @@ void TForm1::createPages()
     PG->addTab(m_schedulePage, QStringLiteral("Schedule"));
     Memo1 = m_macroPage->Memo1();
     Memo2 = m_popupPage->Memo2();
+    Memo1->setupSearch(*this, *m_prompter);
+    m_settingsPage->highlighter()->setup(m_attributes, *m_prompter, *m_styleDialogs);
 }
 
 ConnectionNode *TForm1::focusedNode() const

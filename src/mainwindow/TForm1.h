@@ -1,11 +1,14 @@
 #pragma once
 
 #include "mainwindow/ConnectionTreeView.h"
+#include "macrolang/MacroAttributeSet.h"
 #include "mainwindow/GuiTableHost.h"
+#include "mainwindow/core/HelpCommands.h"
 #include "mainwindow/core/CommandState.h"
 #include "mainwindow/core/FocusedEditor.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
+#include "platform/widgets/StyleDialogs.h"
 #include "shell/ProgramOptions.h"
 #include "table/EditCommands.h"
 #include "table/TableDocument.h"
@@ -39,6 +42,7 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class QToolBar;
+class Registry;
 class RunAllSelected;
 class RunCommands;
 struct RunContext;
@@ -51,6 +55,7 @@ class TextEditor;
 class TextFieldFilter;
 struct TForm1FileSide;
 class TreeClipboard;
+class ViewCommands;
 class WindowGeometryRecorder;
 
 // The main window: the connection tree `VT` beside the page control `PG`, and the status bar
@@ -92,6 +97,8 @@ public:
     // Where the file dialogs go; null for the program's own QFileDialog dialogs.
     void setFileChooser(FileChooser *files);
     FileChooser &fileChooser();
+    // Where the font and colour dialogs go; null for the program's own Qt dialogs.
+    void setStyleDialogs(StyleDialogs *dialogs);
     // Where the lock-key states come from (the display by default).
     void setLockKeyReader(std::function<LockKeyState()> reader) { m_lockKeys = std::move(reader); }
     // The time Apply stamps into LastUpdated; empty for the local time.
@@ -99,6 +106,10 @@ public:
     MacroRunner &macroRunner();
     RunAllSelected &runAllSelected();
     HandOverReceiver *handOverReceiver() const { return m_handOver; }
+    // The macro highlighter's attributes that every macro editor's lexer follows.
+    MacroAttributeSet &attributes() { return m_attributes; }
+    ViewCommands *views() const { return m_views; }
+    WindowGeometryRecorder *geometry() const { return m_geometry; }
 
     // Start-up and shutdown.
     // The creation handler: messages attached, the options loaded into the controls, the
@@ -167,6 +178,14 @@ public:
     void MnExportMacroClick();
     void mnRunAllSelClick();
     void MnShowPopupClick();
+    // The recent-files list: an entry whose file exists opens as the table; a vanished one was
+    // dropped from the list and is reported.
+    void MRUMenuClick(const QString &fileName);
+    void MRUFileNotExist(const QString &fileName);
+    // The option pages' fonts: the macro editor's (the popup editor takes its name, the
+    // highlighter's sample the whole font) and the menus'.
+    void Button3Click();
+    void Button4Click();
 
 protected:
     // Key preview: the window sees the keys released in all its controls.
@@ -224,6 +243,7 @@ private:
     void createActionsMenu();
     void createViewMenu();
     void createHelpMenu();
+    void setHelpContexts();
     void createToolBar();
     void createTreePopup();
     QMenu *addMenu(QMenu *parent, const char *name, const QString &title);
@@ -239,6 +259,8 @@ private:
     void setupRun();
     void setupNodeView();
     void setupCommandState();
+    void setupViews();
+    void setupOptionHandlers();
 
     // Start-up and shutdown.
     void trimDblClickActions();
@@ -249,6 +271,14 @@ private:
     // for import once the window runs.
     bool openTableAtStart();
     void cbRunOnStartClick();
+    // The recent-files list at the end of the File menu, loaded from Registry; it shows full
+    // paths as cbFullPathMRU says.
+    void createRecentFiles(Registry &registry);
+    void cbFullPathMRUClick();
+    // The options that take effect at once, as loaded.
+    void applyLoadedOptions();
+    // The menu font on the main menu and every menu of the window.
+    void applyMenuFont();
 
     // The tree and the node view.
     void showSettingsPage();
@@ -302,6 +332,8 @@ private:
     void showNewTable();
     void resetPagesForNewTable();
     void showTableRead(const TableReadResult &read);
+    // After an open from the menu or the recent files tried to read a table.
+    void showTableOpened(const TableReadResult &read);
     void tableWritten();
     void focusTree();
 
@@ -360,7 +392,7 @@ private:
     QMenu *pmTV = nullptr;
     QAction *BtnNewTable = nullptr, *BtnSaveTable = nullptr, *BtnPrint = nullptr, *BtnCut = nullptr;
     QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnApply = nullptr;
-    QAction *MnVTHide = nullptr;
+    QAction *MnVTHide = nullptr, *MnVTMaximize = nullptr, *MnVTRestore = nullptr;
     // Each command with the state flag that enables it.
     std::vector<std::pair<QAction *, bool MenuStates::*>> m_menuItems;
     std::vector<std::pair<QAction *, bool CommandStates::*>> m_buttons;
@@ -370,6 +402,13 @@ private:
     ShellServices *m_shell = nullptr;
     HandOverReceiver *m_handOver = nullptr;
     WindowGeometryRecorder *m_geometry = nullptr;
+
+    // The View and Help menus, the option pages' dialogs and the highlighter's attributes.
+    ViewCommands *m_views = nullptr;
+    HelpCommands m_help{*m_prompter};
+    StyleDialogs m_ownStyleDialogs;
+    StyleDialogs *m_styleDialogs = &m_ownStyleDialogs;
+    MacroAttributeSet m_attributes;
     bool m_destroyed = false;
 
     TreeClipboard *m_treeClipboard = nullptr;

@@ -4,6 +4,7 @@
 
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
+#include "mainwindow/CoverPanel.h"
 #include "mainwindow/core/CommandStateFacts.h"
 #include "mainwindow/HighlighterPage.h"
 #include "mainwindow/MacroEditor.h"
@@ -235,6 +236,9 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
     in.popupPanelShown = !m_popupPage->TS2Panel()->isHidden();
     in.pageControlVisible = !PG->isHidden();
     in.activePageIndex = PG->currentIndex();
+    const SearchSession::MenuState search = Memo1->searchMenuState(in.activePageIndex == 1, MnVTMaximize->isChecked());
+    in.canFind = search.find;
+    in.canFindAgain = search.findNext;
 
     in.colorSetText = FormatColorSet(m_colorsPage->colorSet());
     in.backgroundElementChecked = m_colorsPage->RB4()->isChecked();

@@ -59,6 +59,19 @@ void TForm1::setupFileCommands()
     // stored it.
     connect(m_settingsPage->general()->cbAutoSave(), &QCheckBox::toggled, this,
             [this](bool on) { m_options.AutoSave = on; });
+    connect(m_settingsPage->general()->cbFullPathMRU(), &QCheckBox::clicked, this, &TForm1::cbFullPathMRUClick);
+}
+
+void TForm1::createRecentFiles(Registry &registry)
+{
+    m_fileSide->recent.create(
+        registry, prompter(), *MnFile, [this](const QString &file) { MRUMenuClick(file); },
+        [this](const QString &file) { MRUFileNotExist(file); });
+}
+
+void TForm1::cbFullPathMRUClick()
+{
+    m_fileSide->recent.setShowFullPath(m_settingsPage->general()->cbFullPathMRU()->isChecked());
 }
 
 void TForm1::setFileChooser(FileChooser *files)
@@ -79,10 +92,24 @@ void TForm1::MnNewTableClick()
 
 void TForm1::MnOpenTableClick()
 {
-    const std::optional<TableReadResult> read = m_fileSide->commands->MnOpenTableClick(VT->selection());
-    if (!read)
-        return;
-    showTableRead(*read);
+    if (const std::optional<TableReadResult> read = m_fileSide->commands->MnOpenTableClick(VT->selection()))
+        showTableOpened(*read);
+}
+
+void TForm1::MRUMenuClick(const QString &fileName)
+{
+    if (const std::optional<TableReadResult> read = m_fileSide->commands->MRUMenuClick(fileName, VT->selection()))
+        showTableOpened(*read);
+}
+
+void TForm1::MRUFileNotExist(const QString &fileName)
+{
+    m_fileSide->commands->MRUFileNotExist(fileName);
+}
+
+void TForm1::showTableOpened(const TableReadResult &read)
+{
+    showTableRead(read);
     // Also after a failed open: the options then name the table the window now shows.
     SaveSettingsAndNotify();
     ShowFocusedNodeData();

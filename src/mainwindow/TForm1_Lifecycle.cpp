@@ -5,6 +5,7 @@
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1HandOverWindow.h"
+#include "mainwindow/ViewCommands.h"
 #include "mainwindow/WindowGeometryRecorder.h"
 #include "platform/AppPaths.h"
 #include "runner/ProgramFolder.h"
@@ -33,6 +34,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_handOver = new HandOverReceiver(services.registry(), prompter(), *handOverWindow, this);
     m_handOver->attach(services.messages());
     m_geometry = new WindowGeometryRecorder(*this, m_options, [this] { return m_doc.LoadingFlag; });
+    createRecentFiles(services.registry());
 
     m_doc.CurrentTableFile.clear();
     setInsertMode(true);
@@ -91,6 +93,7 @@ void TForm1::loadOptions(bool hasCommandLineArgument)
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     env.treeMinWidth = VT->minimumWidth();
     m_options = LoadSettings(m_shell->registry(), env);
+    m_attributes.load(m_shell->registry());
     optionsToControls();
 }
 
@@ -135,8 +138,7 @@ void TForm1::optionsToControls()
     m_geometry->restore();
     if (o.TreeWidth)
         Splitter->setSizes({*o.TreeWidth, qMax(0, width() - *o.TreeWidth - Splitter->handleWidth())});
-    if (o.WinMaximized == 1)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    applyLoadedOptions();
 }
 
 void TForm1::controlsToOptions()
@@ -145,9 +147,10 @@ void TForm1::controlsToOptions()
     m_settingsPage->saveOptions(o);
     o.LastQDZFile = m_doc.CurrentTableFile;
     o.WinMaximized = isMaximized() ? 1 : 0;
-    // A tree never laid out has no width of its own yet: the loaded one stands.
-    if (VT->isVisible())
-        o.TreeWidth = VT->width();
+    // A tree never laid out has no width of its own yet: the loaded one stands. A hidden or
+    // maximized tree keeps the width it will get back beside the pages.
+    if (VT->isVisible() || m_views->mode() != TreeViewState::Mode::Restore)
+        o.TreeWidth = m_views->treeWidthBesidePages();
 }
 
 void TForm1::SaveSettingsAndNotify()
@@ -161,6 +164,7 @@ void TForm1::SaveSettingsAndNotify()
     const ConnectionNode *focus = focusedNode();
     env.focusedNodeIndex = focus ? m_doc.tree().absoluteIndex(focus) : 0;
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
+    env.highlighterAttributes = m_attributes.attributes();
     if (!::SaveSettingsAndNotify(m_shell->registry(), m_options, env, m_shell->messages()))
         std::fprintf(stderr, "Wexmora: the options could not be saved\n");
 }

@@ -4,6 +4,8 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/CommandIcons.h"
+#include "mainwindow/MacroEditor.h"
+#include "mainwindow/ViewCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -132,13 +134,19 @@ void TForm1::createEditMenus()
         {},
         {"MnSelectAll", "Select all", keys(Qt::CTRL | Qt::Key_A), &TForm1::MnSelectAllClick, &S::MnSelectAll},
     });
+    // The Search menu acts on the macro editor.
     Search1 = addMenu(nullptr, "Search1", QStringLiteral("Search"));
+    QAction *find = nullptr, *findNext = nullptr, *findPrev = nullptr, *replace = nullptr;
     addItems(Search1, {
-        {"MnFind", "Find", keys(Qt::CTRL | Qt::Key_F), nullptr, &S::MnFind},
-        {"MnFindNext", "Find Next", QKeySequence(Qt::Key_F3), nullptr, &S::MnFindNext},
-        {"MnFindPrev", "Find Previous", keys(Qt::SHIFT | Qt::Key_F3), nullptr, &S::MnFindPrev},
-        {"MnReplace", "Replace", keys(Qt::CTRL | Qt::Key_R), nullptr, &S::MnReplace},
+        {"MnFind", "Find", keys(Qt::CTRL | Qt::Key_F), nullptr, &S::MnFind, &find},
+        {"MnFindNext", "Find Next", QKeySequence(Qt::Key_F3), nullptr, &S::MnFindNext, &findNext},
+        {"MnFindPrev", "Find Previous", keys(Qt::SHIFT | Qt::Key_F3), nullptr, &S::MnFindPrev, &findPrev},
+        {"MnReplace", "Replace", keys(Qt::CTRL | Qt::Key_R), nullptr, &S::MnReplace, &replace},
     });
+    connect(find, &QAction::triggered, Memo1, &MacroEditor::MnFindClick);
+    connect(findNext, &QAction::triggered, Memo1, &MacroEditor::MnFindNextClick);
+    connect(findPrev, &QAction::triggered, Memo1, &MacroEditor::MnFindPrevClick);
+    connect(replace, &QAction::triggered, Memo1, &MacroEditor::MnReplaceClick);
 }
 
 void TForm1::createConnectionMenu()
@@ -184,29 +192,46 @@ void TForm1::createActionsMenu()
 
 void TForm1::createViewMenu()
 {
+    // A page command shows a page of PG and, under "Settings", a page of PGSettings.
+    struct PageItem
+    {
+        const char *name;
+        const char *text;
+        int page;
+        int settingsPage;
+    };
+    const auto addPages = [this](QMenu *menu, std::initializer_list<PageItem> items) {
+        for (const PageItem &item : items) {
+            QAction *action = addCommand(menu, item.name, QLatin1String(item.text), {}, nullptr);
+            connect(action, &QAction::triggered, m_views,
+                    [this, item] { m_views->showPage(item.page, item.settingsPage); });
+        }
+    };
     QMenu *view = addMenu(nullptr, "View1", QStringLiteral("View"));
     QMenu *settings = addMenu(view, "Settings1", QStringLiteral("Settings"));
-    addItems(settings, {
-        {"General1", "General"},
-        {"Userdata1", "User data"},
-        {"MacroEditor1", "Macro Editor"},
-        {"Highlighter1", "Highlighter"},
-        {"NewConncetions1", "New Conncetions"},
+    addPages(settings, {
+        {"General1", "General", 0, 0},
+        {"Userdata1", "User data", 0, 1},
+        {"MacroEditor1", "Macro Editor", 0, 2},
+        {"Highlighter1", "Highlighter", 0, 3},
+        {"NewConncetions1", "New Conncetions", 0, 4},
     });
-    addItems(view, {
-        {"MnViewMacro", "Macro"},
-        {"MnViewPopup", "Popup"},
-        {"MnViewColors", "Colors"},
-        {"MnViewSchedule", "Schedule"},
-        {},
+    addPages(view, {
+        {"MnViewMacro", "Macro", 1, -1},
+        {"MnViewPopup", "Popup", 2, -1},
+        {"MnViewColors", "Colors", 3, -1},
+        {"MnViewSchedule", "Schedule", 4, -1},
     });
+    view->addSeparator();
     QMenu *tree = addMenu(view, "ConnectionTree1", QStringLiteral("Connection Tree"));
-    QAction *restore = nullptr;
     addItems(tree, {
         {"MnVTHide", "Hide", {}, nullptr, nullptr, &MnVTHide},
-        {"MnVTMaximize", "Maximize"},
-        {"MnVTRestore", "Restore", {}, nullptr, nullptr, &restore},
+        {"MnVTMaximize", "Maximize", {}, nullptr, nullptr, &MnVTMaximize},
+        {"MnVTRestore", "Restore", {}, nullptr, nullptr, &MnVTRestore},
     });
+    connect(MnVTHide, &QAction::triggered, m_views, &ViewCommands::MnVTHideClick);
+    connect(MnVTMaximize, &QAction::triggered, m_views, &ViewCommands::MnVTMaximizeClick);
+    connect(MnVTRestore, &QAction::triggered, m_views, &ViewCommands::MnVTRestoreClick);
     // One of the three is always checked: the tree beside the pages at start.
     auto *treeViews = new QActionGroup(this);
     treeViews->setExclusive(true);
@@ -214,7 +239,7 @@ void TForm1::createViewMenu()
         a->setCheckable(true);
         treeViews->addAction(a);
     }
-    restore->setChecked(true);
+    MnVTRestore->setChecked(true);
 }
 
 void TForm1::createHelpMenu()
@@ -230,6 +255,14 @@ void TForm1::createHelpMenu()
         {"MnFreeWareLicense", "Freeware License Agreement"},
         {"MnAbout", "About Wexmora"},
     });
+    const std::pair<const char *, void (HelpCommands::*)()> helpFiles[] = {
+        {"WexmoraHelp1", &HelpCommands::WexmoraHelp1Click},
+        {"MnTeraTermHelp", &HelpCommands::MnTeraTermHelpClick},
+        {"MnTeraTermMacroLanguage", &HelpCommands::MnTeraTermMacroLanguageClick},
+    };
+    for (const auto &[name, open] : helpFiles)
+        connect(help->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this,
+                [this, open] { (m_help.*open)(); });
 }
 
 void TForm1::createToolBar()

@@ -39,6 +39,10 @@ ProgramOptions shownOptions()
     o.UseAsTTFont = true;
     o.Logging = LoggingChoice::DontLog;
     o.DefaultColors = 2;
+    o.EditorBgColor = 0x00102030;
+    o.EditorActLineColor = 0x00405060;
+    o.EditorSelectionForeground = StoredColor::SystemWindow;
+    o.EditorSelectionBackground = 0x00708090;
     return o;
 }
 

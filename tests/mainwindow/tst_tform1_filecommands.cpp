@@ -1,6 +1,7 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
 #include "MainWindowFixture.h"
+#include "Reveal.h"
 #include "platform/FieldText.h"
 #include "platform/ApplicationIdentity.h"
 #include "platform/widgets/QsciIncludes.h"
@@ -803,9 +804,7 @@ void TestTForm1FileCommands::buildSaveCloseAndStartAgain()
         QVERIFY(autoSaveBox);
         if (autoSaveBox->isChecked() != autoSave) {
             form->findChild<QTabWidget *>(QStringLiteral("PG"))->setCurrentIndex(0);
-            for (QWidget *child = autoSaveBox, *p = child->parentWidget(); p; child = p, p = p->parentWidget())
-                if (auto *stack = qobject_cast<QStackedWidget *>(p))
-                    stack->setCurrentWidget(child);
+            Reveal(autoSaveBox);
             QTest::mouseClick(autoSaveBox, Qt::LeftButton, {}, QPoint(4, autoSaveBox->height() / 2));
         }
         QCOMPARE(autoSaveBox->isChecked(), autoSave);

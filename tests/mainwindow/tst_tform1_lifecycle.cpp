@@ -1,5 +1,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/TForm1.h"
+#include "Reveal.h"
 #include "TriggerAsUser.h"
 #include "WindowMachine.h"
 #include "mainwindow/CoverPanel.h"
@@ -60,14 +61,6 @@ QStringList namesOf(TForm1 &form)
         names << QString::fromUtf8(n->data.Name) + QLatin1Char(':') + QString::number(n->data.Level);
     });
     return names;
-}
-
-// Brings the page that holds Widget to the front, as the user would open it.
-void reveal(QWidget *widget)
-{
-    for (QWidget *child = widget, *p = widget->parentWidget(); p; child = p, p = p->parentWidget())
-        if (auto *stack = qobject_cast<QStackedWidget *>(p))
-            stack->setCurrentWidget(child);
 }
 
 
@@ -183,7 +176,7 @@ void TestTForm1Lifecycle::optionControlSurvivesRestart()
         QVERIFY(form);
         QWidget *widget = form->findChild<QWidget *>(control);
         QVERIFY(widget);
-        reveal(widget);
+        Reveal(widget);
         if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
             QVERIFY(button->isChecked() != value.toBool());
             QTest::keyClick(button, Qt::Key_Space);
@@ -292,7 +285,7 @@ void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
     }
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(again);
-    QVERIFY(again->isMaximized());
+    QTRY_VERIFY(again->isMaximized());
     QCOMPARE(again->options().WinWidth, 680);
     QCOMPARE(again->options().WinHeight, 500);
     QCOMPARE(again->options().WinTop, 20);
@@ -384,7 +377,7 @@ void TestTForm1Lifecycle::destroySavesAndTellsTheLauncher()
     std::unique_ptr<TForm1> form = machine.start();
     QVERIFY(form);
     QLineEdit *name = form->findChild<QLineEdit *>(QStringLiteral("Edit1"));
-    reveal(name);
+    Reveal(name);
     QTest::keyClicks(name, QStringLiteral("Jane"));
     QVERIFY(form->close());
     QVERIFY(!machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("VarName")));
@@ -476,7 +469,7 @@ void TestTForm1Lifecycle::runAtLogOnSwitchesTheLaunchersAutoStart()
     QVERIFY(form);
     auto *box = form->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"));
     QVERIFY(box->isChecked());
-    reveal(box);
+    Reveal(box);
 
     QTest::keyClick(box, Qt::Key_Space);
     QVERIFY(!AutoStart::isOn(launcher));

@@ -127,10 +127,10 @@ MenuStates ComputeMenuStates(const CommandStates &b, const CommandStateInputs &i
     m.MnCopy = b.BtnCopy;
     m.MnPaste = b.BtnPaste;
     m.MnSelectAll = CanSelectAllInFocused(in);
-    m.MnFind = macroPage;
-    m.MnFindNext = macroPage;
-    m.MnFindPrev = macroPage;
-    m.MnReplace = macroPage;
+    m.MnFind = in.canFind;
+    m.MnFindNext = in.canFindAgain;
+    m.MnFindPrev = in.canFindAgain;
+    m.MnReplace = in.canFind;
 
     m.MnAddChild = b.BtnAddChild;
     m.mnAddSibling = b.BtnAddSibl;

@@ -53,6 +53,10 @@ struct CommandStateInputs
     bool popupPanelShown = false;    // TS2Panel
     bool pageControlVisible = true;  // PG
     int activePageIndex = 0;         // PG: 1 "Macro", 2 "Popup"
+    // The Search menu as the macro editor's search works it out: Find and Replace, and Find
+    // Next and Find Previous, which also need a search text kept.
+    bool canFind = false;
+    bool canFindAgain = false;
 
     // The Colours page: the text form of the set it shows, RB4 ("Background") and the four
     // sample panels Normal, Bold, Blink, URL.

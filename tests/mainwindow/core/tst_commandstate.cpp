@@ -523,9 +523,21 @@ void TestCommandState::menus_data()
     QTest::newRow("MnSelectAll: tree with unselected nodes") << off << base << "MnSelectAll" << true;
     QTest::newRow("MnSelectAll: every node selected")
         << on << with(base, [](auto &in) { in.selectedCount = in.totalNodeCount; }) << "MnSelectAll" << false;
-    for (const char *item : {"MnFind", "MnFindNext", "MnFindPrev", "MnReplace"}) {
-        QTest::addRow("%s: macro page", item) << off << base << QString::fromLatin1(item) << true;
-        QTest::addRow("%s: popup page", item) << on << popupPage << QString::fromLatin1(item) << false;
+    // The macro editor's search works out what it can do; the menu shows it.
+    const CommandStateInputs searching = with(base, [](auto &in) {
+        in.canFind = true;
+        in.canFindAgain = true;
+    });
+    for (const char *item : {"MnFind", "MnReplace"}) {
+        QTest::addRow("%s: the search can find", item) << off << searching << QString::fromLatin1(item) << true;
+        QTest::addRow("%s: nothing to search", item)
+            << on << with(searching, [](auto &in) { in.canFind = in.canFindAgain = false; })
+            << QString::fromLatin1(item) << false;
+    }
+    for (const char *item : {"MnFindNext", "MnFindPrev"}) {
+        QTest::addRow("%s: a search text kept", item) << off << searching << QString::fromLatin1(item) << true;
+        QTest::addRow("%s: no search text yet", item)
+            << on << with(searching, [](auto &in) { in.canFindAgain = false; }) << QString::fromLatin1(item) << false;
     }
 
     QTest::newRow("MnDuplicate: one connection") << off << base << "MnDuplicate" << true;
