@@ -141,13 +141,17 @@ MacroEditor::CaretPlace MacroEditor::caretPlace() const
     return place;
 }
 
-bool MacroEditor::typeSmartTab()
+std::optional<int> MacroEditor::smartColumn(SmartRule rule, const CaretPlace &caret) const
 {
     if (isReadOnly() || hasSelectedText())
-        return false;
+        return std::nullopt;
+    return rule(caret.line, caret.column, [this](int l) { return lineWithoutBreak(l); }, tabWidth());
+}
+
+bool MacroEditor::typeSmartTab()
+{
     const CaretPlace caret = caretPlace();
-    const std::optional<int> target =
-        SmartTabColumn(caret.line, caret.column, [this](int l) { return lineWithoutBreak(l); }, tabWidth());
+    const std::optional<int> target = smartColumn(&SmartTabColumn, caret);
     if (!target || *target <= caret.column)
         return false;
     SendScintilla(SCI_REPLACESEL, 0UL, QByteArray(*target - caret.column, ' ').constData());
@@ -156,11 +160,8 @@ bool MacroEditor::typeSmartTab()
 
 bool MacroEditor::typeSmartBackspace()
 {
-    if (isReadOnly() || hasSelectedText())
-        return false;
     const CaretPlace caret = caretPlace();
-    const std::optional<int> target =
-        SmartBackspaceColumn(caret.line, caret.column, [this](int l) { return lineWithoutBreak(l); }, tabWidth());
+    const std::optional<int> target = smartColumn(&SmartBackspaceColumn, caret);
     if (!target)
         return false;
     const long from = SendScintilla(SCI_FINDCOLUMN, static_cast<unsigned long>(caret.line), static_cast<long>(*target));

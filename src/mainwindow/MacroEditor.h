@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QFont>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class EditorSearch;
 class Prompter;
@@ -74,8 +76,13 @@ private:
         int column = 0;     // display column, TABs spread out
     };
 
+    // A smart TAB or Backspace rule's column for the caret; none where the key stays ordinary.
+    using SmartRule = std::optional<int> (*)(int line, int column, const std::function<QString(int)> &lineText,
+                                             int tabWidth);
+
     void searchDone(const SearchOutcome &outcome);
     CaretPlace caretPlace() const;
+    std::optional<int> smartColumn(SmartRule rule, const CaretPlace &caret) const;
     bool typeSmartTab();
     bool typeSmartBackspace();
     QString lineWithoutBreak(int line) const;

@@ -147,6 +147,8 @@ void TForm1::createEditMenus()
     connect(findNext, &QAction::triggered, Memo1, &MacroEditor::MnFindNextClick);
     connect(findPrev, &QAction::triggered, Memo1, &MacroEditor::MnFindPrevClick);
     connect(replace, &QAction::triggered, Memo1, &MacroEditor::MnReplaceClick);
+    // A search run clears the status message.
+    connect(Memo1, &MacroEditor::searchStarting, this, [this] { setPanelText(0, QString()); });
 }
 
 void TForm1::createConnectionMenu()

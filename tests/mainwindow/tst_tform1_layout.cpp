@@ -301,7 +301,7 @@ void TestTForm1Layout::lists_data()
         << QStringList{"Reserved word", "Identifier", "String", "WhiteSpace", "Label", "System variable", "Comment",
                        "Operation", "Wexmora key word", "Selected color foreground", "Selected color background",
                        "Active line color", "Background color"}
-        << -1;
+        << 0;
 }
 
 void TestTForm1Layout::lists()

@@ -6,6 +6,7 @@
 #include "mainwindow/CoverPanel.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
+#include "mainwindow/WindowGeometryRecorder.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/AppPaths.h"
 #include "platform/AutoStart.h"
@@ -39,6 +40,7 @@
 #include <QTabWidget>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -177,6 +179,10 @@ void TestTForm1Lifecycle::optionControlSurvivesRestart()
         QWidget *widget = form->findChild<QWidget *>(control);
         QVERIFY(widget);
         Reveal(widget);
+        // The other TAB options are offered once TABs are enabled.
+        if (!widget->isEnabled())
+            QTest::keyClick(form->findChild<QWidget *>(QStringLiteral("cbAllowTAB")), Qt::Key_Space);
+        QVERIFY(widget->isEnabled());
         if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
             QVERIFY(button->isChecked() != value.toBool());
             QTest::keyClick(button, Qt::Key_Space);
@@ -285,10 +291,18 @@ void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
     }
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(again);
+    // Shown first at its normal place, maximized half a second later, and that place kept.
+    const QTimer *timer4 = again->findChild<QTimer *>(QStringLiteral("Timer4"));
+    QVERIFY(timer4);
+    QCOMPARE(timer4->interval(), 500);
+    QVERIFY(timer4->isActive() || again->isMaximized());
+    QCOMPARE(again->geometry()->windowState(), 1);
     QTRY_VERIFY(again->isMaximized());
     QCOMPARE(again->options().WinWidth, 680);
     QCOMPARE(again->options().WinHeight, 500);
     QCOMPARE(again->options().WinTop, 20);
+    again->showNormal();
+    QTRY_COMPARE(again->size(), QSize(680, 500));
 }
 
 void TestTForm1Lifecycle::handedOverFileAtStart_data()

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -31,6 +32,17 @@ struct Window : MainWindowFixture
         pages()->setCurrentIndex(1);
         memo1()->setFocus();
         memo1()->setCursorPosition(0, 0);
+        return QTest::qWaitFor([this] { return memo1()->hasFocus(); });
+    }
+
+    // Back in the macro editor once a dialog has closed, the window active again as the
+    // window manager leaves it.
+    bool backInEditor()
+    {
+        form.activateWindow();
+        if (!active())
+            return false;
+        memo1()->setFocus();
         return QTest::qWaitFor([this] { return memo1()->hasFocus(); });
     }
 
@@ -66,8 +78,11 @@ T *child(const QWidget &w, const char *name)
     return w.findChild<T *>(QLatin1String(name));
 }
 
-void typeInto(QWidget *box, const QString &text)
+// Types Text into the dialog's box Name, replacing what it held.
+void typeInto(QDialog &d, const char *name, const QString &text)
 {
+    QWidget *box = child<QComboBox>(d, name)->lineEdit();
+    box->setFocus();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
@@ -75,22 +90,20 @@ void typeInto(QWidget *box, const QString &text)
 
 DialogScript::Step findDialog(const QString &text)
 {
-    return [text](QDialog &) {
-        typeInto(QApplication::focusWidget(), text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    return [text](QDialog &d) {
+        typeInto(d, "cbSearchText", text);
+        QTest::keyClick(child<QComboBox>(d, "cbSearchText")->lineEdit(), Qt::Key_Return);
     };
 }
 
 DialogScript::Step replaceDialog(const QString &search, const QString &replacement)
 {
     return [=](QDialog &d) {
-        typeInto(QApplication::focusWidget(), search);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        typeInto(QApplication::focusWidget(), replacement);
+        typeInto(d, "cbSearchText", search);
+        typeInto(d, "cbReplaceText", replacement);
         QTest::mouseClick(child<QPushButton>(d, "btnOK"), Qt::LeftButton);
     };
 }
-
 
 } // namespace
 
@@ -110,7 +123,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("states");
         QTest::newRow("no search yet") << QByteArray("send 'x'") << 1 << false << QString() << "1001";
         QTest::newRow("a search text kept") << QByteArray("send 'x'") << 1 << false << "x" << "1111";
-        QTest::newRow("blanks and empty lines only") << QByteArray(" \r\n\t\r\n ") << 1 << false << "x" << "0000";
+        QTest::newRow("blanks and empty lines only") << QByteArray(" \r\n\t\r\n ") << 1 << false << QString() << "0000";
         QTest::newRow("another page") << QByteArray("send 'x'") << 2 << false << "x" << "0000";
         QTest::newRow("tree maximized") << QByteArray("send 'x'") << 1 << true << "x" << "0000";
     }
@@ -136,8 +149,9 @@ private Q_SLOTS:
         // A disabled command's key does nothing.
         if (states == QLatin1String("0000")) {
             DialogScript none({});
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &w.form;
+            QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_F3);
             QVERIFY(none.shown().isEmpty());
             QVERIFY(w.prompter.boxes().isEmpty());
         }
@@ -157,7 +171,11 @@ private Q_SLOTS:
         QCOMPARE(w.selection(), QStringLiteral("0:0-0:4"));
         // A run clears the status message.
         QCOMPARE(w.panel(0)->text(), QString());
+        QVERIFY(w.backInEditor());
         w.press(Qt::Key_F3);
+        QCOMPARE(w.selection(), QStringLiteral("2:0-2:4"));
+        // Backwards from the caret at the hit's end: the same hit, then the one before.
+        w.press(Qt::SHIFT | Qt::Key_F3);
         QCOMPARE(w.selection(), QStringLiteral("2:0-2:4"));
         w.press(Qt::SHIFT | Qt::Key_F3);
         QCOMPARE(w.selection(), QStringLiteral("0:0-0:4"));
@@ -205,7 +223,7 @@ private Q_SLOTS:
         // Hits were found, so no "not found", whatever was answered.
         QVERIFY(w.prompter.boxes().isEmpty());
         if (modified) {
-            w.memo1()->setFocus();
+            QVERIFY(w.backInEditor());
             QVERIFY(TriggerAsUser(w.action("MnUndo")));
             QVERIFY(TriggerAsUser(w.action("MnUndo")));
             QCOMPARE(w.memo1()->text(), QStringLiteral("y y y\r\ny"));
