@@ -48,6 +48,8 @@ HighlighterPage::HighlighterPage(QWidget *parent)
     ui->Memo3->setMarginType(0, QsciScintilla::NumberMargin);
     ui->Memo3->setMarginWidth(0, QStringLiteral("000"));
     ui->Memo3->setCaretLineVisible(true);
+    // The sample never has the focus, and still shows its active line's colour.
+    ui->Memo3->SendScintilla(QsciScintillaBase::SCI_SETCARETLINEVISIBLEALWAYS, 1UL);
     ApplyEditorFont(*ui->Memo3, QFont(QStringLiteral("Courier New"), 9));
     showColors();
     selectSampleLine();

@@ -109,7 +109,7 @@ public:
     // The macro highlighter's attributes that every macro editor's lexer follows.
     MacroAttributeSet &attributes() { return m_attributes; }
     ViewCommands *views() const { return m_views; }
-    WindowGeometryRecorder *geometry() const { return m_geometry; }
+    WindowGeometryRecorder *geometryRecorder() const { return m_geometry; }
 
     // Start-up and shutdown.
     // The creation handler: messages attached, the options loaded into the controls, the

@@ -248,6 +248,8 @@ private Q_SLOTS:
             // "sendln 'yes'" with its line break, shown in the system's highlight colour.
             QCOMPARE((QList<int>{l1, i1, l2, i2}), (QList<int>{3, 0, 4, 0}));
             QVERIFY(lineShows(memo3, 3, palette.color(QPalette::Highlight)));
+            // The line after it is the active one, yellow though the sample has no focus.
+            QVERIFY(lineShows(memo3, 4, QColor(Qt::yellow)));
         } else {
             QCOMPARE(p.attributes.attributes(), edited);
             QCOMPARE(p.page.editorColors(), editedColors);

@@ -296,7 +296,7 @@ void TestTForm1Lifecycle::geometryIsNotRecordedWhileMaximized()
     QVERIFY(timer4);
     QCOMPARE(timer4->interval(), 500);
     QVERIFY(timer4->isActive() || again->isMaximized());
-    QCOMPARE(again->geometry()->windowState(), 1);
+    QCOMPARE(again->geometryRecorder()->windowState(), 1);
     QTRY_VERIFY(again->isMaximized());
     QCOMPARE(again->options().WinWidth, 680);
     QCOMPARE(again->options().WinHeight, 500);

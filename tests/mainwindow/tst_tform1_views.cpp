@@ -258,7 +258,7 @@ void TestTForm1Views::windowStateValue()
     // From another state, so that the one asked for is a change.
     form->setWindowState(state == int(Qt::WindowNoState) ? Qt::WindowMaximized : Qt::WindowNoState);
     form->setWindowState(Qt::WindowStates(state));
-    QTRY_COMPARE(form->geometry()->windowState(), value);
+    QTRY_COMPARE(form->geometryRecorder()->windowState(), value);
 }
 
 void TestTForm1Views::positionKeptWhereTheDisplayCannotPlaceWindows()
@@ -266,7 +266,7 @@ void TestTForm1Views::positionKeptWhereTheDisplayCannotPlaceWindows()
     Machine machine;
     std::unique_ptr<TForm1> form = placedWindow(machine);
     QVERIFY(form);
-    form->geometry()->setDisplayPlacesWindows(false);
+    form->geometryRecorder()->setDisplayPlacesWindows(false);
     form->move(90, 80);
     form->resize(700, 520);
     QTRY_COMPARE(form->options().WinWidth, 700);
