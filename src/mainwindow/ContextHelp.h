@@ -18,13 +18,13 @@ public:
 
     // The topic of a control or a menu item; 0 for none of its own.
     static void setContext(QObject *object, int context);
-    // The topic F1 opens on Widget: its own or its nearest parent's, 0 when none has one.
-    static int contextOf(const QWidget *widget);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The topic F1 opens on Widget: its own or its nearest parent's, 0 when none has one.
+    static int contextOf(const QWidget *widget);
     bool belongsToWindow(const QWidget *widget) const;
 
     QWidget &m_window;

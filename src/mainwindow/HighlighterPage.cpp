@@ -145,22 +145,29 @@ void HighlighterPage::styleBoxClicked(int styleBit, bool on)
 void HighlighterPage::btnChangeTTMColorsClick()
 {
     const int element = chosenElement();
-    if (element >= 0 && element != WhiteSpaceElement && m_dialogs) {
-        if (isAttribute(element) && m_attributes) {
-            const MacroAttribute a = ListedAttributes[std::size_t(element)];
-            const QColor initial =
-                ColorFromStored(m_attributes->attribute(a).Foreground, palette(), palette().color(QPalette::Text));
-            if (const std::optional<QColor> chosen = m_dialogs->chooseColor(initial, this))
-                m_attributes->setForeground(a, StoredFromColor(*chosen));
-        } else if (!isAttribute(element)) {
-            quint32 &stored = m_colors[std::size_t(element - MacroAttributeCount)];
-            if (const std::optional<QColor> chosen = m_dialogs->chooseColor(ColorFromStored(stored, palette()), this)) {
-                stored = StoredFromColor(*chosen);
-                showColors();
-            }
-        }
+    if (m_dialogs && element >= 0 && element != WhiteSpaceElement) {
+        if (!isAttribute(element))
+            changeEditorColor(m_colors[std::size_t(element - MacroAttributeCount)]);
+        else if (m_attributes)
+            changeAttributeColor(ListedAttributes[std::size_t(element)]);
     }
     Q_EMIT editorColorsChanged();
+}
+
+void HighlighterPage::changeAttributeColor(MacroAttribute a)
+{
+    const QColor initial =
+        ColorFromStored(m_attributes->attribute(a).Foreground, palette(), palette().color(QPalette::Text));
+    if (const std::optional<QColor> chosen = m_dialogs->chooseColor(initial, this))
+        m_attributes->setForeground(a, StoredFromColor(*chosen));
+}
+
+void HighlighterPage::changeEditorColor(quint32 &stored)
+{
+    if (const std::optional<QColor> chosen = m_dialogs->chooseColor(ColorFromStored(stored, palette()), this)) {
+        stored = StoredFromColor(*chosen);
+        showColors();
+    }
 }
 
 void HighlighterPage::Button2Click()

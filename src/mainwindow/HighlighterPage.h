@@ -1,5 +1,6 @@
 #pragma once
 
+#include "macrolang/MacroAttribute.h"
 #include "mainwindow/EditorLook.h"
 #include "mainwindow/OptionsPage.h"
 
@@ -81,6 +82,8 @@ private:
     using StoredColors = std::array<quint32, 4>;
 
     void styleBoxClicked(int styleBit, bool on);
+    void changeAttributeColor(MacroAttribute attribute);
+    void changeEditorColor(quint32 &stored);
     void showColors();
     int chosenElement() const;
 

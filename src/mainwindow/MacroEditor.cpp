@@ -66,11 +66,6 @@ SearchSession::MenuState MacroEditor::searchMenuState(bool macroPageShown, bool 
     return m_search ? m_search->menuState(macroPageShown, treeMaximized) : SearchSession::MenuState{};
 }
 
-const SearchSettings *MacroEditor::searchSettings() const
-{
-    return m_search ? &m_search->session().settings() : nullptr;
-}
-
 void MacroEditor::MnFindClick()
 {
     if (m_search)

@@ -53,7 +53,6 @@ public:
     // more than blanks, and a tree that is not maximized; Find Next and Find Previous a search
     // text as well.
     SearchSession::MenuState searchMenuState(bool macroPageShown, bool treeMaximized) const;
-    const SearchSettings *searchSettings() const;
 
     // The Search menu's commands.
     void MnFindClick();

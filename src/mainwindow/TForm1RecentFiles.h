@@ -30,9 +30,6 @@ public:
     // Whether the entries show the whole path or the file name only.
     void setShowFullPath(bool on);
 
-    TMostRecentFiles *list() const { return m_list.get(); }
-    RecentFilesMenu *menu() const { return m_menu.get(); }
-
 private:
     // The menu goes first, taking its items out of the File menu; the list then writes itself.
     std::unique_ptr<TMostRecentFiles> m_list;

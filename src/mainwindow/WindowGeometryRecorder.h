@@ -28,7 +28,6 @@ public:
     // stored maximized is maximized half a second later by `Timer4`, once it stands at its
     // normal place, so that restoring it later brings it back there.
     void restore();
-    QTimer *Timer4() const { return m_timer4; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
