@@ -5,8 +5,11 @@
 #include "runner/ProgramFolder.h"
 #include "shell/ProgramStartUp.h"
 #include "shell/ShellServices.h"
+#include "updates/widgets/TForm2.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int ProgramMainBlock(const QStringList &arguments, ShellServices &services, Prompter *prompter)
 {
@@ -18,8 +21,16 @@ int ProgramMainBlock(const QStringList &arguments, ShellServices &services, Prom
         return 1;
     DeleteTempFiles(startUpPrompter);
 
+    // The windows, in the order the program makes them; they go in the reverse order, the main
+    // window last (which saves the options and tells the launcher).
     TForm1 form(prompter);
     form.FormCreate(services, arguments);
+    const std::unique_ptr<TForm2> updates = form.CreateUpdateWindow();
+    if (IsUpgradeCheckStart(arguments)) {
+        // The launcher asked for the check alone: the main window never shows.
+        updates->CheckForUpdatesAndWait();
+        return 0;
+    }
     form.show();
     return QApplication::exec();
 }

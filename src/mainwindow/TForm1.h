@@ -50,6 +50,7 @@ struct TableReadResult;
 class TextEditor;
 class TextFieldFilter;
 struct TForm1FileSide;
+class TForm2;
 class TreeClipboard;
 class WindowGeometryRecorder;
 
@@ -108,6 +109,11 @@ public:
     // The options saved and the launcher told; once, when the window goes.
     void FormDestroy();
     void SaveSettingsAndNotify();
+    // The update window, made once the window is created from the options: its boxes, the
+    // backup it offers and the save question before an upgrade are this window's. The caller
+    // owns it and frees it before this window.
+    std::unique_ptr<TForm2> CreateUpdateWindow();
+    TForm2 *updateWindow() const;
     // Closing: the question whether the window may close (unapplied edits, unsaved table),
     // then the clean-up of a close that goes on.
     bool FormCloseQuery();
@@ -167,6 +173,9 @@ public:
     void MnExportMacroClick();
     void mnRunAllSelClick();
     void MnShowPopupClick();
+    // "Check for updates": the update window runs its check, or comes to the front while it
+    // shows.
+    void Checkforupdates1Click();
 
 protected:
     // Key preview: the window sees the keys released in all its controls.
@@ -249,6 +258,8 @@ private:
     // for import once the window runs.
     bool openTableAtStart();
     void cbRunOnStartClick();
+    // The user's choice of check interval: the day of the launcher's next check is stored.
+    void cbUpdateIntervalChange(int index);
 
     // The tree and the node view.
     void showSettingsPage();
@@ -371,6 +382,7 @@ private:
     HandOverReceiver *m_handOver = nullptr;
     WindowGeometryRecorder *m_geometry = nullptr;
     bool m_destroyed = false;
+    QPointer<TForm2> m_updateWindow;
 
     TreeClipboard *m_treeClipboard = nullptr;
     TextFieldFilter *m_overwritingFields = nullptr;

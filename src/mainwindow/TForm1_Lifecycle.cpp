@@ -18,6 +18,7 @@
 #include "table/TableFile.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSplitter>
@@ -45,6 +46,9 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     QCheckBox *runOnStart = settingsPage()->general()->cbRunOnStart();
     runOnStart->setChecked(IsAutoStartOn());
     connect(runOnStart, &QCheckBox::clicked, this, &TForm1::cbRunOnStartClick);
+    // Only the user's choice: loading the options leaves the stored day alone.
+    connect(settingsPage()->general()->cbUpdateInterval(), &QComboBox::activated, this,
+            &TForm1::cbUpdateIntervalChange);
 
     const bool offerHandOver = openTableAtStart();
     {

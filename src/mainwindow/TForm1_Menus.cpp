@@ -225,7 +225,7 @@ void TForm1::createHelpMenu()
         {"MnTeraTermHelp", "TeraTerm Help", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F1)},
         {"MnTeraTermMacroLanguage", "TeraTerm Macro Language Help", keys(Qt::SHIFT | Qt::Key_F1)},
         {},
-        {"Checkforupdates1", "Check for updates"},
+        {"Checkforupdates1", "Check for updates", {}, &TForm1::Checkforupdates1Click},
         {},
         {"MnFreeWareLicense", "Freeware License Agreement"},
         {"MnAbout", "About Wexmora"},

@@ -1,8 +1,10 @@
 // The built program itself, started as a user starts it, in a TeraTerm folder of its own.
+#include "LoopbackHttpServer.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
 #include "shell/ProgramRegKey.h"
+#include "support/ScopedEnv.h"
 #include "support/TempUserDirs.h"
 
 #include <QFile>
@@ -23,6 +25,30 @@ bool received(const QSignalSpy &spy, const QString &name)
     return false;
 }
 
+// A TeraTerm folder holding a copy of the program and a stand-in "ttermpro.exe" (no Windows
+// executable, so of no known version); the program takes its folder from where its file lies.
+struct TeraTermFolder
+{
+    QTemporaryDir dir;
+    QString program = dir.filePath(QStringLiteral("Vurozezi.exe"));
+
+    bool layOut() const
+    {
+        QFile stub(dir.filePath(QStringLiteral("ttermpro.exe")));
+        return QFile::copy(QStringLiteral(PROGRAM_BINARY), program) && stub.open(QIODevice::WriteOnly);
+    }
+};
+
+// Asks the program to stop, as the launcher does, until it has ended; stop requests that
+// arrive before it listens are lost.
+void stop(QProcess &program, WindowMessages &messages)
+{
+    for (int i = 0; i < 150 && program.state() != QProcess::NotRunning; ++i) {
+        messages.broadcast(QStringLiteral("VurozeziStopMessage"));
+        program.waitForFinished(200);
+    }
+}
+
 } // namespace
 
 class TestProgramBinary : public QObject
@@ -31,6 +57,7 @@ class TestProgramBinary : public QObject
 
 private Q_SLOTS:
     void startsOnceAndEndsWhenAskedToStop();
+    void upgradeCheckStartRunsTheCheckAlone();
 };
 
 void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
@@ -39,13 +66,9 @@ void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
     WindowMessages messages;
     if (!messages.isConnected())
         QSKIP("no session bus");
-    // The program takes its folder from where its file lies: a copy in a TeraTerm folder.
-    QTemporaryDir teraterm;
-    const QString program = teraterm.filePath(QStringLiteral("Vurozezi.exe"));
-    QVERIFY(QFile::copy(QStringLiteral(PROGRAM_BINARY), program));
-    QFile stub(teraterm.filePath(QStringLiteral("ttermpro.exe")));
-    QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.close();
+    TeraTermFolder teraterm;
+    QVERIFY(teraterm.layOut());
+    const QString program = teraterm.program;
     // The launcher counts as running, so none is started and none is missed.
     NamedSemaphore launcher(QStringLiteral("WexmoraSemaphore"));
     QCOMPARE(launcher.tryAcquire(), NamedSemaphore::Result::Created);
@@ -70,16 +93,58 @@ void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
     QTRY_VERIFY(received(spy, QStringLiteral("VurozeziMessage")));
     QCOMPARE(first.state(), QProcess::Running);
 
-    // Stop requests that arrive before the window listens are lost: ask until it goes.
-    for (int i = 0; i < 150 && first.state() != QProcess::NotRunning; ++i) {
-        messages.broadcast(QStringLiteral("VurozeziStopMessage"));
-        first.waitForFinished(200);
-    }
+    stop(first, messages);
     QCOMPARE(first.state(), QProcess::NotRunning);
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(first.exitCode(), 0);
     QTRY_VERIFY(received(spy, QStringLiteral("WexmoraRRMessage")));
     QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+}
+
+void TestProgramBinary::upgradeCheckStartRunsTheCheckAlone()
+{
+    TempUserDirs dirs;
+    WindowMessages messages;
+    if (!messages.isConnected())
+        QSKIP("no session bus");
+    TeraTermFolder teraterm;
+    QVERIFY(teraterm.layOut());
+    NamedSemaphore launcher(QStringLiteral("WexmoraSemaphore"));
+    QCOMPARE(launcher.tryAcquire(), NamedSemaphore::Result::Created);
+    // The update server on the loopback; the program's own version is the build's, 2.8.1.
+    LoopbackHttpServer server;
+    server.setReply("/freeware/TeraTerm/ttversion.txt", LoopbackHttpServer::ok("4.106-2"));
+    server.setReply("/freeware/Wexmora/wexmoraversion.txt", LoopbackHttpServer::ok("2.8-1"));
+    ScopedEnv host("WEXMORA_UPDATE_HOST");
+    host.set(server.host());
+    ScopedEnv noProxy("no_proxy");
+    noProxy.set("*");
+    QSignalSpy spy(&messages, &WindowMessages::received);
+    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(teraterm.program, {QStringLiteral("upgradeCheck=true")});
+    QVERIFY(process.waitForStarted(30000));
+    // The check runs at once and its window waits for the user.
+    QTRY_VERIFY_WITH_TIMEOUT(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("WexmoraLatestVersion"))
+                                     == QStringLiteral("2.8-1")
+                                 || process.state() == QProcess::NotRunning,
+                             30000);
+    QCOMPARE(process.state(), QProcess::Running);
+    QCOMPARE(server.paths(), (QList<QByteArray>{"/freeware/TeraTerm/ttversion.txt",
+                                                "/freeware/Wexmora/wexmoraversion.txt"}));
+    QCOMPARE(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("TTLatestVersion")),
+             std::optional<QString>(QStringLiteral("4.106-2")));
+
+    // The launcher's stop request closes it; the program ends with its options saved.
+    stop(process, messages);
+    QCOMPARE(process.state(), QProcess::NotRunning);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QTRY_VERIFY(received(spy, QStringLiteral("WexmoraRRMessage")));
+    QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+    QCOMPARE(server.paths().size(), 2);
 }
 
 QTEST_MAIN(TestProgramBinary)

@@ -1,3 +1,4 @@
+#include "LoopbackHttpServer.h"
 #include "RunningMainWindow.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditor.h"
@@ -14,6 +15,7 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
 #include "support/FileBytes.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TableBytes.h"
 #include "support/TempProgramFolder.h"
@@ -21,11 +23,14 @@
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/UrlCodec.h"
+#include "updates/widgets/TForm2.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -110,6 +115,32 @@ QString shownRows(const TForm1 &form, const QModelIndex &parent)
     return rows.join(QLatin1Char(' '));
 }
 
+// Notes which of the program's windows have been shown.
+class ShownWindows : public QObject
+{
+public:
+    bool mainWindow = false;
+    bool updateWindow = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            mainWindow |= qobject_cast<TForm1 *>(watched) != nullptr;
+            updateWindow |= qobject_cast<TForm2 *>(watched) != nullptr;
+        }
+        return false;
+    }
+};
+
+TForm2 *RunningUpdateWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *updates = qobject_cast<TForm2 *>(w))
+            return updates;
+    return nullptr;
+}
+
 } // namespace
 
 class TestProgramMainBlock : public QObject
@@ -122,6 +153,8 @@ private Q_SLOTS:
     void runsUntilTheLauncherAsksItToStop();
     void f9RunsTheConnectionInTeraTermsFolder();
     void convertsTheOldTableItWasStartedWith();
+    void upgradeCheckStartShowsTheUpdateWindowAlone_data();
+    void upgradeCheckStartShowsTheUpdateWindowAlone();
 };
 
 void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
@@ -347,6 +380,82 @@ void TestProgramMainBlock::convertsTheOldTableItWasStartedWith()
     QCOMPARE(rows, QStringLiteral("This computer (") + SystemInfo::computerName()
                        + QStringLiteral(")(Alpha:1(Beta:2) Gamma:1)"));
     QCOMPARE(caption, QStringLiteral("Wexmora Configuration - [Sites.QDZ]"));
+}
+
+void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("checkAlone");
+    QTest::newRow("the check alone") << QStringList{"upgradeCheck=true"} << true;
+    QTest::newRow("other letter case") << QStringList{"UpgradeCheck=true"} << false;
+    QTest::newRow("with a second argument") << QStringList{"upgradeCheck=true", "more"} << false;
+}
+
+void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, checkAlone);
+    Machine machine;
+    if (!machine.messages.isConnected())
+        QSKIP("no session bus");
+    QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
+    QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~macroC3.ttl"), "x"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.8.1"));
+    LoopbackHttpServer server;
+    server.setReply("/freeware/TeraTerm/ttversion.txt", LoopbackHttpServer::ok("4.106-2"));
+    server.setReply("/freeware/Wexmora/wexmoraversion.txt", LoopbackHttpServer::ok("2.8-1"));
+    ScopedEnv host("WEXMORA_UPDATE_HOST");
+    host.set(server.host());
+    ScopedEnv noProxy("no_proxy");
+    noProxy.set("*");
+    QSignalSpy spy(&machine.messages, &WindowMessages::received);
+    ShownWindows shown;
+    qApp->installEventFilter(&shown);
+
+    bool modal = false;
+    bool tempFilesLeft = true;
+    QString outcome;
+    QTimer::singleShot(0, this, [&] {
+        tempFilesLeft = QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC3.ttl")));
+        TForm2 *updates = RunningUpdateWindow();
+        if (updates && updates->isVisible()) {
+            modal = QApplication::activeModalWidget() == updates;
+            auto *button = updates->findChild<QPushButton *>(QStringLiteral("Button1"));
+            if (QTest::qWaitFor([button] { return button->text() == QLatin1String("Close"); }, 20000))
+                outcome = updates->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->toPlainText();
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (TForm1 *form = RunningMainWindow()) {
+            form->close();
+        }
+    });
+    // A guard only: closing the window normally ends the loop long before.
+    bool guardFired = false;
+    QTimer::singleShot(60000, this, [&guardFired] {
+        guardFired = true;
+        QApplication::quit();
+    });
+
+    QCOMPARE(ProgramMainBlock(arguments, machine.services, &machine.prompter), 0);
+    qApp->removeEventFilter(&shown);
+    QVERIFY(!guardFired);
+    QCOMPARE(shown.updateWindow, checkAlone);
+    QCOMPARE(shown.mainWindow, !checkAlone);
+    QCOMPARE(modal, checkAlone);
+    QCOMPARE(outcome, checkAlone ? QStringLiteral("Both TeraTerm and Wexmora versions on this PC are up to "
+                                                  "date.\n\nNo upgrade is necessary.")
+                                 : QString());
+    QCOMPARE(server.paths().size(), checkAlone ? 2 : 0);
+    QCOMPARE(machine.registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("TTLatestVersion")),
+             checkAlone ? std::optional<QString>(QStringLiteral("4.106-2")) : std::nullopt);
+    // Either way the temporary files of earlier runs went first, and the windows went with the
+    // options saved, the launcher told and the instance released, without a question.
+    QVERIFY(!tempFilesLeft);
+    QVERIFY(!RunningMainWindow());
+    QVERIFY(!RunningUpdateWindow());
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
+    QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+    QTRY_VERIFY(machine.received(spy, QStringLiteral("WexmoraRRMessage")));
 }
 
 QTEST_MAIN(TestProgramMainBlock)

@@ -4,6 +4,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/WindowMessages.h"
 #include "shell/ProgramRegKey.h"
+#include "support/BroadcastLog.h"
 #include "support/FileBytes.h"
 #include "support/PeImage.h"
 #include "support/ScopedEnv.h"
@@ -15,11 +16,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUuid>
 
 #include <functional>
 #include <memory>
@@ -202,30 +201,8 @@ public:
         QTest::mouseClick(child<QLabel>(name), Qt::LeftButton);
     }
 
-    // The messages this process broadcast since the last call, in order: a marker sent now
-    // comes back after all of them.
-    QStringList broadcasts()
-    {
-        const QString marker = "marker-" + QUuid::createUuid().toString(QUuid::Id128);
-        messages.broadcast(marker);
-        QStringList out;
-        if (!QTest::qWaitFor([&] {
-                for (const QList<QVariant> &m : std::as_const(m_received)) {
-                    if (m.at(0).toString() == marker)
-                        return true;
-                }
-                return false;
-            }, 20000))
-            return {"no marker"};
-        for (const QList<QVariant> &m : std::as_const(m_received)) {
-            if (m.at(0).toString() == marker)
-                break;
-            if (messages.isOwn(m.at(3).toString()))
-                out << m.at(0).toString();
-        }
-        m_received.clear();
-        return out;
-    }
+    // The messages this process broadcast since the last call, in order.
+    QStringList broadcasts() { return m_broadcasts.take(); }
 
     TempUserDirs dirs;
     std::unique_ptr<Registry> registry = dirs.freshRegistry();
@@ -243,7 +220,7 @@ private:
     QTemporaryDir m_processes;
     ScopedEnv m_host{"WEXMORA_UPDATE_HOST"};
     ScopedEnv m_noProxy{"no_proxy"};
-    QSignalSpy m_received{&messages, &WindowMessages::received};
+    BroadcastLog m_broadcasts{messages};
 };
 
 } // namespace
