@@ -1,10 +1,9 @@
 // The built program itself, started as a user starts it, in a TeraTerm folder of its own.
-#include "LoopbackHttpServer.h"
+#include "LoopbackUpdateServer.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
 #include "shell/ProgramRegKey.h"
-#include "support/ScopedEnv.h"
 #include "support/TempUserDirs.h"
 
 #include <QFile>
@@ -25,17 +24,25 @@ bool received(const QSignalSpy &spy, const QString &name)
     return false;
 }
 
-// A TeraTerm folder holding a copy of the program and a stand-in "ttermpro.exe" (no Windows
+// The machine around the program: user dirs and a registry of its own, the test's session
+// bus, the launcher counting as running (so none is started and none is missed), and a
+// TeraTerm folder holding a copy of the program and a stand-in "ttermpro.exe" (no Windows
 // executable, so of no known version); the program takes its folder from where its file lies.
-struct TeraTermFolder
+struct Machine
 {
-    QTemporaryDir dir;
-    QString program = dir.filePath(QStringLiteral("Vurozezi.exe"));
+    TempUserDirs dirs;
+    WindowMessages messages;
+    QSignalSpy spy{&messages, &WindowMessages::received};
+    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    NamedSemaphore launcher{QStringLiteral("WexmoraSemaphore")};
+    QTemporaryDir teraterm;
+    QString program = teraterm.filePath(QStringLiteral("Vurozezi.exe"));
 
-    bool layOut() const
+    bool layOut()
     {
-        QFile stub(dir.filePath(QStringLiteral("ttermpro.exe")));
-        return QFile::copy(QStringLiteral(PROGRAM_BINARY), program) && stub.open(QIODevice::WriteOnly);
+        QFile stub(teraterm.filePath(QStringLiteral("ttermpro.exe")));
+        return QFile::copy(QStringLiteral(PROGRAM_BINARY), program) && stub.open(QIODevice::WriteOnly)
+            && launcher.tryAcquire() == NamedSemaphore::Result::Created;
     }
 };
 
@@ -62,18 +69,12 @@ private Q_SLOTS:
 
 void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
 {
-    TempUserDirs dirs;
-    WindowMessages messages;
-    if (!messages.isConnected())
+    Machine m;
+    if (!m.messages.isConnected())
         QSKIP("no session bus");
-    TeraTermFolder teraterm;
-    QVERIFY(teraterm.layOut());
-    const QString program = teraterm.program;
-    // The launcher counts as running, so none is started and none is missed.
-    NamedSemaphore launcher(QStringLiteral("WexmoraSemaphore"));
-    QCOMPARE(launcher.tryAcquire(), NamedSemaphore::Result::Created);
-    QSignalSpy spy(&messages, &WindowMessages::received);
-    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    QVERIFY(m.layOut());
+    const QString &program = m.program;
+    const std::unique_ptr<Registry> &registry = m.registry;
 
     QProcess first;
     first.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -90,41 +91,32 @@ void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QTRY_VERIFY(received(spy, QStringLiteral("VurozeziMessage")));
+    QTRY_VERIFY(received(m.spy, QStringLiteral("VurozeziMessage")));
     QCOMPARE(first.state(), QProcess::Running);
 
-    stop(first, messages);
+    stop(first, m.messages);
     QCOMPARE(first.state(), QProcess::NotRunning);
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(first.exitCode(), 0);
-    QTRY_VERIFY(received(spy, QStringLiteral("WexmoraRRMessage")));
+    QTRY_VERIFY(received(m.spy, QStringLiteral("WexmoraRRMessage")));
     QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
 }
 
 void TestProgramBinary::upgradeCheckStartRunsTheCheckAlone()
 {
-    TempUserDirs dirs;
-    WindowMessages messages;
-    if (!messages.isConnected())
+    Machine m;
+    if (!m.messages.isConnected())
         QSKIP("no session bus");
-    TeraTermFolder teraterm;
-    QVERIFY(teraterm.layOut());
-    NamedSemaphore launcher(QStringLiteral("WexmoraSemaphore"));
-    QCOMPARE(launcher.tryAcquire(), NamedSemaphore::Result::Created);
-    // The update server on the loopback; the program's own version is the build's, 2.8.1.
-    LoopbackHttpServer server;
-    server.setReply("/freeware/TeraTerm/ttversion.txt", LoopbackHttpServer::ok("4.106-2"));
-    server.setReply("/freeware/Wexmora/wexmoraversion.txt", LoopbackHttpServer::ok("2.8-1"));
-    ScopedEnv host("WEXMORA_UPDATE_HOST");
-    host.set(server.host());
-    ScopedEnv noProxy("no_proxy");
-    noProxy.set("*");
-    QSignalSpy spy(&messages, &WindowMessages::received);
-    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    QVERIFY(m.layOut());
+    // The program's own version is the build's, 2.8.1.
+    LoopbackUpdateServer server;
+    server.serve({{UpdateFiles::TT, LoopbackHttpServer::ok("4.106-2")},
+                  {UpdateFiles::W, LoopbackHttpServer::ok("2.8-1")}});
+    const std::unique_ptr<Registry> &registry = m.registry;
 
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(teraterm.program, {QStringLiteral("upgradeCheck=true")});
+    process.start(m.program, {QStringLiteral("upgradeCheck=true")});
     QVERIFY(process.waitForStarted(30000));
     // The check runs at once and its window waits for the user.
     QTRY_VERIFY_WITH_TIMEOUT(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("WexmoraLatestVersion"))
@@ -132,17 +124,16 @@ void TestProgramBinary::upgradeCheckStartRunsTheCheckAlone()
                                  || process.state() == QProcess::NotRunning,
                              30000);
     QCOMPARE(process.state(), QProcess::Running);
-    QCOMPARE(server.paths(), (QList<QByteArray>{"/freeware/TeraTerm/ttversion.txt",
-                                                "/freeware/Wexmora/wexmoraversion.txt"}));
+    QCOMPARE(server.paths(), (QList<QByteArray>{UpdateFiles::TT, UpdateFiles::W}));
     QCOMPARE(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("TTLatestVersion")),
              std::optional<QString>(QStringLiteral("4.106-2")));
 
     // The launcher's stop request closes it; the program ends with its options saved.
-    stop(process, messages);
+    stop(process, m.messages);
     QCOMPARE(process.state(), QProcess::NotRunning);
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
-    QTRY_VERIFY(received(spy, QStringLiteral("WexmoraRRMessage")));
+    QTRY_VERIFY(received(m.spy, QStringLiteral("WexmoraRRMessage")));
     QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
     QCOMPARE(server.paths().size(), 2);
 }

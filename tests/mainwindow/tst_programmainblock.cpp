@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "LoopbackUpdateServer.h"
 #include "RunningMainWindow.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditor.h"
@@ -15,7 +15,6 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
 #include "support/FileBytes.h"
-#include "support/ScopedEnv.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TableBytes.h"
 #include "support/TempProgramFolder.h"
@@ -401,13 +400,9 @@ void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone()
     QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
     QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~macroC3.ttl"), "x"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.8.1"));
-    LoopbackHttpServer server;
-    server.setReply("/freeware/TeraTerm/ttversion.txt", LoopbackHttpServer::ok("4.106-2"));
-    server.setReply("/freeware/Wexmora/wexmoraversion.txt", LoopbackHttpServer::ok("2.8-1"));
-    ScopedEnv host("WEXMORA_UPDATE_HOST");
-    host.set(server.host());
-    ScopedEnv noProxy("no_proxy");
-    noProxy.set("*");
+    LoopbackUpdateServer server;
+    server.serve({{UpdateFiles::TT, LoopbackHttpServer::ok("4.106-2")},
+                  {UpdateFiles::W, LoopbackHttpServer::ok("2.8-1")}});
     QSignalSpy spy(&machine.messages, &WindowMessages::received);
     ShownWindows shown;
     qApp->installEventFilter(&shown);

@@ -2,7 +2,7 @@
 // request open the one update window, a stop request closes it first, its upgrade offers this
 // window's backup and save question, and the General page's check interval stores the day of
 // the next check.
-#include "LoopbackHttpServer.h"
+#include "LoopbackUpdateServer.h"
 #include "TriggerAsUser.h"
 #include "WindowMachine.h"
 #include "mainwindow/GeneralSettingsPage.h"
@@ -13,7 +13,6 @@
 #include "shell/HandOverReceiver.h"
 #include "support/BroadcastLog.h"
 #include "support/PeImage.h"
-#include "support/ScopedEnv.h"
 #include "support/TreeShape.h"
 #include "updates/UpdateSettings.h"
 #include "updates/widgets/TForm2.h"
@@ -34,10 +33,7 @@ using Server = LoopbackHttpServer;
 
 namespace {
 
-const QByteArray TT = "/freeware/TeraTerm/ttversion.txt";
-const QByteArray TTI = "/freeware/TeraTerm/ttversioninfo.txt";
-const QByteArray W = "/freeware/Wexmora/wexmoraversion.txt";
-const QByteArray WI = "/freeware/Wexmora/wexmoraversioninfo.txt";
+using namespace UpdateFiles;
 
 const QString UpToDate =
     "Both TeraTerm and Wexmora versions on this PC are up to date.\n\nNo upgrade is necessary.";
@@ -58,8 +54,6 @@ struct UpdateMachine : Machine
 {
     UpdateMachine()
     {
-        m_host.set(server.host());
-        m_noProxy.set("*");
         QCoreApplication::setApplicationVersion(QStringLiteral("2.8.1"));
         folder.write(QStringLiteral("ttermpro.exe"), PeImage(PeImage::Options{}).bytes);
         m_launcher.tryAcquire();
@@ -86,12 +80,6 @@ struct UpdateMachine : Machine
             return false;
         updates = form->CreateUpdateWindow();
         return true;
-    }
-
-    void serve(const QMap<QByteArray, QByteArray> &replies)
-    {
-        for (auto it = replies.begin(); it != replies.end(); ++it)
-            server.setReply(it.key(), it.value());
     }
 
     // A check asked for from the Help menu or by the launcher.
@@ -124,15 +112,13 @@ struct UpdateMachine : Machine
         QTest::mouseClick(link, Qt::LeftButton);
     }
 
-    Server server;
+    LoopbackUpdateServer server;
     BroadcastLog log{messages};
     QStringList opened;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> updates;
 
 private:
-    ScopedEnv m_host{"WEXMORA_UPDATE_HOST"};
-    ScopedEnv m_noProxy{"no_proxy"};
     NamedSemaphore m_launcher{QStringLiteral("WexmoraSemaphore")};
     QTemporaryDir m_processes;
 };
@@ -180,7 +166,7 @@ void TestTForm1Updates::checkRunsInTheOneUpdateWindow()
     if (!m.messages.isConnected())
         QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
     QVERIFY(m.begin());
-    m.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+    m.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
 
     QVERIFY(m.askForCheck(route));
     QTRY_VERIFY(m.updates->isVisible());
@@ -192,7 +178,7 @@ void TestTForm1Updates::checkRunsInTheOneUpdateWindow()
     // Closed and asked again: the same window checks anew.
     QTest::mouseClick(m.part<QPushButton>("Button1"), Qt::LeftButton);
     QVERIFY(!m.updates->isVisible());
-    m.serve({{W, Server::ok("2.9-0")}, {WI, Server::ok("news")}});
+    m.server.serve({{W, Server::ok("2.9-0")}, {WI, Server::ok("news")}});
     QVERIFY(m.askForCheck(route));
     QTRY_VERIFY(m.updates->isVisible());
     QVERIFY(m.checked());
@@ -209,7 +195,7 @@ void TestTForm1Updates::launcherRequestWhileCheckingBringsTheWindowForward()
     if (!m.messages.isConnected())
         QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
     QVERIFY(m.begin());
-    m.serve({{TT, Server::ok("4.106-2")}});
+    m.server.serve({{TT, Server::ok("4.106-2")}});
     m.server.setReply(W, Server::Reply{"", true});
     QVERIFY(m.askForCheck(Route::Menu));
     QTRY_COMPARE_WITH_TIMEOUT(m.server.requests().size(), 2, 20000);
@@ -250,7 +236,7 @@ void TestTForm1Updates::stopRequestClosesTheUpdateWindowFirst()
         m.form->doc().UpdateCaption(true);
         m.prompter.queue(Prompter::Cancel);
     }
-    m.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+    m.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
     QVERIFY(m.askForCheck(Route::Menu));
     QVERIFY(m.checked());
 
@@ -308,7 +294,7 @@ void TestTForm1Updates::teraTermUpgradeOffersBackupAndSaveQuestion()
     QVERIFY(m.begin());
     BuildShape(m.form->doc().tree(), "A");
     m.form->doc().UpdateCaption(true);
-    m.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
+    m.server.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
     QVERIFY(m.askForCheck(Route::Menu));
     QVERIFY(m.checked());
     QVERIFY(QTest::qWaitForWindowExposed(m.updates.get()));

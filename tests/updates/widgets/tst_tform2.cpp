@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "LoopbackUpdateServer.h"
 #include "platform/ProcessSnapshot.h"
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
@@ -28,10 +28,7 @@ using Replies = QMap<QByteArray, QByteArray>;
 
 namespace {
 
-const QByteArray TT = "/freeware/TeraTerm/ttversion.txt";
-const QByteArray TTI = "/freeware/TeraTerm/ttversioninfo.txt";
-const QByteArray W = "/freeware/Wexmora/wexmoraversion.txt";
-const QByteArray WI = "/freeware/Wexmora/wexmoraversioninfo.txt";
+using namespace UpdateFiles;
 
 // The outcome texts as the memo gives them back: each CR LF, lone CR or LF one line break.
 const QString UpToDate =
@@ -92,8 +89,6 @@ class Rig
 public:
     Rig()
     {
-        m_host.set(server.host());
-        m_noProxy.set("*");
         QCoreApplication::setApplicationVersion("2.8.1");
         installTeraTerm(4, 106, 2);
         ProcessSnapshot::setRootForTesting(m_processes.path());
@@ -135,12 +130,6 @@ public:
         } else {
             QDir(root.filePath("4242")).removeRecursively();
         }
-    }
-
-    void serve(const Replies &replies)
-    {
-        for (auto it = replies.begin(); it != replies.end(); ++it)
-            server.setReply(it.key(), it.value());
     }
 
     template <typename T>
@@ -206,7 +195,7 @@ public:
 
     TempUserDirs dirs;
     std::unique_ptr<Registry> registry = dirs.freshRegistry();
-    Server server;
+    LoopbackUpdateServer server;
     ActingPrompter prompter;
     WindowMessages messages;
     QStringList opened;
@@ -218,8 +207,6 @@ public:
 private:
     QTemporaryDir m_programDir;
     QTemporaryDir m_processes;
-    ScopedEnv m_host{"WEXMORA_UPDATE_HOST"};
-    ScopedEnv m_noProxy{"no_proxy"};
     BroadcastLog m_broadcasts{messages};
 };
 
@@ -298,7 +285,7 @@ private Q_SLOTS:
             rig.installTeraTerm(v[0].toUShort(), v[1].toUShort(), v[2].toUShort());
         }
         QCoreApplication::setApplicationVersion(own);
-        rig.serve(replies);
+        rig.server.serve(replies);
 
         QVERIFY(rig.runCheck());
         QVERIFY(rig.form->isVisible());
@@ -351,7 +338,7 @@ private Q_SLOTS:
         QFETCH(std::optional<QString>, storedTT);
         QFETCH(std::optional<QString>, storedW);
         Rig rig;
-        rig.serve(replies);
+        rig.server.serve(replies);
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), ErrorText);
         QCOMPARE(rig.labels(), "Label5=4.106 Label6=??? Label7=2.8.1 Label8=???");
@@ -384,7 +371,7 @@ private Q_SLOTS:
     void laterChecksOfTheRun()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("TeraTerm news")},
+        rig.server.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("TeraTerm news")},
                    {W, Server::ok("2.9-0")}, {WI, Server::ok("Wexmora news")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), bothOutOfDate("TeraTerm news\n\nWexmora news"));
@@ -396,7 +383,7 @@ private Q_SLOTS:
         QCOMPARE(rig.labels(), "Label5=4.107 Label6=4.107 Label7=2.8.1 Label8=2.9.0 (link)");
         rig.form->close();
 
-        rig.serve({{W, Server::response(404, "Not Found", "<html/>")}});
+        rig.server.serve({{W, Server::response(404, "Not Found", "<html/>")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), ErrorText);
         QCOMPARE(rig.stored("TTLatestVersion"), std::optional<QString>("4.107-0"));
@@ -421,7 +408,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(rig.child<QPushButton>("Button1"), Qt::LeftButton);
         QVERIFY(!rig.form->isVisible());
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), UpToDate);
         QCOMPARE(rig.server.paths(), (QList<QByteArray>{TT, TT, W}));
@@ -443,7 +430,7 @@ private Q_SLOTS:
     void checkWhileShowing()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.106-2")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}});
         rig.server.setReply(W, Server::Reply{"", true});
         rig.form->CheckForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(rig.server.requests().size(), 2, 20000);
@@ -458,7 +445,7 @@ private Q_SLOTS:
     void checkAndWait()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
         QPlainTextEdit *memo = rig.child<QPlainTextEdit>("Memo1");
         QStringList seen;
         connect(memo, &QPlainTextEdit::textChanged, memo, [&] {
@@ -493,7 +480,7 @@ private Q_SLOTS:
         QFETCH(bool, teraTermLink);
         QFETCH(bool, programLink);
         Rig rig;
-        rig.serve(replies);
+        rig.server.serve(replies);
         rig.server.setReply(TTI, Server::ok("a"));
         rig.server.setReply(WI, Server::ok("b"));
         QVERIFY(rig.runCheck());
@@ -554,7 +541,7 @@ private Q_SLOTS:
         Rig rig;
         if (!rig.messages.isConnected())
             QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
-        rig.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
         QVERIFY(rig.runCheck());
         QVERIFY(QTest::qWaitForWindowExposed(rig.form.get()));
         rig.setTeraTermRunning(running);
@@ -602,7 +589,7 @@ private Q_SLOTS:
         Rig rig;
         if (!rig.messages.isConnected())
             QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.10-3")}, {WI, Server::ok("news")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.10-3")}, {WI, Server::ok("news")}});
         QVERIFY(rig.runCheck());
         QVERIFY(QTest::qWaitForWindowExposed(rig.form.get()));
         rig.saveAnswer = save;
