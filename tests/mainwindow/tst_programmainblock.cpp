@@ -1,9 +1,14 @@
 #include "RunningMainWindow.h"
+#include "TriggerAsUser.h"
+#include "dialogs/widgets/TForm4.h"
+#include "dialogs/widgets/TForm6.h"
+#include "dialogs/widgets/TTestPrintPreviewDlg.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
+#include "platform/ApplicationIdentity.h"
 #include "platform/SystemInfo.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/NamedSemaphore.h"
@@ -23,6 +28,9 @@
 #include "table/UrlCodec.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QVersionNumber>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -82,6 +90,16 @@ rVTNodeData connection(const QByteArray &name, qint32 level, const QByteArray &m
     return d;
 }
 
+// The program's hidden top-level window of type T, made at start; null when there is none.
+template<typename T>
+T *secondaryWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<T *>(w))
+            return window;
+    return nullptr;
+}
+
 // A record as the old format held it: Kind was stored too.
 rVTNodeData record(const QByteArray &name, qint32 level, const QByteArray &colors)
 {
@@ -122,6 +140,7 @@ private Q_SLOTS:
     void runsUntilTheLauncherAsksItToStop();
     void f9RunsTheConnectionInTeraTermsFolder();
     void convertsTheOldTableItWasStartedWith();
+    void helpMenuOpensTheAboutAndLicenceWindows();
 };
 
 void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
@@ -347,6 +366,71 @@ void TestProgramMainBlock::convertsTheOldTableItWasStartedWith()
     QCOMPARE(rows, QStringLiteral("This computer (") + SystemInfo::computerName()
                        + QStringLiteral(")(Alpha:1(Beta:2) Gamma:1)"));
     QCOMPARE(caption, QStringLiteral("Wexmora Configuration - [Sites.QDZ]"));
+}
+
+
+// The windows made at start open from the Help menu, modally; the licence also from the
+// about window, over it.
+void TestProgramMainBlock::helpMenuOpensTheAboutAndLicenceWindows()
+{
+    Machine machine;
+    QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
+    // As the program names itself: the version is the build's.
+    SetApplicationIdentity();
+
+    QStringList seen;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = RunningMainWindow();
+        auto *licence = secondaryWindow<TForm4>();
+        auto *about = secondaryWindow<TForm6>();
+        if (!form || !licence || !about || !secondaryWindow<TTestPrintPreviewDlg>()
+            || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        const auto modal = [](QWidget *w) {
+            return QApplication::activeModalWidget() == w && w->isVisible() ? QStringLiteral("modal")
+                                                                              : QStringLiteral("not modal");
+        };
+        const auto close = [](QWidget *w) {
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        };
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("shown at start")
+                                                             : QStringLiteral("hidden at start"));
+        QTimer::singleShot(0, about, [&, about, licence] {
+            seen << QStringLiteral("about ") + modal(about) + QLatin1Char(' ')
+                    + about->findChild<QLabel *>(QStringLiteral("Label30"))->text();
+            QTimer::singleShot(0, licence, [&, licence] {
+                seen << QStringLiteral("licence ") + modal(licence);
+                close(licence);
+            });
+            QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("Label10")), Qt::LeftButton);
+            seen << QStringLiteral("back to about ") + modal(about);
+            close(about);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnAbout"))))
+            seen << QStringLiteral("MnAbout disabled");
+        QTimer::singleShot(0, licence, [&, licence] {
+            seen << QStringLiteral("licence ") + modal(licence) + QLatin1Char(' ') + licence->windowTitle();
+            close(licence);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnFreeWareLicense"))))
+            seen << QStringLiteral("MnFreeWareLicense disabled");
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("left open")
+                                                             : QStringLiteral("all closed"));
+        form->close();
+    });
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    const QVersionNumber version = QVersionNumber::fromString(ProgramVersion());
+    QVERIFY(version.microVersion() != 0);
+    const QString versionLine = QStringLiteral("Version %1.%2  (Release %3)")
+                                    .arg(version.majorVersion()).arg(version.minorVersion()).arg(version.microVersion());
+    TForm4 licenceText;
+    QCOMPARE(seen, (QStringList{QStringLiteral("hidden at start"), QStringLiteral("about modal ") + versionLine,
+                                QStringLiteral("licence modal"), QStringLiteral("back to about modal"),
+                                QStringLiteral("licence modal ") + licenceText.windowTitle(),
+                                QStringLiteral("all closed")}));
 }
 
 QTEST_MAIN(TestProgramMainBlock)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "components/PrintHeader.h"
+#include "platform/widgets/QsciIncludes.h"
 
 #include <QDateTime>
 #include <QPointer>
 
 class QPrinter;
-class QsciScintilla;
 
 // Prints a macro editor's text, with its highlighting, under the two-line header on every
 // page: into a printer, a PDF file or a print preview alike. The header uses Arial at 13
