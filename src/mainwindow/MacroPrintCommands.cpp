@@ -93,6 +93,6 @@ bool MacroPrintCommands::print(QPrinter &printer)
     if (SynEditPrint->print(printer))
         return true;
     const QString target = printer.outputFileName().isEmpty() ? currentPrinterName() : printer.outputFileName();
-    m_host.prompter().error(QLatin1String("The macro could not be printed on ") + target + QLatin1Char('.'));
+    m_host.prompter().error(MacroPrintFailedText(target));
     return false;
 }

@@ -35,3 +35,6 @@ private:
     PrintHeader m_header;
     bool m_colors = false;
 };
+
+// What the user is told when a print on Target (a printer's name or a file) failed.
+QString MacroPrintFailedText(const QString &target);

@@ -2,6 +2,7 @@
 
 #include "ui_TTestPrintPreviewDlg.h"
 
+#include "components/widgets/MacroPrintJob.h"
 #include "platform/Prompter.h"
 #include "platform/widgets/PrinterInventory.h"
 
@@ -176,8 +177,7 @@ void TTestPrintPreviewDlg::BtnPrintClick()
     m_paintFailed = false;
     m_preview->print();
     if (m_paintFailed) {
-        m_prompter.error(QLatin1String("The macro could not be printed on ")
-                         + m_printers.PrinterName(m_printer) + QLatin1Char('.'));
+        m_prompter.error(MacroPrintFailedText(m_printers.PrinterName(m_printer)));
     }
     m_paintFailed = false;
     m_preview->updatePreview();
