@@ -165,29 +165,35 @@ private Q_SLOTS:
         QVERIFY(program.prompter.boxes().isEmpty());
     }
 
-    void aCancelledPrintDialogPrintsNothing()
+    // Nothing is printed unless the dialog is confirmed; a print that fails is told.
+    void printDialogOutcomes_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("cancelled, from the button") << "BtnPrint" << false << "printed.pdf" << "";
+        QTest::newRow("file cannot be written") << "MnPrint" << true << "no such folder/printed.pdf"
+                                                << "The macro could not be printed on %1.";
+    }
+    void printDialogOutcomes()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, confirm);
+        QFETCH(QString, file);
+        QFETCH(QString, error);
         PrintingProgram program(1);
         QVERIFY(program.start());
         QVERIFY(program.selectDb());
-        program.dialogs.answerPrint(false);
-        QVERIFY(TriggerAsUser(program.action("BtnPrint")));
+        const QString pdf = program.out.filePath(file);
+        program.dialogs.answerPrint(confirm, pdf);
+        QVERIFY(TriggerAsUser(program.action(command.toLatin1().constData())));
         QCOMPARE(program.dialogs.printShown(), 1);
         QVERIFY(QDir(program.out.path()).isEmpty());
-    }
-
-    void aFailedPrintIsReported()
-    {
-        PrintingProgram program(1);
-        QVERIFY(program.start());
-        QVERIFY(program.selectDb());
-        const QString unwritable = program.out.filePath(QStringLiteral("no such folder/printed.pdf"));
-        program.dialogs.answerPrint(true, unwritable);
-        QVERIFY(TriggerAsUser(program.action("MnPrint")));
-        QCOMPARE(program.prompter.boxes().size(), 1);
-        QCOMPARE(program.prompter.boxes().first().kind, Prompter::Kind::Error);
-        QCOMPARE(program.prompter.boxes().first().text,
-                 QStringLiteral("The macro could not be printed on ") + unwritable + QLatin1Char('.'));
+        QStringList boxes;
+        for (const ScriptedPrompter::Box &box : program.prompter.boxes())
+            boxes << box.text;
+        QCOMPARE(boxes, error.isEmpty() ? QStringList() : QStringList{error.arg(pdf)});
     }
 
     // The preview shows the pages a print would give, at the scale kept from the last time;
