@@ -10,6 +10,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class TableHost;
+class TMILAssociate;
 
 namespace Ui {
 class GeneralSettingsPage;
@@ -36,6 +38,11 @@ public:
     // The "Run all selected" pause in seconds, as the delay list shows it (2 to 30).
     int delaySeconds() const;
 
+    // The association box shows whether table files open with the program (Association),
+    // and ticking or clearing it changes that, under the hourglass, with failures reported
+    // through Host. Both must outlive the page. Once per page.
+    void attachAssociation(TMILAssociate &association, TableHost &host);
+
     // The controls, by their names.
     QCheckBox *cbRunOnStart() const;
     QCheckBox *cbAssociateExt() const;
@@ -50,5 +57,9 @@ public:
     QComboBox *cbUpdateInterval() const;
 
 private:
+    void cbAssociateExtClick();
+
     std::unique_ptr<Ui::GeneralSettingsPage> ui;
+    TMILAssociate *m_association = nullptr;
+    TableHost *m_host = nullptr;
 };

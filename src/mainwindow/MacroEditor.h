@@ -4,8 +4,13 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QPointer>
+
+#include <functional>
 
 struct ProgramOptions;
+class QLabel;
+class QTimer;
 
 // The macro editor `Memo1`: the connection's macro, and what acts on it. Commands that work
 // on the macro text connect to its slots; the highlighter, search, templates and printing
@@ -27,4 +32,30 @@ public:
     // The caret line is marked only while the user types here: in connection colours with a
     // contrast of the editor's background, else in the highlighter's active-line colour.
     void showActiveLine(bool on, bool connectionColors, const QColor &highlighterLineColor);
+
+    // Templates (MacroEditor_Templates.cpp).
+    // Inserts macro template Number (1 to 8) at the caret, or in place of the selection: on a
+    // line of its own, the text after it moved to the next line, the caret after it. The
+    // editor takes the focus and reports the edit as the user's, focused or not.
+    void OpenTelnetsession1Click(int number);
+
+    // The value tip of the macro variables (MacroEditor_ValueTip.cpp). A click with Ctrl held
+    // on a word holding a variable's name shows its value in Tip (`stLabel`, a child of the
+    // widget around the editor) for 3 seconds, or until the next click in the editor.
+    // Values gives the value of variable 1 to 18 as a run would substitute it.
+    using VariableValues = std::function<QByteArray(int index)>;
+    void setValueTip(QLabel *tip, VariableValues values);
+    // Shows variable Index's value above Point (in the tip's parent); nothing when it is empty.
+    void ShowVariableValueTip(int index, const QPoint &point);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void Memo1MouseDown(const QMouseEvent &event);
+    void Timer6Timer();
+
+    QPointer<QLabel> m_tip;
+    VariableValues m_variableValues;
+    QTimer *Timer6 = nullptr;
 };

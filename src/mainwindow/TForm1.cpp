@@ -1,5 +1,6 @@
 #include "mainwindow/TForm1.h"
 
+#include "components/TMILAssociate.h"
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroPage.h"
@@ -104,6 +105,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupEditCommands();
     setupRun();
     setupNodeView();
+    setupMacroEditor();
     setupCommandState();
 }
 

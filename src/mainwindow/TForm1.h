@@ -28,6 +28,7 @@ class HandOverReceiver;
 struct ImportResult;
 class MacroEditor;
 class MacroPage;
+class MacroPrintCommands;
 class MacroRunner;
 class NodeNameDelegate;
 class NodePage;
@@ -51,6 +52,10 @@ class TextEditor;
 class TextFieldFilter;
 struct TForm1FileSide;
 class TForm2;
+class TForm4;
+class TForm6;
+class TMILAssociate;
+class TTestPrintPreviewDlg;
 class TreeClipboard;
 class WindowGeometryRecorder;
 
@@ -100,6 +105,12 @@ public:
     MacroRunner &macroRunner();
     RunAllSelected &runAllSelected();
     HandOverReceiver *handOverReceiver() const { return m_handOver; }
+    // The macro editor's print commands, with the program's printer and the print system.
+    MacroPrintCommands &printing() const { return *m_printing; }
+
+    // The licence, about and print preview windows, made after this one: the Help menu and
+    // the print preview command open them. They must outlive their use from here.
+    void setSecondaryWindows(TForm4 &licence, TForm6 &about, TTestPrintPreviewDlg &preview);
 
     // Start-up and shutdown.
     // The creation handler: messages attached, the options loaded into the controls, the
@@ -176,6 +187,12 @@ public:
     // "Check for updates": the update window runs its check, or comes to the front while it
     // shows.
     void Checkforupdates1Click();
+    // Printing the focused connection's macro, and the Help menu's windows.
+    void MnPrintClick();
+    void MnPrintPreviewClick();
+    void MnPrinterSetupClick();
+    void MnFreeWareLicenseClick();
+    void MnAboutClick();
 
 protected:
     // Key preview: the window sees the keys released in all its controls.
@@ -247,6 +264,7 @@ private:
     void setupEditCommands();
     void setupRun();
     void setupNodeView();
+    void setupMacroEditor();
     void setupCommandState();
 
     // Start-up and shutdown.
@@ -341,6 +359,11 @@ private:
     RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
 
+    // Printing: the connection's path text for the header, and the printers read anew each
+    // time the program becomes active.
+    QString currentNodePathText() const;
+    void ApplicationEvents1Activate();
+
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
     GuiTableHost m_host;
@@ -387,6 +410,11 @@ private:
     TreeClipboard *m_treeClipboard = nullptr;
     TextFieldFilter *m_overwritingFields = nullptr;
     RunCommands *m_runCommands = nullptr;
+    MacroPrintCommands *m_printing = nullptr;
+    // The association of table files with the program, which the General page shows.
+    std::unique_ptr<TMILAssociate> MILAssociate1;
+    QPointer<TForm4> Form4;
+    QPointer<TForm6> Form6;
     // The file dialogs, the recent files and the file commands. Held through a pointer whose
     // deleter is fixed where the parts are made, so this header needs none of their types.
     std::shared_ptr<TForm1FileSide> m_fileSide;

@@ -1,8 +1,11 @@
 // Creating the window from the options, closing it and saving the options.
 #include "mainwindow/TForm1.h"
 
+#include "components/AssociationChoice.h"
+#include "components/TMILAssociate.h"
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroEditor.h"
+#include "mainwindow/MacroPrintCommands.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1HandOverWindow.h"
 #include "mainwindow/WindowGeometryRecorder.h"
@@ -19,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSplitter>
@@ -49,6 +53,9 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     // Only the user's choice: loading the options leaves the stored day alone.
     connect(settingsPage()->general()->cbUpdateInterval(), &QComboBox::activated, this,
             &TForm1::cbUpdateIntervalChange);
+    MILAssociate1 = std::make_unique<TMILAssociate>(services.registry());
+    SetUpProgramAssociation(*MILAssociate1, QCoreApplication::applicationFilePath());
+    settingsPage()->general()->attachAssociation(*MILAssociate1, m_host);
 
     const bool offerHandOver = openTableAtStart();
     {
@@ -62,6 +69,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         SelectNodeByIndex();
     m_doc.SetNodeModified(false);
     UpdateKeyIndicators();
+    m_printing->HasPrinters(true);
     RequestCommandRefresh();
     // The pages show the node the start selected (or their covers) before any focus change
     // asks for it, so nothing can be typed for the top node.

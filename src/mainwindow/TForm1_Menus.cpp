@@ -111,9 +111,9 @@ void TForm1::createFileMenu()
     addItems(configuration, {{"mnBackup", "Backup"}, {"mnRestore", "Restore"}});
     addItems(MnFile, {
         {},
-        {"MnPrinterSetup", "Printer setup ...", {}, nullptr, &S::MnPrinterSetup},
-        {"MnPrintPreview", "Print preview", {}, nullptr, &S::MnPrintPreview},
-        {"MnPrint", "Print ...", {}, nullptr, &S::MnPrint},
+        {"MnPrinterSetup", "Printer setup ...", {}, &TForm1::MnPrinterSetupClick, &S::MnPrinterSetup},
+        {"MnPrintPreview", "Print preview", {}, &TForm1::MnPrintPreviewClick, &S::MnPrintPreview},
+        {"MnPrint", "Print ...", {}, &TForm1::MnPrintClick, &S::MnPrint},
         {},
         {"MnClose", "Close", {}, &TForm1::MnCloseClick},
     });
@@ -227,8 +227,8 @@ void TForm1::createHelpMenu()
         {},
         {"Checkforupdates1", "Check for updates", {}, &TForm1::Checkforupdates1Click},
         {},
-        {"MnFreeWareLicense", "Freeware License Agreement"},
-        {"MnAbout", "About Wexmora"},
+        {"MnFreeWareLicense", "Freeware License Agreement", {}, &TForm1::MnFreeWareLicenseClick},
+        {"MnAbout", "About Wexmora", {}, &TForm1::MnAboutClick},
     });
 }
 
@@ -251,8 +251,8 @@ void TForm1::createToolBar()
         {"BtnSaveTable", I::Save, "Save (Ctrl+S)", &TForm1::MnSaveTableClick, &S::BtnSaveTable, &BtnSaveTable},
         {"BtnSaveAsTable", I::SaveAs, "Save as ...", &TForm1::MnSaveAsTableClick, &S::BtnSaveAsTable},
         {},
-        {"BtnPrintPreview", I::PrintPreview, "Print preview", nullptr, &S::BtnPrintPreview},
-        {"BtnPrint", I::Print, "Print", nullptr, &S::BtnPrint, &BtnPrint},
+        {"BtnPrintPreview", I::PrintPreview, "Print preview", &TForm1::MnPrintPreviewClick, &S::BtnPrintPreview},
+        {"BtnPrint", I::Print, "Print", &TForm1::MnPrintClick, &S::BtnPrint, &BtnPrint},
         {},
         {"BtnUndo", I::Undo, "Undo (Ctrl+Z)", &TForm1::MnUndoClick, &S::BtnUndo},
         {"BtnCut", I::Cut, "Cut (Ctrl+X)", &TForm1::MnCutClick, &S::BtnCut, &BtnCut},
@@ -279,13 +279,11 @@ void TForm1::createToolBar()
             CBar->addSeparator();
             continue;
         }
-        const QString hint = QLatin1String(b.hint);
-        const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-        const QString tip = bar < 0 ? hint : hint.left(bar);
-        QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(b.icon)), tip);
+        const HintTexts hint = SplitHint(QLatin1String(b.hint));
+        QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(b.icon)), hint.toolTip);
         action->setObjectName(QLatin1String(b.name));
-        action->setToolTip(tip);
-        action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+        action->setToolTip(hint.toolTip);
+        action->setStatusTip(hint.statusTip);
         if (QWidget *button = CBar->widgetForAction(action))
             button->setObjectName(QLatin1String(b.name));
         if (b.run)

@@ -1,10 +1,15 @@
 #include "LoopbackUpdateServer.h"
 #include "RunningMainWindow.h"
+#include "TriggerAsUser.h"
+#include "dialogs/widgets/TForm4.h"
+#include "dialogs/widgets/TForm6.h"
+#include "dialogs/widgets/TTestPrintPreviewDlg.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
+#include "platform/ApplicationIdentity.h"
 #include "platform/SystemInfo.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/NamedSemaphore.h"
@@ -25,6 +30,9 @@
 #include "updates/widgets/TForm2.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QVersionNumber>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -84,6 +92,16 @@ rVTNodeData connection(const QByteArray &name, qint32 level, const QByteArray &m
     d.Macro = UrlEncode(macro, true);
     d.Colors = colors;
     return d;
+}
+
+// The program's hidden top-level window of type T, made at start; null when there is none.
+template<typename T>
+T *secondaryWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<T *>(w))
+            return window;
+    return nullptr;
 }
 
 // A record as the old format held it: Kind was stored too.
@@ -154,6 +172,7 @@ private Q_SLOTS:
     void convertsTheOldTableItWasStartedWith();
     void upgradeCheckStartShowsTheUpdateWindowAlone_data();
     void upgradeCheckStartShowsTheUpdateWindowAlone();
+    void helpMenuOpensTheAboutAndLicenceWindows();
 };
 
 void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
@@ -451,6 +470,70 @@ void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone()
     QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
     QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
     QTRY_VERIFY(machine.received(spy, QStringLiteral("WexmoraRRMessage")));
+}
+
+// The windows made at start open from the Help menu, modally; the licence also from the
+// about window, over it.
+void TestProgramMainBlock::helpMenuOpensTheAboutAndLicenceWindows()
+{
+    Machine machine;
+    QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
+    // As the program names itself: the version is the build's.
+    SetApplicationIdentity();
+
+    QStringList seen;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = RunningMainWindow();
+        auto *licence = secondaryWindow<TForm4>();
+        auto *about = secondaryWindow<TForm6>();
+        if (!form || !licence || !about || !secondaryWindow<TTestPrintPreviewDlg>()
+            || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        const auto modal = [](QWidget *w) {
+            return QApplication::activeModalWidget() == w && w->isVisible() ? QStringLiteral("modal")
+                                                                              : QStringLiteral("not modal");
+        };
+        const auto close = [](QWidget *w) {
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        };
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("shown at start")
+                                                             : QStringLiteral("hidden at start"));
+        QTimer::singleShot(0, about, [&, about, licence] {
+            seen << QStringLiteral("about ") + modal(about) + QLatin1Char(' ')
+                    + about->findChild<QLabel *>(QStringLiteral("Label30"))->text();
+            QTimer::singleShot(0, licence, [&, licence] {
+                seen << QStringLiteral("licence ") + modal(licence);
+                close(licence);
+            });
+            QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("Label10")), Qt::LeftButton);
+            seen << QStringLiteral("back to about ") + modal(about);
+            close(about);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnAbout"))))
+            seen << QStringLiteral("MnAbout disabled");
+        QTimer::singleShot(0, licence, [&, licence] {
+            seen << QStringLiteral("licence ") + modal(licence) + QLatin1Char(' ') + licence->windowTitle();
+            close(licence);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnFreeWareLicense"))))
+            seen << QStringLiteral("MnFreeWareLicense disabled");
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("left open")
+                                                             : QStringLiteral("all closed"));
+        form->close();
+    });
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    const QVersionNumber version = QVersionNumber::fromString(ProgramVersion());
+    QVERIFY(version.microVersion() != 0);
+    const QString versionLine = QStringLiteral("Version %1.%2  (Release %3)")
+                                    .arg(version.majorVersion()).arg(version.minorVersion()).arg(version.microVersion());
+    TForm4 licenceText;
+    QCOMPARE(seen, (QStringList{QStringLiteral("hidden at start"), QStringLiteral("about modal ") + versionLine,
+                                QStringLiteral("licence modal"), QStringLiteral("back to about modal"),
+                                QStringLiteral("licence modal ") + licenceText.windowTitle(),
+                                QStringLiteral("all closed")}));
 }
 
 QTEST_MAIN(TestProgramMainBlock)
