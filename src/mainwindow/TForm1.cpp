@@ -104,6 +104,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupEditCommands();
     setupRun();
     setupNodeView();
+    setupColouring();
     setupCommandState();
 }
 
