@@ -1,5 +1,6 @@
 #include "macrolang/MacroAttributeSet.h"
 #include "mainwindow/HighlighterPage.h"
+#include "EditorStyles.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "shell/ProgramOptions.h"
 
@@ -11,13 +12,6 @@
 namespace {
 
 using Sci = QsciScintillaBase;
-
-// Scintilla's colours are 0x00BBGGRR.
-QColor styleColor(const QsciScintilla &editor, int message, int style)
-{
-    const long bgr = editor.SendScintilla(message, static_cast<unsigned long>(style));
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
 
 // The style of the first character of Line.
 int styleAtLine(const QsciScintilla &editor, int line)
@@ -44,9 +38,9 @@ private Q_SLOTS:
         // A comment, then "wait", a keyword.
         QCOMPARE(styleAtLine(*sample, 0), int(MacroAttribute::CommentAttri));
         QCOMPARE(styleAtLine(*sample, 1), int(MacroAttribute::KeyAttri));
-        QCOMPARE(styleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(0, 0, 128));
+        QCOMPARE(StyleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(0, 0, 128));
         attributes.setForeground(MacroAttribute::KeyAttri, 0x0000FF);
-        QCOMPARE(styleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(255, 0, 0));
+        QCOMPARE(StyleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(255, 0, 0));
     }
 
     // "EditorBgColor" is the sample's background in every style, a system colour drawn as the
@@ -73,7 +67,7 @@ private Q_SLOTS:
         const QColor expected = system ? page.Memo3()->palette().color(QPalette::Base) : QColor(0xEE, 0xFF, 0xC0);
         QCOMPARE(page.editorBackground(), expected);
         for (int style = 0; style < MacroAttributeCount; ++style)
-            QCOMPARE(styleColor(*page.Memo3(), Sci::SCI_STYLEGETBACK, style), expected);
+            QCOMPARE(StyleColor(*page.Memo3(), Sci::SCI_STYLEGETBACK, style), expected);
         QCOMPARE(told.count(), 1);
         QCOMPARE(told.first().first().value<QColor>(), expected);
         ProgramOptions saved;
@@ -89,11 +83,9 @@ private Q_SLOTS:
         page.setAttributes(attributes);
         QFont font(QStringLiteral("Liberation Mono"), 14);
         page.setEditorFont(font);
-        char family[100] = {};
         for (const MacroAttribute a : {MacroAttribute::CommentAttri, MacroAttribute::KeyAttri}) {
             const int style = int(a);
-            page.Memo3()->SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<unsigned long>(style), family);
-            QCOMPARE(QString::fromLatin1(family), font.family());
+            QCOMPARE(StyleFont(*page.Memo3(), style), font.family());
             QCOMPARE(page.Memo3()->SendScintilla(Sci::SCI_STYLEGETSIZE, static_cast<unsigned long>(style)), 14L);
         }
         QVERIFY(std::abs(page.Memo3()->SendScintilla(Sci::SCI_STYLEGETWEIGHT, static_cast<unsigned long>(

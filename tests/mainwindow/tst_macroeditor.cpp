@@ -1,3 +1,4 @@
+#include "EditorStyles.h"
 #include "macrolang/MacroAttributeSet.h"
 #include "mainwindow/MacroEditor.h"
 #include "platform/AppPaths.h"
@@ -12,19 +13,6 @@
 namespace {
 
 using Sci = QsciScintillaBase;
-
-QColor styleColor(const QsciScintilla &editor, int message, int style)
-{
-    const long bgr = editor.SendScintilla(message, static_cast<unsigned long>(style));
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-QString styleFont(const QsciScintilla &editor, int style)
-{
-    char family[100] = {};
-    editor.SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<unsigned long>(style), family);
-    return QString::fromLatin1(family);
-}
 
 // Each byte's style, as far as it is styled.
 QList<int> styles(const QsciScintilla &editor)
@@ -81,21 +69,21 @@ private Q_SLOTS:
         QVERIFY(editor.marginWidth(0) > 0);
         QCOMPARE(highlighted.first(), int(MacroAttribute::KeyAttri));
         QCOMPARE(highlighted.last(), int(MacroAttribute::CommentAttri));
-        QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETBACK, int(MacroAttribute::KeyAttri)), kBackground);
+        QCOMPARE(StyleColor(editor, Sci::SCI_STYLEGETBACK, int(MacroAttribute::KeyAttri)), kBackground);
 
         editor.showConnectionColors(QColor(0, 255, 0), QColor(0, 0, 0));
         QVERIFY(!editor.showsSyntaxColors());
         QVERIFY(!editor.lexer());
         QCOMPARE(editor.marginWidth(0), 0);
         QCOMPARE(styles(editor), QList<int>(highlighted.size(), 0));
-        QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETFORE, 0), QColor(0, 255, 0));
-        QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETBACK, 0), QColor(0, 0, 0));
-        QCOMPARE(styleFont(editor, 0), QStringLiteral("Liberation Mono"));
+        QCOMPARE(StyleColor(editor, Sci::SCI_STYLEGETFORE, 0), QColor(0, 255, 0));
+        QCOMPARE(StyleColor(editor, Sci::SCI_STYLEGETBACK, 0), QColor(0, 0, 0));
+        QCOMPARE(StyleFont(editor, 0), QStringLiteral("Liberation Mono"));
 
         editor.showSyntaxColors();
         QCOMPARE(styles(editor), highlighted);
         QVERIFY(editor.marginWidth(0) > 0);
-        QCOMPARE(styleFont(editor, int(MacroAttribute::StringAttri)), QStringLiteral("Liberation Mono"));
+        QCOMPARE(StyleFont(editor, int(MacroAttribute::StringAttri)), QStringLiteral("Liberation Mono"));
     }
 
     // The editor font is the one text font in either colouring, and whoever shows it too is
@@ -117,7 +105,7 @@ private Q_SLOTS:
         const QFont font(QStringLiteral("DejaVu Sans Mono"), 15);
         e.editor.setTextFont(font);
         QCOMPARE(e.editor.textFont(), font);
-        QCOMPARE(styleFont(e.editor, 0), font.family());
+        QCOMPARE(StyleFont(e.editor, 0), font.family());
         QCOMPARE(e.editor.SendScintilla(Sci::SCI_STYLEGETSIZE, 0UL), 15L);
         QCOMPARE(told.count(), 1);
     }

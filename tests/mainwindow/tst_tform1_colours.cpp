@@ -1,3 +1,4 @@
+#include "EditorStyles.h"
 #include "macrolang/MacroAttributeSet.h"
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/CoverPanel.h"
@@ -35,12 +36,6 @@ const QByteArray kTeraTermIni("[Tera Term]\r\n"
                               "VTBoldColor=7,8,9,10,11,12\r\n"
                               "VTBlinkColor=13,14,15,16,17,18\r\n"
                               "URLColor=19,20,21,22,23,24\r\n");
-
-QColor styleColor(const QsciScintilla *editor, int message, int style)
-{
-    const long bgr = editor->SendScintilla(message, static_cast<unsigned long>(style));
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
 
 ColorSet scheme(int i)
 {
@@ -97,7 +92,7 @@ struct Window : MainWindowFixture
     // The connection colours the macro editor shows: text and background of its one style.
     QPair<QColor, QColor> editorColors() const
     {
-        return {styleColor(editor(), Sci::SCI_STYLEGETFORE, 0), styleColor(editor(), Sci::SCI_STYLEGETBACK, 0)};
+        return {StyleColor(*editor(), Sci::SCI_STYLEGETFORE, 0), StyleColor(*editor(), Sci::SCI_STYLEGETBACK, 0)};
     }
 };
 
@@ -134,7 +129,7 @@ private Q_SLOTS:
         click(w.editorSettings()->rbSyntax());
         QVERIFY(w.editor()->lexer());
         QVERIFY(w.editor()->marginWidth(0) > 0);
-        QCOMPARE(styleColor(w.editor(), Sci::SCI_STYLEGETBACK, int(MacroAttribute::KeyAttri)),
+        QCOMPARE(StyleColor(*w.editor(), Sci::SCI_STYLEGETBACK, int(MacroAttribute::KeyAttri)),
                  w.highlighter()->editorBackground());
         QVERIFY(w.highlighter()->Panel1()->isHidden());
     }
@@ -269,13 +264,13 @@ private Q_SLOTS:
         const int key = int(MacroAttribute::KeyAttri);
         const int comment = int(MacroAttribute::CommentAttri);
         for (QsciScintilla *editor : {memo1, memo3}) {
-            QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETFORE, key), QColor(255, 0, 0));
-            QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETBACK, comment), QColor(0xFF, 0xEE, 0xDD));
+            QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETFORE, key), QColor(255, 0, 0));
+            QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETBACK, comment), QColor(0xFF, 0xEE, 0xDD));
         }
 
         form->highlighterAttributes().setForeground(MacroAttribute::CommentAttri, 0x00FF00);
         for (QsciScintilla *editor : {memo1, memo3})
-            QCOMPARE(styleColor(editor, Sci::SCI_STYLEGETFORE, comment), QColor(0, 255, 0));
+            QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETFORE, comment), QColor(0, 255, 0));
         form->SaveSettingsAndNotify();
         const QList<HighlighterAttribute> saved = HighlighterAttributeStore::load(*m.registry, MacroAttributeSet::defaults());
         QCOMPARE(saved[comment].Foreground, 0x00FF00u);
