@@ -1,7 +1,10 @@
 #include "mainwindow/HighlighterPage.h"
 #include "ui_HighlighterPage.h"
 
+#include "macrolang/widgets/MacroLexer.h"
+#include "mainwindow/PaletteColor.h"
 #include "platform/widgets/QsciIncludes.h"
+
 #include <QFont>
 
 HighlighterPage::HighlighterPage(QWidget *parent)
@@ -25,6 +28,48 @@ HighlighterPage::HighlighterPage(QWidget *parent)
 }
 
 HighlighterPage::~HighlighterPage() = default;
+
+void HighlighterPage::loadOptions(const ProgramOptions &options)
+{
+    setEditorBackground(options.EditorBgColor);
+}
+
+void HighlighterPage::saveOptions(ProgramOptions &options) const
+{
+    options.EditorBgColor = m_background;
+}
+
+void HighlighterPage::setAttributes(MacroAttributeSet &attributes)
+{
+    m_attributes = &attributes;
+    delete m_lexer;
+    m_lexer = new MacroLexer(attributes, this);
+    m_lexer->setEditorFont(ui->Memo3->font());
+    m_lexer->setEditorBackground(editorBackground());
+    m_lexer->attach(ui->Memo3);
+}
+
+void HighlighterPage::setEditorFont(const QFont &font)
+{
+    ui->Memo3->setFont(font);
+    if (m_lexer)
+        m_lexer->setEditorFont(font);
+}
+
+QColor HighlighterPage::editorBackground() const
+{
+    return PaletteColor(m_background, ui->Memo3->palette(), Qt::white);
+}
+
+void HighlighterPage::setEditorBackground(quint32 stored)
+{
+    m_background = stored;
+    const QColor color = editorBackground();
+    ui->Memo3->setPaper(color);
+    if (m_lexer)
+        m_lexer->setEditorBackground(color);
+    Q_EMIT editorBackgroundChanged(color);
+}
 
 QStringList HighlighterPage::sampleLines()
 {

@@ -3,6 +3,9 @@
 
 #include "shell/ProgramOptions.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
+
 MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::MacroEditorSettingsPage>())
@@ -11,6 +14,10 @@ MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
     for (int width = 2; width <= 32; ++width)
         ui->CBSpacePerTAB->addItem(QString::number(width));
     ui->CBSpacePerTAB->setCurrentIndex(4);
+    connect(ui->cbNoColors, &QCheckBox::clicked, this, &MacroEditorSettingsPage::cbNoColorsClick);
+    // One of the two buttons turns on whenever the other turns off: its signal alone follows
+    // every switch, the program's as the user's.
+    connect(ui->rbUseColorInEditor, &QRadioButton::toggled, this, &MacroEditorSettingsPage::colouringChanged);
 }
 
 MacroEditorSettingsPage::~MacroEditorSettingsPage() = default;
@@ -26,6 +33,7 @@ void MacroEditorSettingsPage::loadOptions(const ProgramOptions &o)
     ui->cbSmartTAB->setChecked(o.SmartTabs);
     ui->CBSpacePerTAB->setCurrentIndex(o.SpacePerTABIndex);
     ui->cbUseAsTTFont->setChecked(o.UseAsTTFont);
+    enableColouringChoices();
 }
 
 void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
@@ -38,6 +46,31 @@ void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
     o.SmartTabs = ui->cbSmartTAB->isChecked();
     o.SpacePerTABIndex = ui->CBSpacePerTAB->currentIndex();
     o.UseAsTTFont = ui->cbUseAsTTFont->isChecked();
+}
+
+bool MacroEditorSettingsPage::connectionColors() const
+{
+    return ui->rbUseColorInEditor->isChecked();
+}
+
+void MacroEditorSettingsPage::cbNoColorsClick()
+{
+    const bool disabled = ui->cbNoColors->isChecked();
+    if (disabled) {
+        // The two buttons are exclusive: checking one clears the other.
+        ui->rbSyntax->setChecked(true);
+        ui->cbSameBkgr->setChecked(false);
+    }
+    enableColouringChoices();
+    Q_EMIT colorSupportChanged(disabled);
+}
+
+void MacroEditorSettingsPage::enableColouringChoices()
+{
+    const bool on = !ui->cbNoColors->isChecked();
+    ui->rbUseColorInEditor->setEnabled(on);
+    ui->rbSyntax->setEnabled(on);
+    ui->cbSameBkgr->setEnabled(on);
 }
 
 int MacroEditorSettingsPage::tabWidth() const

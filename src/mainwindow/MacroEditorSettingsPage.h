@@ -17,6 +17,8 @@ class MacroEditorSettingsPage;
 }
 
 // The settings page "Macro Editor": colouring of the macro editor, TABs and the editor font.
+// The colouring is syntax highlighting or the connection's colours; "Disable color support"
+// forces syntax highlighting and locks the choice while it is ticked.
 class MacroEditorSettingsPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
@@ -29,6 +31,12 @@ public:
 
     // The TAB width the list shows (2 to 32), 0 with nothing chosen.
     int tabWidth() const;
+
+    // The macro editor shows the connection's colours ("Connection colors"), not syntax
+    // highlighting.
+    bool connectionColors() const;
+    // The user ticked or cleared "Disable color support".
+    void cbNoColorsClick();
 
     // The controls, by their names.
     QCheckBox *cbNoColors() const;
@@ -44,6 +52,15 @@ public:
     QCheckBox *cbUseAsTTFont() const;
     QLabel *Label20() const;
 
+Q_SIGNALS:
+    // The editor's colouring was switched; it is to follow.
+    void colouringChanged();
+    // "Disable color support" was ticked (Disabled) or cleared by the user.
+    void colorSupportChanged(bool disabled);
+
 private:
+    // The colouring choices are open only while colour support is on.
+    void enableColouringChoices();
+
     std::unique_ptr<Ui::MacroEditorSettingsPage> ui;
 };

@@ -30,7 +30,7 @@ SettingsPage::~SettingsPage() = default;
 
 QList<OptionsPage *> SettingsPage::optionsPages() const
 {
-    return {m_general, m_userData, m_macroEditor, m_newConnections};
+    return {m_general, m_userData, m_macroEditor, m_highlighter, m_newConnections};
 }
 
 void SettingsPage::loadOptions(const ProgramOptions &options)

@@ -106,6 +106,7 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupRun();
     setupNodeView();
     setupMacroEditor();
+    setupColouring();
     setupCommandState();
 }
 

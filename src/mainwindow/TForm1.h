@@ -4,6 +4,7 @@
 #include "mainwindow/GuiTableHost.h"
 #include "mainwindow/core/CommandState.h"
 #include "mainwindow/core/FocusedEditor.h"
+#include "macrolang/MacroAttributeSet.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "shell/ProgramOptions.h"
@@ -193,6 +194,12 @@ public:
     void MnPrinterSetupClick();
     void MnFreeWareLicenseClick();
     void MnAboutClick();
+    // TeraTerm's configuration kept in the program's store and written back.
+    void mnBackupClick();
+    void mnRestoreClick();
+
+    // The macro highlighter's attributes, shared by both editors that colour macros.
+    MacroAttributeSet &highlighterAttributes() { return m_attributes; }
 
 protected:
     // Key preview: the window sees the keys released in all its controls.
@@ -266,6 +273,7 @@ private:
     void setupNodeView();
     void setupMacroEditor();
     void setupCommandState();
+    void setupColouring();
 
     // Start-up and shutdown.
     void trimDblClickActions();
@@ -299,6 +307,10 @@ private:
     bool askApplyBeforeLeaving();
     Prompter::Answer askApplyQuestion(const ConnectionNode *node);
     QByteArray ReadTeraTermColors() const;
+    // The macro editor's colouring follows the option: syntax highlighting, or the focused
+    // connection's stored colours (TeraTerm's without one); the highlighter page is covered
+    // while the editor shows connection colours.
+    void rbUseColorInEditorClick();
 
     // Command state: the refresh's inputs and outputs, the focused control, the context menu.
     // The refresh proper: page data when the tree has the focus, then every command's state.
@@ -370,6 +382,7 @@ private:
     TableDocument m_doc;
     ProgramOptions m_options;
     bool m_insertMode = true;
+    MacroAttributeSet m_attributes;
     Clock m_applyClock;
     std::function<LockKeyState()> m_lockKeys = &LockKeyState::current;
 
@@ -395,6 +408,7 @@ private:
     QAction *BtnNewTable = nullptr, *BtnSaveTable = nullptr, *BtnPrint = nullptr, *BtnCut = nullptr;
     QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnApply = nullptr;
     QAction *MnVTHide = nullptr;
+    QAction *mnRestore = nullptr;
     // Each command with the state flag that enables it.
     std::vector<std::pair<QAction *, bool MenuStates::*>> m_menuItems;
     std::vector<std::pair<QAction *, bool CommandStates::*>> m_buttons;

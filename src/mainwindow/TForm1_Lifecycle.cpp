@@ -11,6 +11,7 @@
 #include "mainwindow/WindowGeometryRecorder.h"
 #include "platform/AppPaths.h"
 #include "runner/ProgramFolder.h"
+#include "runner/TeraTermConfigBackup.h"
 #include "runner/TeraTermIni.h"
 #include "shell/HandOverReceiver.h"
 #include "shell/InstanceSemaphore.h"
@@ -20,6 +21,7 @@
 #include "shell/ShellServices.h"
 #include "table/TableFile.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -44,6 +46,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_doc.CopyInProgressFlag = false;
     m_doc.CutModeFlag = false;
 
+    mnRestore->setEnabled(TeraTermConfigBackup::ReadTTConfigBackup(services.registry()));
     trimDblClickActions();
     InitTree();
     loadOptions(!arguments.isEmpty());
@@ -103,6 +106,7 @@ void TForm1::loadOptions(bool hasCommandLineArgument)
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     env.treeMinWidth = VT->minimumWidth();
     m_options = LoadSettings(m_shell->registry(), env);
+    m_attributes.load(m_shell->registry());
     optionsToControls();
 }
 
@@ -140,6 +144,7 @@ void TForm1::optionsToControls()
     Memo1->applyOptions(o);
     // The font's name goes to both editors; size and style to the macro editor only.
     Memo2->applyFontName(o.Font1);
+    rbUseColorInEditorClick();
 
     m_doc.CurrentTableFile = o.LastQDZFile;
     m_doc.SelectedNodeIndex = o.SelectedNodeIndex;
@@ -173,6 +178,7 @@ void TForm1::SaveSettingsAndNotify()
     const ConnectionNode *focus = focusedNode();
     env.focusedNodeIndex = focus ? m_doc.tree().absoluteIndex(focus) : 0;
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
+    env.highlighterAttributes = m_attributes.attributes();
     if (!::SaveSettingsAndNotify(m_shell->registry(), m_options, env, m_shell->messages()))
         std::fprintf(stderr, "Wexmora: the options could not be saved\n");
 }

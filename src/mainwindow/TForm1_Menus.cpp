@@ -108,7 +108,12 @@ void TForm1::createFileMenu()
         {},
     });
     QMenu *configuration = addMenu(MnFile, "TeraTermConfiguration1", QStringLiteral("TeraTerm configuration"));
-    addItems(configuration, {{"mnBackup", "Backup"}, {"mnRestore", "Restore"}});
+    addItems(configuration, {
+        {"mnBackup", "Backup", {}, &TForm1::mnBackupClick},
+        {"mnRestore", "Restore", {}, &TForm1::mnRestoreClick, nullptr, &mnRestore},
+    });
+    // Until the start finds a backup stored there is nothing to restore.
+    mnRestore->setEnabled(false);
     addItems(MnFile, {
         {},
         {"MnPrinterSetup", "Printer setup ...", {}, &TForm1::MnPrinterSetupClick, &S::MnPrinterSetup},

@@ -3,7 +3,6 @@
 #include "mainwindow/TForm1.h"
 
 #include "platform/AppPaths.h"
-#include "runner/TeraTermConfigBackup.h"
 #include "shell/ShellServices.h"
 #include "updates/UpdateSettings.h"
 #include "updates/widgets/TForm2.h"
@@ -20,9 +19,8 @@ std::unique_ptr<TForm2> TForm1::CreateUpdateWindow()
             RequestCommandRefresh();
             return goOn;
         },
-        [this, &registry] {
-            TeraTermConfigBackup(AppPaths::programDir(), registry, prompter()).Backup();
-        }});
+        // The backup offered before an upgrade is the File menu's, Restore's enabling included.
+        [this] { mnBackupClick(); }});
     m_updateWindow = window.get();
     return window;
 }
