@@ -3,6 +3,17 @@
 #include "components/TMILAssociate.h"
 #include "platform/Prompter.h"
 
+#include <QFileInfo>
+
+void SetUpProgramAssociation(TMILAssociate &association, const QString &programPath)
+{
+    association.setKeyName(QFileInfo(programPath).completeBaseName());
+    association.setPathToApp(programPath);
+    association.setIconPath(programPath);
+    association.setShell(programPath + QLatin1String(" \"%1\""));
+    association.setTypeName(QStringLiteral("Wexmora File"));
+}
+
 bool ApplyAssociationChoice(TMILAssociate &association, bool associate, Prompter &prompter)
 {
     const QString ext = QStringLiteral(".QDZ");

@@ -5,9 +5,16 @@
 #include "table/EditCommands.h"
 #include "table/rVTNodeData.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -32,24 +39,44 @@ ColorsPage::ColorsPage(QWidget *parent)
         bar(channel)->setProperty("channel", channel);
     for (int element = 0; element < 4; ++element) {
         samplePanel(element)->setProperty("element", element);
-        samplePanel(element)->setCursor(element == 0 ? Qt::ArrowCursor : Qt::PointingHandCursor);
+        samplePanel(element)->installEventFilter(this);
     }
+    CBChange();
+
+    // Only the user's choices reach these handlers: the program's own writes send no
+    // activation, and its bar positions are written with the bars' signals blocked.
+    connect(ui->cbSchema, &QComboBox::activated, this, &ColorsPage::cbSchemaChange);
+    connect(ui->CB, &QComboBox::activated, this, [this] {
+        CBChange();
+        Q_EMIT choiceChanged();
+    });
+    connect(ui->RB4, &QRadioButton::toggled, this, &ColorsPage::RB3Click);
+    for (int channel = 0; channel < 3; ++channel) {
+        QScrollBar *b = bar(channel);
+        connect(b, &QScrollBar::valueChanged, this, [this, b] { S1Change(b); });
+    }
+    connect(ui->bReverse, &QPushButton::clicked, this, &ColorsPage::bReverseClick);
+    connect(ui->bSameBkgrColor, &QPushButton::clicked, this, &ColorsPage::bSameBkgrColorClick);
+    connect(ui->bParentColors, &QPushButton::clicked, this, &ColorsPage::bParentColorsClick);
 }
 
 ColorsPage::~ColorsPage() = default;
 
 void ColorsPage::showNode(const rVTNodeData *record, const QString &coverReason)
 {
-    setCover(m_colorSupportDisabled ? QStringLiteral("Color support is disabled") : coverReason);
-    ColorSet colors;
-    if (!record || !ParseColorSet(record->Colors, colors)) {
-        colors = ColorSet{};
-        ParseColorSet(ReadTeraTermColors(), colors);
-    }
-    setColorSet(colors);
+    m_coverReason = coverReason;
+    setColorSupportDisabled(m_colorSupportDisabled);
+    m_colorSet = NodeColorSet(record ? record->Colors : QByteArray(), ReadTeraTermColors());
+    CBChange();
 }
 
-void ColorsPage::collectEdits(NodeEdits &edits) const
+void ColorsPage::setColorSupportDisabled(bool disabled)
+{
+    m_colorSupportDisabled = disabled;
+    setCover(disabled ? QStringLiteral("Color support is disabled") : m_coverReason);
+}
+
+void ColorsPage::collectEdits(NodeEdits &edits)
 {
     edits.colors = m_colorSet;
 }
@@ -93,6 +120,98 @@ void ColorsPage::ShowColorSet()
 void ColorsPage::showDefaultScheme(int index)
 {
     ui->cbSchema->setCurrentIndex(index);
+}
+
+void ColorsPage::CBChange()
+{
+    const int chosen = element();
+    for (int e = 0; e < 4; ++e)
+        samplePanel(e)->setCursor(e == chosen ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    ShowColorSet();
+}
+
+void ColorsPage::edited()
+{
+    ShowColorSet();
+    Q_EMIT userEdited();
+}
+
+void ColorsPage::S1Change(QScrollBar *bar)
+{
+    const int chosen = std::max(0, element());
+    const bool background = backgroundPlane();
+    m_colorSet.at(chosen, background, bar->property("channel").toInt()) = std::uint8_t(bar->value());
+    if (background && m_sameBackground) {
+        for (int e = 0; e < 4; ++e)
+            for (int channel = 0; channel < 3; ++channel)
+                m_colorSet.at(e, true, channel) = m_colorSet.at(chosen, true, channel);
+    }
+    edited();
+}
+
+void ColorsPage::RB3Click()
+{
+    CBChange();
+    Q_EMIT choiceChanged();
+}
+
+void ColorsPage::pSampleNormalClick(QLabel *panel)
+{
+    const int clicked = panel->property("element").toInt();
+    if (clicked == element())
+        return;
+    setElement(clicked);
+    CBChange();
+    ui->CB->setFocus(Qt::MouseFocusReason);
+    Q_EMIT choiceChanged();
+}
+
+void ColorsPage::bReverseClick()
+{
+    const int chosen = std::max(0, element());
+    for (int e = 0; e < 4; ++e) {
+        if (e != chosen && !m_sameBackground)
+            continue;
+        for (int channel = 0; channel < 3; ++channel)
+            std::swap(m_colorSet.at(e, false, channel), m_colorSet.at(e, true, channel));
+    }
+    CBChange();
+    Q_EMIT userEdited();
+}
+
+void ColorsPage::bSameBkgrColorClick()
+{
+    const int chosen = std::max(0, element());
+    for (int e = 0; e < 4; ++e)
+        for (int channel = 0; channel < 3; ++channel)
+            m_colorSet.at(e, true, channel) = m_colorSet.at(chosen, true, channel);
+    edited();
+}
+
+void ColorsPage::bParentColorsClick()
+{
+    m_colorSet = NodeColorSet(m_parentColors ? m_parentColors() : QByteArray(), ReadTeraTermColors());
+    edited();
+}
+
+void ColorsPage::cbSchemaChange(int index)
+{
+    const QByteArray text = index >= 0 && index < ColorSchemeCount ? QByteArray(ColorSchemes[index].text)
+                                                                   : ReadTeraTermColors();
+    ParseColorSet(text, m_colorSet);
+    edited();
+}
+
+bool ColorsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // A sample is clicked as a button is: released over it.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *panel = static_cast<QLabel *>(watched);
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && panel->rect().contains(mouse->position().toPoint()))
+            pSampleNormalClick(panel);
+    }
+    return NodePage::eventFilter(watched, event);
 }
 
 int ColorsPage::schemeIndex() const

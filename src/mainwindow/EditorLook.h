@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+class MacroLexer;
 class QFont;
 class QsciScintilla;
 
@@ -16,8 +17,11 @@ struct EditorColors
     bool operator==(const EditorColors &) const = default;
 };
 
-// Editor's colours and font. While the macro lexer colours the editor, its styles carry the
-// background and the font, so they go there; the editor keeps them as well for when it has no
-// lexer.
-void ApplyEditorColors(QsciScintilla &editor, const EditorColors &colors);
-void ApplyEditorFont(QsciScintilla &editor, const QFont &font);
+// An editor's font and background. While the editor's macro lexer colours it, the lexer's
+// styles carry both, so they go to Lexer (null for none) as well, attached or waiting to be;
+// the editor keeps them for when it has no lexer.
+void ApplyEditorFont(QsciScintilla &editor, MacroLexer *lexer, const QFont &font);
+void ApplyEditorBackground(QsciScintilla &editor, MacroLexer *lexer, const QColor &background);
+
+// The selected text's and the active line's colours, whichever colours the text.
+void ApplySelectionColors(QsciScintilla &editor, const EditorColors &colors);

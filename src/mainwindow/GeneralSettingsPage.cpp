@@ -1,7 +1,10 @@
 #include "mainwindow/GeneralSettingsPage.h"
 #include "ui_GeneralSettingsPage.h"
 
+#include "components/AssociationChoice.h"
+#include "components/TMILAssociate.h"
 #include "shell/ProgramOptions.h"
+#include "table/TableHost.h"
 
 GeneralSettingsPage::GeneralSettingsPage(QWidget *parent)
     : QWidget(parent),
@@ -67,6 +70,23 @@ QList<QWidget *> GeneralSettingsPage::optionControls() const
 {
     return {ui->cbRunOnStart, ui->cbAssociateExt, ui->cbAutoSave, ui->cbSelectlast, ui->cbDoubleClickAction,
             ui->cbDoNotTile, ui->CBDelay, ui->Button4, ui->cbFullPathMRU, ui->cbUpdateInterval};
+}
+
+void GeneralSettingsPage::attachAssociation(TMILAssociate &association, TableHost &host)
+{
+    m_association = &association;
+    m_host = &host;
+    ui->cbAssociateExt->setChecked(association.IsAssociated(QStringLiteral("QDZ")));
+    // Only the user's click changes the association; the state shown here does not.
+    connect(ui->cbAssociateExt, &QCheckBox::clicked, this, &GeneralSettingsPage::cbAssociateExtClick);
+}
+
+void GeneralSettingsPage::cbAssociateExtClick()
+{
+    const WaitCursor hourglass(*m_host);
+    // The box shows what came of it, also when a write failed.
+    ui->cbAssociateExt->setChecked(
+        ApplyAssociationChoice(*m_association, ui->cbAssociateExt->isChecked(), m_host->prompter()));
 }
 
 QCheckBox *GeneralSettingsPage::cbRunOnStart() const { return ui->cbRunOnStart; }

@@ -10,6 +10,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class TableHost;
+class TMILAssociate;
 
 namespace Ui {
 class GeneralSettingsPage;
@@ -38,6 +40,10 @@ public:
 
     // The option controls whose focus clears the insert-mode display.
     QList<QWidget *> optionControls() const;
+    // The association box shows whether table files open with the program (Association),
+    // and ticking or clearing it changes that, under the hourglass, with failures reported
+    // through Host. Both must outlive the page. Once per page.
+    void attachAssociation(TMILAssociate &association, TableHost &host);
 
     // The controls, by their names.
     QCheckBox *cbRunOnStart() const;
@@ -53,5 +59,9 @@ public:
     QComboBox *cbUpdateInterval() const;
 
 private:
+    void cbAssociateExtClick();
+
     std::unique_ptr<Ui::GeneralSettingsPage> ui;
+    TMILAssociate *m_association = nullptr;
+    TableHost *m_host = nullptr;
 };

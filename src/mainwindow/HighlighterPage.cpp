@@ -2,6 +2,7 @@
 #include "ui_HighlighterPage.h"
 
 #include "macrolang/MacroAttributeSet.h"
+#include "macrolang/widgets/MacroLexer.h"
 #include "mainwindow/CoverPanel.h"
 #include "mainwindow/StoredColorConversion.h"
 #include "platform/Prompter.h"
@@ -50,7 +51,7 @@ HighlighterPage::HighlighterPage(QWidget *parent)
     ui->Memo3->setCaretLineVisible(true);
     // The sample never has the focus, and still shows its active line's colour.
     ui->Memo3->SendScintilla(QsciScintillaBase::SCI_SETCARETLINEVISIBLEALWAYS, 1UL);
-    ApplyEditorFont(*ui->Memo3, QFont(QStringLiteral("Courier New"), 9));
+    ApplyEditorFont(*ui->Memo3, nullptr, QFont(QStringLiteral("Courier New"), 9));
     showColors();
     selectSampleLine();
 
@@ -73,6 +74,10 @@ void HighlighterPage::setup(MacroAttributeSet &attributes, Prompter &prompter, S
     m_attributes = &attributes;
     m_prompter = &prompter;
     m_dialogs = &dialogs;
+    m_lexer = new MacroLexer(attributes, this);
+    ApplyEditorFont(*ui->Memo3, m_lexer, ui->Memo3->font());
+    showColors();
+    m_lexer->attach(ui->Memo3);
     ui->Elements->setCurrentRow(0);
     ElementsClick();
 }
@@ -81,6 +86,7 @@ void HighlighterPage::loadOptions(const ProgramOptions &o)
 {
     m_colors = {o.EditorSelectionForeground, o.EditorSelectionBackground, o.EditorActLineColor, o.EditorBgColor};
     showColors();
+    Q_EMIT editorColorsChanged(editorColors());
 }
 
 void HighlighterPage::saveOptions(ProgramOptions &o) const
@@ -95,7 +101,12 @@ EditorColors HighlighterPage::editorColors() const
 {
     const QPalette &p = palette();
     return {ColorFromStored(m_colors[0], p), ColorFromStored(m_colors[1], p), ColorFromStored(m_colors[2], p),
-            ColorFromStored(m_colors[3], p)};
+            ColorFromStored(m_colors[3], p, Qt::white)};
+}
+
+void HighlighterPage::setEditorFont(const QFont &font)
+{
+    ApplyEditorFont(*ui->Memo3, m_lexer, font);
 }
 
 QStringList HighlighterPage::sampleLines()
@@ -151,7 +162,7 @@ void HighlighterPage::btnChangeTTMColorsClick()
         else if (m_attributes)
             changeAttributeColor(ListedAttributes[std::size_t(element)]);
     }
-    Q_EMIT editorColorsChanged();
+    Q_EMIT editorColorsChanged(editorColors());
 }
 
 void HighlighterPage::changeAttributeColor(MacroAttribute a)
@@ -180,7 +191,7 @@ void HighlighterPage::Button2Click()
         m_colors = DefaultColors;
         showColors();
         selectSampleLine();
-        Q_EMIT editorColorsChanged();
+        Q_EMIT editorColorsChanged(editorColors());
     }
     ui->Elements->setCurrentRow(0);
     ElementsClick();
@@ -188,7 +199,9 @@ void HighlighterPage::Button2Click()
 
 void HighlighterPage::showColors()
 {
-    ApplyEditorColors(*ui->Memo3, editorColors());
+    const EditorColors colors = editorColors();
+    ApplySelectionColors(*ui->Memo3, colors);
+    ApplyEditorBackground(*ui->Memo3, m_lexer, colors.background);
 }
 
 QListWidget *HighlighterPage::Elements() const { return ui->Elements; }

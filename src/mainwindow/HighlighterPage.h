@@ -11,6 +11,7 @@
 
 class CoverPanel;
 class MacroAttributeSet;
+class MacroLexer;
 class Prompter;
 class QCheckBox;
 class QListWidget;
@@ -24,10 +25,11 @@ class HighlighterPage;
 
 // The settings page "Highlighter": the colours and the bold, italic and underline styles of
 // the macro highlighter's nine attributes, and the macro editor's four colours (selected
-// text, active line, background), each shown at once in the read-only sample editor `Memo3`.
-// The attributes are the window's one set, which every macro editor's lexer follows; the four
-// colours are the sample's, stored with the options, and the macro editor takes them from
-// here. There is no Cancel: a change takes effect as it is made.
+// text, active line, background), each shown at once in the read-only sample editor `Memo3`,
+// which the highlighter colours. The attributes are the window's one set, which every macro
+// editor's lexer follows; the four colours are the sample's, stored with the options, and
+// the macro editor takes them from here (the background under syntax highlighting). There
+// is no Cancel: a change takes effect as it is made.
 class HighlighterPage : public QWidget, public OptionsPage
 {
     Q_OBJECT
@@ -35,17 +37,20 @@ public:
     explicit HighlighterPage(QWidget *parent = nullptr);
     ~HighlighterPage() override;
 
-    // The set the page edits, where the reset question goes, and the colour dialog; all must
-    // outlive the page.
+    // The set the page edits and the sample is coloured with, where the reset question goes,
+    // and the colour dialog; all must outlive the page. Once per page.
     void setup(MacroAttributeSet &attributes, Prompter &prompter, StyleDialogs &dialogs);
     void setStyleDialogs(StyleDialogs &dialogs) { m_dialogs = &dialogs; }
 
-    // The four editor colours.
+    // The four editor colours ("EditorSelectionForeground", "EditorSelectionBackground",
+    // "EditorActLineColor", "EditorBgColor"); loading them tells the macro editor.
     void loadOptions(const ProgramOptions &options) override;
     void saveOptions(ProgramOptions &options) const override;
 
-    // The four colours as the sample shows them.
+    // The four colours as the sample shows them (a system colour resolved).
     EditorColors editorColors() const;
+    // The macro editor's font, which the sample shows.
+    void setEditorFont(const QFont &font);
 
     CoverPanel *Panel1() const { return m_cover; }
 
@@ -75,7 +80,7 @@ public:
 
 Q_SIGNALS:
     // The macro editor is to take the sample's four colours.
-    void editorColorsChanged();
+    void editorColorsChanged(const EditorColors &colors);
 
 private:
     // The four colours in list order from "Selected color foreground", as stored.
@@ -90,6 +95,7 @@ private:
     std::unique_ptr<Ui::HighlighterPage> ui;
     CoverPanel *m_cover = nullptr;
     MacroAttributeSet *m_attributes = nullptr;
+    MacroLexer *m_lexer = nullptr;
     Prompter *m_prompter = nullptr;
     StyleDialogs *m_dialogs = nullptr;
     StoredColors m_colors;

@@ -1,11 +1,15 @@
 #include "mainwindow/MacroEditor.h"
 
 #include "dialogs/widgets/EditorSearch.h"
+#include "macrolang/MacroHelpContext.h"
 #include "macrolang/TSynTTMacroSyn.h"
-#include "mainwindow/EditorLook.h"
+#include "macrolang/widgets/MacroEditorWord.h"
+#include "macrolang/widgets/MacroLexer.h"
 #include "mainwindow/FontFromOption.h"
 #include "mainwindow/core/ContrastColor.h"
 #include "mainwindow/core/SmartTabs.h"
+#include "platform/Help.h"
+#include "platform/Prompter.h"
 #include "shell/ProgramOptions.h"
 
 #include <QKeyEvent>
@@ -20,8 +24,10 @@ bool isMacroWordChar(QChar c)
 
 } // namespace
 
-MacroEditor::MacroEditor(QWidget *parent) : TextEditor(parent)
+MacroEditor::MacroEditor(QWidget *parent) : TextEditor(parent), m_textFont(font())
 {
+    setMarginType(0, QsciScintilla::NumberMargin);
+    showGutter(false);
 }
 
 MacroEditor::~MacroEditor() = default;
@@ -30,7 +36,7 @@ void MacroEditor::applyOptions(const ProgramOptions &options)
 {
     if (options.KeyFound)
         setTabWidth(options.EditorTabWidth());
-    ApplyEditorFont(*this, FontFromOption(textFont(), options.Font1));
+    setTextFont(FontFromOption(m_textFont, options.Font1));
 }
 
 int MacroEditor::caretLine() const
@@ -41,9 +47,61 @@ int MacroEditor::caretLine() const
     return line + 1;
 }
 
-QFont MacroEditor::textFont() const
+void MacroEditor::setTextFont(const QFont &font)
 {
-    return lexer() ? lexer()->font(0) : font();
+    m_textFont = font;
+    ApplyEditorFont(*this, m_lexer, font);
+    Q_EMIT textFontChanged(font);
+}
+
+void MacroEditor::setAttributes(const MacroAttributeSet &attributes)
+{
+    delete m_lexer;
+    m_lexer = new MacroLexer(attributes, this);
+    m_syntax = false;
+    showSyntaxColors();
+}
+
+void MacroEditor::showSyntaxColors()
+{
+    if (!m_lexer || m_syntax)
+        return;
+    m_syntax = true;
+    // The lexer's styles draw the text from now on: they take the font and the background.
+    ApplyEditorFont(*this, m_lexer, m_textFont);
+    ApplyEditorBackground(*this, m_lexer, m_syntaxBackground);
+    m_lexer->attach(this);
+    showGutter(true);
+}
+
+void MacroEditor::setEditorColors(const EditorColors &colors)
+{
+    ApplySelectionColors(*this, colors);
+    m_syntaxBackground = colors.background;
+    // The connection's colours keep their own background.
+    if (m_syntax)
+        ApplyEditorBackground(*this, m_lexer, colors.background);
+}
+
+void MacroEditor::showConnectionColors(const QColor &text, const QColor &background)
+{
+    if (m_syntax) {
+        m_syntax = false;
+        m_lexer->detach();
+        // The editor's own styles were reset with the lexer's going.
+        setFont(m_textFont);
+    }
+    setColor(text);
+    setPaper(background);
+    showGutter(false);
+}
+
+void MacroEditor::showGutter(bool on)
+{
+    if (on)
+        setMarginWidth(0, QStringLiteral("00000"));
+    else
+        setMarginWidth(0, 0);
 }
 
 void MacroEditor::showActiveLine(bool on, bool connectionColors, const QColor &highlighterLineColor)
@@ -97,10 +155,24 @@ void MacroEditor::searchDone(const SearchOutcome &outcome)
         Q_EMIT userEdited();
 }
 
+void MacroEditor::showWordHelp()
+{
+    const MacroHelpTopic topic = MacroHelpTopicFor(MacroWordAtCaret(*this))
+                                     .value_or(MacroHelpTopic{QStringLiteral("Wexmora.hlp"), MacroEditorHelpContext});
+    const Help::Result result = Help::open(topic.file, topic.context);
+    if (result != Help::Result::Opened && m_prompter)
+        m_prompter->error(Help::failureMessage(result, topic.file));
+}
+
 void MacroEditor::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
+    if (key == Qt::Key_F1 && modifiers == Qt::ControlModifier) {
+        event->accept();
+        showWordHelp();
+        return;
+    }
     if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
         if (!m_wantTabs) {
             QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));

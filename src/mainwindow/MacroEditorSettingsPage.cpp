@@ -3,6 +3,9 @@
 
 #include "shell/ProgramOptions.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
+
 MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::MacroEditorSettingsPage>())
@@ -23,6 +26,10 @@ MacroEditorSettingsPage::MacroEditorSettingsPage(QWidget *parent)
         if (tabWidth() > 0)
             Q_EMIT tabWidthChanged(tabWidth());
     });
+    connect(ui->cbNoColors, &QCheckBox::clicked, this, &MacroEditorSettingsPage::cbNoColorsClick);
+    // One of the two buttons turns on whenever the other turns off: its signal alone follows
+    // every switch, the program's as the user's.
+    connect(ui->rbUseColorInEditor, &QRadioButton::toggled, this, &MacroEditorSettingsPage::colouringChanged);
 }
 
 MacroEditorSettingsPage::~MacroEditorSettingsPage() = default;
@@ -39,6 +46,7 @@ void MacroEditorSettingsPage::loadOptions(const ProgramOptions &o)
     ui->CBSpacePerTAB->setCurrentIndex(o.SpacePerTABIndex);
     ui->cbUseAsTTFont->setChecked(o.UseAsTTFont);
     cbAllowTABClick();
+    enableColouringChoices();
 }
 
 void MacroEditorSettingsPage::saveOptions(ProgramOptions &o) const
@@ -64,6 +72,31 @@ QList<QWidget *> MacroEditorSettingsPage::optionControls() const
 {
     return {ui->cbNoColors, ui->rbSyntax, ui->rbUseColorInEditor, ui->cbSameBkgr, ui->cbAllowTAB, ui->cbTAB2Space,
             ui->cbSmartTAB, ui->CBSpacePerTAB, ui->Button3, ui->cbUseAsTTFont};
+}
+
+bool MacroEditorSettingsPage::connectionColors() const
+{
+    return ui->rbUseColorInEditor->isChecked();
+}
+
+void MacroEditorSettingsPage::cbNoColorsClick()
+{
+    const bool disabled = ui->cbNoColors->isChecked();
+    if (disabled) {
+        // The two buttons are exclusive: checking one clears the other.
+        ui->rbSyntax->setChecked(true);
+        ui->cbSameBkgr->setChecked(false);
+    }
+    enableColouringChoices();
+    Q_EMIT colorSupportChanged(disabled);
+}
+
+void MacroEditorSettingsPage::enableColouringChoices()
+{
+    const bool on = !ui->cbNoColors->isChecked();
+    ui->rbUseColorInEditor->setEnabled(on);
+    ui->rbSyntax->setEnabled(on);
+    ui->cbSameBkgr->setEnabled(on);
 }
 
 int MacroEditorSettingsPage::tabWidth() const

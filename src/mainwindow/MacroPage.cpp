@@ -62,7 +62,7 @@ void MacroPage::showNode(const rVTNodeData *record, const QString &coverReason)
         setLogSession(record->LogSession);
 }
 
-void MacroPage::collectEdits(NodeEdits &edits) const
+void MacroPage::collectEdits(NodeEdits &edits)
 {
     edits.macroText = EncodeField(ui->Memo1->text());
     edits.logSession = logSession();

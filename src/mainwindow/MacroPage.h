@@ -27,7 +27,7 @@ public:
 
     // The stored macro decoded and trimmed into the editor, the logging choice into the box.
     void showNode(const rVTNodeData *record, const QString &coverReason) override;
-    void collectEdits(NodeEdits &edits) const override;
+    void collectEdits(NodeEdits &edits) override;
     // A new table: the editor empty, the box as new connections log.
     void resetForNewTable(bool logSession);
 

@@ -19,8 +19,9 @@ public:
     // has nothing to edit and keeps what it held under the cover. Record may be null, or a
     // record the covered page still takes something from.
     virtual void showNode(const rVTNodeData *record, const QString &coverReason) = 0;
-    // Puts the page's values into Edits.
-    virtual void collectEdits(NodeEdits &edits) const = 0;
+    // Puts the page's values into Edits. A page may first bring what it shows into the form
+    // it is stored in (the schedule fields normalised), so the user sees what is applied.
+    virtual void collectEdits(NodeEdits &edits) = 0;
 
     // The panel that covers the page while it has nothing to edit.
     CoverPanel *coverPanel() const { return m_cover; }

@@ -28,7 +28,7 @@ void PopupPage::showNode(const rVTNodeData *record, const QString &coverReason)
         ui->Memo2->replaceText(popup);
 }
 
-void PopupPage::collectEdits(NodeEdits &edits) const
+void PopupPage::collectEdits(NodeEdits &edits)
 {
     edits.popupText = EncodeField(ui->Memo2->text());
 }

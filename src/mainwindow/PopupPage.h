@@ -21,7 +21,7 @@ public:
 
     // The stored popup text decoded into the editor, as it is (not trimmed).
     void showNode(const rVTNodeData *record, const QString &coverReason) override;
-    void collectEdits(NodeEdits &edits) const override;
+    void collectEdits(NodeEdits &edits) override;
     // A new table: the editor empty.
     void resetForNewTable();
 

@@ -1,5 +1,6 @@
 #include "mainwindow/TForm1.h"
 
+#include "components/TMILAssociate.h"
 #include "mainwindow/ColorsPage.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/HighlighterPage.h"
@@ -108,6 +109,8 @@ TForm1::TForm1(Prompter *prompter, QWidget *parent)
     setupEditCommands();
     setupRun();
     setupNodeView();
+    setupMacroEditor();
+    setupColouring();
     setupCommandState();
     setupViews();
     setupOptionHandlers();

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "mainwindow/ConnectionTreeView.h"
-#include "macrolang/MacroAttributeSet.h"
 #include "mainwindow/GuiTableHost.h"
 #include "mainwindow/core/HelpCommands.h"
 #include "mainwindow/core/CommandState.h"
 #include "mainwindow/core/FocusedEditor.h"
+#include "macrolang/MacroAttributeSet.h"
 #include "platform/widgets/LockKeyState.h"
 #include "platform/widgets/MessageBoxPrompter.h"
 #include "platform/widgets/StyleDialogs.h"
@@ -31,6 +31,7 @@ class HandOverReceiver;
 struct ImportResult;
 class MacroEditor;
 class MacroPage;
+class MacroPrintCommands;
 class MacroRunner;
 class NodeNameDelegate;
 class NodePage;
@@ -54,6 +55,11 @@ struct TableReadResult;
 class TextEditor;
 class TextFieldFilter;
 struct TForm1FileSide;
+class TForm2;
+class TForm4;
+class TForm6;
+class TMILAssociate;
+class TTestPrintPreviewDlg;
 class TreeClipboard;
 class ViewCommands;
 class WindowGeometryRecorder;
@@ -106,10 +112,14 @@ public:
     MacroRunner &macroRunner();
     RunAllSelected &runAllSelected();
     HandOverReceiver *handOverReceiver() const { return m_handOver; }
-    // The macro highlighter's attributes that every macro editor's lexer follows.
-    MacroAttributeSet &attributes() { return m_attributes; }
     ViewCommands *views() const { return m_views; }
     WindowGeometryRecorder *geometryRecorder() const { return m_geometry; }
+    // The macro editor's print commands, with the program's printer and the print system.
+    MacroPrintCommands &printing() const { return *m_printing; }
+
+    // The licence, about and print preview windows, made after this one: the Help menu and
+    // the print preview command open them. They must outlive their use from here.
+    void setSecondaryWindows(TForm4 &licence, TForm6 &about, TTestPrintPreviewDlg &preview);
 
     // Start-up and shutdown.
     // The creation handler: messages attached, the options loaded into the controls, the
@@ -119,6 +129,11 @@ public:
     // The options saved and the launcher told; once, when the window goes.
     void FormDestroy();
     void SaveSettingsAndNotify();
+    // The update window, made once the window is created from the options: its boxes, the
+    // backup it offers and the save question before an upgrade are this window's. The caller
+    // owns it and frees it before this window.
+    std::unique_ptr<TForm2> CreateUpdateWindow();
+    TForm2 *updateWindow() const;
     // Closing: the question whether the window may close (unapplied edits, unsaved table),
     // then the clean-up of a close that goes on.
     bool FormCloseQuery();
@@ -186,6 +201,22 @@ public:
     // highlighter's sample the whole font) and the menus'.
     void Button3Click();
     void Button4Click();
+    // "Check for updates": the update window runs its check, or comes to the front while it
+    // shows.
+    void Checkforupdates1Click();
+    // Printing the focused connection's macro, and the Help menu's windows.
+    void MnPrintClick();
+    void MnPrintPreviewClick();
+    void MnPrinterSetupClick();
+    void MnFreeWareLicenseClick();
+    void MnAboutClick();
+    // TeraTerm's configuration kept in the program's store and written back.
+    void mnBackupClick();
+    void mnRestoreClick();
+
+    // The macro highlighter's attributes: the window's one set, which colours both editors
+    // that show a macro and which the Highlighter page edits.
+    MacroAttributeSet &highlighterAttributes() { return m_attributes; }
 
 protected:
     // Key preview: the window sees the keys released in all its controls.
@@ -258,6 +289,8 @@ private:
     void setupEditCommands();
     void setupRun();
     void setupNodeView();
+    void setupMacroEditor();
+    void setupColouring();
     void setupCommandState();
     void setupViews();
     void setupOptionHandlers();
@@ -279,6 +312,8 @@ private:
     void applyLoadedOptions();
     // The menu font on the main menu and every menu of the window.
     void applyMenuFont();
+    // The user's choice of check interval: the day of the launcher's next check is stored.
+    void cbUpdateIntervalChange(int index);
 
     // The tree and the node view.
     void showSettingsPage();
@@ -300,6 +335,10 @@ private:
     bool askApplyBeforeLeaving();
     Prompter::Answer askApplyQuestion(const ConnectionNode *node);
     QByteArray ReadTeraTermColors() const;
+    // The macro editor's colouring follows the option: syntax highlighting, or the focused
+    // connection's stored colours (TeraTerm's without one); the highlighter page is covered
+    // while the editor shows connection colours.
+    void rbUseColorInEditorClick();
 
     // Command state: the refresh's inputs and outputs, the focused control, the context menu.
     // The refresh proper: page data when the tree has the focus, then every command's state.
@@ -362,12 +401,18 @@ private:
     RunContext buildRunContext(const ConnectionNode *node, bool toCursor) const;
     void runFocused(bool wholeMacro, bool withAncestors, const QString &exportFile = {});
 
+    // Printing: the connection's path text for the header, and the printers read anew each
+    // time the program becomes active.
+    QString currentNodePathText() const;
+    void ApplicationEvents1Activate();
+
     MessageBoxPrompter m_ownPrompter;
     Prompter *m_prompter;
     GuiTableHost m_host;
     TableDocument m_doc;
     ProgramOptions m_options;
     bool m_insertMode = true;
+    MacroAttributeSet m_attributes;
     Clock m_applyClock;
     std::function<LockKeyState()> m_lockKeys = &LockKeyState::current;
 
@@ -393,6 +438,7 @@ private:
     QAction *BtnNewTable = nullptr, *BtnSaveTable = nullptr, *BtnPrint = nullptr, *BtnCut = nullptr;
     QAction *BtnAddChild = nullptr, *BtnAddSibl = nullptr, *BtnDelete = nullptr, *BtnApply = nullptr;
     QAction *MnVTHide = nullptr, *MnVTMaximize = nullptr, *MnVTRestore = nullptr;
+    QAction *mnRestore = nullptr;
     // Each command with the state flag that enables it.
     std::vector<std::pair<QAction *, bool MenuStates::*>> m_menuItems;
     std::vector<std::pair<QAction *, bool CommandStates::*>> m_buttons;
@@ -403,17 +449,22 @@ private:
     HandOverReceiver *m_handOver = nullptr;
     WindowGeometryRecorder *m_geometry = nullptr;
 
-    // The View and Help menus, the option pages' dialogs and the highlighter's attributes.
+    // The View and Help menus and the option pages' dialogs.
     ViewCommands *m_views = nullptr;
     HelpCommands m_help{*m_prompter};
     StyleDialogs m_ownStyleDialogs;
     StyleDialogs *m_styleDialogs = &m_ownStyleDialogs;
-    MacroAttributeSet m_attributes;
     bool m_destroyed = false;
+    QPointer<TForm2> m_updateWindow;
 
     TreeClipboard *m_treeClipboard = nullptr;
     TextFieldFilter *m_overwritingFields = nullptr;
     RunCommands *m_runCommands = nullptr;
+    MacroPrintCommands *m_printing = nullptr;
+    // The association of table files with the program, which the General page shows.
+    std::unique_ptr<TMILAssociate> MILAssociate1;
+    QPointer<TForm4> Form4;
+    QPointer<TForm6> Form6;
     // The file dialogs, the recent files and the file commands. Held through a pointer whose
     // deleter is fixed where the parts are made, so this header needs none of their types.
     std::shared_ptr<TForm1FileSide> m_fileSide;

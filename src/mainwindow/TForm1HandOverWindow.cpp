@@ -3,6 +3,7 @@
 #include "mainwindow/TForm1.h"
 #include "runner/TeraTermIni.h"
 #include "table/ImportConnections.h"
+#include "updates/widgets/TForm2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,10 @@ void TForm1HandOverWindow::ImportConnections(const QString &path)
 
 void TForm1HandOverWindow::closeAsUser()
 {
+    // The update window holds nothing to lose: it goes first, as its Cancel would, so a stop
+    // also ends the start for the update check alone.
+    if (TForm2 *updates = m_window.updateWindow(); updates && updates->isVisible())
+        updates->reject();
     m_window.close();
 }
 
@@ -51,5 +56,8 @@ bool TForm1HandOverWindow::tableModified() const
 
 bool TForm1HandOverWindow::modalDialogOpen() const
 {
-    return QApplication::activeModalWidget() != nullptr;
+    // The update window in front takes the requests itself: a check brings it forward, a stop
+    // closes it first.
+    const QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal != m_window.updateWindow();
 }

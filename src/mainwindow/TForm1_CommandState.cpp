@@ -10,12 +10,14 @@
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroEditorSettingsPage.h"
 #include "mainwindow/MacroPage.h"
+#include "mainwindow/MacroPrintCommands.h"
 #include "mainwindow/PopupPage.h"
 #include "mainwindow/RunCommands.h"
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/UserDataPage.h"
 #include "runner/MacroRunner.h"
+#include "platform/widgets/PrinterInventory.h"
 #include "table/NodeClipboard.h"
 
 #include "platform/widgets/QsciIncludes.h"
@@ -246,10 +248,12 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
         in.sampleColors[static_cast<std::size_t>(element)] =
             m_colorsPage->samplePanel(element)->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
 
-    // No printer list yet: printing stays off and its hint says why.
-    in.printerCount = -1;
-    in.hasPrinters = false;
-    in.printerIndex = -1;
+    // The count as the last refresh of the printers left it; the current printer is the one
+    // the commands print on.
+    in.printerCount = m_printing->printers().PrinterCount();
+    in.hasPrinters = m_printing->HasPrinters(false);
+    in.printerName = m_printing->currentPrinterName();
+    in.printerIndex = in.printerName.isEmpty() ? -1 : 0;
 
     in.selectionHasRunnableMacros = SelectionHasRunnableMacros(selection.nodes());
     in.runAllSelectedRunning = m_runCommands && m_runCommands->runAll().isRunning();
@@ -262,12 +266,11 @@ void TForm1::applyCommandStates(const CommandStates &s)
     setEnabledIfChanged(m_colorsPage->bParentColors(), s.bParentColors);
     m_colorsPage->bSameBkgrColor()->setEnabled(s.bSameBkgrColor);
 
-    // The hint is written when it changes from what the last refresh worked out; until a
-    // printer comes into view the button keeps the hint it was made with.
-    if (s.printHint != m_commandStates.printHint) {
-        const qsizetype bar = s.printHint.indexOf(QLatin1Char('|'));
-        BtnPrint->setToolTip(bar < 0 ? s.printHint : s.printHint.left(bar));
-        BtnPrint->setStatusTip(bar < 0 ? s.printHint : s.printHint.mid(bar + 1));
+    // The hint is written whenever the button shows another, the first refresh included.
+    const HintTexts hint = SplitHint(s.printHint);
+    if (BtnPrint->toolTip() != hint.toolTip || BtnPrint->statusTip() != hint.statusTip) {
+        BtnPrint->setToolTip(hint.toolTip);
+        BtnPrint->setStatusTip(hint.statusTip);
     }
     if (s.caretPositionEditor != 0)
         ShowCaretPosition(true, s.caretPositionEditor);

@@ -28,6 +28,7 @@ bool clipboardHasText()
     return data && data->hasText();
 }
 
+// The schedule fields Edit4 to Edit8 are ids 6 to 10, fields 1 to 5 of the schedule page.
 bool isScheduleId(int id)
 {
     return id >= 6 && id <= 10;
@@ -133,7 +134,10 @@ void TForm1::MnPasteClick()
         memo->paste();
         noteTextChange(m_doc, id);
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
-        line->paste();
+        if (isScheduleId(id))
+            m_schedulePage->pasteIntoField(id - 5, QGuiApplication::clipboard()->text());
+        else
+            line->paste();
         noteTextChange(m_doc, id);
     }
     RequestCommandRefresh();
@@ -207,6 +211,9 @@ void TForm1::watchTextFields()
         m_overwritingFields->watch(field);
     for (int which = 1; which <= 5; ++which)
         scheduleFields->watch(m_schedulePage->field(which));
+    // The schedule fields take overwrite typing through their own key rules.
+    m_schedulePage->setInsertMode(insertMode);
+    m_schedulePage->setPrompter(m_prompter);
     for (TextFieldFilter *fields : {m_overwritingFields, scheduleFields}) {
         connect(fields, &TextFieldFilter::insertKeyPressed, this, [this] { toggleInsertMode(nullptr); });
         connect(fields, &TextFieldFilter::entered, this, [this](QWidget *field) {

@@ -1,14 +1,18 @@
 // Creating the window from the options, closing it and saving the options.
 #include "mainwindow/TForm1.h"
 
+#include "components/AssociationChoice.h"
+#include "components/TMILAssociate.h"
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/MacroEditor.h"
+#include "mainwindow/MacroPrintCommands.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1HandOverWindow.h"
 #include "mainwindow/ViewCommands.h"
 #include "mainwindow/WindowGeometryRecorder.h"
 #include "platform/AppPaths.h"
 #include "runner/ProgramFolder.h"
+#include "runner/TeraTermConfigBackup.h"
 #include "runner/TeraTermIni.h"
 #include "shell/HandOverReceiver.h"
 #include "shell/InstanceSemaphore.h"
@@ -18,7 +22,10 @@
 #include "shell/ShellServices.h"
 #include "table/TableFile.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSplitter>
@@ -41,12 +48,19 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
     m_doc.CopyInProgressFlag = false;
     m_doc.CutModeFlag = false;
 
+    mnRestore->setEnabled(TeraTermConfigBackup::ReadTTConfigBackup(services.registry()));
     trimDblClickActions();
     InitTree();
     loadOptions(!arguments.isEmpty());
     QCheckBox *runOnStart = settingsPage()->general()->cbRunOnStart();
     runOnStart->setChecked(IsAutoStartOn());
     connect(runOnStart, &QCheckBox::clicked, this, &TForm1::cbRunOnStartClick);
+    // Only the user's choice: loading the options leaves the stored day alone.
+    connect(settingsPage()->general()->cbUpdateInterval(), &QComboBox::activated, this,
+            &TForm1::cbUpdateIntervalChange);
+    MILAssociate1 = std::make_unique<TMILAssociate>(services.registry());
+    SetUpProgramAssociation(*MILAssociate1, QCoreApplication::applicationFilePath());
+    settingsPage()->general()->attachAssociation(*MILAssociate1, m_host);
 
     const bool offerHandOver = openTableAtStart();
     {
@@ -60,6 +74,7 @@ void TForm1::FormCreate(ShellServices &services, const QStringList &arguments)
         SelectNodeByIndex();
     m_doc.SetNodeModified(false);
     UpdateKeyIndicators();
+    m_printing->HasPrinters(true);
     RequestCommandRefresh();
     // The pages show the node the start selected (or their covers) before any focus change
     // asks for it, so nothing can be typed for the top node.
@@ -131,6 +146,7 @@ void TForm1::optionsToControls()
     Memo1->applyOptions(o);
     // The font's name goes to both editors; size and style to the macro editor only.
     Memo2->applyFontName(o.Font1);
+    rbUseColorInEditorClick();
 
     m_doc.CurrentTableFile = o.LastQDZFile;
     m_doc.SelectedNodeIndex = o.SelectedNodeIndex;

@@ -110,12 +110,17 @@ void TForm1::createFileMenu()
         {},
     });
     QMenu *configuration = addMenu(MnFile, "TeraTermConfiguration1", QStringLiteral("TeraTerm configuration"));
-    addItems(configuration, {{"mnBackup", "Backup"}, {"mnRestore", "Restore"}});
+    addItems(configuration, {
+        {"mnBackup", "Backup", {}, &TForm1::mnBackupClick},
+        {"mnRestore", "Restore", {}, &TForm1::mnRestoreClick, nullptr, &mnRestore},
+    });
+    // Until the start finds a backup stored there is nothing to restore.
+    mnRestore->setEnabled(false);
     addItems(MnFile, {
         {},
-        {"MnPrinterSetup", "Printer setup ...", {}, nullptr, &S::MnPrinterSetup},
-        {"MnPrintPreview", "Print preview", {}, nullptr, &S::MnPrintPreview},
-        {"MnPrint", "Print ...", {}, nullptr, &S::MnPrint},
+        {"MnPrinterSetup", "Printer setup ...", {}, &TForm1::MnPrinterSetupClick, &S::MnPrinterSetup},
+        {"MnPrintPreview", "Print preview", {}, &TForm1::MnPrintPreviewClick, &S::MnPrintPreview},
+        {"MnPrint", "Print ...", {}, &TForm1::MnPrintClick, &S::MnPrint},
         {},
         {"MnClose", "Close", {}, &TForm1::MnCloseClick},
     });
@@ -252,10 +257,10 @@ void TForm1::createHelpMenu()
         {"MnTeraTermHelp", "TeraTerm Help", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F1)},
         {"MnTeraTermMacroLanguage", "TeraTerm Macro Language Help", keys(Qt::SHIFT | Qt::Key_F1)},
         {},
-        {"Checkforupdates1", "Check for updates"},
+        {"Checkforupdates1", "Check for updates", {}, &TForm1::Checkforupdates1Click},
         {},
-        {"MnFreeWareLicense", "Freeware License Agreement"},
-        {"MnAbout", "About Wexmora"},
+        {"MnFreeWareLicense", "Freeware License Agreement", {}, &TForm1::MnFreeWareLicenseClick},
+        {"MnAbout", "About Wexmora", {}, &TForm1::MnAboutClick},
     });
     const std::pair<const char *, void (HelpCommands::*)()> helpFiles[] = {
         {"WexmoraHelp1", &HelpCommands::WexmoraHelp1Click},
@@ -286,8 +291,8 @@ void TForm1::createToolBar()
         {"BtnSaveTable", I::Save, "Save (Ctrl+S)", &TForm1::MnSaveTableClick, &S::BtnSaveTable, &BtnSaveTable},
         {"BtnSaveAsTable", I::SaveAs, "Save as ...", &TForm1::MnSaveAsTableClick, &S::BtnSaveAsTable},
         {},
-        {"BtnPrintPreview", I::PrintPreview, "Print preview", nullptr, &S::BtnPrintPreview},
-        {"BtnPrint", I::Print, "Print", nullptr, &S::BtnPrint, &BtnPrint},
+        {"BtnPrintPreview", I::PrintPreview, "Print preview", &TForm1::MnPrintPreviewClick, &S::BtnPrintPreview},
+        {"BtnPrint", I::Print, "Print", &TForm1::MnPrintClick, &S::BtnPrint, &BtnPrint},
         {},
         {"BtnUndo", I::Undo, "Undo (Ctrl+Z)", &TForm1::MnUndoClick, &S::BtnUndo},
         {"BtnCut", I::Cut, "Cut (Ctrl+X)", &TForm1::MnCutClick, &S::BtnCut, &BtnCut},
@@ -314,13 +319,11 @@ void TForm1::createToolBar()
             CBar->addSeparator();
             continue;
         }
-        const QString hint = QLatin1String(b.hint);
-        const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-        const QString tip = bar < 0 ? hint : hint.left(bar);
-        QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(b.icon)), tip);
+        const HintTexts hint = SplitHint(QLatin1String(b.hint));
+        QAction *action = CBar->addAction(CommandIcons::icon(static_cast<CommandIcons::Kind>(b.icon)), hint.toolTip);
         action->setObjectName(QLatin1String(b.name));
-        action->setToolTip(tip);
-        action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+        action->setToolTip(hint.toolTip);
+        action->setStatusTip(hint.statusTip);
         if (QWidget *button = CBar->widgetForAction(action))
             button->setObjectName(QLatin1String(b.name));
         if (b.run)

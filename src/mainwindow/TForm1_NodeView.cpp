@@ -128,6 +128,8 @@ void TForm1::ShowFocusedNodeData()
     m_colorsPage->setColorSupportDisabled(m_settingsPage->macroEditor()->cbNoColors()->isChecked());
     for (NodePage *page : nodePages())
         page->showNode(record, reason);
+    // In connection colours the macro editor takes the shown connection's.
+    rbUseColorInEditorClick();
     if (reason.isEmpty())
         noteLastUpdated(record->LastUpdated);
 }
@@ -140,10 +142,11 @@ void TForm1::BtnApplyClick()
     BtnApply->setEnabled(false);
     ConnectionNode *node = m_doc.CurrentNode;
     NodeEdits edits;
-    for (const NodePage *page : nodePages())
+    for (NodePage *page : nodePages())
         page->collectEdits(edits);
     ApplyNodeEdits(m_doc, edits, m_applyClock);
     noteLastUpdated(node->data.LastUpdated);
+    rbUseColorInEditorClick();
     RequestCommandRefresh();
 }
 

@@ -1,8 +1,7 @@
-// The options that take effect at once: the macro editor's TABs and font, the menu font, the
-// highlighter page's colours, and the status bar as an option control takes the focus.
+// The options that take effect at once: the macro editor's TABs and font, the menu font, and
+// the status bar as an option control takes the focus.
 #include "mainwindow/TForm1.h"
 
-#include "mainwindow/EditorLook.h"
 #include "mainwindow/FontFromOption.h"
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/HighlighterPage.h"
@@ -27,10 +26,6 @@ void TForm1::setupOptionHandlers()
     connect(m_settingsPage->general()->Button4(), &QPushButton::clicked, this, &TForm1::Button4Click);
     // No editor has the focus: the insert mode no longer shows.
     connect(m_settingsPage, &SettingsPage::optionControlEntered, this, [this] { ShowInsertMode(false); });
-
-    HighlighterPage *highlighter = m_settingsPage->highlighter();
-    connect(highlighter, &HighlighterPage::editorColorsChanged, this,
-            [this, highlighter] { ApplyEditorColors(*Memo1, highlighter->editorColors()); });
 }
 
 void TForm1::setStyleDialogs(StyleDialogs *dialogs)
@@ -47,11 +42,7 @@ void TForm1::applyLoadedOptions()
     Memo1->setSmartTabs(editor->cbSmartTAB()->isChecked());
     cbFullPathMRUClick();
     applyMenuFont();
-
-    HighlighterPage *highlighter = m_settingsPage->highlighter();
-    ApplyEditorColors(*Memo1, highlighter->editorColors());
-    ApplyEditorFont(*highlighter->Memo3(), Memo1->textFont());
-    highlighter->selectSampleLine();
+    m_settingsPage->highlighter()->selectSampleLine();
 }
 
 void TForm1::Button3Click()
@@ -60,10 +51,10 @@ void TForm1::Button3Click()
     if (!chosen)
         return;
     m_options.Font1 = FontOptionFrom(*chosen, m_options.Font1.CharSet);
-    ApplyEditorFont(*Memo1, *chosen);
-    // The popup editor keeps its own size and style.
+    // The highlighter's sample follows the macro editor; the popup editor keeps its own size
+    // and style.
+    Memo1->setTextFont(*chosen);
     Memo2->applyFontName(m_options.Font1);
-    ApplyEditorFont(*m_settingsPage->highlighter()->Memo3(), *chosen);
 }
 
 void TForm1::Button4Click()

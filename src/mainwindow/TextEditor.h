@@ -46,6 +46,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-private:
+    // Set while the program writes the text: no change then is reported as the user's.
     bool m_programWrite = false;
 };

@@ -55,10 +55,8 @@ bool TextFieldFilter::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void TextFieldFilter::overwriteNextCharacter(QLineEdit *field, const QKeyEvent *key) const
+void TextFieldFilter::overwriteNextCharacter(QLineEdit *field, const QKeyEvent *key)
 {
-    // The character after the caret is selected, so the typed character (or Backspace)
-    // replaces it.
     if (field->hasSelectedText())
         return;
     const bool chord = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);

@@ -23,6 +23,10 @@ public:
 
     void watch(QLineEdit *field);
 
+    // Overwrite typing: unless Field has a selection, a typed character or Backspace first
+    // selects the character after the caret, so the key replaces it.
+    static void overwriteNextCharacter(QLineEdit *field, const QKeyEvent *key);
+
 Q_SIGNALS:
     void insertKeyPressed(QWidget *field);
     // The focus came to Field for good (not passing through a menu or another window).
@@ -33,8 +37,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void overwriteNextCharacter(QLineEdit *field, const QKeyEvent *key) const;
-
     bool m_overwrites;
     std::function<bool()> m_insertMode;
 };

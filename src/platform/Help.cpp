@@ -4,8 +4,10 @@
 #include "platform/ShellOpen.h"
 #include "platform/WineDriveMap.h"
 #include "platform/WinePrefix.h"
+#include "platform/WineLocator.h"
 #include "platform/WineStarter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -46,6 +48,23 @@ Result open(const QString &name, int context)
     if (viewerHook())
         return viewerHook()(file, context);
     return show(file);
+}
+
+QString failureMessage(Result result, const QString &name)
+{
+    const QString file = QDir::toNativeSeparators(AppFilePath(name));
+    switch (result) {
+    case Result::Opened:
+        return {};
+    case Result::FileMissing:
+        return QStringLiteral("The help file %1 was not found.").arg(file);
+    case Result::WineMissing:
+        // Wine's help viewer is the Windows program that could not start.
+        return WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
+    case Result::NotOpened:
+        break;
+    }
+    return QStringLiteral("The help file %1 could not be opened.").arg(file);
 }
 
 void setViewerForTesting(Viewer viewer)

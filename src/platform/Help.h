@@ -16,6 +16,10 @@ enum class Result { Opened, FileMissing, WineMissing, NotOpened };
 // takes no context number on its command line. Any other file goes to the desktop's handler.
 Result open(const QString &name, int context = 0);
 
+// What the user is told when opening the help file Name ended in Result: which file is
+// missing, that Wine is needed, or that the file could not be opened. Empty for Opened.
+QString failureMessage(Result result, const QString &name);
+
 // The viewer shows an existing help file. Tests put their own in place to see the file and
 // the context; an empty function restores the real one.
 using Viewer = std::function<Result(const QString &file, int context)>;

@@ -47,6 +47,11 @@ QString cannotExecute(const QString &path)
 
 MacroRunner::MacroRunner(Prompter &prompter) : m_prompter(prompter) {}
 
+QDateTime MacroRunner::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentDateTime();
+}
+
 QString SlotMacroFile(const QString &temp, int n)
 {
     return temp + QStringLiteral("/~macroC") + QString::number(n) + QStringLiteral(".ttl");
@@ -164,7 +169,7 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     values.logsFolder = paths.bytes(*logsSeen);
     values.ttDir = paths.bytes(*ttDirSeen);
     values.winDir = paths.windowsDir();
-    values.logBaseName = LogBaseName(text.logNameChain, m_clock ? m_clock() : QDateTime::currentDateTime());
+    values.logBaseName = LogBaseName(text.logNameChain, now());
     const bool logIt = RunLinePass(text.lines, values);
     if (wholeMacro && (logIt || context.logSession)) {
         if (exporting) {

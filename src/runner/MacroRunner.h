@@ -24,6 +24,8 @@ public:
 
     // The clock read once per run for the log file names.
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    // The time of that clock now: the local time unless a clock was set.
+    QDateTime now() const;
     RunSlots &runSlots() { return m_slots; }
     const RunSlots &runSlots() const { return m_slots; }
 

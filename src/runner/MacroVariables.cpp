@@ -13,6 +13,14 @@ const char *const MacroVariableNames[MacroVariableCount + 1] = {
     "$logfilename$", "$PARENT$", "$parent$",
 };
 
+int FirstMacroVariableIn(QByteArrayView word)
+{
+    for (int i = 1; i <= MacroVariableCount; ++i)
+        if (word.contains(QByteArrayView(MacroVariableNames[i])))
+            return i;
+    return 0;
+}
+
 QByteArray ReplaceConnectionToken(const QByteArray &value, const QByteArray &text,
                                   const QByteArray &lowerToken, const QByteArray &upperToken)
 {

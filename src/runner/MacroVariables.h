@@ -3,6 +3,7 @@
 #include "runner/RunContext.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 
 class ConnectionNode;
@@ -11,6 +12,10 @@ class Prompter;
 // The program's own macro variables, numbered 1 to 18 as the value tip numbers them.
 inline constexpr int MacroVariableCount = 18;
 extern const char *const MacroVariableNames[MacroVariableCount + 1];  // [0] unused
+
+// The number of the first name of MacroVariableNames that Word holds, letter case counting;
+// 0 when it holds none. A word may hold two ("$user$$name$"): the table's order decides.
+int FirstMacroVariableIn(QByteArrayView word);
 
 // Text with every LowerToken replaced by the first word of Value, then every UpperToken by
 // the whole of Value; letter case counts. Each token is replaced in one pass over the text,

@@ -16,6 +16,11 @@ QString ParamNameForArgument(const QString &argument)
     return QFileInfo(argument).absoluteFilePath();
 }
 
+bool IsUpgradeCheckStart(const QStringList &arguments)
+{
+    return arguments.size() == 1 && arguments.first() == LauncherMessages::UpgradeCheckArgument;
+}
+
 bool ProgramStartUp(const QStringList &arguments, Registry &registry, Prompter &prompter,
                     WindowMessages &messages)
 {

@@ -16,3 +16,8 @@ bool ProgramStartUp(const QStringList &arguments, Registry &registry, Prompter &
 
 // What "ParamName" gets for the command-line argument Argument.
 QString ParamNameForArgument(const QString &argument);
+
+// The start for the update check alone: the sole argument is exactly "upgradeCheck=true"
+// (letter case counts). The update window then runs its check before the main window would
+// show, and the program ends when it closes.
+bool IsUpgradeCheckStart(const QStringList &arguments);

@@ -82,3 +82,14 @@ QByteArray FormatColorSet(const ColorSet &set)
     }
     return out;
 }
+
+ColorSet NodeColorSet(const QByteArray &colors, const QByteArray &iniColors)
+{
+    ColorSet set;
+    if (ParseColorSet(colors, set))
+        return set;
+    set = ColorSet{};
+    ParseColorSet(ColorSchemes[0].text, set);
+    ParseColorSet(iniColors, set);
+    return set;
+}

@@ -33,6 +33,11 @@ bool ParseColorSet(const QByteArray &text, ColorSet &set);
 // The text form of Set.
 QByteArray FormatColorSet(const ColorSet &set);
 
+// The colour set a connection's Colors text stands for: when the text does not parse,
+// TeraTerm's colours (IniColors, as read from teraterm.ini), and where those do not parse,
+// the first built-in scheme.
+ColorSet NodeColorSet(const QByteArray &colors, const QByteArray &iniColors);
+
 // The built-in schemes, in the order the scheme lists show them.
 struct ColorScheme
 {

@@ -19,11 +19,7 @@ const QString kProgram = QStringLiteral("/opt/teraterm/Vurozezi.exe");
 
 void setUp(TMILAssociate &assoc)
 {
-    assoc.setKeyName("Vurozezi");
-    assoc.setPathToApp(kProgram);
-    assoc.setIconPath(kProgram);
-    assoc.setShell(kProgram + " \"%1\"");
-    assoc.setTypeName("Wexmora File");
+    SetUpProgramAssociation(assoc, kProgram);
 }
 
 } // namespace
@@ -45,8 +41,17 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
 
         QVERIFY(ApplyAssociationChoice(assoc, true, prompter));
-        QVERIFY(reg->keyExists(Hive::ClassesRoot, "Vurozezi"));
-        QVERIFY(reg->keyExists(Hive::ClassesRoot, "QDZfile"));
+        // The program's own type key, and the extension's type that opens with the program.
+        QStringList expected({".QDZ", ".QDZ|=QDZfile", "QDZfile", "QDZfile|=Wexmora File",
+                              "QDZfile\\DefaultIcon", "QDZfile\\DefaultIcon|=" + kProgram + ",0",
+                              "QDZfile\\Shell", "QDZfile\\Shell\\Open", "QDZfile\\Shell\\Open\\Command",
+                              "QDZfile\\Shell\\Open\\Command|=" + kProgram + " \"%1\"",
+                              "Vurozezi", "Vurozezi|=Wexmora File",
+                              "Vurozezi\\DefaultIcon", "Vurozezi\\DefaultIcon|=" + kProgram + ",0",
+                              "Vurozezi\\Shell", "Vurozezi\\Shell\\Open", "Vurozezi\\Shell\\Open\\Command",
+                              "Vurozezi\\Shell\\Open\\Command|=" + kProgram + " \"%1\""});
+        expected.sort();
+        QCOMPARE(DumpHive(*reg, Hive::ClassesRoot), expected);
         QVERIFY(QFileInfo::exists(DesktopFileTypes::desktopEntryPath("QDZfile")));
 
         QVERIFY(!ApplyAssociationChoice(assoc, false, prompter));

@@ -206,6 +206,8 @@ private Q_SLOTS:
         e.setText(QStringLiteral("wait 'x'\nsendln $user$\n:label"));
         styleAll(e);
         m.lexer.detach();
+        // Without the lexer all text is in the one style the editor's own colours set.
+        QCOMPARE(styleLetters(e), QByteArray(e.length(), StyleLetters[0]));
         e.show();
         QVERIFY(QTest::qWaitForWindowExposed(&e));
         moveCaretTo(e, 1, 0);

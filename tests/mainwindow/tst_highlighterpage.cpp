@@ -1,9 +1,10 @@
+#include "EditorStyles.h"
 #include "MainWindowFixture.h"
 #include "Reveal.h"
 #include "WindowMachine.h"
 #include "macrolang/MacroAttributeSet.h"
-#include "macrolang/widgets/MacroLexer.h"
 #include "mainwindow/HighlighterPage.h"
+#include "shell/ProgramOptions.h"
 #include "support/ScriptedStyleDialogs.h"
 
 #include <QCheckBox>
@@ -11,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <cstdlib>
 
 Q_DECLARE_METATYPE(MacroAttribute)
 
@@ -74,16 +77,11 @@ bool lineShows(QsciScintilla *editor, int line, const QColor &color)
     return count > 20;
 }
 
-QColor styleForeground(QsciScintilla *editor, MacroAttribute a)
+// The style of the first character of Line.
+int styleAtLine(const QsciScintilla &editor, int line)
 {
-    const long bgr = editor->SendScintilla(Sci::SCI_STYLEGETFORE, static_cast<unsigned long>(a));
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-QColor defaultBackground(QsciScintilla *editor)
-{
-    const long bgr = editor->SendScintilla(Sci::SCI_STYLEGETBACK, static_cast<unsigned long>(Sci::STYLE_DEFAULT));
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    const long pos = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    return int(editor.SendScintilla(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
 }
 
 } // namespace
@@ -93,6 +91,68 @@ class TestHighlighterPage : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The sample is coloured with the window's attribute set and follows its changes.
+    void sampleFollowsTheAttributes()
+    {
+        Page p;
+        QsciScintilla *sample = p.page.Memo3();
+        sample->SendScintilla(Sci::SCI_COLOURISE, 0UL, -1L);
+        // A comment, then "wait", a keyword.
+        QCOMPARE(styleAtLine(*sample, 0), int(MacroAttribute::CommentAttri));
+        QCOMPARE(styleAtLine(*sample, 1), int(MacroAttribute::KeyAttri));
+        QCOMPARE(StyleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(0, 0, 128));
+        p.attributes.setForeground(MacroAttribute::KeyAttri, 0x0000FF);
+        QCOMPARE(StyleColor(*sample, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), QColor(255, 0, 0));
+    }
+
+    // "EditorBgColor" is the sample's background in every style, a system colour drawn as the
+    // palette says; the macro editor is told; the stored value is saved as it came.
+    void editorBackground_data()
+    {
+        QTest::addColumn<quint32>("stored");
+        QTest::addColumn<bool>("system");
+        QTest::newRow("a colour") << quint32(0x00C0FFEE) << false;
+        QTest::newRow("the system's window colour") << StoredColor::SystemWindow << true;
+    }
+
+    void editorBackground()
+    {
+        QFETCH(quint32, stored);
+        QFETCH(bool, system);
+        Page p;
+        QSignalSpy told(&p.page, &HighlighterPage::editorColorsChanged);
+        ProgramOptions options;
+        options.EditorBgColor = stored;
+        p.page.loadOptions(options);
+        const QColor expected = system ? p.page.Memo3()->palette().color(QPalette::Base) : QColor(0xEE, 0xFF, 0xC0);
+        QCOMPARE(p.page.editorColors().background, expected);
+        for (int style = 0; style < MacroAttributeCount; ++style)
+            QCOMPARE(StyleColor(*p.page.Memo3(), Sci::SCI_STYLEGETBACK, style), expected);
+        QCOMPARE(told.count(), 1);
+        QCOMPARE(told.first().first().value<EditorColors>().background, expected);
+        ProgramOptions saved;
+        p.page.saveOptions(saved);
+        QCOMPARE(saved.EditorBgColor, stored);
+    }
+
+    // The sample shows the macro editor's font, each attribute with its own weight.
+    void editorFont()
+    {
+        Page p;
+        QsciScintilla *sample = p.page.Memo3();
+        QFont font(QStringLiteral("Liberation Mono"), 14);
+        p.page.setEditorFont(font);
+        for (const MacroAttribute a : {MacroAttribute::CommentAttri, MacroAttribute::KeyAttri}) {
+            const int style = int(a);
+            QCOMPARE(StyleFont(*sample, style), font.family());
+            QCOMPARE(sample->SendScintilla(Sci::SCI_STYLEGETSIZE, static_cast<unsigned long>(style)), 14L);
+        }
+        QVERIFY(std::abs(sample->SendScintilla(Sci::SCI_STYLEGETWEIGHT,
+                                               static_cast<unsigned long>(int(MacroAttribute::KeyAttri)))) >=
+                QFont::DemiBold);
+        QVERIFY(sample->SendScintilla(Sci::SCI_STYLEGETITALIC, static_cast<unsigned long>(int(MacroAttribute::CommentAttri))));
+    }
+
     // An attribute shows its styles, the editor's colours have none; "WhiteSpace" has no
     // colour of its own.
     void elementsShowTheirControls_data()
@@ -267,10 +327,8 @@ private Q_SLOTS:
         ScriptedStyleDialogs dialogs;
         f.form.setStyleDialogs(&dialogs);
         auto *memo3 = f.child<QsciScintilla>(QStringLiteral("Memo3"));
-        MacroLexer lexer1(f.form.attributes());
-        MacroLexer lexer3(f.form.attributes());
-        lexer1.attach(f.memo1());
-        lexer3.attach(memo3);
+        // Both editors show syntax highlighting, each through a lexer of its own.
+        QVERIFY(f.memo1()->lexer() && memo3->lexer() && f.memo1()->lexer() != memo3->lexer());
         auto *page = f.child<HighlighterPage>(QStringLiteral("TSS3"));
         Reveal(page);
         const QColor red(0xC0, 0, 0);
@@ -279,7 +337,7 @@ private Q_SLOTS:
 
         clickButton(page->btnChangeTTMColors());
         for (QsciScintilla *editor : {f.memo1(), memo3})
-            QCOMPARE(styleForeground(editor, MacroAttribute::KeyAttri), red);
+            QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETFORE, int(MacroAttribute::KeyAttri)), red);
         clickButton(page->cbElemBold());
         for (QsciScintilla *editor : {f.memo1(), memo3})
             QVERIFY(!editor->SendScintilla(Sci::SCI_STYLEGETBOLD, static_cast<unsigned long>(MacroAttribute::KeyAttri)));
@@ -287,7 +345,7 @@ private Q_SLOTS:
         chooseElement(*page, 12);
         clickButton(page->btnChangeTTMColors());
         for (QsciScintilla *editor : {f.memo1(), memo3})
-            QCOMPARE(defaultBackground(editor), paper);
+            QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETBACK, Sci::STYLE_DEFAULT), paper);
     }
 
     // The attributes and the four colours are kept with the options.
@@ -313,7 +371,7 @@ private Q_SLOTS:
         }
         std::unique_ptr<TForm1> again = machine.start();
         QVERIFY(again);
-        const HighlighterAttribute &comment = again->attributes().attribute(MacroAttribute::CommentAttri);
+        const HighlighterAttribute &comment = again->highlighterAttributes().attribute(MacroAttribute::CommentAttri);
         QCOMPARE(comment.Foreground, 0x0000C0u);
         QCOMPARE(comment.Style, FontStyleBits::Italic | FontStyleBits::Bold);
         auto *page = again->findChild<HighlighterPage *>(QStringLiteral("TSS3"));

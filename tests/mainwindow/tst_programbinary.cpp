@@ -1,4 +1,5 @@
 // The built program itself, started as a user starts it, in a TeraTerm folder of its own.
+#include "LoopbackUpdateServer.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/WindowMessages.h"
@@ -23,6 +24,38 @@ bool received(const QSignalSpy &spy, const QString &name)
     return false;
 }
 
+// The machine around the program: user dirs and a registry of its own, the test's session
+// bus, the launcher counting as running (so none is started and none is missed), and a
+// TeraTerm folder holding a copy of the program and a stand-in "ttermpro.exe" (no Windows
+// executable, so of no known version); the program takes its folder from where its file lies.
+struct Machine
+{
+    TempUserDirs dirs;
+    WindowMessages messages;
+    QSignalSpy spy{&messages, &WindowMessages::received};
+    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    NamedSemaphore launcher{QStringLiteral("WexmoraSemaphore")};
+    QTemporaryDir teraterm;
+    QString program = teraterm.filePath(QStringLiteral("Vurozezi.exe"));
+
+    bool layOut()
+    {
+        QFile stub(teraterm.filePath(QStringLiteral("ttermpro.exe")));
+        return QFile::copy(QStringLiteral(PROGRAM_BINARY), program) && stub.open(QIODevice::WriteOnly)
+            && launcher.tryAcquire() == NamedSemaphore::Result::Created;
+    }
+};
+
+// Asks the program to stop, as the launcher does, until it has ended; stop requests that
+// arrive before it listens are lost.
+void stop(QProcess &program, WindowMessages &messages)
+{
+    for (int i = 0; i < 150 && program.state() != QProcess::NotRunning; ++i) {
+        messages.broadcast(QStringLiteral("VurozeziStopMessage"));
+        program.waitForFinished(200);
+    }
+}
+
 } // namespace
 
 class TestProgramBinary : public QObject
@@ -31,26 +64,17 @@ class TestProgramBinary : public QObject
 
 private Q_SLOTS:
     void startsOnceAndEndsWhenAskedToStop();
+    void upgradeCheckStartRunsTheCheckAlone();
 };
 
 void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
 {
-    TempUserDirs dirs;
-    WindowMessages messages;
-    if (!messages.isConnected())
+    Machine m;
+    if (!m.messages.isConnected())
         QSKIP("no session bus");
-    // The program takes its folder from where its file lies: a copy in a TeraTerm folder.
-    QTemporaryDir teraterm;
-    const QString program = teraterm.filePath(QStringLiteral("Vurozezi.exe"));
-    QVERIFY(QFile::copy(QStringLiteral(PROGRAM_BINARY), program));
-    QFile stub(teraterm.filePath(QStringLiteral("ttermpro.exe")));
-    QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.close();
-    // The launcher counts as running, so none is started and none is missed.
-    NamedSemaphore launcher(QStringLiteral("WexmoraSemaphore"));
-    QCOMPARE(launcher.tryAcquire(), NamedSemaphore::Result::Created);
-    QSignalSpy spy(&messages, &WindowMessages::received);
-    std::unique_ptr<Registry> registry = dirs.freshRegistry();
+    QVERIFY(m.layOut());
+    const QString &program = m.program;
+    const std::unique_ptr<Registry> &registry = m.registry;
 
     QProcess first;
     first.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -67,19 +91,51 @@ void TestProgramBinary::startsOnceAndEndsWhenAskedToStop()
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QTRY_VERIFY(received(spy, QStringLiteral("VurozeziMessage")));
+    QTRY_VERIFY(received(m.spy, QStringLiteral("VurozeziMessage")));
     QCOMPARE(first.state(), QProcess::Running);
 
-    // Stop requests that arrive before the window listens are lost: ask until it goes.
-    for (int i = 0; i < 150 && first.state() != QProcess::NotRunning; ++i) {
-        messages.broadcast(QStringLiteral("VurozeziStopMessage"));
-        first.waitForFinished(200);
-    }
+    stop(first, m.messages);
     QCOMPARE(first.state(), QProcess::NotRunning);
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(first.exitCode(), 0);
-    QTRY_VERIFY(received(spy, QStringLiteral("WexmoraRRMessage")));
+    QTRY_VERIFY(received(m.spy, QStringLiteral("WexmoraRRMessage")));
     QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+}
+
+void TestProgramBinary::upgradeCheckStartRunsTheCheckAlone()
+{
+    Machine m;
+    if (!m.messages.isConnected())
+        QSKIP("no session bus");
+    QVERIFY(m.layOut());
+    // The program's own version is the build's, 2.8.1.
+    LoopbackUpdateServer server;
+    server.serve({{UpdateFiles::TT, LoopbackHttpServer::ok("4.106-2")},
+                  {UpdateFiles::W, LoopbackHttpServer::ok("2.8-1")}});
+    const std::unique_ptr<Registry> &registry = m.registry;
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(m.program, {QStringLiteral("upgradeCheck=true")});
+    QVERIFY(process.waitForStarted(30000));
+    // The check runs at once and its window waits for the user.
+    QTRY_VERIFY_WITH_TIMEOUT(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("WexmoraLatestVersion"))
+                                     == QStringLiteral("2.8-1")
+                                 || process.state() == QProcess::NotRunning,
+                             30000);
+    QCOMPARE(process.state(), QProcess::Running);
+    QCOMPARE(server.paths(), (QList<QByteArray>{UpdateFiles::TT, UpdateFiles::W}));
+    QCOMPARE(registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("TTLatestVersion")),
+             std::optional<QString>(QStringLiteral("4.106-2")));
+
+    // The launcher's stop request closes it; the program ends with its options saved.
+    stop(process, m.messages);
+    QCOMPARE(process.state(), QProcess::NotRunning);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QTRY_VERIFY(received(m.spy, QStringLiteral("WexmoraRRMessage")));
+    QVERIFY(registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+    QCOMPARE(server.paths().size(), 2);
 }
 
 QTEST_MAIN(TestProgramBinary)

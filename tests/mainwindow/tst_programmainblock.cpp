@@ -1,9 +1,15 @@
+#include "LoopbackUpdateServer.h"
 #include "RunningMainWindow.h"
+#include "TriggerAsUser.h"
+#include "dialogs/widgets/TForm4.h"
+#include "dialogs/widgets/TForm6.h"
+#include "dialogs/widgets/TTestPrintPreviewDlg.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "mainwindow/TForm1.h"
+#include "platform/ApplicationIdentity.h"
 #include "platform/SystemInfo.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/NamedSemaphore.h"
@@ -21,11 +27,17 @@
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/UrlCodec.h"
+#include "updates/widgets/TForm2.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QVersionNumber>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -82,6 +94,16 @@ rVTNodeData connection(const QByteArray &name, qint32 level, const QByteArray &m
     return d;
 }
 
+// The program's hidden top-level window of type T, made at start; null when there is none.
+template<typename T>
+T *secondaryWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<T *>(w))
+            return window;
+    return nullptr;
+}
+
 // A record as the old format held it: Kind was stored too.
 rVTNodeData record(const QByteArray &name, qint32 level, const QByteArray &colors)
 {
@@ -110,6 +132,32 @@ QString shownRows(const TForm1 &form, const QModelIndex &parent)
     return rows.join(QLatin1Char(' '));
 }
 
+// Notes which of the program's windows have been shown.
+class ShownWindows : public QObject
+{
+public:
+    bool mainWindow = false;
+    bool updateWindow = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            mainWindow |= qobject_cast<TForm1 *>(watched) != nullptr;
+            updateWindow |= qobject_cast<TForm2 *>(watched) != nullptr;
+        }
+        return false;
+    }
+};
+
+TForm2 *RunningUpdateWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *updates = qobject_cast<TForm2 *>(w))
+            return updates;
+    return nullptr;
+}
+
 } // namespace
 
 class TestProgramMainBlock : public QObject
@@ -122,6 +170,9 @@ private Q_SLOTS:
     void runsUntilTheLauncherAsksItToStop();
     void f9RunsTheConnectionInTeraTermsFolder();
     void convertsTheOldTableItWasStartedWith();
+    void upgradeCheckStartShowsTheUpdateWindowAlone_data();
+    void upgradeCheckStartShowsTheUpdateWindowAlone();
+    void helpMenuOpensTheAboutAndLicenceWindows();
 };
 
 void TestProgramMainBlock::withoutTeraTermEndsAfterSayingSo()
@@ -347,6 +398,142 @@ void TestProgramMainBlock::convertsTheOldTableItWasStartedWith()
     QCOMPARE(rows, QStringLiteral("This computer (") + SystemInfo::computerName()
                        + QStringLiteral(")(Alpha:1(Beta:2) Gamma:1)"));
     QCOMPARE(caption, QStringLiteral("Wexmora Configuration - [Sites.QDZ]"));
+}
+
+void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("checkAlone");
+    QTest::newRow("the check alone") << QStringList{"upgradeCheck=true"} << true;
+    QTest::newRow("other letter case") << QStringList{"UpgradeCheck=true"} << false;
+    QTest::newRow("with a second argument") << QStringList{"upgradeCheck=true", "more"} << false;
+}
+
+void TestProgramMainBlock::upgradeCheckStartShowsTheUpdateWindowAlone()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, checkAlone);
+    Machine machine;
+    if (!machine.messages.isConnected())
+        QSKIP("no session bus");
+    QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
+    QVERIFY(machine.folder.write(QStringLiteral("Temp_TTL/~macroC3.ttl"), "x"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.8.1"));
+    LoopbackUpdateServer server;
+    server.serve({{UpdateFiles::TT, LoopbackHttpServer::ok("4.106-2")},
+                  {UpdateFiles::W, LoopbackHttpServer::ok("2.8-1")}});
+    QSignalSpy spy(&machine.messages, &WindowMessages::received);
+    ShownWindows shown;
+    qApp->installEventFilter(&shown);
+
+    bool modal = false;
+    bool tempFilesLeft = true;
+    QString outcome;
+    QTimer::singleShot(0, this, [&] {
+        tempFilesLeft = QFile::exists(machine.folder.filePath(QStringLiteral("Temp_TTL/~macroC3.ttl")));
+        TForm2 *updates = RunningUpdateWindow();
+        if (updates && updates->isVisible()) {
+            modal = QApplication::activeModalWidget() == updates;
+            auto *button = updates->findChild<QPushButton *>(QStringLiteral("Button1"));
+            if (QTest::qWaitFor([button] { return button->text() == QLatin1String("Close"); }, 20000))
+                outcome = updates->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->toPlainText();
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (TForm1 *form = RunningMainWindow()) {
+            form->close();
+        }
+    });
+    // A guard only: closing the window normally ends the loop long before.
+    bool guardFired = false;
+    QTimer::singleShot(60000, this, [&guardFired] {
+        guardFired = true;
+        QApplication::quit();
+    });
+
+    QCOMPARE(ProgramMainBlock(arguments, machine.services, &machine.prompter), 0);
+    qApp->removeEventFilter(&shown);
+    QVERIFY(!guardFired);
+    QCOMPARE(shown.updateWindow, checkAlone);
+    QCOMPARE(shown.mainWindow, !checkAlone);
+    QCOMPARE(modal, checkAlone);
+    QCOMPARE(outcome, checkAlone ? QStringLiteral("Both TeraTerm and Wexmora versions on this PC are up to "
+                                                  "date.\n\nNo upgrade is necessary.")
+                                 : QString());
+    QCOMPARE(server.paths().size(), checkAlone ? 2 : 0);
+    QCOMPARE(machine.registry->readString(ProgramRegHive, ProgramRegKey, QStringLiteral("TTLatestVersion")),
+             checkAlone ? std::optional<QString>(QStringLiteral("4.106-2")) : std::nullopt);
+    // Either way the temporary files of earlier runs went first, and the windows went with the
+    // options saved, the launcher told and the instance released, without a question.
+    QVERIFY(!tempFilesLeft);
+    QVERIFY(!RunningMainWindow());
+    QVERIFY(!RunningUpdateWindow());
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    QVERIFY(!NamedSemaphore::exists(QStringLiteral("VurozeziSemaphore")));
+    QVERIFY(machine.registry->valueExists(ProgramRegHive, ProgramRegKey, QStringLiteral("WinWidth")));
+    QTRY_VERIFY(machine.received(spy, QStringLiteral("WexmoraRRMessage")));
+}
+
+// The windows made at start open from the Help menu, modally; the licence also from the
+// about window, over it.
+void TestProgramMainBlock::helpMenuOpensTheAboutAndLicenceWindows()
+{
+    Machine machine;
+    QVERIFY(machine.folder.write(QStringLiteral("ttermpro.exe"), "stand-in"));
+    // As the program names itself: the version is the build's.
+    SetApplicationIdentity();
+
+    QStringList seen;
+    QTimer::singleShot(0, this, [&] {
+        TForm1 *form = RunningMainWindow();
+        auto *licence = secondaryWindow<TForm4>();
+        auto *about = secondaryWindow<TForm6>();
+        if (!form || !licence || !about || !secondaryWindow<TTestPrintPreviewDlg>()
+            || !QTest::qWaitForWindowActive(form))
+            return QApplication::quit();
+        const auto modal = [](QWidget *w) {
+            return QApplication::activeModalWidget() == w && w->isVisible() ? QStringLiteral("modal")
+                                                                              : QStringLiteral("not modal");
+        };
+        const auto close = [](QWidget *w) {
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        };
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("shown at start")
+                                                             : QStringLiteral("hidden at start"));
+        QTimer::singleShot(0, about, [&, about, licence] {
+            seen << QStringLiteral("about ") + modal(about) + QLatin1Char(' ')
+                    + about->findChild<QLabel *>(QStringLiteral("Label30"))->text();
+            QTimer::singleShot(0, licence, [&, licence] {
+                seen << QStringLiteral("licence ") + modal(licence);
+                close(licence);
+            });
+            QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("Label10")), Qt::LeftButton);
+            seen << QStringLiteral("back to about ") + modal(about);
+            close(about);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnAbout"))))
+            seen << QStringLiteral("MnAbout disabled");
+        QTimer::singleShot(0, licence, [&, licence] {
+            seen << QStringLiteral("licence ") + modal(licence) + QLatin1Char(' ') + licence->windowTitle();
+            close(licence);
+        });
+        if (!TriggerAsUser(form->findChild<QAction *>(QStringLiteral("MnFreeWareLicense"))))
+            seen << QStringLiteral("MnFreeWareLicense disabled");
+        seen << (licence->isVisible() || about->isVisible() ? QStringLiteral("left open")
+                                                             : QStringLiteral("all closed"));
+        form->close();
+    });
+    QTimer::singleShot(60000, this, [] { QApplication::quit(); });
+
+    QCOMPARE(ProgramMainBlock({}, machine.services, &machine.prompter), 0);
+    QVERIFY(machine.prompter.boxes().isEmpty());
+    const QVersionNumber version = QVersionNumber::fromString(ProgramVersion());
+    QVERIFY(version.microVersion() != 0);
+    const QString versionLine = QStringLiteral("Version %1.%2  (Release %3)")
+                                    .arg(version.majorVersion()).arg(version.minorVersion()).arg(version.microVersion());
+    TForm4 licenceText;
+    QCOMPARE(seen, (QStringList{QStringLiteral("hidden at start"), QStringLiteral("about modal ") + versionLine,
+                                QStringLiteral("licence modal"), QStringLiteral("back to about modal"),
+                                QStringLiteral("licence modal ") + licenceText.windowTitle(),
+                                QStringLiteral("all closed")}));
 }
 
 QTEST_MAIN(TestProgramMainBlock)

@@ -105,6 +105,9 @@ struct Window : MainWindowFixture
             w = child<QWidget>(control);
         } else if (control == QLatin1String("Edit4")) {
             pg->setCurrentIndex(4);
+            // The schedule on: only then do its fields take input.
+            form.schedulePage()->setScheduleOn(true);
+            form.schedulePage()->cbScheduleClick(false);
             w = child<QWidget>(control);
         } else {
             // The user-data fields lie on the second settings page.

@@ -499,7 +499,8 @@ void TestTForm1NodeView::applyWritesTheRecord_data()
     QTest::addColumn<bool>("scheduleOn");
     QTest::addColumn<QByteArray>("schedule");
     QTest::addColumn<int>("kind");
-    QTest::newRow("macro, schedule") << "wait 'y'" << true << QByteArray("=0 1 * * 57") << 2;
+    // The day of week typed as 57 is stored in its range.
+    QTest::newRow("macro, schedule") << "wait 'y'" << true << QByteArray("=0 1 * * 7") << 2;
     QTest::newRow("no macro, no schedule") << "" << false << QByteArray() << 1;
 }
 

@@ -326,10 +326,7 @@ void TestTForm1Run::runOptionsReachTheIniCopy()
     editor->cbUseAsTTFont()->setChecked(useEditorFont);
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(13);
-    if (w.memo1()->lexer())
-        w.memo1()->lexer()->setFont(font);
-    else
-        w.memo1()->setFont(font);
+    w.form.macroPage()->Memo1()->setTextFont(font);
     w.click(w.cee);
     w.memo1()->setText(QString::fromUtf8(kCeeMacro));
     QTRY_VERIFY(w.action(QStringLiteral("MnExecute"))->isEnabled());

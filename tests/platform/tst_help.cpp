@@ -1,6 +1,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Help.h"
 #include "platform/ShellOpen.h"
+#include "platform/WineLocator.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
 #include "support/WinePrefixLayout.h"
@@ -98,6 +99,29 @@ private Q_SLOTS:
         QCOMPARE(Help::open(QStringLiteral("ttermp.hlp")), Help::Result::FileMissing);
         QVERIFY(m.starts.isEmpty());
         QVERIFY(m.opened.isEmpty());
+    }
+
+    // Every failure tells the user which file or what is missing; only an opened file is
+    // silent.
+    void failureMessages_data()
+    {
+        QTest::addColumn<Help::Result>("result");
+        QTest::addColumn<QString>("expected");   // %1 stands for the file's path
+        QTest::newRow("opened") << Help::Result::Opened << QString();
+        QTest::newRow("file missing") << Help::Result::FileMissing << "The help file %1 was not found.";
+        QTest::newRow("not opened") << Help::Result::NotOpened << "The help file %1 could not be opened.";
+        QTest::newRow("Wine missing") << Help::Result::WineMissing
+                                      << WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
+    }
+
+    void failureMessages()
+    {
+        QFETCH(Help::Result, result);
+        QFETCH(QString, expected);
+        Machine m(false);
+        const QString path = AppFilePath(QStringLiteral("macro.hlp"));
+        QCOMPARE(Help::failureMessage(result, QStringLiteral("macro.hlp")),
+                 expected.contains(QLatin1String("%1")) ? expected.arg(path) : expected);
     }
 
     void choosesTheViewer_data()

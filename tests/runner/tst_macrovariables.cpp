@@ -177,6 +177,28 @@ private Q_SLOTS:
         QCOMPARE(QByteArray(MacroVariableNames[11]), QByteArray("$logit$"));
         QCOMPARE(QByteArray(MacroVariableNames[18]), QByteArray("$parent$"));
     }
+
+    // The word a Ctrl+click lands on, as the value tip looks for a variable in it.
+    void findsTheFirstVariableOfAWord_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("index");
+        QTest::newRow("upper-case user") << QByteArray("$USER$") << 1;
+        QTest::newRow("lower-case user") << QByteArray("$user$") << 4;
+        QTest::newRow("parent's first word") << QByteArray("$parent$") << 18;
+        QTest::newRow("inside a longer word") << QByteArray("x$ttdir$macro.ttl") << 13;
+        QTest::newRow("two names: the table's order") << QByteArray("$name$$User$") << 2;
+        QTest::newRow("CONNECTION before connection") << QByteArray("$connection$$CONNECTION$") << 3;
+        QTest::newRow("case counts") << QByteArray("$NAME$") << 0;
+        QTest::newRow("no dollar signs") << QByteArray("user") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+    }
+    void findsTheFirstVariableOfAWord()
+    {
+        QFETCH(QByteArray, word);
+        QFETCH(int, index);
+        QCOMPARE(FirstMacroVariableIn(word), index);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMacroVariables)

@@ -127,3 +127,8 @@ bool MacroPrintJob::print(QPrinter &printer, const QDateTime &now) const
     }
     return painter.end();
 }
+
+QString MacroPrintFailedText(const QString &target)
+{
+    return QLatin1String("The macro could not be printed on ") + target + QLatin1Char('.');
+}

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "components/PrintHeader.h"
+#include "platform/widgets/QsciIncludes.h"
 
 #include <QDateTime>
 #include <QPointer>
 
 class QPrinter;
-class QsciScintilla;
 
 // Prints a macro editor's text, with its highlighting, under the two-line header on every
 // page: into a printer, a PDF file or a print preview alike. The header uses Arial at 13
@@ -35,3 +35,6 @@ private:
     PrintHeader m_header;
     bool m_colors = false;
 };
+
+// What the user is told when a print on Target (a printer's name or a file) failed.
+QString MacroPrintFailedText(const QString &target);

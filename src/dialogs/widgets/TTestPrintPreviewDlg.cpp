@@ -2,6 +2,7 @@
 
 #include "ui_TTestPrintPreviewDlg.h"
 
+#include "components/widgets/MacroPrintJob.h"
 #include "platform/Prompter.h"
 #include "platform/widgets/PrinterInventory.h"
 
@@ -111,7 +112,7 @@ void TTestPrintPreviewDlg::FormShow()
     m_preview->updatePreview();
     m_preview->setCurrentPage(1);
     if (m_printers.HasPrinters(false)) {
-        const QString name = m_printer.printerName();
+        const QString name = m_printers.PrinterName(m_printer);
         ui->BtnPrint->setToolTip(QLatin1String("Print (") + name + QLatin1Char(')'));
         ui->BtnPrint->setStatusTip(QLatin1String("Print the document on ") + name);
     } else {
@@ -176,8 +177,7 @@ void TTestPrintPreviewDlg::BtnPrintClick()
     m_paintFailed = false;
     m_preview->print();
     if (m_paintFailed) {
-        m_prompter.error(QLatin1String("The macro could not be printed on ")
-                         + m_printer.printerName() + QLatin1Char('.'));
+        m_prompter.error(MacroPrintFailedText(m_printers.PrinterName(m_printer)));
     }
     m_paintFailed = false;
     m_preview->updatePreview();

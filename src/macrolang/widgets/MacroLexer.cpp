@@ -70,6 +70,9 @@ void MacroLexer::detach()
     if (!e)
         return;
     e->setLexer(nullptr);
+    // Without a lexer the editor draws every style as style 0 is set: the text's styles go
+    // back to it, or words would keep the attributes' looks reset to Scintilla's defaults.
+    e->SendScintilla(Sci::SCI_CLEARDOCUMENTSTYLE);
     e->SendScintilla(Sci::SCI_SETCHARSDEFAULT);
 }
 

@@ -199,6 +199,14 @@ QString PrintHint(bool hasPrinters, int printerIndex, const QString &printerName
     return QStringLiteral("Print (") + printerName + QStringLiteral(")|Print the document on ") + printerName;
 }
 
+HintTexts SplitHint(const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return {hint, hint};
+    return {hint.left(bar), hint.mid(bar + 1)};
+}
+
 bool IsBlankText(const QString &text)
 {
     for (const QChar c : text)

@@ -202,6 +202,15 @@ bool CanSelectAllInFocused(const CommandStateInputs &in);
 // The print button's hint for the current printer.
 QString PrintHint(bool hasPrinters, int printerIndex, const QString &printerName);
 
+// A hint's two texts: the tool tip before "|" and the status-bar text after it; a hint
+// without "|" is both.
+struct HintTexts
+{
+    QString toolTip;
+    QString statusTip;
+};
+HintTexts SplitHint(const QString &hint);
+
 // Text empty once characters up to the blank (line breaks included) are cut off both ends.
 bool IsBlankText(const QString &text);
 bool IsBlankText(const QByteArray &text);

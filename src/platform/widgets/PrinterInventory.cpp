@@ -22,3 +22,8 @@ bool SystemPrinterInventory::IsColorPrinter(const QPrinter &printer) const
         return printer.colorMode() == QPrinter::Color;
     return QPrinterInfo::printerInfo(printer.printerName()).defaultColorMode() == QPrinter::Color;
 }
+
+QString SystemPrinterInventory::PrinterName(const QPrinter &printer) const
+{
+    return printer.printerName();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QPrinter;
 
 // The printers the print system offers, as the print commands ask about them: whether
@@ -17,6 +19,9 @@ public:
     int PrinterCount() const { return m_count; }
 
     virtual bool IsColorPrinter(const QPrinter &printer) const = 0;
+    // The name of the printer Printer prints on, as the print system lists it; empty when
+    // it names none (there is no default printer).
+    virtual QString PrinterName(const QPrinter &printer) const = 0;
 
 protected:
     virtual int readPrinterCount() const = 0;
@@ -31,6 +36,7 @@ class SystemPrinterInventory final : public PrinterInventory
 {
 public:
     bool IsColorPrinter(const QPrinter &printer) const override;
+    QString PrinterName(const QPrinter &printer) const override;
 
 protected:
     int readPrinterCount() const override;

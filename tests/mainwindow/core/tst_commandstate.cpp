@@ -412,10 +412,15 @@ void TestCommandState::printHint_data()
     QTest::addColumn<bool>("hasPrinters");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("statusTip");
 
-    QTest::newRow("current printer") << true << 0 << "Print (Office)|Print the document on Office";
-    QTest::newRow("printers, none current") << true << -1 << "No default printer.";
-    QTest::newRow("no printers") << false << 0 << "No default printer.";
+    QTest::newRow("current printer") << true << 0 << "Print (Office)|Print the document on Office"
+                                     << "Print (Office)" << "Print the document on Office";
+    QTest::newRow("printers, none current") << true << -1 << "No default printer." << "No default printer."
+                                            << "No default printer.";
+    QTest::newRow("no printers") << false << 0 << "No default printer." << "No default printer."
+                                 << "No default printer.";
 }
 
 void TestCommandState::printHint()
@@ -423,7 +428,11 @@ void TestCommandState::printHint()
     QFETCH(bool, hasPrinters);
     QFETCH(int, index);
     QFETCH(QString, hint);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, statusTip);
     QCOMPARE(PrintHint(hasPrinters, index, QStringLiteral("Office")), hint);
+    QCOMPARE(SplitHint(hint).toolTip, toolTip);
+    QCOMPARE(SplitHint(hint).statusTip, statusTip);
     // The hint does not wait for a runnable connection.
     const CommandStateInputs in = with(runnable(), [&](auto &i) {
         i.focusedEditorId = -1;

@@ -1,9 +1,10 @@
-#include "LoopbackHttpServer.h"
+#include "LoopbackUpdateServer.h"
 #include "platform/ProcessSnapshot.h"
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
 #include "platform/WindowMessages.h"
 #include "shell/ProgramRegKey.h"
+#include "support/BroadcastLog.h"
 #include "support/FileBytes.h"
 #include "support/PeImage.h"
 #include "support/ScopedEnv.h"
@@ -15,11 +16,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUuid>
 
 #include <functional>
 #include <memory>
@@ -29,10 +28,7 @@ using Replies = QMap<QByteArray, QByteArray>;
 
 namespace {
 
-const QByteArray TT = "/freeware/TeraTerm/ttversion.txt";
-const QByteArray TTI = "/freeware/TeraTerm/ttversioninfo.txt";
-const QByteArray W = "/freeware/Wexmora/wexmoraversion.txt";
-const QByteArray WI = "/freeware/Wexmora/wexmoraversioninfo.txt";
+using namespace UpdateFiles;
 
 // The outcome texts as the memo gives them back: each CR LF, lone CR or LF one line break.
 const QString UpToDate =
@@ -93,8 +89,6 @@ class Rig
 public:
     Rig()
     {
-        m_host.set(server.host());
-        m_noProxy.set("*");
         QCoreApplication::setApplicationVersion("2.8.1");
         installTeraTerm(4, 106, 2);
         ProcessSnapshot::setRootForTesting(m_processes.path());
@@ -136,12 +130,6 @@ public:
         } else {
             QDir(root.filePath("4242")).removeRecursively();
         }
-    }
-
-    void serve(const Replies &replies)
-    {
-        for (auto it = replies.begin(); it != replies.end(); ++it)
-            server.setReply(it.key(), it.value());
     }
 
     template <typename T>
@@ -202,34 +190,12 @@ public:
         QTest::mouseClick(child<QLabel>(name), Qt::LeftButton);
     }
 
-    // The messages this process broadcast since the last call, in order: a marker sent now
-    // comes back after all of them.
-    QStringList broadcasts()
-    {
-        const QString marker = "marker-" + QUuid::createUuid().toString(QUuid::Id128);
-        messages.broadcast(marker);
-        QStringList out;
-        if (!QTest::qWaitFor([&] {
-                for (const QList<QVariant> &m : std::as_const(m_received)) {
-                    if (m.at(0).toString() == marker)
-                        return true;
-                }
-                return false;
-            }, 20000))
-            return {"no marker"};
-        for (const QList<QVariant> &m : std::as_const(m_received)) {
-            if (m.at(0).toString() == marker)
-                break;
-            if (messages.isOwn(m.at(3).toString()))
-                out << m.at(0).toString();
-        }
-        m_received.clear();
-        return out;
-    }
+    // The messages this process broadcast since the last call, in order.
+    QStringList broadcasts() { return m_broadcasts.take(); }
 
     TempUserDirs dirs;
     std::unique_ptr<Registry> registry = dirs.freshRegistry();
-    Server server;
+    LoopbackUpdateServer server;
     ActingPrompter prompter;
     WindowMessages messages;
     QStringList opened;
@@ -241,9 +207,7 @@ public:
 private:
     QTemporaryDir m_programDir;
     QTemporaryDir m_processes;
-    ScopedEnv m_host{"WEXMORA_UPDATE_HOST"};
-    ScopedEnv m_noProxy{"no_proxy"};
-    QSignalSpy m_received{&messages, &WindowMessages::received};
+    BroadcastLog m_broadcasts{messages};
 };
 
 } // namespace
@@ -321,7 +285,7 @@ private Q_SLOTS:
             rig.installTeraTerm(v[0].toUShort(), v[1].toUShort(), v[2].toUShort());
         }
         QCoreApplication::setApplicationVersion(own);
-        rig.serve(replies);
+        rig.server.serve(replies);
 
         QVERIFY(rig.runCheck());
         QVERIFY(rig.form->isVisible());
@@ -374,7 +338,7 @@ private Q_SLOTS:
         QFETCH(std::optional<QString>, storedTT);
         QFETCH(std::optional<QString>, storedW);
         Rig rig;
-        rig.serve(replies);
+        rig.server.serve(replies);
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), ErrorText);
         QCOMPARE(rig.labels(), "Label5=4.106 Label6=??? Label7=2.8.1 Label8=???");
@@ -407,7 +371,7 @@ private Q_SLOTS:
     void laterChecksOfTheRun()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("TeraTerm news")},
+        rig.server.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("TeraTerm news")},
                    {W, Server::ok("2.9-0")}, {WI, Server::ok("Wexmora news")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), bothOutOfDate("TeraTerm news\n\nWexmora news"));
@@ -419,7 +383,7 @@ private Q_SLOTS:
         QCOMPARE(rig.labels(), "Label5=4.107 Label6=4.107 Label7=2.8.1 Label8=2.9.0 (link)");
         rig.form->close();
 
-        rig.serve({{W, Server::response(404, "Not Found", "<html/>")}});
+        rig.server.serve({{W, Server::response(404, "Not Found", "<html/>")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), ErrorText);
         QCOMPARE(rig.stored("TTLatestVersion"), std::optional<QString>("4.107-0"));
@@ -444,7 +408,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(rig.child<QPushButton>("Button1"), Qt::LeftButton);
         QVERIFY(!rig.form->isVisible());
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
         QVERIFY(rig.runCheck());
         QCOMPARE(rig.memo(), UpToDate);
         QCOMPARE(rig.server.paths(), (QList<QByteArray>{TT, TT, W}));
@@ -466,7 +430,7 @@ private Q_SLOTS:
     void checkWhileShowing()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.106-2")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}});
         rig.server.setReply(W, Server::Reply{"", true});
         rig.form->CheckForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(rig.server.requests().size(), 2, 20000);
@@ -481,7 +445,7 @@ private Q_SLOTS:
     void checkAndWait()
     {
         Rig rig;
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.8-1")}});
         QPlainTextEdit *memo = rig.child<QPlainTextEdit>("Memo1");
         QStringList seen;
         connect(memo, &QPlainTextEdit::textChanged, memo, [&] {
@@ -516,7 +480,7 @@ private Q_SLOTS:
         QFETCH(bool, teraTermLink);
         QFETCH(bool, programLink);
         Rig rig;
-        rig.serve(replies);
+        rig.server.serve(replies);
         rig.server.setReply(TTI, Server::ok("a"));
         rig.server.setReply(WI, Server::ok("b"));
         QVERIFY(rig.runCheck());
@@ -577,7 +541,7 @@ private Q_SLOTS:
         Rig rig;
         if (!rig.messages.isConnected())
             QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
-        rig.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
+        rig.server.serve({{TT, Server::ok("4.107-0")}, {TTI, Server::ok("news")}, {W, Server::ok("2.8-1")}});
         QVERIFY(rig.runCheck());
         QVERIFY(QTest::qWaitForWindowExposed(rig.form.get()));
         rig.setTeraTermRunning(running);
@@ -625,7 +589,7 @@ private Q_SLOTS:
         Rig rig;
         if (!rig.messages.isConnected())
             QSKIP("no session bus; scripts/test runs the suite under dbus-run-session");
-        rig.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.10-3")}, {WI, Server::ok("news")}});
+        rig.server.serve({{TT, Server::ok("4.106-2")}, {W, Server::ok("2.10-3")}, {WI, Server::ok("news")}});
         QVERIFY(rig.runCheck());
         QVERIFY(QTest::qWaitForWindowExposed(rig.form.get()));
         rig.saveAnswer = save;

@@ -1,0 +1,29 @@
+// The windows the program makes after the main window, as the main window opens them.
+#include "mainwindow/TForm1.h"
+
+#include "dialogs/widgets/TForm4.h"
+#include "dialogs/widgets/TForm6.h"
+#include "dialogs/widgets/TTestPrintPreviewDlg.h"
+#include "mainwindow/MacroPrintCommands.h"
+
+void TForm1::setSecondaryWindows(TForm4 &licence, TForm6 &about, TTestPrintPreviewDlg &preview)
+{
+    Form4 = &licence;
+    Form6 = &about;
+    m_printing->setPreviewWindow(&preview);
+    // The scale chosen in the preview is an option, kept for the next run.
+    connect(&preview, &TTestPrintPreviewDlg::PrintPreviewScaleChanged, this,
+            [this](int index) { m_options.PrintPreviewScale = index; });
+}
+
+void TForm1::MnFreeWareLicenseClick()
+{
+    if (Form4)
+        Form4->exec();
+}
+
+void TForm1::MnAboutClick()
+{
+    if (Form6)
+        Form6->exec();
+}
