@@ -1,0 +1,261 @@
+// The window's everyday commands on tables of 10,000 and 100,000 connections of the shape users
+// keep (see GeneratedTable.h), driven on the real window offscreen as the window tests drive
+// it: keys in the tree, the menus' commands, the clipboard, the file dialog answered. Each
+// measure includes the command refresh that follows and the repaint of the window; the
+// refresh timer fires at once instead of after its 200 ms, so the wait is not measured.
+//
+// Run with --benchmark_repetitions=5 and compare the medians of the two sizes: the cost of a
+// command should follow the work it does, not the size of the table.
+
+#include "mainwindow/MainWindowFixture.h"
+#include "support/FakeTableHost.h"
+#include "support/GeneratedTable.h"
+#include "table/NodeClipboard.h"
+#include "table/TableFile.h"
+#include "table/TreeRules.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int Records = 10'000;
+
+// The real window holding a generated table below RootNode, the tree focused.
+struct BigWindow : MainWindowFixture
+{
+    explicit BigWindow(int count) : MainWindowFixture({}, false), count(count)
+    {
+        timer = form.findChild<QTimer *>(QStringLiteral("Timer1"));
+        timer->setInterval(0);
+        rebuild(true);
+    }
+
+    // A new table of the generated shape, opened wholly or not at all, RootNode focused.
+    void rebuild(bool expanded)
+    {
+        ConnectionNode *root = NewTable(doc());
+        form.tree()->focusOnly(root);
+        BuildGeneratedTable(doc().tree(), count);
+        if (expanded)
+            form.tree()->expandAll();
+        else
+            form.tree()->collapseAll();
+        // A menu opened before may have taken the window's activation with it.
+        form.activateWindow();
+        active();
+        form.tree()->setFocus();
+        settle();
+    }
+
+    // Runs what the command left waiting: the refresh, the layout and the repaint.
+    void settle()
+    {
+        do
+            QCoreApplication::processEvents();
+        while (timer->isActive());
+    }
+
+    int count;
+    QTimer *timer = nullptr;
+};
+
+// Each size's window is made once and kept for the benchmarks that follow.
+BigWindow &window(int count)
+{
+    static std::map<int, std::unique_ptr<BigWindow>> windows;
+    std::unique_ptr<BigWindow> &w = windows[count];
+    if (!w)
+        w = std::make_unique<BigWindow>(count);
+    return *w;
+}
+
+void BM_SelectAll(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(w.doc().RootNode()->child(0));
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_A);
+        w.settle();
+    }
+    state.counters["selected"] = static_cast<double>(w.form.tree()->selection().size());
+}
+
+void BM_EditMenuAllSelected(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(true);
+    w.press(Qt::CTRL | Qt::Key_A);
+    w.settle();
+    QMenu *edit = w.child<QMenu>(QStringLiteral("MnEdit"));
+    for (auto _ : state) {
+        edit->popup(w.form.mapToGlobal(QPoint(20, 20)));
+        w.settle();
+        edit->hide();
+        w.settle();
+    }
+}
+
+void BM_ExpandAll(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(false);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->collapseAll();
+        w.settle();
+        state.ResumeTiming();
+        w.action("MnExpandAll")->trigger();
+        w.settle();
+    }
+}
+
+void BM_CollapseAll(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->expandAll();
+        w.settle();
+        state.ResumeTiming();
+        w.action("MnCollapseAll")->trigger();
+        w.settle();
+    }
+}
+
+// The 90 sites, nine tenths of the table spread among the connections below RootNode,
+// selected with the tree expanded and deleted.
+void BM_DeleteBranches(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.rebuild(true);
+        const QList<ConnectionNode *> sites = GeneratedSitesOf(w.doc().tree());
+        w.form.tree()->focusOnly(sites.first());
+        for (ConnectionNode *site : sites)
+            w.form.tree()->setSelected(site, true);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_Delete);
+        w.settle();
+    }
+    state.counters["nodes_left"] = ConnectionTree::countBelow(w.doc().RootNode());
+}
+
+// A connection in the middle of RootNode's children moves up, then down again: one move and
+// its refresh each.
+void BM_MoveUpDown(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(true);
+    ConnectionNode *root = w.doc().RootNode();
+    w.form.tree()->focusOnly(root->child(root->childCount() / 2));
+    w.settle();
+    bool up = true;
+    for (auto _ : state) {
+        w.press(up ? (Qt::CTRL | Qt::Key_U) : (Qt::CTRL | Qt::Key_D));
+        w.settle();
+        up = !up;
+    }
+    state.counters["siblings"] = root->childCount();
+}
+
+// Ten thousand copied connections whose names the table's connections partly have, pasted
+// below RootNode with the tree expanded.
+void BM_Paste(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    QByteArray payload;
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        ConnectionNode *root = InitTree(source);
+        for (int i = 0; i < Records; ++i)
+            source.tree().addChild(root, GeneratedTopConnection(i * 2));
+        QList<ConnectionNode *> tops;
+        for (int i = 0; i < root->childCount(); ++i)
+            tops.append(root->child(i));
+        payload = EncodeNodes(tops);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.rebuild(true);
+        auto *data = new QMimeData;
+        data->setData(QLatin1String(NodeMimeType), payload);
+        QGuiApplication::clipboard()->setMimeData(data);
+        w.settle();
+        state.ResumeTiming();
+        w.action("MnPaste")->trigger();
+        w.settle();
+    }
+    state.counters["top_level"] = w.doc().RootNode()->childCount();
+}
+
+// A table of 10,000 connections of the same shape, so every site and many connections clash
+// with the open table's, imported through the File menu.
+void BM_Import(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("clashing.QDZ"));
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        InitTree(source);
+        BuildGeneratedTable(source.tree(), Records);
+        SaveConnectionTable(source, file);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.rebuild(true);
+        w.chooser.queue(file);
+        w.prompter.clear();
+        state.ResumeTiming();
+        w.action("MnImport")->trigger();
+        w.settle();
+    }
+    state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+}
+
+void sizes(benchmark::internal::Benchmark *b)
+{
+    b->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+}
+
+} // namespace
+
+// One command per measure: the repetitions give the medians.
+BENCHMARK(BM_SelectAll)->Apply(sizes);
+BENCHMARK(BM_EditMenuAllSelected)->Apply(sizes);
+BENCHMARK(BM_ExpandAll)->Apply(sizes);
+BENCHMARK(BM_CollapseAll)->Apply(sizes);
+BENCHMARK(BM_DeleteBranches)->Apply(sizes);
+BENCHMARK(BM_MoveUpDown)->Apply(sizes);
+BENCHMARK(BM_Paste)->Apply(sizes);
+BENCHMARK(BM_Import)->Apply(sizes);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
