@@ -114,7 +114,7 @@ private Q_SLOTS:
     {
         ConnectionTree tree;
         ConnectionNode *root = tree.addChild(nullptr);
-        QSignalSpy inserted(&tree, &ConnectionTree::nodeInserted);
+        QSignalSpy inserted(&tree, &ConnectionTree::nodesInserted);
         QSignalSpy reset(&tree, &ConnectionTree::resetDone);
         {
             BulkChange bulk(tree);
