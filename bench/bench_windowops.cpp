@@ -7,6 +7,7 @@
 // Run with --benchmark_repetitions=5 and compare the medians of the two sizes: the cost of a
 // command should follow the work it does, not the size of the table.
 
+#include "OffscreenBenchmarkMain.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "support/FakeTableHost.h"
 #include "support/GeneratedTable.h"
@@ -121,32 +122,32 @@ void BM_EditMenuAllSelected(benchmark::State &state)
     }
 }
 
-void BM_ExpandAll(benchmark::State &state)
+// Expand all from a closed tree, or Collapse all from an open one.
+void openOrClose(benchmark::State &state, bool open)
 {
     BigWindow &w = window(static_cast<int>(state.range(0)));
-    w.rebuild(Shown::Closed);
+    w.rebuild(open ? Shown::Closed : Shown::Everything);
     for (auto _ : state) {
         state.PauseTiming();
-        w.form.tree()->collapseAll();
+        if (open)
+            w.form.tree()->collapseAll();
+        else
+            w.form.tree()->expandAll();
         w.settle();
         state.ResumeTiming();
-        w.action("MnExpandAll")->trigger();
+        w.action(open ? "MnExpandAll" : "MnCollapseAll")->trigger();
         w.settle();
     }
 }
 
+void BM_ExpandAll(benchmark::State &state)
+{
+    openOrClose(state, true);
+}
+
 void BM_CollapseAll(benchmark::State &state)
 {
-    BigWindow &w = window(static_cast<int>(state.range(0)));
-    w.rebuild(Shown::Everything);
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.form.tree()->expandAll();
-        w.settle();
-        state.ResumeTiming();
-        w.action("MnCollapseAll")->trigger();
-        w.settle();
-    }
+    openOrClose(state, false);
 }
 
 // The 90 sites, nine tenths of the table spread among the connections below RootNode,
@@ -281,11 +282,5 @@ BENCHMARK(BM_Import)->Apply(sizes)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }
