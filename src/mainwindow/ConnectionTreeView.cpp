@@ -167,18 +167,24 @@ void ConnectionTreeView::selectEveryNode()
 {
     if (!m_model)
         return;
+    // One walk gives the ranges and the selection as a command will read it.
+    ConnectionNode *top = m_model->tree().invisibleRoot();
+    QList<ConnectionNode *> every;
+    every.reserve(m_model->tree().nodeCount());
     QItemSelection all;
-    const ConnectionNode *top = m_model->tree().invisibleRoot();
-    auto addChildren = [&](const ConnectionNode *parent) {
-        if (parent->hasChildren())
-            all.append(QItemSelectionRange(m_model->indexFor(parent->firstChild()), m_model->indexFor(parent->lastChild())));
+    auto add = [&](ConnectionNode *n) {
+        if (n != top)
+            every.append(n);
+        if (n->hasChildren())
+            all.append(QItemSelectionRange(m_model->indexFor(n->firstChild()), m_model->indexFor(n->lastChild())));
     };
-    addChildren(top);
-    ConnectionTree::forEachBelow(top, addChildren);
+    add(top);
+    ConnectionTree::forEachBelow(top, add);
     // Cleared first: merging the new ranges into many old ones costs their product. The
     // model has one column, so each range is whole rows already.
     selectionModel()->clearSelection();
     selectionModel()->select(all, QItemSelectionModel::Select);
+    m_selection = TreeSelection::inTreeOrder(focusedNode(), std::move(every));
 }
 
 QList<ConnectionNode *> ConnectionTreeView::collapseBranches(const QList<ConnectionNode *> &branches)

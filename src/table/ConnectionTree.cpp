@@ -316,19 +316,10 @@ ConnectionNode *ConnectionTree::nextPreorder(const ConnectionNode *node, const C
     return nullptr;
 }
 
-void ConnectionTree::forEachBelow(const ConnectionNode *top, const std::function<void(ConnectionNode *)> &f)
-{
-    if (!top)
-        return;
-    for (ConnectionNode *n = nextPreorder(top, top); n; n = nextPreorder(n, top))
-        f(n);
-}
-
 int ConnectionTree::countBelow(const ConnectionNode *top)
 {
     int count = 0;
-    for (const ConnectionNode *n = nextPreorder(top, top); n; n = nextPreorder(n, top))
-        ++count;
+    forEachBelow(top, [&count](const ConnectionNode *) { ++count; });
     return count;
 }
 

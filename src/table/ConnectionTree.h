@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ConnectionTree;
@@ -109,7 +110,9 @@ public:
     // Pre-order walk below the invisible root: RootNode first, then depth-first.
     static ConnectionNode *nextPreorder(const ConnectionNode *node, const ConnectionNode *within);
     // Visits every node of Top's branch below Top, in pre-order (Top itself not included).
-    static void forEachBelow(const ConnectionNode *top, const std::function<void(ConnectionNode *)> &f);
+    // Visit may change the nodes' records, not the tree's shape.
+    template<typename Visit>
+    static void forEachBelow(const ConnectionNode *top, Visit &&visit);
     // Number of nodes of Top's branch below Top.
     static int countBelow(const ConnectionNode *top);
     // Pre-order position with RootNode as 0, or -1 for a node not in this tree.
@@ -146,6 +149,27 @@ private:
     int m_count = 0;
     int m_bulkDepth = 0;
 };
+
+template<typename Visit>
+void ConnectionTree::forEachBelow(const ConnectionNode *top, Visit &&visit)
+{
+    if (!top)
+        return;
+    // Where each open level of the walk stands: one step per node, and no recursion, so any
+    // depth a file can build is safe.
+    std::vector<std::pair<const ConnectionNode *, std::size_t>> open{{top, 0}};
+    while (!open.empty()) {
+        auto &[parent, next] = open.back();
+        if (next == parent->m_children.size()) {
+            open.pop_back();
+            continue;
+        }
+        ConnectionNode *n = parent->m_children[next++].get();
+        visit(n);
+        if (!n->m_children.empty())
+            open.emplace_back(n, 0);
+    }
+}
 
 // Keeps a bulk change open for a scope, also when the scope is left early.
 class BulkChange

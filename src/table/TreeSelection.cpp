@@ -37,3 +37,12 @@ TreeSelection::TreeSelection(ConnectionNode *focused, const QList<ConnectionNode
     for (const auto &k : keyed)
         m_nodes.append(k.second);
 }
+
+TreeSelection TreeSelection::inTreeOrder(ConnectionNode *focused, QList<ConnectionNode *> nodes)
+{
+    TreeSelection s;
+    s.m_focused = focused;
+    s.m_set = QSet<const ConnectionNode *>(nodes.cbegin(), nodes.cend());
+    s.m_nodes = std::move(nodes);
+    return s;
+}

@@ -18,6 +18,9 @@ public:
     TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected,
                   const ConnectionTree *tree = nullptr);
 
+    // Nodes already in pre-order, each once (a walk over the tree gave them): taken as they are.
+    static TreeSelection inTreeOrder(ConnectionNode *focused, QList<ConnectionNode *> nodes);
+
     ConnectionNode *focused() const { return m_focused; }
     // The selected nodes in pre-order.
     const QList<ConnectionNode *> &nodes() const { return m_nodes; }
