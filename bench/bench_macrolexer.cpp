@@ -2,6 +2,7 @@
 // beside QScintilla's own C++ and batch-file lexers on the same 10 MB macro, in one run; then
 // the restyling after one character typed in the middle of a 1 MB and a 10 MB macro.
 
+#include "OffscreenBenchmarkMain.h"
 #include "macrolang/MacroAttributeSet.h"
 #include "macrolang/TSynTTMacroSyn.h"
 #include "macrolang/widgets/MacroLexer.h"
@@ -200,11 +201,5 @@ BENCHMARK(BM_EditorInsert)->ArgName("MB")->Arg(1)->Arg(10)->Unit(benchmark::kMic
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

@@ -11,16 +11,14 @@ ConnectionTreeModel::ConnectionTreeModel(ConnectionTree &tree, QObject *parent)
       m_tree(tree),
       m_rootCaption(QStringLiteral("This computer (") + SystemInfo::computerName() + QStringLiteral(")"))
 {
-    connect(&m_tree, &ConnectionTree::nodeAboutToBeInserted, this, [this](ConnectionNode *parentNode, int row) {
-        beginInsertRows(indexFor(parentNode), row, row);
-    });
-    connect(&m_tree, &ConnectionTree::nodeInserted, this, [this] { endInsertRows(); });
-    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
-        beginRemoveRows(indexFor(node->parent()), node->row(), node->row());
-    });
-    connect(&m_tree, &ConnectionTree::nodeRemoved, this, [this] { endRemoveRows(); });
-    connect(&m_tree, &ConnectionTree::nodeAboutToBeMoved, this, &ConnectionTreeModel::onAboutToBeMoved);
-    connect(&m_tree, &ConnectionTree::nodeMoved, this, &ConnectionTreeModel::onMoved);
+    connect(&m_tree, &ConnectionTree::nodesAboutToBeInserted, this,
+            [this](ConnectionNode *parentNode, int first, int last) { beginInsertRows(indexFor(parentNode), first, last); });
+    connect(&m_tree, &ConnectionTree::nodesInserted, this, [this] { endInsertRows(); });
+    connect(&m_tree, &ConnectionTree::nodesAboutToBeRemoved, this,
+            [this](ConnectionNode *parentNode, int first, int last) { beginRemoveRows(indexFor(parentNode), first, last); });
+    connect(&m_tree, &ConnectionTree::nodesRemoved, this, [this] { endRemoveRows(); });
+    connect(&m_tree, &ConnectionTree::nodesAboutToBeMoved, this, &ConnectionTreeModel::onAboutToBeMoved);
+    connect(&m_tree, &ConnectionTree::nodesMoved, this, &ConnectionTreeModel::onMoved);
     connect(&m_tree, &ConnectionTree::nodeChanged, this, [this](ConnectionNode *node) {
         const QModelIndex i = indexFor(node);
         if (i.isValid())
@@ -30,10 +28,11 @@ ConnectionTreeModel::ConnectionTreeModel(ConnectionTree &tree, QObject *parent)
     connect(&m_tree, &ConnectionTree::resetDone, this, [this] { endResetModel(); });
 }
 
-void ConnectionTreeModel::onAboutToBeMoved(ConnectionNode *node, ConnectionNode *newParent, int row)
+void ConnectionTreeModel::onAboutToBeMoved(ConnectionNode *parentNode, int first, int last, ConnectionNode *newParent,
+                                           int row)
 {
     // The tree's destination row counts the rows before the move, as beginMoveRows does.
-    m_moveAsReset = !beginMoveRows(indexFor(node->parent()), node->row(), node->row(), indexFor(newParent), row);
+    m_moveAsReset = !beginMoveRows(indexFor(parentNode), first, last, indexFor(newParent), row);
     if (m_moveAsReset)
         beginResetModel();
 }
@@ -138,6 +137,11 @@ Qt::ItemFlags ConnectionTreeModel::flags(const QModelIndex &index) const
     if (!n)
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Asked afresh whenever the view needs it: a node without children now is none the view
+    // opens (Expand all would otherwise hold every connection as an open branch, and every
+    // change of rows would then walk them all).
+    if (!n->hasChildren())
+        f |= Qt::ItemNeverHasChildren;
     if (n != m_tree.RootNode())
         f |= Qt::ItemIsEditable;
     if (m_doc) {

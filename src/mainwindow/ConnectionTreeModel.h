@@ -85,10 +85,10 @@ private:
     QVariant cutMarkData(const ConnectionNode *node, int role) const;
     // Reports a drop's placed nodes; false when it placed none.
     bool placed(const QList<ConnectionNode *> &nodes);
-    void forgetDragged(const ConnectionNode *removed);
+    void forgetDragged(const ConnectionNode *parentNode, int first, int last);
 
     ConnectionNode *parentNodeFor(const QModelIndex &parent) const;
-    void onAboutToBeMoved(ConnectionNode *node, ConnectionNode *newParent, int row);
+    void onAboutToBeMoved(ConnectionNode *parentNode, int first, int last, ConnectionNode *newParent, int row);
     void onMoved();
 
     ConnectionTree &m_tree;

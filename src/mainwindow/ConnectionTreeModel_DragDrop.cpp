@@ -18,7 +18,7 @@ void ConnectionTreeModel::enableDragAndDrop(TableDocument &doc, DropPositionSour
     m_doc = &doc;
     m_dropPosition = std::move(source);
     // The dragged nodes are held only while they live.
-    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, &ConnectionTreeModel::forgetDragged);
+    connect(&m_tree, &ConnectionTree::nodesAboutToBeRemoved, this, &ConnectionTreeModel::forgetDragged);
     connect(&m_tree, &ConnectionTree::aboutToReset, this, [this] {
         // A bulk change may delete any node; a move shown as a reset deletes none.
         if (m_tree.inBulkChange())
@@ -26,9 +26,9 @@ void ConnectionTreeModel::enableDragAndDrop(TableDocument &doc, DropPositionSour
     });
 }
 
-void ConnectionTreeModel::forgetDragged(const ConnectionNode *removed)
+void ConnectionTreeModel::forgetDragged(const ConnectionNode *parentNode, int first, int last)
 {
-    m_dragged.removeIf([removed](const ConnectionNode *n) { return n == removed || removed->isAncestorOf(n); });
+    m_dragged.removeIf([&](const ConnectionNode *n) { return IsInBranchOfRows(n, parentNode, first, last); });
 }
 
 QList<ConnectionNode *> ConnectionTreeModel::draggedNodes(const QMimeData *data) const

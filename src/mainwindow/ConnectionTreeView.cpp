@@ -5,10 +5,39 @@
 #include "table/TableDocument.h"
 
 #include <QInputEvent>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// Above this many ranges a change of the selection repaints the whole viewport.
+constexpr qsizetype ManyRanges = 32;
+
+// Nodes as ranges of neighbouring rows under one parent each.
+QItemSelection rowRanges(const ConnectionTreeModel &model, const QList<ConnectionNode *> &nodes)
+{
+    std::vector<ConnectionNode *> sorted(nodes.cbegin(), nodes.cend());
+    std::sort(sorted.begin(), sorted.end(), [](const ConnectionNode *a, const ConnectionNode *b) {
+        return a->parent() != b->parent() ? std::less<>()(a->parent(), b->parent()) : a->row() < b->row();
+    });
+    QItemSelection ranges;
+    for (std::size_t i = 0; i < sorted.size();) {
+        std::size_t j = i;
+        while (j + 1 < sorted.size() && sorted[j + 1]->parent() == sorted[i]->parent()
+               && sorted[j + 1]->row() <= sorted[j]->row() + 1)
+            ++j;
+        ranges.append(QItemSelectionRange(model.indexFor(sorted[i]), model.indexFor(sorted[j])));
+        i = j + 1;
+    }
+    return ranges;
+}
+
+} // namespace
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
@@ -17,11 +46,21 @@ ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 void ConnectionTreeView::setModel(QAbstractItemModel *model)
 {
     QTreeView::setModel(model);
+    forgetSelection();
     m_model = qobject_cast<ConnectionTreeModel *>(model);
-    if (m_model) {
-        connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ConnectionTreeView::keepSelectionOverReset);
-        connect(m_model, &QAbstractItemModel::modelReset, this, &ConnectionTreeView::restoreSelectionAfterReset);
-    }
+    if (!m_model)
+        return;
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &ConnectionTreeView::keepSelectionOverReset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ConnectionTreeView::restoreSelectionAfterReset);
+    // The selection read last holds until the selection or the tree's rows change.
+    for (auto signal : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsInserted,
+                        &QAbstractItemModel::rowsAboutToBeRemoved, &QAbstractItemModel::rowsRemoved})
+        connect(m_model, signal, this, &ConnectionTreeView::forgetSelection);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, &ConnectionTreeView::forgetSelection);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ConnectionTreeView::forgetSelection);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &ConnectionTreeView::forgetSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ConnectionTreeView::forgetSelection);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &ConnectionTreeView::forgetSelection);
 }
 
 void ConnectionTreeView::keepSelectionOverReset()
@@ -32,6 +71,7 @@ void ConnectionTreeView::keepSelectionOverReset()
 
 void ConnectionTreeView::restoreSelectionAfterReset()
 {
+    forgetSelection();
     // RootNode stays selected while a table is read below it. The saved addresses are only
     // compared, never followed, until the walk has found them in the tree.
     QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
@@ -41,9 +81,12 @@ void ConnectionTreeView::restoreSelectionAfterReset()
         if (wanted.contains(n))
             alive.insert(n);
     });
+    QList<ConnectionNode *> kept;
     for (ConnectionNode *n : std::as_const(m_selectionOverReset))
         if (alive.contains(n))
-            setSelected(n, true);
+            kept.append(n);
+    if (!kept.isEmpty())
+        selectionModel()->select(rowRanges(*m_model, kept), QItemSelectionModel::Select);
     if (alive.contains(m_focusOverReset))
         setFocusedNode(m_focusOverReset);
     m_selectionOverReset.clear();
@@ -52,14 +95,28 @@ void ConnectionTreeView::restoreSelectionAfterReset()
 
 TreeSelection ConnectionTreeView::selection() const
 {
+    if (!m_selection)
+        m_selection = readSelection();
+    return *m_selection;
+}
+
+TreeSelection ConnectionTreeView::readSelection() const
+{
     QList<ConnectionNode *> nodes;
-    if (m_model) {
-        const QModelIndexList rows = selectionModel()->selectedRows();
-        nodes.reserve(rows.size());
-        for (const QModelIndex &i : rows)
-            nodes.append(m_model->nodeFor(i));
+    if (!m_model)
+        return {};
+    // Range by range: the selection model's own list of selected rows tests every row
+    // against every range.
+    const QItemSelection ranges = selectionModel()->selection();
+    for (const QItemSelectionRange &range : ranges) {
+        if (!range.isValid() || range.left() > 0)
+            continue;
+        const QModelIndex parent = range.parent();
+        const ConnectionNode *p = parent.isValid() ? m_model->nodeFor(parent) : m_model->tree().invisibleRoot();
+        for (int row = range.top(); p && row <= range.bottom(); ++row)
+            nodes.append(p->child(row));
     }
-    return TreeSelection(focusedNode(), nodes);
+    return TreeSelection(focusedNode(), nodes, &m_model->tree());
 }
 
 ConnectionNode *ConnectionTreeView::focusedNode() const
@@ -96,6 +153,58 @@ void ConnectionTreeView::focusOnly(ConnectionNode *node)
     setSelected(node, true);
 }
 
+void ConnectionTreeView::focusOnlyInPlace(ConnectionNode *node)
+{
+    selectionModel()->clearSelection();
+    setSelected(node, true);
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    setFocusedNode(node);
+    setAutoScroll(scrolls);
+}
+
+void ConnectionTreeView::selectEveryNode()
+{
+    if (!m_model)
+        return;
+    // One walk gives the ranges and the selection as a command will read it.
+    ConnectionNode *top = m_model->tree().invisibleRoot();
+    QList<ConnectionNode *> every;
+    every.reserve(m_model->tree().nodeCount());
+    QItemSelection all;
+    auto add = [&](ConnectionNode *n) {
+        if (n != top)
+            every.append(n);
+        if (n->hasChildren())
+            all.append(QItemSelectionRange(m_model->indexFor(n->firstChild()), m_model->indexFor(n->lastChild())));
+    };
+    add(top);
+    ConnectionTree::forEachBelow(top, add);
+    // Cleared first: merging the new ranges into many old ones costs their product. The
+    // model has one column, so each range is whole rows already.
+    selectionModel()->clearSelection();
+    selectionModel()->select(all, QItemSelectionModel::Select);
+    m_selection = TreeSelection::inTreeOrder(focusedNode(), std::move(every));
+}
+
+QList<ConnectionNode *> ConnectionTreeView::collapseBranches(const QList<ConnectionNode *> &branches)
+{
+    QList<ConnectionNode *> closed;
+    if (!m_model)
+        return closed;
+    // With a layout pending, a collapse only forgets that the branch is open.
+    scheduleDelayedItemsLayout();
+    const QSignalBlocker quiet(this);
+    for (ConnectionNode *n : branches) {
+        const QModelIndex i = m_model->indexFor(n);
+        if (i.isValid() && isExpanded(i)) {
+            collapse(i);
+            closed.append(n);
+        }
+    }
+    return closed;
+}
+
 void ConnectionTreeView::setNodeExpanded(ConnectionNode *node, bool expanded)
 {
     const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
@@ -119,9 +228,13 @@ bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEv
 
 void ConnectionTreeView::showPlaced(const QList<ConnectionNode *> &placed)
 {
+    // Many placed branches share few parents: each opens once.
+    QSet<ConnectionNode *> opened;
     for (const ConnectionNode *n : placed)
-        if (ConnectionNode *parent = n->parent(); parent && parent->parent())
+        if (ConnectionNode *parent = n->parent(); parent && parent->parent() && !opened.contains(parent)) {
+            opened.insert(parent);
             setNodeExpanded(parent, true);
+        }
 }
 
 void ConnectionTreeView::setApplyQuestion(const TableDocument &doc, std::function<bool()> ask)
@@ -297,6 +410,13 @@ void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+QRegion ConnectionTreeView::visualRegionForSelection(const QItemSelection &selection) const
+{
+    if (selection.size() > ManyRanges)
+        return viewport()->rect();
+    return QTreeView::visualRegionForSelection(selection);
 }
 
 DropPosition ConnectionTreeView::currentDropPosition() const

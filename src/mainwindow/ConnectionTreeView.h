@@ -8,6 +8,7 @@
 #include <QTreeView>
 
 #include <functional>
+#include <optional>
 
 class ConnectionNode;
 class ConnectionTreeModel;
@@ -30,7 +31,8 @@ public:
     ConnectionTreeModel *connectionModel() const { return m_model; }
 
     // The selection as a command sees it: the focused node and the selected nodes, in
-    // pre-order.
+    // pre-order. Worked out once after each change of the selection or the tree, however
+    // often it is asked for; the copy shares what it holds.
     TreeSelection selection() const;
     ConnectionNode *focusedNode() const;
     bool isSelected(const ConnectionNode *node) const;
@@ -39,7 +41,16 @@ public:
     void setFocusedNode(ConnectionNode *node);
     // Node becomes the focused node and the only selected one.
     void focusOnly(ConnectionNode *node);
+    // Node becomes the only selected node, then the focused one, where it stands: the view
+    // does not scroll to it, which would open the closed branches around it.
+    void focusOnlyInPlace(ConnectionNode *node);
+    // Every node becomes selected, also those in closed branches: one range of rows per
+    // parent, the fewest the selection model can hold them in.
+    void selectEveryNode();
     void setNodeExpanded(ConnectionNode *node, bool expanded);
+    // Closes those of Branches that are open, in one layout of the view, without a signal for
+    // each; returns the branches it closed, in the order given.
+    QList<ConnectionNode *> collapseBranches(const QList<ConnectionNode *> &branches);
     // The parents of placed (moved, copied, pasted, dropped) nodes open.
     void showPlaced(const QList<ConnectionNode *> &placed);
 
@@ -75,8 +86,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // A selection of many ranges repaints the whole viewport: asking the view where each
+    // range lies would walk its rows once per range.
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
 
 private:
+    TreeSelection readSelection() const;
+    void forgetSelection() { m_selection.reset(); }
     // A reset drops the selection; the nodes that are still there get it back.
     void keepSelectionOverReset();
     void restoreSelectionAfterReset();
@@ -94,6 +110,8 @@ private:
     const TableDocument *m_doc = nullptr;
     std::function<bool()> m_askApply;
     QPointer<QLineEdit> m_editLink;
+    // The selection as last read, until the selection or the tree changes.
+    mutable std::optional<TreeSelection> m_selection;
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;

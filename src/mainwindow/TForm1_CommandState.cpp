@@ -79,7 +79,11 @@ void TForm1::setupCommandState()
 
     // The clipboard is asked once per change, not on every refresh: asking another program
     // for its data can take a while.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TForm1::readClipboardState);
+    // Text copied in another program enables Paste at once, not at the next refresh.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        readClipboardState();
+        RequestCommandRefresh();
+    });
     readClipboardState();
     // Opening the menu bar from the keyboard takes the focus there; the edit commands still
     // mean the control that had it. Any other move of the focus changes what the commands

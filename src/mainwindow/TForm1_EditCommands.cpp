@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QItemSelection>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
@@ -152,19 +151,8 @@ void TForm1::MnSelectAllClick()
         // place: the user decides first, as when the focus leaves it.
         if (m_doc.CurrentNode && !askApplyBeforeLeaving())
             return;
-        // Every node, also those in collapsed branches: one range of rows per parent.
-        QItemSelection all;
-        QList<QModelIndex> parents{QModelIndex()};
-        while (!parents.isEmpty()) {
-            const QModelIndex parent = parents.takeLast();
-            const int rows = m_model->rowCount(parent);
-            if (rows == 0)
-                continue;
-            all.select(m_model->index(0, 0, parent), m_model->index(rows - 1, 0, parent));
-            for (int row = 0; row < rows; ++row)
-                parents.append(m_model->index(row, 0, parent));
-        }
-        VT->selectionModel()->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        // Every node, also those in collapsed branches.
+        VT->selectEveryNode();
     } else if (auto *memo = qobject_cast<QsciScintilla *>(control)) {
         memo->selectAll();
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {

@@ -99,9 +99,8 @@ void TForm1::VTCollapsed(ConnectionNode *node)
         return;
     // Unapplied edits of a node outside the branch: the focus stays with them, unasked.
     if (!m_doc.IsNodeModified()) {
-        VT->selectionModel()->clearSelection();
-        VT->setSelected(node, true);
-        VT->setFocusedNode(node);
+        // Where it stands: after Collapse all it lies inside closed branches.
+        VT->focusOnlyInPlace(node);
         if (node != m_doc.CurrentNode)
             m_doc.CurrentNode = node;
     }
@@ -116,11 +115,11 @@ void TForm1::ShowFocusedNodeData()
 
     // One selected connection is shown; anything else covers the pages and says why. A
     // separator's record still gives the colours page its set.
-    const int selected = static_cast<int>(VT->selectionModel()->selectedRows().size());
-    ConnectionNode *focused = focusedNode();
+    const TreeSelection selection = VT->selection();
+    ConnectionNode *focused = selection.focused();
     const rVTNodeData *record = nullptr;
-    QString reason = selected > 1 ? kMultiple : kNoConnection;
-    if (selected == 1 && focused && focused != m_doc.RootNode() && VT->isSelected(focused)) {
+    QString reason = selection.size() > 1 ? kMultiple : kNoConnection;
+    if (selection.size() == 1 && focused && focused != m_doc.RootNode() && selection.contains(focused)) {
         record = &focused->data;
         if (!IsSeparatorName(record->Name))
             reason.clear();
@@ -175,22 +174,25 @@ void TForm1::MnExpandAllClick()
 
 void TForm1::MnCollapseAllClick()
 {
-    QList<ConnectionNode *> order;
-    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [&order](ConnectionNode *n) { order.append(n); });
-    const ConnectionNode *top = m_doc.tree().invisibleRoot();
-    for (const ConnectionNode *n : std::as_const(order)) {
-        const ConnectionNode *parent = n->parent();
-        if (!parent || parent == top)
-            continue;
-        const QModelIndex branch = m_model->indexFor(parent);
-        if (!VT->isExpanded(branch))
-            continue;
-        // Cancel keeps this branch open and ends the command: asking again for each of its
-        // other children would only repeat the question.
-        if (!VT->askBeforeCollapsing(branch))
-            return;
-        VT->collapse(branch);
-    }
+    // The open branches in tree order, as a walk over the tree meets them; each is closed in
+    // turn and becomes the focused node, so the last one closed keeps the focus.
+    QList<ConnectionNode *> open;
+    ConnectionTree::forEachBelow(m_doc.tree().invisibleRoot(), [this, &open](ConnectionNode *n) {
+        if (n->hasChildren() && VT->isExpanded(m_model->indexFor(n)))
+            open.append(n);
+    });
+    // The first branch that holds the connection with unapplied edits asks before it closes.
+    // Cancel keeps it and the branches after it open and ends the command: asking again for
+    // each of them would only repeat the question.
+    qsizetype closing = open.size();
+    for (qsizetype i = 0; i < open.size(); ++i)
+        if (!VT->askBeforeCollapsing(m_model->indexFor(open.at(i)))) {
+            closing = i;
+            break;
+        }
+    const QList<ConnectionNode *> closed = VT->collapseBranches(open.first(closing));
+    if (!closed.isEmpty())
+        VTCollapsed(closed.last());
 }
 
 void TForm1::MnShowPopupClick()

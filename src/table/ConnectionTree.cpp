@@ -1,5 +1,7 @@
 #include "table/ConnectionTree.h"
 
+#include <algorithm>
+
 ConnectionNode::~ConnectionNode()
 {
     std::vector<std::unique_ptr<ConnectionNode>> pending = std::move(m_children);
@@ -49,6 +51,9 @@ void ConnectionTree::clear()
 {
     BulkChange bulk(*this);
     m_root->m_children.clear();
+    m_root->m_namesUnchecked = false;
+    m_root->m_uncheckedBelow = false;
+    m_count = 0;
 }
 
 void ConnectionTree::renumber(ConnectionNode *parent, int from)
@@ -66,7 +71,17 @@ void ConnectionTree::relevel(ConnectionNode *node)
         n->data.Level = n->m_parent->data.Level + 1;
 }
 
-ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, const rVTNodeData &data, int row)
+void ConnectionTree::markNamesUnchecked(ConnectionNode *parent)
+{
+    if (!parent)
+        return;
+    parent->m_namesUnchecked = true;
+    // An ancestor marked already has all of its own ancestors marked.
+    for (ConnectionNode *n = parent; n && !n->m_uncheckedBelow; n = n->m_parent)
+        n->m_uncheckedBelow = true;
+}
+
+ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, rVTNodeData data, int row)
 {
     if (!parent)
         parent = m_root.get();
@@ -74,9 +89,9 @@ ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, const rVTNodeDa
         row = parent->childCount();
     const bool signal = m_bulkDepth == 0;
     if (signal)
-        Q_EMIT nodeAboutToBeInserted(parent, row);
+        Q_EMIT nodesAboutToBeInserted(parent, row, row);
     auto node = std::make_unique<ConnectionNode>();
-    node->data = data;
+    node->data = std::move(data);
     node->m_parent = parent;
     if (parent == m_root.get()) {
         node->data.Level = 0;
@@ -90,24 +105,117 @@ ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, const rVTNodeDa
         raw->m_row = row;
     else
         renumber(parent, row);
+    markNamesUnchecked(parent);
+    ++m_count;
     if (signal)
-        Q_EMIT nodeInserted(raw);
+        Q_EMIT nodesInserted(parent, row, row);
     return raw;
+}
+
+QList<ConnectionNode *> ConnectionTree::takeChildren(ConnectionTree &from, ConnectionNode *holder, int count,
+                                                     ConnectionNode *parent, int row)
+{
+    count = std::min(count, holder ? holder->childCount() : 0);
+    if (count <= 0 || !parent || &from == this)
+        return {};
+    if (row < 0 || row > parent->childCount())
+        row = parent->childCount();
+    const bool signal = m_bulkDepth == 0;
+    if (signal)
+        Q_EMIT nodesAboutToBeInserted(parent, row, row + count - 1);
+    auto begin = holder->m_children.begin();
+    parent->m_children.insert(parent->m_children.begin() + row, std::make_move_iterator(begin),
+                              std::make_move_iterator(begin + count));
+    holder->m_children.erase(begin, begin + count);
+    renumber(holder, 0);
+    renumber(parent, row);
+    // The branches were built with their levels counted from Holder.
+    const bool relevelled = holder->data.Level != parent->data.Level;
+    QList<ConnectionNode *> taken;
+    taken.reserve(count);
+    int moved = 0;
+    for (int i = row; i < row + count; ++i) {
+        ConnectionNode *top = parent->child(i);
+        top->m_parent = parent;
+        if (relevelled)
+            relevel(top);
+        moved += 1 + countBelow(top);
+        taken.append(top);
+    }
+    from.m_count -= moved;
+    m_count += moved;
+    markNamesUnchecked(parent);
+    if (signal)
+        Q_EMIT nodesInserted(parent, row, row + count - 1);
+    return taken;
 }
 
 void ConnectionTree::removeNode(ConnectionNode *node)
 {
-    if (!node || !node->m_parent)
+    removeNodes({node});
+}
+
+void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
+{
+    std::vector<ConnectionNode *> sorted;
+    sorted.reserve(static_cast<std::size_t>(tops.size()));
+    for (ConnectionNode *n : tops)
+        if (n && n->m_parent)
+            sorted.push_back(n);
+    // By parent, then last row first: a removal leaves the rows before it where they are.
+    std::sort(sorted.begin(), sorted.end(), [](const ConnectionNode *a, const ConnectionNode *b) {
+        return a->m_parent != b->m_parent ? std::less<>()(a->m_parent, b->m_parent) : a->m_row > b->m_row;
+    });
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    const bool signal = m_bulkDepth == 0;
+    for (std::size_t i = 0; i < sorted.size();) {
+        ConnectionNode *parent = sorted[i]->m_parent;
+        const int last = sorted[i]->m_row;
+        int first = last;
+        for (++i; i < sorted.size() && sorted[i]->m_parent == parent && sorted[i]->m_row == first - 1; ++i)
+            --first;
+        if (signal)
+            Q_EMIT nodesAboutToBeRemoved(parent, first, last);
+        auto begin = parent->m_children.begin();
+        for (auto it = begin + first; it != begin + last + 1; ++it)
+            m_count -= 1 + countBelow(it->get());
+        parent->m_children.erase(begin + first, begin + last + 1);
+        renumber(parent, first);
+        if (signal)
+            Q_EMIT nodesRemoved(parent, first, last);
+    }
+}
+
+void ConnectionTree::moveRun(ConnectionNode *parent, int first, int last, ConnectionNode *newParent, int row)
+{
+    // Rows moved to where they already stand are no move at all.
+    if (parent == newParent && row >= first && row <= last + 1)
         return;
     const bool signal = m_bulkDepth == 0;
     if (signal)
-        Q_EMIT nodeAboutToBeRemoved(node);
-    ConnectionNode *parent = node->m_parent;
-    const int row = node->m_row;
-    parent->m_children.erase(parent->m_children.begin() + row);
-    renumber(parent, row);
+        Q_EMIT nodesAboutToBeMoved(parent, first, last, newParent, row);
+    auto begin = parent->m_children.begin();
+    std::vector<std::unique_ptr<ConnectionNode>> run(std::make_move_iterator(begin + first),
+                                                     std::make_move_iterator(begin + last + 1));
+    parent->m_children.erase(begin + first, begin + last + 1);
+    int dest = row;
+    if (parent == newParent && row > last)
+        dest -= last - first + 1;
+    const bool relevelled = parent->data.Level != newParent->data.Level;
+    for (auto &n : run) {
+        n->m_parent = newParent;
+        if (relevelled)
+            relevel(n.get());
+    }
+    newParent->m_children.insert(newParent->m_children.begin() + dest, std::make_move_iterator(run.begin()),
+                                 std::make_move_iterator(run.end()));
+    renumber(parent, parent == newParent ? std::min(first, dest) : first);
+    if (parent != newParent) {
+        renumber(newParent, dest);
+        markNamesUnchecked(newParent);
+    }
     if (signal)
-        Q_EMIT nodeRemoved();
+        Q_EMIT nodesMoved();
 }
 
 bool ConnectionTree::moveNode(ConnectionNode *node, ConnectionNode *newParent, int row)
@@ -118,59 +226,79 @@ bool ConnectionTree::moveNode(ConnectionNode *node, ConnectionNode *newParent, i
         return false;
     if (row < 0 || row > newParent->childCount())
         row = newParent->childCount();
-    ConnectionNode *oldParent = node->m_parent;
-    const int oldRow = node->m_row;
-    // Moving a node to where it already stands is no move at all.
-    if (oldParent == newParent && (row == oldRow || row == oldRow + 1))
-        return true;
-    const bool signal = m_bulkDepth == 0;
-    if (signal)
-        Q_EMIT nodeAboutToBeMoved(node, newParent, row);
-    std::unique_ptr<ConnectionNode> owned = std::move(oldParent->m_children[static_cast<std::size_t>(oldRow)]);
-    oldParent->m_children.erase(oldParent->m_children.begin() + oldRow);
-    int dest = row;
-    if (oldParent == newParent && row > oldRow)
-        --dest;
-    owned->m_parent = newParent;
-    newParent->m_children.insert(newParent->m_children.begin() + dest, std::move(owned));
-    renumber(oldParent, std::min(oldRow, oldParent == newParent ? dest : oldRow));
-    if (oldParent != newParent)
-        renumber(newParent, dest);
-    relevel(node);
-    if (signal)
-        Q_EMIT nodeMoved(node);
+    moveRun(node->m_parent, node->m_row, node->m_row, newParent, row);
     return true;
+}
+
+void ConnectionTree::moveNodes(const QList<ConnectionNode *> &tops, ConnectionNode *newParent, ConnectionNode *anchor)
+{
+    for (qsizetype i = 0; i < tops.size();) {
+        ConnectionNode *parent = tops[i]->m_parent;
+        const int first = tops[i]->m_row;
+        int last = first;
+        for (++i; i < tops.size() && tops[i]->m_parent == parent && tops[i]->m_row == last + 1; ++i)
+            ++last;
+        moveRun(parent, first, last, newParent, anchor ? anchor->m_row : newParent->childCount());
+    }
 }
 
 ConnectionNode *ConnectionTree::copyBranch(const ConnectionNode *source, ConnectionNode *newParent, int row)
 {
-    if (!source || !newParent)
-        return nullptr;
-    // Snapshot first: the copy may be placed inside the branch it copies.
-    struct Item { rVTNodeData data; int depth; };
-    std::vector<Item> items;
-    std::vector<std::pair<const ConnectionNode *, int>> work{{source, 0}};
-    while (!work.empty()) {
-        const auto [n, depth] = work.back();
-        work.pop_back();
-        items.push_back({n->data, depth});
-        for (int i = n->childCount() - 1; i >= 0; --i)
-            work.emplace_back(n->child(i), depth + 1);
+    return copyBranches({const_cast<ConnectionNode *>(source)}, newParent, row).value(0);
+}
+
+QList<ConnectionNode *> ConnectionTree::copyBranches(const QList<ConnectionNode *> &sources, ConnectionNode *newParent,
+                                                     int row)
+{
+    if (sources.isEmpty() || !newParent)
+        return {};
+    // Built apart first: a copy may be placed inside the branch it copies. Built at the depth
+    // it will have, so putting it in place needs no new levels.
+    ConnectionTree copy;
+    ConnectionNode *holder = copy.addChild(nullptr);
+    holder->data.Level = newParent->data.Level;
+    std::vector<std::pair<const ConnectionNode *, ConnectionNode *>> work;
+    for (const ConnectionNode *source : sources) {
+        work.emplace_back(source, holder);
+        while (!work.empty()) {
+            const auto [from, into] = work.back();
+            work.pop_back();
+            ConnectionNode *made = copy.addChild(into, from->data);
+            // Last child first onto the stack: the first comes off first and is appended first.
+            for (int i = from->childCount() - 1; i >= 0; --i)
+                work.emplace_back(from->child(i), made);
+        }
     }
-    ConnectionNode *top = addChild(newParent, items.front().data, row);
-    std::vector<ConnectionNode *> stack{top};
-    for (std::size_t i = 1; i < items.size(); ++i) {
-        stack.resize(static_cast<std::size_t>(items[i].depth));
-        ConnectionNode *n = addChild(stack.back(), items[i].data);
-        stack.push_back(n);
-    }
-    return top;
+    return takeChildren(copy, holder, holder->childCount(), newParent, row);
 }
 
 void ConnectionTree::notifyChanged(ConnectionNode *node)
 {
-    if (node && m_bulkDepth == 0)
+    if (!node)
+        return;
+    markNamesUnchecked(node->m_parent);
+    if (m_bulkDepth == 0)
         Q_EMIT nodeChanged(node);
+}
+
+void ConnectionTree::checkUncheckedNames(ConnectionNode *top, const std::function<void(ConnectionNode *)> &check)
+{
+    if (!top || !top->m_uncheckedBelow)
+        return;
+    std::vector<ConnectionNode *> pending{top};
+    while (!pending.empty()) {
+        ConnectionNode *n = pending.back();
+        pending.pop_back();
+        // A rename Check makes marks N again and stops there: N is still marked below.
+        if (n->m_namesUnchecked) {
+            check(n);
+            n->m_namesUnchecked = false;
+        }
+        for (const auto &c : n->m_children)
+            if (c->m_uncheckedBelow)
+                pending.push_back(c.get());
+        n->m_uncheckedBelow = false;
+    }
 }
 
 ConnectionNode *ConnectionTree::nextPreorder(const ConnectionNode *node, const ConnectionNode *within)
@@ -188,18 +316,10 @@ ConnectionNode *ConnectionTree::nextPreorder(const ConnectionNode *node, const C
     return nullptr;
 }
 
-void ConnectionTree::forEachBelow(const ConnectionNode *top, const std::function<void(ConnectionNode *)> &f)
-{
-    if (!top)
-        return;
-    for (ConnectionNode *n = nextPreorder(top, top); n; n = nextPreorder(n, top))
-        f(n);
-}
-
 int ConnectionTree::countBelow(const ConnectionNode *top)
 {
     int count = 0;
-    forEachBelow(top, [&count](ConnectionNode *) { ++count; });
+    forEachBelow(top, [&count](const ConnectionNode *) { ++count; });
     return count;
 }
 

@@ -221,9 +221,8 @@ void DeleteBranches(TableDocument &doc, const DeletePlan &plan)
         return;
     if (IsInsideAny(doc.CurrentNode, plan.tops))
         doc.CurrentNode = nullptr;
-    // Last first: a removal then renumbers only the rows after it.
-    for (auto it = plan.tops.crbegin(); it != plan.tops.crend(); ++it)
-        doc.tree().removeNode(*it);
+    // Neighbouring branches go in one step each.
+    doc.tree().removeNodes(plan.tops);
     doc.UpdateCaption(true);
 }
 

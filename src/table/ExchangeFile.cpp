@@ -225,7 +225,7 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
 
     ConnectionNode *root = doc.RootNode();
     // Rows read into an empty tree are one reset for the view; into a filled tree they show
-    // up node by node, so the view keeps its selection and focus.
+    // up as one insertion, so the view keeps its selection and focus.
     std::optional<BulkChange> bulk;
     if (!root || !root->hasChildren())
         bulk.emplace(doc.tree());
@@ -251,6 +251,7 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
         record.Kind = NodeKindPlain;
         placer.place(record);
     }
+    placer.commit();
     bulk.reset();
     return true;
 }

@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // The extension with its dot, upper-cased; empty when the name has none.
@@ -21,8 +23,7 @@ QString UpperExtension(const QString &fileName)
 
 int NodesBelowRoot(const TableDocument &doc)
 {
-    const ConnectionNode *root = doc.RootNode();
-    return root ? ConnectionTree::countBelow(root) : 0;
+    return std::max(0, doc.tree().nodeCount() - 1);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "table/MoveCommands.h"
 
+#include "table/ArrivingSiblingNames.h"
 #include "table/ConnectionTree.h"
 #include "table/NodeSelection.h"
 #include "table/TableDocument.h"
 #include "table/TreeRules.h"
 
 #include <QSet>
+
+#include <optional>
 
 namespace {
 
@@ -32,7 +35,8 @@ bool moveBesideSibling(TableDocument &doc, ConnectionNode *focused, bool up)
     if (!sibling || !realParent(focused))
         return false;
     doc.tree().moveNode(focused, focused->parent(), up ? sibling->row() : sibling->row() + 1);
-    VTNodeMoved(doc, focused);
+    // The tree keeps every Level; only the names below the parent need settling.
+    AfterNodeMoved(doc, focused);
     doc.UpdateCaption(true);
     return true;
 }
@@ -110,6 +114,27 @@ QList<ConnectionNode *> DropNodes(TableDocument &doc, const QList<ConnectionNode
     return placed;
 }
 
+QList<ConnectionNode *> PlaceInOrder(TableDocument &doc, ConnectionNode *parent, ConnectionNode *anchor,
+                                     const std::function<ConnectionNode *()> &placeFirst,
+                                     const std::function<QList<ConnectionNode *>()> &placeRest)
+{
+    ConnectionNode *first = placeFirst();
+    if (!first)
+        return {};
+    std::optional<ArrivingSiblingNames> names;
+    if (AfterNodeMoved(doc, first))
+        names.emplace(parent, anchor);
+    QList<ConnectionNode *> placed = placeRest();
+    if (names) {
+        for (ConnectionNode *n : std::as_const(placed))
+            names->arrived(doc.tree(), n);
+        // The clashes inside the branches that came, each group on its own.
+        RenameDuplicateSiblings(doc, parent);
+    }
+    placed.prepend(first);
+    return placed;
+}
+
 QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
                                   ConnectionNode *parent, int row)
 {
@@ -121,12 +146,18 @@ QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode
         return {};
     const QSet<const ConnectionNode *> moving(tops.cbegin(), tops.cend());
     ConnectionNode *anchor = anchorAt(parent, row, moving);
-    for (ConnectionNode *n : tops) {
-        doc.tree().moveNode(n, parent, anchor ? anchor->row() : -1);
-        AfterNodeMoved(doc, n);
-    }
-    RelevelTree(doc);
-    return tops;
+    ConnectionTree &tree = doc.tree();
+    return PlaceInOrder(
+        doc, parent, anchor,
+        [&] {
+            tree.moveNodes({tops.first()}, parent, anchor);
+            return tops.first();
+        },
+        [&] {
+            const QList<ConnectionNode *> rest = tops.mid(1);
+            tree.moveNodes(rest, parent, anchor);
+            return rest;
+        });
 }
 
 QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
@@ -138,14 +169,11 @@ QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode
     if (tops.isEmpty())
         return {};
     ConnectionNode *anchor = anchorAt(parent, row, {});
-    QList<ConnectionNode *> copies;
-    for (const ConnectionNode *n : tops) {
-        ConnectionNode *copy = doc.tree().copyBranch(n, parent, anchor ? anchor->row() : -1);
-        AfterNodeMoved(doc, copy);
-        copies.append(copy);
-    }
-    RelevelTree(doc);
-    return copies;
+    ConnectionTree &tree = doc.tree();
+    auto rowOfAnchor = [&] { return anchor ? anchor->row() : -1; };
+    return PlaceInOrder(
+        doc, parent, anchor, [&] { return tree.copyBranch(tops.first(), parent, rowOfAnchor()); },
+        [&] { return tree.copyBranches(tops.mid(1), parent, rowOfAnchor()); });
 }
 
 bool AfterNodeMoved(TableDocument &doc, ConnectionNode *node)

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class ConnectionNode;
 class TableDocument;
 
@@ -43,7 +45,8 @@ QList<ConnectionNode *> DropNodes(TableDocument &doc, const QList<ConnectionNode
                                   ConnectionNode *target, DropPosition position, bool copy);
 
 // Moves the branches of Nodes (RootNode and nested entries left out, order kept) below
-// Parent, starting before the child now at Row (-1: last), and runs VTNodeMoved for each.
+// Parent, starting before the child now at Row (-1: last), named as if VTNodeMoved had run
+// after each.
 // Refused, with nothing moved, when Parent lies in one of the branches or is no place for a
 // connection. Returns the moved top nodes.
 QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
@@ -52,15 +55,23 @@ QList<ConnectionNode *> MoveNodes(TableDocument &doc, const QList<ConnectionNode
 QList<ConnectionNode *> CopyNodes(TableDocument &doc, const QList<ConnectionNode *> &nodes,
                                   ConnectionNode *parent, int row);
 
+// Places branches below Parent before Anchor (one of its children; null: after the last),
+// named as if each had come alone in its order and VTNodeMoved had run after it: PlaceFirst
+// puts the first there and every clash below Parent is resolved; PlaceRest puts all the
+// others there at once, and each is named against the siblings it meets. Returns the placed
+// top nodes in order; nothing when PlaceFirst placed nothing.
+QList<ConnectionNode *> PlaceInOrder(TableDocument &doc, ConnectionNode *parent, ConnectionNode *anchor,
+                                     const std::function<ConnectionNode *()> &placeFirst,
+                                     const std::function<QList<ConnectionNode *>()> &placeRest);
+
 // After a node was moved or copied: clashing names below its parent become "Copy of ..."
 // names, the table is marked modified and every Level is set again from its parent (the
 // view shows the parent expanded). Does nothing while a table is read or for a node without
 // a parent.
 void VTNodeMoved(TableDocument &doc, ConnectionNode *node);
 
-// VTNodeMoved in two halves, for callers placing many branches: the steps for one node
-// (false when it does nothing) right after it is placed, then one walk over the tree at the
-// end (RelevelTree).
+// VTNodeMoved without its walk over the whole tree, for callers that know the tree kept
+// every Level (false when it does nothing).
 bool AfterNodeMoved(TableDocument &doc, ConnectionNode *node);
 
 // Level := parent's Level + 1 for every node below RootNode, in tree order.

@@ -74,26 +74,14 @@ QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData>
 {
     if (!parent || !parent->parent() || records.isEmpty())
         return {};
-    ConnectionTree &tree = doc.tree();
     if (row < 0 || row > parent->childCount())
         row = parent->childCount();
-    QList<ConnectionNode *> tops;
-    // A branch is settled (names, levels) once it is whole, before the next one comes in.
-    auto settle = [&]() {
-        if (!tops.isEmpty())
-            AfterNodeMoved(doc, tops.last());
-    };
-    LevelPlacer placer(tree, parent, 0, row);
-    for (const rVTNodeData &record : records) {
-        ConnectionNode *node = placer.place(record);
-        if (node->parent() == parent) {
-            settle();
-            tops.append(node);
-        }
-    }
-    settle();
-    RelevelTree(doc);
-    return tops;
+    ConnectionNode *anchor = parent->child(row);
+    LevelPlacer placer(doc.tree(), parent, 0, row);
+    for (const rVTNodeData &record : records)
+        placer.place(record);
+    return PlaceInOrder(
+        doc, parent, anchor, [&] { return placer.commit(1).value(0); }, [&] { return placer.commit(); });
 }
 
 QList<ConnectionNode *> DropRecords(TableDocument &doc, const QList<rVTNodeData> &records,

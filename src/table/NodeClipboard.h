@@ -27,8 +27,8 @@ bool DecodeNodes(const QByteArray &payload, QList<rVTNodeData> &out);
 
 // Places Records (Levels relative, as DecodeNodes gives them) below Parent before the child
 // now at Row (-1: last), by the table reader's rule for Levels (Level 0 starts a branch),
-// each branch passing through VTNodeMoved so names clashing with the new siblings are
-// resolved. Nothing is placed below the invisible root. Returns the new branches' top nodes.
+// each branch named as if it had come alone and passed through VTNodeMoved, so names
+// clashing with the new siblings are resolved. Nothing is placed below the invisible root. Returns the new branches' top nodes.
 QList<ConnectionNode *> InsertNodes(TableDocument &doc, const QList<rVTNodeData> &records,
                                     ConnectionNode *parent, int row);
 

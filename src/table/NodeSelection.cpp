@@ -24,6 +24,14 @@ bool IsInsideAny(const ConnectionNode *node, const QList<ConnectionNode *> &node
     return false;
 }
 
+bool IsInBranchOfRows(const ConnectionNode *node, const ConnectionNode *parent, int first, int last)
+{
+    for (const ConnectionNode *n = node; n && n->parent(); n = n->parent())
+        if (n->parent() == parent)
+            return n->row() >= first && n->row() <= last;
+    return false;
+}
+
 QList<ConnectionNode *> TopmostNodes(const QList<ConnectionNode *> &nodes)
 {
     QSet<const ConnectionNode *> set;

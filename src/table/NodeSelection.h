@@ -11,6 +11,9 @@ class ConnectionNode;
 // True when Node is one of Nodes or lies in the branch of one of them.
 bool IsInsideAny(const ConnectionNode *node, const QList<ConnectionNode *> &nodes);
 
+// True when Node is one of rows First to Last of Parent or lies in the branch of one of them.
+bool IsInBranchOfRows(const ConnectionNode *node, const ConnectionNode *parent, int first, int last);
+
 // The branches Nodes stand for, in tree order: every node without an ancestor among them,
 // once. Nodes of the invisible root's level (RootNode) and null entries are left out, so the
 // top node is never moved or removed even when it is selected with the rest.

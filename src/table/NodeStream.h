@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+class QIODevice;
+
 // Reads a byte buffer front to back; every read checks the bytes that are there first, so a
 // damaged length is refused before anything is allocated.
 class ByteReader
@@ -23,13 +25,51 @@ public:
     bool readInt32(qint32 &value);
     bool readByte(quint8 &value);
     bool readBytes(qsizetype count, QByteArray &out);
+    bool readRaw(char *to, qsizetype count);
     // A signed 32-bit length and that many bytes; a negative length or one the rest of the
     // buffer cannot hold fails.
     bool readString(QByteArray &out);
 
+    // Room a record's strings are gathered in on their way into their own allocation.
+    QByteArray &scratch() { return m_scratch; }
+
 private:
     const QByteArray &m_data;
     qsizetype m_pos;
+    QByteArray m_scratch;
+};
+
+// Reads a device front to back as it comes, through a buffer of its own, without ever holding
+// the whole input. Every read checks the bytes the device still holds (its size when the
+// reader was made, less what was read) first, so a damaged length is refused before anything
+// is allocated for it.
+class DeviceReader
+{
+public:
+    explicit DeviceReader(QIODevice &device);
+
+    qint64 remaining() const { return m_size - m_consumed; }
+    // The device failed to give bytes it holds (a read error, not the end of the input).
+    bool failed() const { return m_failed; }
+
+    // Each read either succeeds whole or fails; after a failure the position is undefined.
+    bool readInt32(qint32 &value);
+    bool readByte(quint8 &value);
+    bool readRaw(char *to, qint64 count);
+
+    QByteArray &scratch() { return m_scratch; }
+
+private:
+    bool refill();
+
+    QIODevice &m_device;
+    qint64 m_size;
+    qint64 m_consumed = 0;
+    QByteArray m_buffer;
+    qsizetype m_at = 0;
+    qsizetype m_filled = 0;
+    bool m_failed = false;
+    QByteArray m_scratch;
 };
 
 // Value as four bytes, little-endian.
@@ -41,4 +81,9 @@ void appendInt32(QByteArray &out, qint32 value);
 void VTSaveNode(const rVTNodeData &record, QByteArray &out);
 // Reads one record at the reader's position. False, with Record and the position left as
 // they were, when the bytes end early or a length is impossible. LogSession is any byte but 0.
+// The six strings of a record share one allocation that holds just their bytes (each one
+// followed by a NUL, as every QByteArray's is): each field is a view into it that implicit
+// sharing keeps alive, and a field changed later gets its own copy as any shared array does.
 bool VTLoadNode(ByteReader &in, rVTNodeData &record);
+// The same from a device; after a failure the reader's position is undefined.
+bool VTLoadNode(DeviceReader &in, rVTNodeData &record);

@@ -2,6 +2,7 @@
 
 #include "platform/FieldText.h"
 #include "platform/FileUtil.h"
+#include "table/NodeSelection.h"
 
 #include <QFileInfo>
 
@@ -10,10 +11,10 @@ TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent)
     // CurrentNode and the marks must not outlive their nodes. Inside a bulk change (a table
     // read) nodes go without a signal; the reader sets CurrentNode itself, and the marks go
     // with the old table.
-    connect(&m_tree, &ConnectionTree::nodeAboutToBeRemoved, this, [this](ConnectionNode *node) {
-        if (BranchHoldsCurrentNode(node))
+    connect(&m_tree, &ConnectionTree::nodesAboutToBeRemoved, this, [this](ConnectionNode *parent, int first, int last) {
+        if (IsInBranchOfRows(CurrentNode, parent, first, last))
             CurrentNode = nullptr;
-        forgetMarks(node);
+        forgetMarks(parent, first, last);
     });
     connect(&m_tree, &ConnectionTree::aboutToReset, this, &TableDocument::CancelCutOrCopy);
     connect(&m_tree, &ConnectionTree::resetDone, this, [this] {
@@ -81,11 +82,14 @@ void TableDocument::CancelCutOrCopy()
     Q_EMIT cutCopyMarkChanged();
 }
 
-void TableDocument::forgetMarks(const ConnectionNode *removed)
+void TableDocument::forgetMarks(const ConnectionNode *parent, int first, int last)
 {
     if (m_cutCopyMarks.isEmpty())
         return;
-    m_cutCopyMarks.remove(removed);
-    ConnectionTree::forEachBelow(removed, [this](ConnectionNode *n) { m_cutCopyMarks.remove(n); });
-    m_cutCopyTops.removeIf([removed](const ConnectionNode *n) { return n == removed || removed->isAncestorOf(n); });
+    for (int row = first; row <= last; ++row) {
+        const ConnectionNode *removed = parent->child(row);
+        m_cutCopyMarks.remove(removed);
+        ConnectionTree::forEachBelow(removed, [this](ConnectionNode *n) { m_cutCopyMarks.remove(n); });
+    }
+    m_cutCopyTops.removeIf([&](const ConnectionNode *n) { return IsInBranchOfRows(n, parent, first, last); });
 }

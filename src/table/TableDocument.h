@@ -75,7 +75,8 @@ Q_SIGNALS:
     void cutCopyMarkChanged();
 
 private:
-    void forgetMarks(const ConnectionNode *removed);
+    // Rows First to Last of Parent are about to go with their branches.
+    void forgetMarks(const ConnectionNode *parent, int first, int last);
 
     TableHost &m_host;
     ConnectionTree m_tree;

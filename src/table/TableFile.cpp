@@ -100,24 +100,23 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
         prompter.warning(QStringLiteral("The file '") + shown + QStringLiteral("' does not exist."));
         return result;
     }
+    auto cannotRead = [&] { prompter.warning(QStringLiteral("Cannot read the file ") + shown); };
     // Only a regular file is read: a directory opens on Linux and fails only at the read, and
-    // a device or pipe may never end.
-    QByteArray bytes;
-    {
-        WaitCursor wait(host);
-        QFile file(fileName);
-        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-            prompter.warning(QStringLiteral("Cannot read the file ") + shown);
-            return result;
-        }
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            prompter.warning(QStringLiteral("Cannot read the file ") + shown);
-            return result;
-        }
+    // a device or pipe may never end. The reader buffers what it reads itself.
+    QFile file(fileName);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        cannotRead();
+        return result;
     }
-
-    const QByteArrayView magic = QByteArrayView(bytes).first(std::min(bytes.size(), MagicSize));
+    DeviceReader in(file);
+    // The magic first: a file that is no table is refused without reading any further.
+    char magicBytes[MagicSize];
+    const QByteArrayView magic = in.readRaw(magicBytes, MagicSize) ? QByteArrayView(magicBytes, MagicSize)
+                                                                   : QByteArrayView();
+    if (in.failed()) {
+        cannotRead();
+        return result;
+    }
     const bool oldFormat = magic == QByteArrayView(OldMagic);
     if (!oldFormat && magic != QByteArrayView(CurrentMagic)) {
         prompter.warning(QStringLiteral("The file ") + shown + QStringLiteral(" has invalid format."));
@@ -138,6 +137,7 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
 
     ConnectionTree &tree = doc.tree();
     bool complete = true;
+    bool readFailed = false;
     ConnectionNode *focus = nullptr;
     {
         WaitCursor wait(host);
@@ -146,14 +146,13 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
         const bool emptyBefore = !rootNode || !rootNode->hasChildren();
         {
             // A table read into an empty tree is one reset for the view; an import into a
-            // filled tree shows up node by node.
+            // filled tree is one insertion of the branches read.
             std::optional<BulkChange> bulk;
             if (emptyBefore)
                 bulk.emplace(tree);
             if (!rootNode)
                 rootNode = tree.addChild(nullptr);
 
-            ByteReader in(bytes, MagicSize);
             qint32 count = 0;
             complete = in.readInt32(count);
             // New nodes always land at the end of the pre-order walk, so their index is a
@@ -173,28 +172,36 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
                 if (oldFormat)
                     record.Colors = ConvertOldColorString(record.Colors);
                 record.Kind = NodeKindPlain;
-                ConnectionNode *node = placer.place(record);
+                ConnectionNode *node = placer.place(std::move(record));
                 if (!quiet && nextIndex == doc.SelectedNodeIndex)
                     focus = node;
                 ++nextIndex;
             }
+            // A file the system could not read adds nothing, as when it cannot be opened.
+            readFailed = in.failed();
+            if (!readFailed)
+                placer.commit();
         }
+        file.close();
 
-        result.recordsRead = true;
-        if (!complete) {
-            if (!quiet)
-                doc.CurrentTableFile = fileName;
-        } else if (!quiet) {
+        result.recordsRead = !readFailed;
+        if (!readFailed && !quiet) {
             doc.CurrentTableFile = fileName;
-            doc.UpdateCaption(false);
-            doc.SetNodeModified(false);
-            if (oldFormat) {
-                SaveConnectionTable(doc, doc.CurrentTableFile);
-                result.rewritten = true;
+            if (complete) {
+                doc.UpdateCaption(false);
+                doc.SetNodeModified(false);
+                if (oldFormat) {
+                    SaveConnectionTable(doc, doc.CurrentTableFile);
+                    result.rewritten = true;
+                }
             }
         }
     }
 
+    if (readFailed) {
+        cannotRead();
+        return result;
+    }
     if (!complete) {
         prompter.warning(QStringLiteral("Error reading the file. It contains inconsistent data."));
         return result;

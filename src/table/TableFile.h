@@ -31,8 +31,9 @@ struct TableReadResult
     bool rewritten = false;
 };
 
-// Reads a connection-table file into the tree below RootNode (it does not empty the tree);
-// the whole file is read first and every length and count is checked against it.
+// Reads a connection-table file into the tree below RootNode (it does not empty the tree):
+// the magic first, then the records as they come, every length checked against what the
+// file still holds.
 // Quiet false: the table being opened (CurrentTableFile is set, the marks are cleared, an old
 // "QDZ20" file is converted after a ".bak" copy beside it, the node at SelectedNodeIndex is
 // the one to focus). Quiet true: an import, which leaves the marks, the focus, the selection

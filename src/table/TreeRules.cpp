@@ -9,21 +9,10 @@
 #include <QSet>
 
 #include <unordered_set>
-#include <vector>
 
 namespace {
 
 const QByteArray kUnnamedPrefix = QByteArrayLiteral("Unnamed connection #");
-
-// The K-th name tried for a copy of Name: Name itself, "Copy of " + Name, "Copy (K) of " + Name.
-QByteArray copyName(const QByteArray &name, int k)
-{
-    if (k == 0)
-        return name;
-    if (k == 1)
-        return QByteArrayLiteral("Copy of ") + name;
-    return QByteArrayLiteral("Copy (") + QByteArray::number(k) + QByteArrayLiteral(") of ") + name;
-}
 
 // What the user typed, as a name: line breaks and other control characters a paste may bring
 // become blanks, then everything below 33 is trimmed off both ends.
@@ -60,9 +49,9 @@ int renameClashingChildren(ConnectionTree &tree, ConnectionNode *parent)
         if (IsSeparatorName(name) || counts.value(name) < 2)
             continue;
         int k = std::max(1, nextCopy.value(name));
-        QByteArray candidate = copyName(name, k);
+        QByteArray candidate = CopyName(name, k);
         while (counts.contains(candidate))
-            candidate = copyName(name, ++k);
+            candidate = CopyName(name, ++k);
         nextCopy[name] = k + 1;
         --counts[name];
         counts[candidate] = 1;
@@ -74,6 +63,15 @@ int renameClashingChildren(ConnectionTree &tree, ConnectionNode *parent)
 }
 
 } // namespace
+
+QByteArray CopyName(const QByteArray &name, int k)
+{
+    if (k == 0)
+        return name;
+    if (k == 1)
+        return QByteArrayLiteral("Copy of ") + name;
+    return QByteArrayLiteral("Copy (") + QByteArray::number(k) + QByteArrayLiteral(") of ") + name;
+}
 
 ConnectionNode *InitTree(TableDocument &doc)
 {
@@ -143,26 +141,16 @@ QByteArray UniqueSiblingName(const ConnectionNode *node)
     int k = 0;
     QByteArray candidate = name;
     while (siblings.contains(candidate))
-        candidate = copyName(name, ++k);
+        candidate = CopyName(name, ++k);
     return candidate;
 }
 
 int RenameDuplicateSiblings(TableDocument &doc, ConnectionNode *parent)
 {
-    if (!parent)
-        return 0;
     // Each parent's children are resolved among themselves alone, so the groups may be taken
-    // in any order; a work list instead of recursion keeps a very deep table off the stack.
+    // in any order; only a group that gained a child or a name since its last check can clash.
     int count = 0;
-    std::vector<ConnectionNode *> pending{parent};
-    while (!pending.empty()) {
-        ConnectionNode *p = pending.back();
-        pending.pop_back();
-        count += renameClashingChildren(doc.tree(), p);
-        for (int i = 0; i < p->childCount(); ++i)
-            if (p->child(i)->hasChildren())
-                pending.push_back(p->child(i));
-    }
+    doc.tree().checkUncheckedNames(parent, [&](ConnectionNode *p) { count += renameClashingChildren(doc.tree(), p); });
     return count;
 }
 

@@ -19,6 +19,9 @@ bool IsRealConnection(const ConnectionNode *node);
 // "Unnamed connection #" + the first number whose name occurs nowhere in the tree's names
 // written one after the other (so "...#12" rules out "#1").
 QByteArray NewUnnamedConnectionName(const TableDocument &doc);
+// The K-th name tried for a copy of Name: Name itself (0), "Copy of " + Name (1), then
+// "Copy (K) of " + Name.
+QByteArray CopyName(const QByteArray &name, int k);
 // Node's name, or "Copy of " + name, "Copy (2) of " + name, ... : the first no sibling has.
 QByteArray UniqueSiblingName(const ConnectionNode *node);
 // Renames clashing names below Parent (last sibling first, so the first keeps the name), at

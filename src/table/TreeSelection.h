@@ -4,6 +4,7 @@
 #include <QSet>
 
 class ConnectionNode;
+class ConnectionTree;
 
 // The view's selection as one command sees it: the focused node and the selected nodes. The
 // window reads it off its view once and hands it to the table's routines, which never ask
@@ -12,8 +13,13 @@ class TreeSelection
 {
 public:
     TreeSelection() = default;
-    // Selected in any order; null entries are dropped.
-    TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected);
+    // Selected in any order; null entries are dropped. Given the tree they belong to, a
+    // selection of a good part of it is put in order by one walk over the tree.
+    TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected,
+                  const ConnectionTree *tree = nullptr);
+
+    // Nodes already in pre-order, each once (a walk over the tree gave them): taken as they are.
+    static TreeSelection inTreeOrder(ConnectionNode *focused, QList<ConnectionNode *> nodes);
 
     ConnectionNode *focused() const { return m_focused; }
     // The selected nodes in pre-order.

@@ -64,6 +64,49 @@ private Q_SLOTS:
         QCOMPARE(f.view.focusedNode(), f.table.at("1/0"));
     }
 
+    // The selection a command reads is the one of now, whatever changed since it was last
+    // read: the selection, the focus, or the rows below.
+    void selectionFollowsEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("selected by the selection model") << "select";
+        QTest::newRow("focused elsewhere") << "focus";
+        QTest::newRow("a row inserted before") << "insert";
+        QTest::newRow("a selected branch removed") << "remove";
+        QTest::newRow("a branch moved") << "move";
+        QTest::newRow("the table read anew") << "reset";
+    }
+    void selectionFollowsEveryChange()
+    {
+        QFETCH(QString, change);
+        Fixture f;
+        ConnectionTree &tree = f.table.doc.tree();
+        f.view.setSelected(f.table.at("1"), true);
+        f.view.setSelected(f.table.at("0"), true);
+        QCOMPARE(f.view.selection().size(), 3);
+        if (change == QLatin1String("select"))
+            f.view.selectionModel()->select(f.indexOf("0/1"), QItemSelectionModel::Toggle);
+        else if (change == QLatin1String("focus"))
+            f.view.selectionModel()->setCurrentIndex(f.indexOf("1/0"), QItemSelectionModel::NoUpdate);
+        else if (change == QLatin1String("insert"))
+            tree.addChild(f.table.doc.RootNode(), rVTNodeData{}, 0);
+        else if (change == QLatin1String("remove"))
+            tree.removeNode(f.table.at("0"));
+        else if (change == QLatin1String("move"))
+            tree.moveNode(f.table.at("1"), f.table.at("0"), 0);
+        else if (change == QLatin1String("reset")) {
+            BulkChange bulk(tree);
+            tree.addChild(f.table.at("1"), rVTNodeData{});
+        }
+
+        QList<ConnectionNode *> rows;
+        for (const QModelIndex &i : f.view.selectionModel()->selectedRows())
+            rows << f.model.nodeFor(i);
+        const TreeSelection now = f.view.selection();
+        QCOMPARE(now.nodes(), TreeSelection(nullptr, rows).nodes());
+        QCOMPARE(now.focused(), f.model.nodeFor(f.view.currentIndex()));
+    }
+
     // With edits waiting, a click elsewhere asks first: Cancel keeps the focus, Yes or No
     // lets it move; without edits, or on the edited node itself, nothing is asked.
     void clickAsksBeforeTheFocusLeaves_data()

@@ -138,6 +138,7 @@ private Q_SLOTS:
     void activeLineOnlyWhileTheMacroEditorHasTheFocus();
     void applyFollowsTheModifiedMark();
     void menusCopyTheButtons();
+    void clipboardChangeRefreshesPaste();
     void contextMenuShowsTreeItemsOnlyOnTheTree_data();
     void contextMenuShowsTreeItemsOnlyOnTheTree();
 };
@@ -381,6 +382,22 @@ void TestTForm1CommandState::contextMenuShowsTreeItemsOnlyOnTheTree()
         QVERIFY(!w.action("pmUp")->isEnabled());
     }
     menu->hide();
+}
+
+// Text copied elsewhere while the macro editor has the focus enables Paste with no further
+// action of the user; an emptied clipboard disables it again.
+void TestTForm1CommandState::clipboardChangeRefreshesPaste()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.select(QStringLiteral("connection"));
+    QVERIFY(w.focus(QStringLiteral("Memo1")));
+    QTRY_VERIFY(w.action("BtnPaste")->isEnabled());
+
+    QGuiApplication::clipboard()->clear();
+    QTRY_VERIFY(!w.action("BtnPaste")->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("from another program"));
+    QTRY_VERIFY(w.action("BtnPaste")->isEnabled());
 }
 
 QTEST_MAIN(TestTForm1CommandState)

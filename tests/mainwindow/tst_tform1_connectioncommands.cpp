@@ -46,6 +46,8 @@ private Q_SLOTS:
     void duplicateNames();
     void commandsRefuseWhereTheyCannot_data();
     void commandsRefuseWhereTheyCannot();
+    void deleteOfScatteredBranches_data();
+    void deleteOfScatteredBranches();
     void deleteQuestions_data();
     void deleteQuestions();
     void deleteWithUnappliedEdits_data();
@@ -202,6 +204,60 @@ void TestTForm1ConnectionCommands::commandsRefuseWhereTheyCannot()
     QCOMPARE(w.shape(), QByteArray("A|-"));
     QVERIFY(!w.doc().tableModified());
     QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1ConnectionCommands::deleteOfScatteredBranches_data()
+{
+    QTest::addColumn<QStringList>("select");    // paths; the last one is focused
+    QTest::addColumn<QByteArray>("shape");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<QStringList>("marked");    // by name, after the cut of D
+    QTest::newRow("neighbours and strays below two parents")
+        << QStringList{"0/0", "0/3", "2", "4", "0/1"} << QByteArray("A[A3]|B|D[D1|D2]") << "0"
+        << QStringList{"D", "D1", "D2"};
+    QTest::newRow("the cut branch among them")
+        << QStringList{"1", "3"} << QByteArray("A[A1|A2|A3|A4]|C|E") << "" << QStringList{};
+    QTest::newRow("the focused node's parent too")
+        << QStringList{"0", "0/2"} << QByteArray("B|C|D[D1|D2]|E") << "" << QStringList{"D", "D1", "D2"};
+}
+
+// Branches from many places deleted at once: the focus and the selection go to the parent
+// of the focused node (or the first one left above it), the cut marks of what went go with
+// it, and the branches left keep their marks and stay open.
+void TestTForm1ConnectionCommands::deleteOfScatteredBranches()
+{
+    QFETCH(QStringList, select);
+    QFETCH(QByteArray, shape);
+    QFETCH(QString, focusAfter);
+    QFETCH(QStringList, marked);
+    Window w("A[A1|A2|A3|A4]|B|C|D[D1|D2]|E");
+    QVERIFY(w.active());
+    w.focus(w.at("3"));
+    QVERIFY(TriggerAsUser(w.action("MnCut")));
+    w.focus(w.at(select.first()));
+    QTreeView *vt = w.form.tree();
+    for (const QString &path : select.mid(1))
+        QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          vt->visualRect(w.indexOf(w.at(path))).center());
+    QCOMPARE(w.selected().size(), select.size());
+    w.prompter.queue(Prompter::Yes);
+
+    w.press(Qt::CTRL | Qt::Key_Delete);
+
+    QCOMPARE(w.shape(), shape);
+    QCOMPARE(w.form.focusedNode(), w.at(focusAfter));
+    QCOMPARE(w.selected(), QList<ConnectionNode *>{w.at(focusAfter)});
+    QCOMPARE(w.doc().CurrentNode, w.at(focusAfter));
+    QStringList stillMarked;
+    ConnectionTree::forEachBelow(w.doc().RootNode(), [&](ConnectionNode *n) {
+        if (w.doc().hasCutCopyMark(n))
+            stillMarked << QString::fromLatin1(n->data.Name);
+    });
+    QCOMPARE(stillMarked, marked);
+    ConnectionTree::forEachBelow(w.doc().RootNode(), [&](ConnectionNode *n) {
+        if (n->hasChildren())
+            QVERIFY(vt->isExpanded(w.indexOf(n)));
+    });
 }
 
 void TestTForm1ConnectionCommands::deleteQuestions_data()

@@ -120,6 +120,7 @@ private Q_SLOTS:
     void commandsByKeyboard();
     void pasteWithoutText();
     void selectAllOnTheTree();
+    void selectAllThenCopy();
     void selectAllWithUnappliedEdits_data();
     void selectAllWithUnappliedEdits();
     void insertToggles();
@@ -249,6 +250,37 @@ void TestTForm1EditCommands::selectAllOnTheTree()
     w.form.tree()->setSelected(NodeAt(w.doc(), QStringLiteral("0/0/0")), false);
     Q_EMIT edit->aboutToShow();
     QVERIFY(w.action("MnSelectAll")->isEnabled());
+}
+
+// Select all over a selection of several nodes: every node in tree order, the focus where
+// it was, the pending cut's marks kept; the tree's copy key then marks every branch once,
+// RootNode left out (the Copy command is off while RootNode is selected).
+void TestTForm1EditCommands::selectAllThenCopy()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.focusTreeAt(QStringLiteral("1"));
+    QVERIFY(TriggerAsUser(w.action("MnCut")));
+    w.form.tree()->collapseAll();
+    w.focusTreeAt(QStringLiteral("0"));
+    QTest::mouseClick(w.form.tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      w.form.tree()->visualRect(w.indexOf(NodeAt(w.doc(), QStringLiteral("1")))).center());
+    QCOMPARE(w.form.tree()->selection().size(), 2);
+
+    QTest::keyClick(w.form.tree(), Qt::Key_A, Qt::ControlModifier);
+
+    QList<ConnectionNode *> every{w.doc().RootNode()};
+    ConnectionTree::forEachBelow(w.doc().RootNode(), [&every](ConnectionNode *n) { every << n; });
+    QCOMPARE(w.form.tree()->selection().nodes(), every);
+    QCOMPARE(w.form.focusedNode(), NodeAt(w.doc(), QStringLiteral("1")));
+    QVERIFY(w.doc().CutModeFlag);
+    QCOMPARE(w.doc().cutCopyTops(), QList<ConnectionNode *>{NodeAt(w.doc(), QStringLiteral("1"))});
+
+    QTest::keyClick(w.form.tree(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(w.doc().cutCopyTops(), (QList<ConnectionNode *>{NodeAt(w.doc(), QStringLiteral("0")),
+                                                             NodeAt(w.doc(), QStringLiteral("1"))}));
+    for (ConnectionNode *n : std::as_const(every))
+        QCOMPARE(w.doc().hasCutCopyMark(n), n != w.doc().RootNode());
 }
 
 void TestTForm1EditCommands::selectAllWithUnappliedEdits_data()

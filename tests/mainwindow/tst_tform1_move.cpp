@@ -143,6 +143,8 @@ private Q_SLOTS:
     void dropRules();
     void drop_data();
     void drop();
+    void dropOfScatteredBranches_data();
+    void dropOfScatteredBranches();
     void dropFromAnotherInstance();
     void damagedDropInsertsNothing();
     void placedBranchesOpenTheirParent_data();
@@ -363,6 +365,42 @@ void TestTForm1Move::drop()
         w.removeDraggedRowsAsTheViewDoes();
     QCOMPARE(w.tree(), expected.isEmpty() ? before : expected);
     QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+void TestTForm1Move::dropOfScatteredBranches_data()
+{
+    QTest::addColumn<bool>("copy");
+    QTest::addColumn<QString>("expected");
+    // In tree order, each named against the siblings it meets: the C that comes is later
+    // than B's own.
+    QTest::newRow("moved") << false << "A:1(A2:2) B:1(C:2 A1:2 Copy of C:2 D:2(D1:3)) E:1";
+    QTest::newRow("copied") << true << "A:1(A1:2 A2:2) B:1(C:2 A1:2 Copy of C:2 D:2(D1:3)) C:1 D:1(D1:2) E:1";
+}
+
+// Branches from three places dropped at once: the selection and the focus stay on the nodes
+// they were on (the moved ones themselves, or the originals of a copy), and a pending copy's
+// marks stay where they were.
+void TestTForm1Move::dropOfScatteredBranches()
+{
+    QFETCH(bool, copy);
+    QFETCH(QString, expected);
+    Window w("A[A1|A2]|B[C]|C|D[D1]|E");
+    ConnectionNode *e = w.at("4");
+    w.select("4");
+    w.form.treeClipboard()->copyNodes();
+    w.select("2", {"0/0", "3"});
+    const QList<ConnectionNode *> selected = w.form.tree()->selection().nodes();
+    ConnectionNode *picked = w.at("2");
+    const std::unique_ptr<QMimeData> data = w.dragSelection();
+
+    QVERIFY(w.drop(data.get(), w.at("1"), DropPosition::On, copy ? Qt::CopyAction : Qt::MoveAction));
+
+    QCOMPARE(w.tree(), expected);
+    QCOMPARE(w.form.tree()->selection().nodes(), selected);
+    QCOMPARE(w.form.focusedNode(), picked);
+    QCOMPARE(w.form.doc().cutCopyTops(), QList<ConnectionNode *>{e});
+    QVERIFY(!w.form.doc().CutModeFlag);
+    QVERIFY(w.form.tree()->isExpanded(w.indexOf(w.at("1"))));
 }
 
 void TestTForm1Move::dropFromAnotherInstance()

@@ -2,6 +2,7 @@
 #include "mainwindow/TForm1.h"
 #include "mainwindow/TreeClipboard.h"
 #include "MainWindowFixture.h"
+#include "TriggerAsUser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void cutMarksWithoutRemoving();
     void cutPasteMoves();
     void cutPasteIntoTheCutBranchDoesNothing();
+    void pasteOfScatteredBranches_data();
+    void pasteOfScatteredBranches();
     void copyAfterCutEndsTheMove();
     void cutBranchRemovedComesBackAsCopy();
     void cancelDropsTheMarks();
@@ -215,6 +218,47 @@ void TestTForm1NodeClipboard::cutPasteMoves()
     w.focus("");
     w.form.treeClipboard()->pasteNodes();
     QCOMPARE(w.tree(), QStringLiteral("A:1(A1:2) B:1 C:1(A:2(A1:3) B:2 Copy of A:2)"));
+}
+
+void TestTForm1NodeClipboard::pasteOfScatteredBranches_data()
+{
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("marked");
+    // Branches from three places come in as one step each, in tree order: the first, then
+    // each of the others, named against the siblings it meets (the old C below B becomes
+    // the copy, being later than the C that came).
+    QTest::newRow("copied") << false
+        << "A:1(A1:2 A2:2) B:1(A1:2 C:2 D:2(D1:3) Copy of C:2) C:1 D:1(D1:2) E:1"
+        << QStringList{"A1", "C", "D", "D1"};
+    QTest::newRow("cut") << true << "A:1(A2:2) B:1(A1:2 C:2 D:2(D1:3) Copy of C:2) E:1" << QStringList{};
+}
+
+// Many branches pasted at once: the paste target keeps the focus and stays the only node
+// selected, shown open; a copy's marks stay on what was copied, a cut's go with the move.
+void TestTForm1NodeClipboard::pasteOfScatteredBranches()
+{
+    QFETCH(bool, cut);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, marked);
+    Window w("A[A1|A2]|B[C]|C|D[D1]|E");
+    QVERIFY(w.active());
+    w.form.tree()->setFocus();
+    w.select("0/0", {"2", "3"});
+    QVERIFY(TriggerAsUser(w.action(cut ? "MnCut" : "MnCopy")));
+    w.form.tree()->collapse(w.indexOf(w.at("1")));
+    w.click("1");
+
+    QVERIFY(TriggerAsUser(w.action("MnPaste")));
+
+    QCOMPARE(w.tree(), expected);
+    ConnectionNode *b = w.at("1");
+    QCOMPARE(w.form.focusedNode(), b);
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{b});
+    QVERIFY(w.form.tree()->isExpanded(w.indexOf(b)));
+    QCOMPARE(w.marked(), marked);
+    QVERIFY(!w.doc().CutModeFlag);
+    QVERIFY(w.doc().tableModified());
 }
 
 void TestTForm1NodeClipboard::cutPasteIntoTheCutBranchDoesNothing()

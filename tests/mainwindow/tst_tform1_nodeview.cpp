@@ -7,6 +7,7 @@
 #include "mainwindow/SchedulePage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
+#include "mainwindow/TreeClipboard.h"
 #include "MainWindowFixture.h"
 #include "platform/FieldText.h"
 #include "platform/widgets/QsciIncludes.h"
@@ -133,6 +134,8 @@ private Q_SLOTS:
     void applyWritesTheRecord();
     void selectNodeByIndex();
     void expandAndCollapseAll();
+    void collapseAllFocusesTheLastBranchClosed_data();
+    void collapseAllFocusesTheLastBranchClosed();
     void showPopup();
     void importMacro();
     void importMacroOfAnUnreadableFile();
@@ -603,6 +606,45 @@ void TestTForm1NodeView::expandAndCollapseAll()
     w.action("MnExpandAll")->trigger();
     for (const ConnectionNode *n : branches)
         QVERIFY(vt->isExpanded(w.indexOf(n)));
+}
+
+void TestTForm1NodeView::collapseAllFocusesTheLastBranchClosed_data()
+{
+    QTest::addColumn<QStringList>("closedBefore");  // paths closed after all were opened
+    QTest::addColumn<QString>("focusAfter");        // "" RootNode, "-" the focus stays where it is
+    QTest::newRow("everything open") << QStringList{} << "1/0";
+    QTest::newRow("a branch closed, those in it open") << QStringList{"0"} << "1/0";
+    QTest::newRow("the last ones closed") << QStringList{"1", "1/0"} << "0/1";
+    QTest::newRow("only RootNode open") << QStringList{"0", "0/0", "0/1", "1", "1/0"} << "";
+    QTest::newRow("nothing open") << QStringList{"0", "0/0", "0/1", "1", "1/0", ""} << "-";
+}
+
+// Collapse all closes every open branch, also those inside closed ones, and leaves the last
+// of them the walk over the tree closed focused and alone selected where it stands: the view
+// does not open its branch again to show it. Cut marks stay as they were.
+void TestTForm1NodeView::collapseAllFocusesTheLastBranchClosed()
+{
+    QFETCH(QStringList, closedBefore);
+    QFETCH(QString, focusAfter);
+    MainWindowFixture w("A[A1[x]|A2[y]]|B[B1[z]]|C");
+    QVERIFY(w.active());
+    w.focus(w.at("2"));
+    w.form.treeClipboard()->cutNodes();
+    for (const QString &path : closedBefore)
+        w.form.tree()->collapse(w.indexOf(w.at(path)));
+    // Closing a branch by hand focuses it too.
+    ConnectionNode *expected = focusAfter == QLatin1String("-") ? w.form.focusedNode() : w.at(focusAfter);
+
+    w.action("MnCollapseAll")->trigger();
+
+    ConnectionTree::forEachBelow(w.doc().tree().invisibleRoot(), [&](ConnectionNode *n) {
+        QVERIFY2(!w.form.tree()->isExpanded(w.indexOf(n)), n->data.Name.constData());
+    });
+    QCOMPARE(w.form.focusedNode(), expected);
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{expected});
+    QCOMPARE(w.doc().CurrentNode, expected);
+    QVERIFY(w.doc().CutModeFlag);
+    QCOMPARE(w.doc().cutCopyTops(), QList<ConnectionNode *>{w.at("2")});
 }
 
 void TestTForm1NodeView::showPopup()

@@ -4,6 +4,7 @@
 #include "table/TableDocument.h"
 
 #include <QByteArrayList>
+#include <QRandomGenerator>
 #include <QStringList>
 
 namespace {
@@ -75,4 +76,25 @@ QByteArray LevelsOf(const ConnectionNode *parent)
     QByteArrayList levels;
     ConnectionTree::forEachBelow(parent, [&levels](ConnectionNode *n) { levels << QByteArray::number(n->data.Level); });
     return levels.join(' ');
+}
+
+QByteArray RandomShape(QRandomGenerator &rng, const QByteArrayList &names, int width, int depth)
+{
+    QByteArrayList siblings;
+    for (int i = rng.bounded(1, width + 1); i > 0; --i) {
+        QByteArray s = names.at(rng.bounded(names.size()));
+        // Separators stay leaves, as the rename rules keep them.
+        if (depth > 1 && !s.startsWith('-') && rng.bounded(3) == 0)
+            s += '[' + RandomShape(rng, names, width, depth - 1) + ']';
+        siblings << s;
+    }
+    return siblings.join('|');
+}
+
+QString PathOf(const ConnectionNode *node)
+{
+    QStringList steps;
+    for (const ConnectionNode *n = node; n && n->parent() && n->parent()->parent(); n = n->parent())
+        steps.prepend(QString::number(n->row()));
+    return steps.join(QLatin1Char('/'));
 }

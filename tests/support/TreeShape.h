@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 class ConnectionNode;
+class QRandomGenerator;
 class ConnectionTree;
 class TableDocument;
 
@@ -21,3 +23,8 @@ ConnectionNode *NodeAt(const TableDocument &doc, const QString &path);
 QString NamesAndLevelsOf(const ConnectionNode *parent);
 // Levels of Parent's branch below it in pre-order, joined by blanks: "1 2 2 1".
 QByteArray LevelsOf(const ConnectionNode *parent);
+// A shape of up to Width siblings a level, Depth levels deep, its names drawn from Names, so
+// that names clash among siblings as often as the list repeats them.
+QByteArray RandomShape(QRandomGenerator &rng, const QByteArrayList &names, int width, int depth);
+// Path ("0/1") of Node below RootNode, as NodeAt reads it.
+QString PathOf(const ConnectionNode *node);

@@ -28,6 +28,42 @@ QString shape(const ConnectionNode *n)
     return s;
 }
 
+// "a(a1 a2 a3) b c d e" below RootNode, each node found by its name.
+struct Lettered
+{
+    ConnectionTree tree;
+    ConnectionNode *root = tree.addChild(nullptr);
+    QHash<QString, ConnectionNode *> byName{{QString(), root}};
+
+    Lettered()
+    {
+        ConnectionNode *a = add(root, "a");
+        for (const char *n : {"a1", "a2", "a3"})
+            add(a, n);
+        for (const char *n : {"b", "c", "d", "e"})
+            add(root, n);
+    }
+    ConnectionNode *add(ConnectionNode *parent, const char *name)
+    {
+        return byName[QLatin1String(name)] = tree.addChild(parent, named(name));
+    }
+    QList<ConnectionNode *> nodes(const QStringList &names) const
+    {
+        QList<ConnectionNode *> out;
+        for (const QString &n : names)
+            out << byName.value(n);
+        return out;
+    }
+    // The parents whose children's names a check visits now, by name.
+    QStringList checked(ConnectionNode *top)
+    {
+        QStringList visited;
+        tree.checkUncheckedNames(top, [&](ConnectionNode *p) { visited << QString::fromLatin1(p->data.Name); });
+        visited.sort();
+        return visited;
+    }
+};
+
 } // namespace
 
 class TestConnectionTree : public QObject
@@ -114,7 +150,7 @@ private Q_SLOTS:
     {
         ConnectionTree tree;
         ConnectionNode *root = tree.addChild(nullptr);
-        QSignalSpy inserted(&tree, &ConnectionTree::nodeInserted);
+        QSignalSpy inserted(&tree, &ConnectionTree::nodesInserted);
         QSignalSpy reset(&tree, &ConnectionTree::resetDone);
         {
             BulkChange bulk(tree);
@@ -138,6 +174,145 @@ private Q_SLOTS:
         QCOMPARE(shape(root), QStringLiteral(":0(a:1 c:1)"));
         tree.clear();
         QCOMPARE(tree.RootNode(), nullptr);
+    }
+
+    // Many branches go in one removal per run of neighbouring siblings; the count of nodes
+    // follows.
+    void removesRunsOfNeighbours_data()
+    {
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("runs");  // parent:first-last, sorted
+        QTest::newRow("one") << QStringList{"c"} << ":0(a:1(a1:2 a2:2 a3:2) b:1 d:1 e:1)" << QStringList{":2-2"};
+        QTest::newRow("neighbours in any order")
+            << QStringList{"d", "b", "c"} << ":0(a:1(a1:2 a2:2 a3:2) e:1)" << QStringList{":1-3"};
+        QTest::newRow("apart") << QStringList{"b", "e"} << ":0(a:1(a1:2 a2:2 a3:2) c:1 d:1)"
+                               << QStringList{":1-1", ":4-4"};
+        QTest::newRow("below two parents")
+            << QStringList{"a3", "a1", "e", "d"} << ":0(a:1(a2:2) b:1 c:1)" << QStringList{":3-4", "a:0-0", "a:2-2"};
+        QTest::newRow("a branch with its children") << QStringList{"a"} << ":0(b:1 c:1 d:1 e:1)" << QStringList{":0-0"};
+    }
+    void removesRunsOfNeighbours()
+    {
+        QFETCH(QStringList, removed);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, runs);
+        Lettered t;
+        QStringList told;
+        connect(&t.tree, &ConnectionTree::nodesAboutToBeRemoved, this, [&](ConnectionNode *parent, int first, int last) {
+            told << QStringLiteral("%1:%2-%3").arg(QString::fromLatin1(parent->data.Name)).arg(first).arg(last);
+        });
+        t.tree.removeNodes(t.nodes(removed));
+        told.sort();
+        QCOMPARE(told, runs);
+        QCOMPARE(shape(t.root), expected);
+        QCOMPARE(t.tree.nodeCount(), 1 + ConnectionTree::countBelow(t.root));
+    }
+
+    // Many branches move in one move per run of neighbours, in their order, before the anchor.
+    void movesRunsOfNeighbours_data()
+    {
+        QTest::addColumn<QStringList>("moved");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("anchor");  // empty: after the last child
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("moves");
+        QTest::newRow("neighbours to another parent")
+            << QStringList{"c", "d"} << "a" << "a2" << ":0(a:1(a1:2 c:2 d:2 a2:2 a3:2) b:1 e:1)" << 1;
+        QTest::newRow("apart, to the end of another parent")
+            << QStringList{"b", "d"} << "a" << "" << ":0(a:1(a1:2 a2:2 a3:2 b:2 d:2) c:1 e:1)" << 2;
+        QTest::newRow("among their siblings")
+            << QStringList{"d", "e"} << "" << "b" << ":0(a:1(a1:2 a2:2 a3:2) d:1 e:1 b:1 c:1)" << 1;
+        QTest::newRow("already in place") << QStringList{"b", "c"} << "" << "d" << ":0(a:1(a1:2 a2:2 a3:2) b:1 c:1 d:1 e:1)" << 0;
+        QTest::newRow("a branch one level down, levels following")
+            << QStringList{"a"} << "e" << "" << ":0(b:1 c:1 d:1 e:1(a:2(a1:3 a2:3 a3:3)))" << 1;
+        QTest::newRow("from two parents, in the order given")
+            << QStringList{"e", "a2"} << "b" << "" << ":0(a:1(a1:2 a3:2) b:1(e:2 a2:2) c:1 d:1)" << 2;
+    }
+    void movesRunsOfNeighbours()
+    {
+        QFETCH(QStringList, moved);
+        QFETCH(QString, parent);
+        QFETCH(QString, anchor);
+        QFETCH(QString, expected);
+        QFETCH(int, moves);
+        Lettered t;
+        QSignalSpy told(&t.tree, &ConnectionTree::nodesMoved);
+        t.tree.moveNodes(t.nodes(moved), t.byName.value(parent), anchor.isEmpty() ? nullptr : t.byName.value(anchor));
+        QCOMPARE(shape(t.root), expected);
+        QCOMPARE(told.count(), moves);
+        QCOMPARE(t.tree.nodeCount(), 9);
+    }
+
+    // Branches built apart go in as one insertion, at the depth of their new place, and the
+    // counts of both trees follow.
+    void takesBranchesBuiltApart()
+    {
+        Lettered t;
+        ConnectionTree built;
+        ConnectionNode *holder = built.addChild(nullptr);
+        ConnectionNode *x = built.addChild(holder, named("x"));
+        built.addChild(x, named("x1"));
+        built.addChild(holder, named("y"));
+        built.addChild(holder, named("z"));
+        QList<QList<int>> inserted;
+        connect(&t.tree, &ConnectionTree::nodesAboutToBeInserted, this,
+                [&](ConnectionNode *, int first, int last) { inserted << QList<int>{first, last}; });
+
+        const QList<ConnectionNode *> taken = t.tree.takeChildren(built, holder, 2, t.byName.value("a"), 1);
+        QCOMPARE(taken.size(), 2);
+        QCOMPARE(taken.first(), x);
+        QCOMPARE(inserted, (QList<QList<int>>{{1, 2}}));
+        QCOMPARE(shape(t.root), QStringLiteral(":0(a:1(a1:2 x:2(x1:3) y:2 a2:2 a3:2) b:1 c:1 d:1 e:1)"));
+        QCOMPARE(t.tree.nodeCount(), 12);
+        QCOMPARE(built.nodeCount(), 2);
+        QCOMPARE(shape(holder), QStringLiteral(":0(z:1)"));
+
+        // Copies go in the same way, as one insertion.
+        inserted.clear();
+        const QList<ConnectionNode *> copies = t.tree.copyBranches(t.nodes({"a", "e"}), t.byName.value("e"), -1);
+        QCOMPARE(inserted, (QList<QList<int>>{{0, 1}}));
+        QCOMPARE(shape(copies.first()), QStringLiteral("a:2(a1:3 x:3(x1:4) y:3 a2:3 a3:3)"));
+        QCOMPARE(shape(copies.last()), QStringLiteral("e:2"));
+        QCOMPARE(t.tree.nodeCount(), 20);
+    }
+
+    // Only a group that gained a child or a name since its last check is checked again.
+    void checksOnlyGroupsThatChanged_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("nothing") << "" << QStringList{};
+        QTest::newRow("a child added") << "add" << QStringList{"a"};
+        QTest::newRow("a name told changed") << "rename" << QStringList{"a"};
+        QTest::newRow("moved to another parent") << "move" << QStringList{"c"};
+        QTest::newRow("moved among its siblings") << "reorder" << QStringList{};
+        QTest::newRow("a branch copied") << "copy" << QStringList{"a", "e"};
+        QTest::newRow("a branch removed") << "remove" << QStringList{};
+    }
+    void checksOnlyGroupsThatChanged()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, visited);
+        Lettered t;
+        QCOMPARE(t.checked(t.tree.invisibleRoot()), (QStringList{"", "", "a"}));
+        ConnectionNode *a = t.byName.value("a");
+        if (change == QLatin1String("add"))
+            t.tree.addChild(a, named("a4"));
+        else if (change == QLatin1String("rename"))
+            t.tree.notifyChanged(t.byName.value("a2"));
+        else if (change == QLatin1String("move"))
+            t.tree.moveNode(t.byName.value("a2"), t.byName.value("c"), -1);
+        else if (change == QLatin1String("reorder"))
+            t.tree.moveNode(t.byName.value("a2"), a, 0);
+        else if (change == QLatin1String("copy"))
+            t.tree.copyBranch(a, t.byName.value("e"), -1);
+        else if (change == QLatin1String("remove"))
+            t.tree.removeNode(t.byName.value("a2"));
+        // A check of another branch leaves the change for a check that covers it.
+        QCOMPARE(t.checked(t.byName.value("b")), QStringList{});
+        QCOMPARE(t.checked(t.tree.invisibleRoot()), visited);
+        QCOMPARE(t.checked(t.tree.invisibleRoot()), QStringList{});
     }
 
     void deepBranchesNeedNoRecursion()

@@ -5,6 +5,7 @@
 #include "table/TableDocument.h"
 #include "table/TreeRules.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -273,6 +274,55 @@ private Q_SLOTS:
     }
 
     // A paste after a cut lands nowhere inside the cut branches.
+    // Many branches moved or copied at once are named, placed and levelled as moving or
+    // copying them one at a time, each before the same sibling, would: on random tables, with
+    // branches from anywhere, among them some of the new parent's own children.
+    void manyBranchesAsOneAtATime()
+    {
+        QRandomGenerator rng(1107);
+        const QByteArrayList names = {"N", "N", "Copy of N", "Copy (2) of N", "M", "M", "-s"};
+        for (int round = 0; round < 400; ++round) {
+            const QByteArray table = RandomShape(rng, names, 5, 4);
+            Fixture batch(table);
+            Fixture single(table);
+            QList<ConnectionNode *> all;
+            ConnectionTree::forEachBelow(batch.doc.RootNode(), [&all](ConnectionNode *n) { all << n; });
+            QList<ConnectionNode *> picked;
+            for (int i = rng.bounded(1, 7); i > 0; --i)
+                picked << all.at(rng.bounded(all.size()));
+            const QList<ConnectionNode *> tops = TopmostNodes(picked);
+            all.prepend(batch.doc.RootNode());
+            QList<ConnectionNode *> places;
+            for (ConnectionNode *n : std::as_const(all))
+                if (!IsInsideAny(n, tops))
+                    places << n;
+            ConnectionNode *parent = places.at(rng.bounded(places.size()));
+            const int row = rng.bounded(-1, parent->childCount() + 1);
+            const bool copy = rng.bounded(2) == 1;
+            // The same nodes in the other table, and the sibling they all go before.
+            QList<ConnectionNode *> singleTops;
+            for (const ConnectionNode *n : tops)
+                singleTops << single.at(PathOf(n));
+            ConnectionNode *singleParent = single.at(PathOf(parent));
+            ConnectionNode *anchor = row < 0 ? nullptr : singleParent->child(row);
+            while (!copy && anchor && singleTops.contains(anchor))
+                anchor = anchor->nextSibling();
+
+            const QList<ConnectionNode *> placed = copy ? CopyNodes(batch.doc, tops, parent, row)
+                                                        : MoveNodes(batch.doc, tops, parent, row);
+            for (ConnectionNode *n : std::as_const(singleTops)) {
+                const int at = anchor ? anchor->row() : -1;
+                if (copy)
+                    CopyNodes(single.doc, {n}, singleParent, at);
+                else
+                    MoveNodes(single.doc, {n}, singleParent, at);
+            }
+            QCOMPARE(placed.size(), tops.size());
+            QCOMPARE(batch.shape(), single.shape());
+            QCOMPARE(LevelsOf(batch.doc.RootNode()), LevelsOf(single.doc.RootNode()));
+        }
+    }
+
     void moveNodesRefusesOwnBranch_data()
     {
         QTest::addColumn<QStringList>("nodes");

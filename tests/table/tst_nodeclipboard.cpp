@@ -7,6 +7,7 @@
 #include "table/TableFile.h"
 #include "table/TreeRules.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +49,22 @@ QByteArrayList fieldsBelow(const ConnectionNode *top)
     };
     add(top);
     ConnectionTree::forEachBelow(top, add);
+    return out;
+}
+
+QList<ConnectionNode *> childrenOf(const ConnectionNode *parent)
+{
+    QList<ConnectionNode *> out;
+    for (int i = 0; i < parent->childCount(); ++i)
+        out << parent->child(i);
+    return out;
+}
+
+// RootNode and every node below it.
+QList<ConnectionNode *> nodesOf(const ShapedTable &t)
+{
+    QList<ConnectionNode *> out{t.doc.RootNode()};
+    ConnectionTree::forEachBelow(t.doc.RootNode(), [&out](ConnectionNode *n) { out << n; });
     return out;
 }
 
@@ -163,6 +180,83 @@ private Q_SLOTS:
         QCOMPARE(f.shape(), QByteArray("A[x]|B|C|Copy of A[x|y]|Copy of B"));
         QCOMPARE(tops, (QList<ConnectionNode *>{f.at("3"), f.at("4")}));
         QCOMPARE(LevelsOf(f.doc.RootNode()), QByteArray("1 2 1 1 1 2 2 1"));
+    }
+
+    // Many branches pasted at once are named as pasting them one at a time names them: each
+    // clash with a sibling there at the time makes the later of the two a copy; clashes
+    // inside the branches and those the new parent's branch held already are resolved too.
+    void insertOfManyBranches_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("pasted");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<QByteArray>("levels");
+        QTest::newRow("before a namesake: it becomes the copy, the later ones too")
+            << QByteArray("N") << QByteArray("N|N|N") << "" << 0
+            << QByteArray("N|Copy (2) of N|Copy (3) of N|Copy of N") << QByteArray("1 1 1 1");
+        QTest::newRow("a copy's name taken: a copy of the copy")
+            << QByteArray("N") << QByteArray("N|Copy of N") << "" << -1
+            << QByteArray("N|Copy of N|Copy of Copy of N") << QByteArray("1 1 1");
+        QTest::newRow("inside the branches and below the parent already")
+            << QByteArray("A[x|x]|B") << QByteArray("A[y|y]|B[z]") << "" << -1
+            << QByteArray("A[x|Copy of x]|B|Copy of A[y|Copy of y]|Copy of B[z]") << QByteArray("1 2 2 1 1 2 2 1 2");
+        QTest::newRow("separators keep their names")
+            << QByteArray(SeparatorText + "|N") << QByteArray(SeparatorText + "|N") << "" << 0
+            << QByteArray(SeparatorText + "|N|" + SeparatorText + "|Copy of N") << QByteArray("1 1 1 1");
+        QTest::newRow("deeper down")
+            << QByteArray("A[B[x]]") << QByteArray("x|x[q]") << "0/0" << 0
+            << QByteArray("A[B[x|Copy (2) of x[q]|Copy of x]]") << QByteArray("1 2 3 3 4 3");
+    }
+    void insertOfManyBranches()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, pasted);
+        QFETCH(QString, parent);
+        QFETCH(int, row);
+        QFETCH(QByteArray, expected);
+        QFETCH(QByteArray, levels);
+        ShapedTable source(pasted);
+        QList<rVTNodeData> records;
+        QVERIFY(DecodeNodes(EncodeNodes(childrenOf(source.doc.RootNode())), records));
+        ShapedTable f(table);
+        const QList<ConnectionNode *> tops = InsertNodes(f.doc, records, f.at(parent), row);
+        QCOMPARE(tops.size(), source.doc.RootNode()->childCount());
+        QCOMPARE(f.shape(), expected);
+        QCOMPARE(LevelsOf(f.doc.RootNode()), levels);
+        QVERIFY(f.doc.tableModified());
+    }
+
+    // The same on random tables and payloads, against pasting the branches one at a time.
+    void insertOfManyBranchesAsOneAtATime()
+    {
+        QRandomGenerator rng(2024);
+        const QByteArrayList names = {"N", "N", "Copy of N", "Copy (2) of N", "Copy of Copy of N", "M", "M", "-s"};
+        for (int round = 0; round < 300; ++round) {
+            const QByteArray table = RandomShape(rng, names, 5, 3);
+            ShapedTable source(RandomShape(rng, names, 6, 3));
+            QList<rVTNodeData> records;
+            QVERIFY(DecodeNodes(EncodeNodes(childrenOf(source.doc.RootNode())), records));
+            ShapedTable batch(table);
+            ShapedTable single(table);
+            const QList<ConnectionNode *> places = nodesOf(batch);
+            const QString parent = PathOf(places.at(rng.bounded(places.size())));
+            const int row = rng.bounded(-1, batch.at(parent)->childCount() + 1);
+
+            InsertNodes(batch.doc, records, batch.at(parent), row);
+            int at = row;
+            for (qsizetype i = 0; i < records.size();) {
+                QList<rVTNodeData> branch{records.at(i)};
+                for (++i; i < records.size() && records.at(i).Level > 0; ++i)
+                    branch << records.at(i);
+                InsertNodes(single.doc, branch, single.at(parent), at);
+                if (at >= 0)
+                    ++at;
+            }
+            QCOMPARE(batch.shape(), single.shape());
+            QCOMPARE(LevelsOf(batch.doc.RootNode()), LevelsOf(single.doc.RootNode()));
+        }
     }
 
     void insertRefusesInvisibleRoot()

@@ -2,6 +2,7 @@
 
 #include "support/TableBytes.h"
 
+#include <QBuffer>
 #include <QTest>
 
 namespace {
@@ -153,6 +154,76 @@ private Q_SLOTS:
         QVERIFY(!VTLoadNode(in, r));
         QCOMPARE(r, sample());         // nothing invented, nothing half filled
         QCOMPARE(in.position(), 2);   // ready for the caller to report where it failed
+
+        // Read from a file as it comes, the same bytes are refused the same way: damaged,
+        // not unreadable.
+        QBuffer device;
+        device.setData(bytes);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        DeviceReader stream(device);
+        QVERIFY(!VTLoadNode(stream, r));
+        QCOMPARE(r, sample());
+        QVERIFY(!stream.failed());
+    }
+
+    // Records read from a device through the reader's pieces, strings shorter and longer than
+    // a piece among them, come back byte for byte.
+    void deviceReadsAcrossItsPieces_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("macroSize");
+        QTest::newRow("many short records") << 6000 << 40;
+        QTest::newRow("a string longer than a piece") << 3 << 300 * 1024;
+        QTest::newRow("strings longer than two pieces") << 2 << 700 * 1024;
+    }
+    void deviceReadsAcrossItsPieces()
+    {
+        QFETCH(int, records);
+        QFETCH(int, macroSize);
+        QList<rVTNodeData> written;
+        QByteArray bytes;
+        for (int i = 0; i < records; ++i) {
+            rVTNodeData r = sample();
+            r.Name = "n" + QByteArray::number(i);
+            r.Macro = QByteArray(macroSize, char('a' + i % 26));
+            r.Level = i;
+            VTSaveNode(r, bytes);
+            written << r;
+        }
+        QBuffer device;
+        device.setData(bytes);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        DeviceReader in(device);
+        for (const rVTNodeData &expected : std::as_const(written)) {
+            rVTNodeData r;
+            QVERIFY(VTLoadNode(in, r));
+            QCOMPARE(r, expected);
+        }
+        QCOMPARE(in.remaining(), 0);
+        rVTNodeData r;
+        QVERIFY(!VTLoadNode(in, r));
+    }
+
+    // The fields of a record read in share one allocation, yet each is a string of its own:
+    // ended by a NUL, and changed without touching the others or a copy of the record.
+    void fieldsReadInAreStringsOfTheirOwn()
+    {
+        QByteArray bytes;
+        VTSaveNode(sample(), bytes);
+        ByteReader in(bytes);
+        rVTNodeData r;
+        QVERIFY(VTLoadNode(in, r));
+        for (const QByteArray *field : {&r.Name, &r.Macro, &r.Popup, &r.Schedule, &r.LastUpdated, &r.Colors})
+            QCOMPARE(field->constData()[field->size()], '\0');
+        const rVTNodeData copy = r;
+        r.Name += " renamed";
+        r.Macro[0] = 'X';
+        r.Popup.clear();
+        QCOMPARE(r.Name, sample().Name + " renamed");
+        QCOMPARE(r.Macro, "X" + sample().Macro.mid(1));
+        QCOMPARE(r.Schedule, sample().Schedule);
+        QCOMPARE(r.Colors, sample().Colors);
+        QCOMPARE(copy, sample());
     }
 
     void readerChecksEachRead()

@@ -69,6 +69,18 @@ QList<rVTNodeData> recordsOf(const QByteArray &file, qint32 *count = nullptr)
     return out;
 }
 
+// What the process has read so far through the system, in bytes.
+qint64 bytesReadByProcess()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 QByteArray old18(int base)
 {
     QList<QByteArray> f;
@@ -290,6 +302,48 @@ private Q_SLOTS:
         QVERIFY(!read.recordsRead);
     }
 
+    // A large file that is no table is refused by its first bytes: the reader reads no more
+    // than a piece of it, as the process's count of bytes read shows. A sparse file of many
+    // gigabytes could not be held in memory at all.
+    void largeFileThatIsNoTableIsNotReadWhole_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("sparse");
+        QTest::newRow("32 MiB written") << qint64(32) << false;
+        QTest::newRow("8 GiB, sparse") << qint64(8192) << true;
+    }
+    void largeFileThatIsNoTableIsNotReadWhole()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, sparse);
+        const qint64 bytes = size << 20;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("archive.QDZ"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write("PK\x03\x04") == 4);
+            if (sparse) {
+                QVERIFY(file.resize(bytes));
+            } else {
+                const QByteArray block(1 << 20, 'z');
+                for (qint64 written = 4; written < bytes; written += block.size())
+                    QVERIFY(file.write(block) == block.size());
+            }
+        }
+        QVERIFY(QFileInfo(path).size() >= bytes);
+
+        Fixture f;
+        f.add(f.root, "kept");
+        const qint64 before = bytesReadByProcess();
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        const qint64 readNow = bytesReadByProcess() - before;
+        QVERIFY(!read.ok);
+        QCOMPARE(f.host.scripted.texts(), QStringList{QStringLiteral("The file archive.QDZ has invalid format.")});
+        QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("kept:1"));
+        QVERIFY2(readNow < (1 << 20), qPrintable(QString::number(readNow)));
+    }
+
     void damagedRecordsKeepWhatCameBefore_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -373,7 +427,7 @@ private Q_SLOTS:
         Fixture f;
         f.doc.UpdateCaption(true);
         f.doc.SetNodeModified(true);
-        QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodeInserted);
+        QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodesInserted);
         QList<bool> loadingAtReset;
         connect(&f.doc.tree(), &ConnectionTree::resetDone, this,
                 [&] { loadingAtReset << f.doc.LoadingFlag; });
@@ -437,12 +491,12 @@ private Q_SLOTS:
         f.doc.UpdateCaption(true);
         f.doc.SetNodeModified(true);
         f.doc.SelectedNodeIndex = 3;  // would be the imported "a"
-        QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodeInserted);
+        QSignalSpy inserted(&f.doc.tree(), &ConnectionTree::nodesInserted);
 
         const TableReadResult read = LoadConnectionTable(f.doc, path, true);
         QVERIFY(read.ok);
         QCOMPARE(NamesAndLevelsOf(f.root), QStringLiteral("X:1(Y:2) a:1(b:2)"));
-        QCOMPARE(inserted.count(), 2);  // a filled tree follows node by node
+        QCOMPARE(inserted.count(), 1);  // a filled tree follows by one insertion, not a reset
         QCOMPARE(f.doc.IsNodeModified(), true);
         QCOMPARE(f.doc.tableModified(), true);
         QCOMPARE(f.doc.CurrentTableFile, QStringLiteral("open.QDZ"));

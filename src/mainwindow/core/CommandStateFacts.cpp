@@ -41,7 +41,7 @@ void FillTreeFacts(CommandStateInputs &in, const TableDocument &doc, const TreeS
     const ConnectionNode *root = doc.RootNode();
     in.rootSelected = selection.contains(root);
     in.rootHasChildren = root && root->hasChildren();
-    in.totalNodeCount = ConnectionTree::countBelow(doc.tree().invisibleRoot());
+    in.totalNodeCount = doc.tree().nodeCount();
     in.tableModified = doc.tableModified();
     in.nodeModified = doc.IsNodeModified();
 }
