@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "EditorStyles.h"
 #include "Reveal.h"
 #include "WindowMachine.h"
 #include "mainwindow/MacroEditor.h"
@@ -48,6 +49,13 @@ QFont chosenFont()
     font.setBold(true);
     font.setItalic(true);
     return font;
+}
+
+// The face and size the sample draws its text in, as Scintilla holds them; bold and italic are
+// each element's own.
+QPair<QString, int> SampleFace(const QsciScintilla &sample)
+{
+    return {StyleFont(sample, 0), int(sample.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL))};
 }
 
 } // namespace
@@ -167,7 +175,7 @@ private Q_SLOTS:
 
         w.clickOption("Button3");
         QCOMPARE(w.editor()->textFont(), chosenFont());
-        QCOMPARE(memo3->font(), chosenFont());
+        QCOMPARE(SampleFace(*memo3), qMakePair(chosenFont().family(), chosenFont().pointSize()));
         QCOMPARE(w.memo2()->font().family(), chosenFont().family());
         QCOMPARE(w.memo2()->font().pointSize(), popupBefore.pointSize());
         QCOMPARE(w.memo2()->font().bold(), popupBefore.bold());
@@ -215,7 +223,8 @@ private Q_SLOTS:
         QCOMPARE(editor->textFont().family(), chosenFont().family());
         QCOMPARE(editor->textFont().pointSize(), 17);
         QVERIFY(editor->textFont().bold() && editor->textFont().italic());
-        QCOMPARE(again->findChild<QsciScintilla *>(QStringLiteral("Memo3"))->font().family(), chosenFont().family());
+        QCOMPARE(SampleFace(*again->findChild<QsciScintilla *>(QStringLiteral("Memo3"))),
+                 qMakePair(chosenFont().family(), chosenFont().pointSize()));
         QCOMPARE(again->menuBar()->font().family(), menuFont.family());
         QCOMPARE(again->findChild<QMenu *>(QStringLiteral("MnFile"))->font().pointSize(), 13);
     }
