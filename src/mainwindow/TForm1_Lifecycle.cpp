@@ -164,8 +164,9 @@ void TForm1::controlsToOptions()
     o.LastQDZFile = m_doc.CurrentTableFile;
     o.WinMaximized = isMaximized() ? 1 : 0;
     // A tree never laid out has no width of its own yet: the loaded one stands. A hidden or
-    // maximized tree keeps the width it will get back beside the pages.
-    if (VT->isVisible() || m_views->mode() != TreeViewState::Mode::Restore)
+    // maximized tree keeps the width it will get back beside the pages. The window itself is
+    // already hidden when it closes, so the tree is asked whether it is hidden, not shown.
+    if (!VT->isHidden() || m_views->mode() != TreeViewState::Mode::Restore)
         o.TreeWidth = m_views->treeWidthBesidePages();
 }
 

@@ -226,6 +226,8 @@ void TestTForm1Lifecycle::geometryAndTableSurviveRestart()
         form->resize(700, 520);
         QTRY_COMPARE(form->options().WinWidth, 700);
         form->findChild<QSplitter *>(QStringLiteral("Splitter"))->setSizes({300, 397});
+        // Closed as the user closes it: the window is hidden before the options are written.
+        QVERIFY(form->close());
     }
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(again);
