@@ -1,6 +1,7 @@
 #include "platform/AutoStart.h"
 
 #include "platform/XdgDirs.h"
+#include "platform/XdgKeyFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,25 +48,6 @@ QString unescapeStringValue(const QString &text)
         }
     }
     return out;
-}
-
-// The value of Key in the [Desktop Entry] group, or a null string when it is missing.
-QString entryValue(const QList<QByteArray> &lines, const QByteArray &key)
-{
-    bool inGroup = false;
-    for (const QByteArray &raw : lines) {
-        const QByteArray line = raw.trimmed();
-        if (line.startsWith('[')) {
-            inGroup = line == "[Desktop Entry]";
-            continue;
-        }
-        if (!inGroup || line.startsWith('#'))
-            continue;
-        const qsizetype eq = line.indexOf('=');
-        if (eq > 0 && line.left(eq).trimmed() == key)
-            return QString::fromUtf8(line.mid(eq + 1).trimmed());
-    }
-    return {};
 }
 
 } // namespace
@@ -140,6 +122,15 @@ QString execProgram(const QString &execValue)
     return unpercented;
 }
 
+QString startedProgram(const QByteArray &entry)
+{
+    const XdgKeyFile file(entry);
+    const QByteArray group("Desktop Entry");
+    if (file.value(group, "Hidden") == QByteArray("true"))
+        return {};
+    return execProgram(QString::fromUtf8(file.value(group, "Exec").value_or(QByteArray())));
+}
+
 bool isOn(const QString &launcherPath)
 {
     if (launcherPath.isEmpty())
@@ -147,10 +138,7 @@ bool isOn(const QString &launcherPath)
     QFile file(entryPath());
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (entryValue(lines, "Hidden").compare(QLatin1String("true")) == 0)
-        return false;
-    return execProgram(entryValue(lines, "Exec")) == launcherPath;
+    return startedProgram(file.readAll()) == launcherPath;
 }
 
 bool setOn(const QString &launcherPath, bool on)

@@ -11,6 +11,9 @@ QString entryPath();
 // On when the entry exists, is not Hidden=true, and its Exec's program is LauncherPath
 // exactly (case-sensitive; arguments after it do not matter).
 bool isOn(const QString &launcherPath);
+// The program an entry's bytes start at log-on: its Exec's program, or empty when the entry is
+// Hidden=true, has no Exec or a malformed one.
+QString startedProgram(const QByteArray &entry);
 // On writes the entry for LauncherPath (replacing an older one); off removes it. False when
 // the file could not be written or removed.
 bool setOn(const QString &launcherPath, bool on);

@@ -36,7 +36,8 @@ QByteArray readHead(const QString &path, qint64 limit)
 // The last part of a path written with either separator ("C:\TeraTerm\ttermpro.exe" under Wine).
 QString fileNameOf(const QString &path)
 {
-    return path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
+    static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+    return path.section(separator, -1);
 }
 
 bool isProcessFolder(const QString &name)
@@ -47,24 +48,28 @@ bool isProcessFolder(const QString &name)
 
 } // namespace
 
-QStringList ProcessEntryExeNames(const QString &processDir)
+QStringList ExeNamesOf(const QByteArray &command, const QString &exeTarget, const QByteArray &commandLine)
 {
-    const QDir dir(processDir);
     QStringList names;
-    const QString command = QString::fromLocal8Bit(readHead(dir.filePath("comm"), 256)).trimmed();
-    if (!command.isEmpty())
-        names << command;
-    const QString exe = QFileInfo(dir.filePath("exe")).symLinkTarget();
-    if (!exe.isEmpty())
-        names << fileNameOf(exe);
-    const QList<QByteArray> arguments =
-        readHead(dir.filePath("cmdline"), kCommandLineLimit).split('\0');
+    const QString commandName = QString::fromLocal8Bit(command).trimmed();
+    if (!commandName.isEmpty())
+        names << commandName;
+    if (!exeTarget.isEmpty())
+        names << fileNameOf(exeTarget);
+    const QList<QByteArray> arguments = commandLine.split('\0');
     for (qsizetype i = 0; i < std::min<qsizetype>(2, arguments.size()); ++i) {
         const QString name = fileNameOf(QString::fromLocal8Bit(arguments.at(i)));
         if (!name.isEmpty())
             names << name;
     }
     return names;
+}
+
+QStringList ProcessEntryExeNames(const QString &processDir)
+{
+    const QDir dir(processDir);
+    return ExeNamesOf(readHead(dir.filePath("comm"), 256), QFileInfo(dir.filePath("exe")).symLinkTarget(),
+                      readHead(dir.filePath("cmdline"), kCommandLineLimit));
 }
 
 bool IsProcessRunning(const QString &exeName)

@@ -11,6 +11,9 @@ namespace ProcessSnapshot {
 // (Wine, a shell) names the program it runs as an argument. Names that cannot be read are left
 // out.
 QStringList ProcessEntryExeNames(const QString &processDir);
+// The same from what the folder holds: the bytes of "comm" and "cmdline" (arguments ended by
+// NUL bytes), and the target of the "exe" link.
+QStringList ExeNamesOf(const QByteArray &command, const QString &exeTarget, const QByteArray &commandLine);
 
 // Whether a process known by the file name ExeName runs, letter case aside.
 bool IsProcessRunning(const QString &exeName);

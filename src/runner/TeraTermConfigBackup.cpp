@@ -4,6 +4,7 @@
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
 #include "runner/MacroAssembler.h"
+#include "runner/TeraTermIniEntries.h"
 #include "shell/ProgramRegKey.h"
 #include "table/UrlCodec.h"
 
@@ -26,51 +27,6 @@ const QString RestoreFailed = QStringLiteral("Failed to restore TeraTerm configu
 
 // Names a copy may take when its dated name is taken (two restores in one second).
 constexpr int FreeNameAttempts = 1000;
-
-// Without the blanks and control characters (bytes up to 32) at either end.
-QByteArray trimmed(const QByteArray &line)
-{
-    qsizetype from = 0;
-    qsizetype to = line.size();
-    while (from < to && uchar(line[from]) <= 32)
-        ++from;
-    while (to > from && uchar(line[to - 1]) <= 32)
-        --to;
-    return line.sliced(from, to - from);
-}
-
-// The entries of an ini file, each as its section header followed by its trimmed line.
-// Lines before the first section, comments and lines without "=" are no entries.
-QList<QByteArray> iniEntries(const QByteArray &ini)
-{
-    QList<QByteArray> entries;
-    QByteArray section;
-    for (const QByteArray &raw : SplitMacroLines(ini)) {
-        const QByteArray line = trimmed(raw);
-        if (line.startsWith('[') && line.endsWith(']'))
-            section = line;
-        else if (!section.isEmpty() && line.contains('=') && !line.startsWith(';'))
-            entries.append(section + line);
-    }
-    return entries;
-}
-
-// One stored entry "[section]key=value" as the section, the key and the value; false for a
-// line that names no section and key.
-bool parseEntry(const QByteArray &line, QByteArray *section, QByteArray *key, QByteArray *value)
-{
-    const qsizetype close = line.indexOf(']');
-    if (close < 0)
-        return false;
-    const qsizetype equals = line.indexOf('=', close);
-    if (equals < 0)
-        return false;
-    *section = line.sliced(1, close - 1);
-    *key = trimmed(line.sliced(close + 1, equals - close - 1));
-    // The value as it stands: a blank after "=" is kept.
-    *value = line.sliced(equals + 1);
-    return true;
-}
 
 std::optional<QByteArray> readWholeFile(const QString &path)
 {
@@ -172,7 +128,7 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::Backup()
         return fail(BackupFailed, cannotRead(cygPath));
 
     const QString time = m_locale.toString(m_clock(), QStringLiteral("dddd, dd-MMM-yyyy HH:mm:ss"));
-    const QByteArray text = JoinMacroLines(QList<QByteArray>{time.toUtf8()} + iniEntries(*ini));
+    const QByteArray text = JoinMacroLines(QList<QByteArray>{time.toUtf8()} + TeraTermIniEntries(*ini));
 
     // Both values or neither: a restore never mixes two backups' halves.
     bool stored = m_registry.beginTransaction()
@@ -260,10 +216,9 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::Restore()
     if (ini.readFailed())
         return fail(RestoreFailed, cannotRead(iniPath));
     for (const QByteArray &line : backup->lines.sliced(1)) {
-        QByteArray section, key, value;
         // A line naming no section and key is no entry; the ini file refuses such names too.
-        if (!trimmed(line).isEmpty() && parseEntry(line, &section, &key, &value))
-            ini.writeString(section, key, value);
+        if (const auto entry = ParseTeraTermIniEntry(line))
+            ini.writeString(entry->section, entry->key, entry->value);
     }
     if (!ini.flush())
         return fail(RestoreFailed, cannotWrite(iniPath));

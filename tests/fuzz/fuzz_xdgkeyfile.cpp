@@ -1,5 +1,8 @@
 // mimeapps.list and desktop entries are written by other programs and by hand; the editor
-// must keep every byte it does not change and read back what it writes.
+// must keep every byte it does not change and read back what it writes. The autostart entry
+// is read from the same form: its Exec value is unquoted, and what the program quotes for it
+// reads back as written.
+#include "platform/AutoStart.h"
 #include "platform/XdgKeyFile.h"
 
 #include <cstdint>
@@ -28,5 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
     file.value("Desktop Entry", "X-Wexmora-Previous-Default");
+
+    AutoStart::startedProgram(bytes);
+    const QString text = QString::fromUtf8(bytes);
+    if (AutoStart::execProgram(AutoStart::quoteExecArgument(text)) != text)
+        std::abort();
     return 0;
 }

@@ -300,6 +300,22 @@ private Q_SLOTS:
         QCOMPARE(f.files(), QStringList{"teraterm.ini"});
     }
 
+    // The backup is read from a store that may have been edited by hand: a line that does not
+    // begin with a section in brackets is no entry, and the others are still written back.
+    void restoreSkipsLinesNamingNoSection()
+    {
+        Fixture f;
+        f.folder.write(QStringLiteral("teraterm.ini"), LaterIni);
+        const QByteArray stored = BackupTime.toUtf8()
+            + "\r\n]Orphan=9\r\nBG]BGEnable=wrong\r\n[Tera Term\r\n\r\n[BG]BGEnable=kept\r\n";
+        QVERIFY(f.registry->writeString(ProgramRegHive, ProgramRegKey, QStringLiteral("IniBackup"),
+                                        QString::fromLatin1(UrlEncode(stored, true))));
+        QCOMPARE(f.backup.Restore(), TeraTermConfigBackup::Outcome::Done);
+        QByteArray expected = LaterIni;
+        expected.replace("BGEnable=off", "BGEnable=kept");
+        QCOMPARE(f.folder.read(QStringLiteral("teraterm.ini")), expected);
+    }
+
     void restoreWithoutTeraTermIni()
     {
         Fixture f;
