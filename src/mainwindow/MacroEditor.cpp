@@ -34,6 +34,9 @@ MacroEditor::~MacroEditor() = default;
 
 void MacroEditor::applyOptions(const ProgramOptions &options)
 {
+    setWantTabs(options.AllowTAB);
+    setTabsToSpaces(options.TAB2Space);
+    setSmartTabs(options.SmartTabs);
     if (options.KeyFound)
         setTabWidth(options.EditorTabWidth());
     setTextFont(FontFromOption(m_textFont, options.Font1));

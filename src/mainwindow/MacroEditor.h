@@ -35,8 +35,9 @@ public:
     explicit MacroEditor(QWidget *parent = nullptr);
     ~MacroEditor() override;
 
-    // The editor options: the font (name, size and style) and, once options were stored, the
-    // TAB width; without stored options the editor keeps its designed width.
+    // The editor options: the TAB key's modes, the font (name, size and style) and, once
+    // options were stored, the TAB width; without stored options the editor keeps its
+    // designed width.
     void applyOptions(const ProgramOptions &options);
 
     // The TAB key: typed into the text only while TABs are allowed (else it moves the focus

@@ -109,11 +109,6 @@ QCheckBox *MacroEditorSettingsPage::cbNoColors() const { return ui->cbNoColors; 
 QRadioButton *MacroEditorSettingsPage::rbSyntax() const { return ui->rbSyntax; }
 QRadioButton *MacroEditorSettingsPage::rbUseColorInEditor() const { return ui->rbUseColorInEditor; }
 QCheckBox *MacroEditorSettingsPage::cbSameBkgr() const { return ui->cbSameBkgr; }
-QCheckBox *MacroEditorSettingsPage::cbAllowTAB() const { return ui->cbAllowTAB; }
-QCheckBox *MacroEditorSettingsPage::cbTAB2Space() const { return ui->cbTAB2Space; }
-QCheckBox *MacroEditorSettingsPage::cbSmartTAB() const { return ui->cbSmartTAB; }
-QLabel *MacroEditorSettingsPage::Label19() const { return ui->Label19; }
 QComboBox *MacroEditorSettingsPage::CBSpacePerTAB() const { return ui->CBSpacePerTAB; }
 QPushButton *MacroEditorSettingsPage::Button3() const { return ui->Button3; }
 QCheckBox *MacroEditorSettingsPage::cbUseAsTTFont() const { return ui->cbUseAsTTFont; }
-QLabel *MacroEditorSettingsPage::Label20() const { return ui->Label20; }

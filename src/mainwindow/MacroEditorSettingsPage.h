@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -51,14 +50,9 @@ public:
     QRadioButton *rbSyntax() const;
     QRadioButton *rbUseColorInEditor() const;
     QCheckBox *cbSameBkgr() const;
-    QCheckBox *cbAllowTAB() const;
-    QCheckBox *cbTAB2Space() const;
-    QCheckBox *cbSmartTAB() const;
-    QLabel *Label19() const;
     QComboBox *CBSpacePerTAB() const;
     QPushButton *Button3() const;
     QCheckBox *cbUseAsTTFont() const;
-    QLabel *Label20() const;
 
 Q_SIGNALS:
     // The user changed a TAB option.

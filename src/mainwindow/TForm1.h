@@ -308,8 +308,6 @@ private:
     // paths as cbFullPathMRU says.
     void createRecentFiles(Registry &registry);
     void cbFullPathMRUClick();
-    // The options that take effect at once, as loaded.
-    void applyLoadedOptions();
     // The menu font on the main menu and every menu of the window.
     void applyMenuFont();
     // The user's choice of check interval: the day of the launcher's next check is stored.

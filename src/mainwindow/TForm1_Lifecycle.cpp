@@ -4,6 +4,7 @@
 #include "components/AssociationChoice.h"
 #include "components/TMILAssociate.h"
 #include "mainwindow/GeneralSettingsPage.h"
+#include "mainwindow/HighlighterPage.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPrintCommands.h"
 #include "mainwindow/SettingsPage.h"
@@ -154,7 +155,9 @@ void TForm1::optionsToControls()
     m_geometry->restore();
     if (o.TreeWidth)
         Splitter->setSizes({*o.TreeWidth, qMax(0, width() - *o.TreeWidth - Splitter->handleWidth())});
-    applyLoadedOptions();
+    cbFullPathMRUClick();
+    applyMenuFont();
+    m_settingsPage->highlighter()->selectSampleLine();
 }
 
 void TForm1::controlsToOptions()

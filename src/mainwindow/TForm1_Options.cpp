@@ -10,7 +10,6 @@
 #include "mainwindow/SettingsPage.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -32,17 +31,6 @@ void TForm1::setStyleDialogs(StyleDialogs *dialogs)
 {
     m_styleDialogs = dialogs ? dialogs : &m_ownStyleDialogs;
     m_settingsPage->highlighter()->setStyleDialogs(*m_styleDialogs);
-}
-
-void TForm1::applyLoadedOptions()
-{
-    const MacroEditorSettingsPage *editor = m_settingsPage->macroEditor();
-    Memo1->setWantTabs(editor->cbAllowTAB()->isChecked());
-    Memo1->setTabsToSpaces(editor->cbTAB2Space()->isChecked());
-    Memo1->setSmartTabs(editor->cbSmartTAB()->isChecked());
-    cbFullPathMRUClick();
-    applyMenuFont();
-    m_settingsPage->highlighter()->selectSampleLine();
 }
 
 void TForm1::Button3Click()

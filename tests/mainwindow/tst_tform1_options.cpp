@@ -199,6 +199,33 @@ private Q_SLOTS:
             QCOMPARE(w.child<QMenu>(QLatin1String(menu))->font(), chosenFont());
     }
 
+    // The TAB modes are the editor's from the start: off by the presets, and as the user left
+    // them at the next start.
+    void tabModesTakeEffectAtStart()
+    {
+        Machine machine;
+        const auto modes = [](const TForm1 &form) {
+            const auto *editor = form.findChild<MacroEditor *>(QStringLiteral("Memo1"));
+            return QList<bool>{editor->wantTabs(), editor->tabsToSpaces(), editor->smartTabs()};
+        };
+        {
+            std::unique_ptr<TForm1> form = machine.start();
+            QVERIFY(form);
+            QCOMPARE(modes(*form), QList<bool>({false, false, false}));
+            for (const char *box : {"cbAllowTAB", "cbTAB2Space", "cbSmartTAB"}) {
+                auto *b = form->findChild<QCheckBox *>(QLatin1String(box));
+                Reveal(b);
+                QTest::keyClick(b, Qt::Key_Space);
+                QVERIFY(b->isChecked());
+            }
+            QCOMPARE(modes(*form), QList<bool>({true, true, true}));
+            QVERIFY(form->close());
+        }
+        std::unique_ptr<TForm1> again = machine.start();
+        QVERIFY(again);
+        QCOMPARE(modes(*again), QList<bool>({true, true, true}));
+    }
+
     // Both fonts are kept with the options, names as chosen, and come back at the next start.
     void fontsSurviveARestart()
     {
