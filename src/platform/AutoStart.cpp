@@ -1,12 +1,12 @@
 #include "platform/AutoStart.h"
 
+#include "platform/FileUtil.h"
 #include "platform/XdgDirs.h"
 #include "platform/XdgKeyFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -135,10 +135,8 @@ bool isOn(const QString &launcherPath)
 {
     if (launcherPath.isEmpty())
         return false;
-    QFile file(entryPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return startedProgram(file.readAll()) == launcherPath;
+    const std::optional<QByteArray> entry = ReadWholeFile(entryPath());
+    return entry && startedProgram(*entry) == launcherPath;
 }
 
 bool setOn(const QString &launcherPath, bool on)
@@ -148,9 +146,6 @@ bool setOn(const QString &launcherPath, bool on)
         return !QFileInfo::exists(path) || QFile::remove(path);
     if (launcherPath.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QString entry = QLatin1String("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Wexmora\n"
@@ -158,8 +153,7 @@ bool setOn(const QString &launcherPath, bool on)
                           + quoteExecArgument(launcherPath)
                           + QLatin1String("\nTerminal=false\n"
                                           "X-GNOME-Autostart-enabled=true\n");
-    file.write(entry.toUtf8());
-    return file.commit();
+    return WriteWholeFile(path, entry.toUtf8());
 }
 
 } // namespace AutoStart

@@ -1,6 +1,7 @@
 #include "platform/DesktopFileTypes.h"
 
 #include "platform/AutoStart.h"
+#include "platform/FileUtil.h"
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
 #include "platform/XdgDirs.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <set>
@@ -178,15 +178,12 @@ QByteArray entryText(const QString &slug, const DesktopFileTypes::Handler &handl
     return text;
 }
 
-// A file's bytes, or nullopt when it exists but cannot be read.
+// A file's bytes (none for a missing file), or nullopt when it exists but cannot be read.
 std::optional<QByteArray> readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    return ReadWholeFile(path);
 }
 
 // Writes Bytes unless the file already holds them; true when the file holds them after.
@@ -196,8 +193,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, bool *changed)
         return true;
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!WriteWholeFile(path, bytes))
         return false;
     *changed = true;
     return true;

@@ -1,5 +1,6 @@
 #include "runner/TeraTermConfigBackup.h"
 
+#include "platform/FileUtil.h"
 #include "platform/IniFile.h"
 #include "platform/Prompter.h"
 #include "platform/Registry.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -27,23 +27,6 @@ const QString RestoreFailed = QStringLiteral("Failed to restore TeraTerm configu
 
 // Names a copy may take when its dated name is taken (two restores in one second).
 constexpr int FreeNameAttempts = 1000;
-
-std::optional<QByteArray> readWholeFile(const QString &path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
-bool writeWholeFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
 
 QString shown(const QString &path)
 {
@@ -119,12 +102,12 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::fail(const QString &headline
 TeraTermConfigBackup::Outcome TeraTermConfigBackup::Backup()
 {
     const QString iniPath = filePath(IniName);
-    const auto ini = readWholeFile(iniPath);
+    const auto ini = ReadWholeFile(iniPath);
     if (!ini)
         return fail(BackupFailed, cannotRead(iniPath));
     const QString cygPath = filePath(CygTermName);
     std::optional<QByteArray> cyg;
-    if (QFileInfo::exists(cygPath) && !(cyg = readWholeFile(cygPath)))
+    if (QFileInfo::exists(cygPath) && !(cyg = ReadWholeFile(cygPath)))
         return fail(BackupFailed, cannotRead(cygPath));
 
     const QString time = m_locale.toString(m_clock(), QStringLiteral("dddd, dd-MMM-yyyy HH:mm:ss"));
@@ -155,7 +138,7 @@ QString TeraTermConfigBackup::dated(const QString &path, const QDateTime &time) 
 bool TeraTermConfigBackup::makeDatedCopy(const QString &path, const QDateTime &time,
                                          QString *copyPath) const
 {
-    const auto bytes = readWholeFile(path);
+    const auto bytes = ReadWholeFile(path);
     if (!bytes)
         return false;
     // Written beside the file under a temporary name, then given the first free dated name:
@@ -222,7 +205,7 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::Restore()
     }
     if (!ini.flush())
         return fail(RestoreFailed, cannotWrite(iniPath));
-    if (!writeWholeFile(cygPath, backup->cygTerm))
+    if (!WriteWholeFile(cygPath, backup->cygTerm))
         return fail(RestoreFailed, cannotWrite(cygPath));
 
     m_prompter.information(QStringLiteral("Current TeraTerm.ini file was copied into file ") + shown(iniCopy)
