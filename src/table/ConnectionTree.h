@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/UnnamedConnectionNumbers.h"
 #include "table/rVTNodeData.h"
 
 #include <QList>
@@ -106,6 +107,13 @@ public:
     // clash since they were last checked, and takes them as checked: Check leaves them
     // without a clash. Nodes whose children are known not to clash are never visited.
     void checkUncheckedNames(ConnectionNode *top, const std::function<void(ConnectionNode *parent)> &check);
+    // Takes as checked each node of Top's branch whose children may clash since they were last
+    // checked but do not, as Clashes tells, renaming nothing: after a table is read in one
+    // go, the next check then looks only at the groups that do clash.
+    void settleUncheckedNames(ConnectionNode *top, const std::function<bool(const ConnectionNode *parent)> &clashes);
+
+    // The numbers the names rule out for a new unnamed connection, kept as nodes change.
+    const UnnamedConnectionNumbers &unnamedNumbers() const { return m_unnamed; }
 
     // Pre-order walk below the invisible root: RootNode first, then depth-first.
     static ConnectionNode *nextPreorder(const ConnectionNode *node, const ConnectionNode *within);
@@ -146,6 +154,7 @@ private:
     void moveRun(ConnectionNode *parent, int first, int last, ConnectionNode *newParent, int row);
 
     std::unique_ptr<ConnectionNode> m_root;
+    UnnamedConnectionNumbers m_unnamed;
     int m_count = 0;
     int m_bulkDepth = 0;
 };
