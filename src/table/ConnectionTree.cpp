@@ -50,6 +50,7 @@ ConnectionTree::~ConnectionTree() = default;
 void ConnectionTree::clear()
 {
     BulkChange bulk(*this);
+    m_disposal.dispose(std::move(m_root->m_children), m_count);
     m_root->m_children.clear();
     m_unnamed.clear();
     m_root->m_namesUnchecked = false;
@@ -178,6 +179,8 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
     });
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     const bool signal = m_bulkDepth == 0;
+    std::vector<std::unique_ptr<ConnectionNode>> removed;
+    const int countBefore = m_count;
     for (std::size_t i = 0; i < sorted.size();) {
         ConnectionNode *parent = sorted[i]->m_parent;
         const int last = sorted[i]->m_row;
@@ -196,11 +199,13 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
                 --m_count;
             });
         }
+        removed.insert(removed.end(), std::make_move_iterator(begin + first), std::make_move_iterator(begin + last + 1));
         parent->m_children.erase(begin + first, begin + last + 1);
         renumber(parent, first);
         if (signal)
             Q_EMIT nodesRemoved(parent, first, last);
     }
+    m_disposal.dispose(std::move(removed), countBefore - m_count);
 }
 
 void ConnectionTree::moveRun(ConnectionNode *parent, int first, int last, ConnectionNode *newParent, int row)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/BranchDisposal.h"
 #include "table/UnnamedConnectionNumbers.h"
 #include "table/rVTNodeData.h"
 
@@ -155,6 +156,8 @@ private:
 
     std::unique_ptr<ConnectionNode> m_root;
     UnnamedConnectionNumbers m_unnamed;
+    // Declared after the root: destroyed first, it waits until removed branches are freed.
+    BranchDisposal m_disposal;
     int m_count = 0;
     int m_bulkDepth = 0;
 };
