@@ -2,6 +2,7 @@
 #include "mainwindow/ConnectionTreeView.h"
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
+#include "ShownRows.h"
 #include "table/TableDocument.h"
 
 #include <QSignalSpy>
@@ -45,18 +46,6 @@ struct Fixture
     }
 };
 
-// A tree with many open branches at several depths: Groups top-level branches, each with
-// children of which some are branches again, and connections between them.
-QByteArray manyBranches(int groups)
-{
-    QByteArrayList tops;
-    for (int g = 0; g < groups; ++g) {
-        const QByteArray n = QByteArray::number(g);
-        tops << "G" + n + "[g" + n + "a|g" + n + "b[x|y[z]]|g" + n + "c]" << "h" + n;
-    }
-    return tops.join('|');
-}
-
 // The view of the program's tree and a plain Qt tree view over the same table, set up alike
 // and shown at one size, so that Qt's own behaviour is the measure of the program's view.
 struct Twins
@@ -86,45 +75,6 @@ struct Twins
     ConnectionTreeView view;
     QTreeView plain;
 };
-
-// The rows a view shows, top to bottom, by their paths.
-QStringList shownRows(const QTreeView &v, const ConnectionTreeModel &model)
-{
-    QStringList rows;
-    for (QModelIndex i = model.index(0, 0); i.isValid(); i = v.indexBelow(i))
-        rows << PathOf(model.nodeFor(i));
-    return rows;
-}
-
-// The rows that ought to be shown: every node whose branches above are open, in tree order.
-QStringList expectedRows(const QTreeView &v, const ConnectionTreeModel &model)
-{
-    QStringList rows;
-    std::function<void(const ConnectionNode *)> walk = [&](const ConnectionNode *n) {
-        rows << PathOf(n);
-        if (n->hasChildren() && v.isExpanded(model.indexFor(n)))
-            for (int i = 0; i < n->childCount(); ++i)
-                walk(n->child(i));
-    };
-    walk(model.tree().RootNode());
-    return rows;
-}
-
-// Every branch of the table by the names on its way down, with its state: "G0/g0b+" open,
-// "G0/g0b-" closed.
-QStringList branchStates(const QTreeView &v, const ConnectionTreeModel &model)
-{
-    QStringList states;
-    ConnectionTree::forEachBelow(model.tree().invisibleRoot(), [&](const ConnectionNode *n) {
-        if (!n->hasChildren())
-            return;
-        QStringList names;
-        for (const ConnectionNode *p = n; p->parent(); p = p->parent())
-            names.prepend(QString::fromUtf8(p->data.Name));
-        states << names.join(u'/') + (v.isExpanded(model.indexFor(n)) ? u'+' : u'-');
-    });
-    return states;
-}
 
 // The selected rows by their paths, in tree order; the current row; and the number of
 // selection ranges against the runs of neighbouring selected rows under one parent.
@@ -315,7 +265,7 @@ private Q_SLOTS:
     void rangeSelectionAsQtMakesIt()
     {
         QFETCH(QStringList, steps);
-        Twins t(manyBranches(6));
+        Twins t(ManyBranches(6));
         for (const QString &step : std::as_const(steps)) {
             const QString verb = step.section(u' ', 0, 0);
             const QString arg = step.section(u' ', 1);
@@ -360,12 +310,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, branch);
         QFETCH(QString, road);
-        Twins t(manyBranches(20));
+        Twins t(ManyBranches(20));
         for (QTreeView *v : t.views()) {
             v->collapse(t.indexOf(QStringLiteral("2/1")));
             v->collapse(t.indexOf(QStringLiteral("9")));
         }
-        const QStringList before = branchStates(t.view, t.model);
+        const QStringList before = BranchStates(t.view, t.model);
         const QModelIndex opened = t.indexOf(branch);
         for (QTreeView *v : t.views()) {
             v->setFocus();
@@ -387,10 +337,10 @@ private Q_SLOTS:
             else
                 v->setExpanded(opened, true);
         }
-        QCOMPARE(branchStates(t.plain, t.model), before);
-        QCOMPARE(branchStates(t.view, t.model), before);
-        QCOMPARE(shownRows(t.view, t.model), expectedRows(t.view, t.model));
-        QCOMPARE(shownRows(t.view, t.model), shownRows(t.plain, t.model));
+        QCOMPARE(BranchStates(t.plain, t.model), before);
+        QCOMPARE(BranchStates(t.view, t.model), before);
+        QCOMPARE(ShownRows(t.view, t.model), ExpectedRows(t.view, t.model));
+        QCOMPARE(ShownRows(t.view, t.model), ShownRows(t.plain, t.model));
         QCOMPARE(expanded.size(), 1);
         QCOMPARE(expanded.first().first().toModelIndex(), opened);
         QCOMPARE(collapsed.size(), 0);
@@ -419,22 +369,22 @@ private Q_SLOTS:
         QFETCH(QString, parent);
         QFETCH(int, row);
         QFETCH(QString, copied);
-        Twins t(manyBranches(20));
+        Twins t(ManyBranches(20));
         for (QTreeView *v : t.views())
             v->collapse(t.indexOf(QStringLiteral("2/1")));
-        const QStringList before = branchStates(t.view, t.model);
+        const QStringList before = BranchStates(t.view, t.model);
         ConnectionTree &tree = t.table.doc.tree();
         if (copied.isEmpty())
             tree.addChild(t.at(parent), rVTNodeData{}, row);
         else
             tree.copyBranch(t.at(copied), t.at(parent), row);
         // The branches that were there keep their states; new ones are closed, as Qt shows them.
-        const QStringList after = branchStates(t.view, t.model);
+        const QStringList after = BranchStates(t.view, t.model);
         for (const QString &state : before)
             QVERIFY2(after.contains(state), qPrintable(state));
-        QCOMPARE(shownRows(t.view, t.model), expectedRows(t.view, t.model));
-        QCOMPARE(shownRows(t.view, t.model), shownRows(t.plain, t.model));
-        QCOMPARE(branchStates(t.view, t.model), branchStates(t.plain, t.model));
+        QCOMPARE(ShownRows(t.view, t.model), ExpectedRows(t.view, t.model));
+        QCOMPARE(ShownRows(t.view, t.model), ShownRows(t.plain, t.model));
+        QCOMPARE(BranchStates(t.view, t.model), BranchStates(t.plain, t.model));
     }
 
     // A key that moves the focus elsewhere asks; Cancel swallows it.
