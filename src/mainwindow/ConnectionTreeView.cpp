@@ -210,10 +210,10 @@ void ConnectionTreeView::setNodeExpanded(ConnectionNode *node, bool expanded)
     const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
     if (!i.isValid())
         return;
-    if (expanded)
-        openOnce(i, [&] { setExpanded(i, true); });
-    else
-        setExpanded(i, false);
+    // With a layout pending, opening a branch only notes it: the layout follows once.
+    if (expanded && opensManyBranches(i))
+        scheduleDelayedItemsLayout();
+    setExpanded(i, expanded);
 }
 
 bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -413,7 +413,14 @@ void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    openOnce(branchOpenedBy(event), [&] { QTreeView::keyPressEvent(event); });
+    // The plus key opens the branch as a program does: with a layout pending, it is only noted.
+    if (key == Qt::Key_Plus && opensManyBranches(currentIndex()))
+        scheduleDelayedItemsLayout();
+    m_keyOpenedBranch = false;
+    QTreeView::keyPressEvent(event);
+    if (m_keyOpenedBranch)
+        event->accept();
+    m_keyOpenedBranch = false;
 }
 
 QRegion ConnectionTreeView::visualRegionForSelection(const QItemSelection &selection) const

@@ -97,6 +97,8 @@ protected:
     // Rows that arrive under an open branch holding few open branches lay out that branch's
     // rows again, not every row of the view.
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    // The arrow key that opens a closed branch holding many open branches opens it in one layout.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
     TreeSelection readSelection() const;
@@ -121,13 +123,17 @@ private:
     QList<ConnectionNode *> openBranchesBelow(const ConnectionNode *branch, qsizetype limit) const;
     // Node's row is in the view: every branch above it is open.
     bool isShown(const ConnectionNode *node) const;
-    // Runs Open, a road of Qt's that opens the closed Branch, so that the view is laid out once.
+    // Branch is closed and opening it would insert many open branches one at a time.
+    bool opensManyBranches(const QModelIndex &branch) const;
+    // Runs Open, a road of Qt's mouse handling that opens the closed Branch, so that the view
+    // is laid out once.
     void openOnce(const QModelIndex &branch, const std::function<void()> &open);
-    // The closed branch the key or the mouse event opens, as the view's own handling would;
-    // invalid when it opens none.
-    QModelIndex branchOpenedBy(const QKeyEvent *event) const;
+    // The closed branch the mouse event opens, as the view's own handling would; invalid when
+    // it opens none.
     QModelIndex branchOpenedBy(const QMouseEvent *event) const;
     bool isClosedBranch(const QModelIndex &index) const;
+    // The key just handled opened a branch in one layout: the view takes the key.
+    bool m_keyOpenedBranch = false;
 
     ConnectionTreeModel *m_model = nullptr;
     const TableDocument *m_doc = nullptr;

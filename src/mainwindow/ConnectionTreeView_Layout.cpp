@@ -9,7 +9,6 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "table/ConnectionTree.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -57,10 +56,15 @@ bool ConnectionTreeView::isClosedBranch(const QModelIndex &index) const
     return n && n->hasChildren() && itemsExpandable() && !isExpanded(index) && isShown(n);
 }
 
+bool ConnectionTreeView::opensManyBranches(const QModelIndex &branch) const
+{
+    return isClosedBranch(branch)
+        && openBranchesBelow(m_model->nodeFor(branch), ManyOpenBranches).size() >= ManyOpenBranches;
+}
+
 void ConnectionTreeView::openOnce(const QModelIndex &branch, const std::function<void()> &open)
 {
-    const ConnectionNode *node = m_model ? m_model->nodeFor(branch) : nullptr;
-    if (!isClosedBranch(branch) || openBranchesBelow(node, ManyOpenBranches).size() < ManyOpenBranches) {
+    if (!opensManyBranches(branch)) {
         open();
         return;
     }
@@ -68,7 +72,7 @@ void ConnectionTreeView::openOnce(const QModelIndex &branch, const std::function
     // branch's own children alone; then they are open again, all in the one layout that
     // follows. With a layout pending, closing or opening a hidden branch only notes it.
     scheduleDelayedItemsLayout();
-    const QList<ConnectionNode *> below = openBranchesBelow(node, -1);
+    const QList<ConnectionNode *> below = openBranchesBelow(m_model->nodeFor(branch), -1);
     {
         const QSignalBlocker quiet(this);
         for (const ConnectionNode *n : below)
@@ -81,13 +85,18 @@ void ConnectionTreeView::openOnce(const QModelIndex &branch, const std::function
         expand(m_model->indexFor(n));
 }
 
-QModelIndex ConnectionTreeView::branchOpenedBy(const QKeyEvent *event) const
+QModelIndex ConnectionTreeView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
-    const int opening = isRightToLeft() ? Qt::Key_Left : Qt::Key_Right;
-    if (event->key() != opening && event->key() != Qt::Key_Plus)
-        return {};
+    const CursorAction opening = isRightToLeft() ? MoveLeft : MoveRight;
     const QModelIndex current = currentIndex();
-    return isClosedBranch(current) ? current : QModelIndex();
+    if (cursorAction != opening || !opensManyBranches(current))
+        return QTreeView::moveCursor(cursorAction, modifiers);
+    // With a layout pending, opening a branch only notes it; the layout follows once.
+    scheduleDelayedItemsLayout();
+    expand(current);
+    viewport()->update();
+    m_keyOpenedBranch = true;
+    return current;
 }
 
 QModelIndex ConnectionTreeView::branchOpenedBy(const QMouseEvent *event) const
