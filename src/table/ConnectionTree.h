@@ -18,6 +18,16 @@ class ConnectionTree;
 // commands may hold them.
 class ConnectionNode
 {
+    // First, so that the view's walks over many nodes read one cache line of each.
+    friend class ConnectionTree;
+    ConnectionNode *m_parent = nullptr;
+    int m_row = 0;
+    // The children may hold a name twice: one came or was renamed since they were checked.
+    bool m_namesUnchecked = false;
+    // This node or one below it has unchecked children (so have all its ancestors).
+    bool m_uncheckedBelow = false;
+    std::vector<std::unique_ptr<ConnectionNode>> m_children;
+
 public:
     ConnectionNode() = default;
     // Takes the branch apart without recursion, so any depth a file can build is safe.
@@ -41,16 +51,6 @@ public:
     ConnectionNode *nextSibling() const;
     // True when this node lies strictly above Other.
     bool isAncestorOf(const ConnectionNode *other) const;
-
-private:
-    friend class ConnectionTree;
-    ConnectionNode *m_parent = nullptr;
-    int m_row = 0;
-    // The children may hold a name twice: one came or was renamed since they were checked.
-    bool m_namesUnchecked = false;
-    // This node or one below it has unchecked children (so have all its ancestors).
-    bool m_uncheckedBelow = false;
-    std::vector<std::unique_ptr<ConnectionNode>> m_children;
 };
 
 // The tree of connections. An invisible root (never shown, never written) holds exactly one
