@@ -61,9 +61,25 @@ private Q_SLOTS:
             << FakeProcess{"4242", "wine64", "/usr/lib/wine/wine64",
                            {"wine64", "/home/u/.wine/drive_c/teraterm/TTERMPRO.exe"}}
             << true;
-        QTest::newRow("a script run by the shell")
-            << FakeProcess{"99", "sh", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+        QTest::newRow("by the preloader")
+            << FakeProcess{"4242", "wine64-preload", "/usr/lib/wine/wine64-preloader",
+                           {"/usr/lib/wine/wine64-preloader", "C:\\teraterm\\ttermpro.exe"}}
             << true;
+        QTest::newRow("a script started as itself")
+            << FakeProcess{"99", "ttermpro.exe", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+            << true;
+        // Only a loader's argument is the program that runs: any other program's arguments
+        // are files it works on.
+        QTest::newRow("a file handed to the shell")
+            << FakeProcess{"99", "sh", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+            << false;
+        QTest::newRow("a file shown by a pager")
+            << FakeProcess{"99", "less", "/usr/bin/less", {"less", "ttermpro.exe"}} << false;
+        QTest::newRow("a file edited")
+            << FakeProcess{"99", "vim", "/usr/bin/vim", {"vim", "/home/u/.wine/drive_c/teraterm/ttermpro.exe"}}
+            << false;
+        QTest::newRow("a loader's later argument")
+            << FakeProcess{"99", "wine", "/usr/bin/wine", {"wine", "notepad.exe", "ttermpro.exe"}} << false;
         QTest::newRow("named only as a later argument")
             << FakeProcess{"99", "vim", "/usr/bin/vim", {"vim", "-R", "ttermpro.exe"}} << false;
         QTest::newRow("a longer name")
