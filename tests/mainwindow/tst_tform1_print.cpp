@@ -5,6 +5,7 @@
 #include "dialogs/widgets/TTestPrintPreviewDlg.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroPrintCommands.h"
+#include "platform/Help.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FakePrinterInventory.h"
 #include "support/ScriptedPrintDialogs.h"
@@ -12,6 +13,8 @@
 #include "table/UrlCodec.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
@@ -375,6 +378,54 @@ private Q_SLOTS:
         program.printers.answer();
         QTRY_COMPARE(program.action("BtnPrint")->toolTip(), QStringLiteral("Print (Office)"));
         QCOMPARE(program.printCommands(), QStringLiteral("11111"));
+    }
+
+    // F1 in the preview window opens the program's help at the topic of the control: the tool
+    // bar's for its buttons and for the window, the pages' for the scale and the pages.
+    void f1InThePreviewOpensItsTopic_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("context");
+        QTest::newRow("the scale") << "CBScale" << 6100;
+        QTest::newRow("the pages") << "SynEditPrintPreview" << 6100;
+        QTest::newRow("a page button") << "BtnNext" << 6020;
+        QTest::newRow("the close button") << "BtnClose" << 6020;
+        QTest::newRow("the status bar, the window's") << "StatusBar" << 6020;
+    }
+    void f1InThePreviewOpensItsTopic()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, context);
+        PrintingProgram program(1, 10);
+        QVERIFY(program.folder.write(QStringLiteral("Wexmora.hlp"), "?_\3\0"));
+        QStringList opened;
+        Help::setViewerForTesting([&opened](const QString &file, int topic) {
+            opened << QFileInfo(file).fileName() + QLatin1Char('@') + QString::number(topic);
+            return Help::Result::Opened;
+        });
+        const auto restoreViewer = qScopeGuard([] { Help::setViewerForTesting({}); });
+        QVERIFY(program.start());
+        QVERIFY(program.selectDb());
+
+        bool pressed = false;
+        QTimer::singleShot(0, this, [&] {
+            TTestPrintPreviewDlg *dlg = program.preview.get();
+            if (QApplication::activeModalWidget() != dlg)
+                return;
+            QWidget *w = dlg->findChild<QWidget *>(control);
+            if (auto *view = w ? w->findChild<QGraphicsView *>() : nullptr)
+                w = view->viewport();
+            if (w) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+                pressed = true;
+            }
+            dlg->close();
+        });
+        QVERIFY(TriggerAsUser(program.action("BtnPrintPreview")));
+        QVERIFY(pressed);
+        QCOMPARE(opened, QStringList{QStringLiteral("Wexmora.hlp@%1").arg(context)});
+        QVERIFY(program.prompter.boxes().isEmpty());
     }
 
     // A printer added while the user was elsewhere is there when the program is active again.
