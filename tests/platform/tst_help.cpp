@@ -110,7 +110,7 @@ private Q_SLOTS:
         QTest::newRow("opened") << Help::Result::Opened << QString();
         QTest::newRow("file missing") << Help::Result::FileMissing << "The help file %1 was not found.";
         QTest::newRow("not opened") << Help::Result::NotOpened << "The help file %1 could not be opened.";
-        QTest::newRow("Wine missing") << Help::Result::WineMissing
+        QTest::newRow("Wine missing") << Help::Result::ViewerNotStartable
                                       << WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
     }
 
@@ -166,7 +166,7 @@ private Q_SLOTS:
         Machine m(true);
         QVERIFY(m.helpFile(QStringLiteral("ttermp.hlp")));
         QVERIFY(m.wine.uninstall());
-        QCOMPARE(Help::open(QStringLiteral("ttermp.hlp")), Help::Result::WineMissing);
+        QCOMPARE(Help::open(QStringLiteral("ttermp.hlp")), Help::Result::ViewerNotStartable);
         QVERIFY(m.starts.isEmpty());
         QVERIFY(m.opened.isEmpty());
     }

@@ -96,7 +96,7 @@ void TestLauncherLink::init()
 void TestLauncherLink::cleanup()
 {
     ShellOpen::setStarterForTesting(nullptr);
-    SetAutoStart(false);
+    SetAutoStart(false, m_prompter);
     m_registry.reset();
     m_folder.reset();
 }
@@ -306,21 +306,21 @@ void TestLauncherLink::autoStart()
     AppPaths::setProgramDir(here);
 
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(true));
+    QVERIFY(SetAutoStart(true, m_prompter));
     QVERIFY(IsAutoStartOn());
 
     // The launcher moved: the entry names another copy, so it shows as off here.
     AppPaths::setProgramDir(moved);
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(true));
+    QVERIFY(SetAutoStart(true, m_prompter));
     QVERIFY(IsAutoStartOn());
     AppPaths::setProgramDir(here);
     QVERIFY(!IsAutoStartOn());
 
-    QVERIFY(SetAutoStart(false));
+    QVERIFY(SetAutoStart(false, m_prompter));
     AppPaths::setProgramDir(moved);
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(false));   // already off
+    QVERIFY(SetAutoStart(false, m_prompter));   // already off
 }
 
 void TestLauncherLink::saveSettingsAndNotify()
