@@ -15,7 +15,7 @@ QString beside(const QString &path, const QString &name)
     return QFileInfo(path).path() + QLatin1Char('/') + name;
 }
 
-Machine loaderMachine(const MachineRoot &root, const QString &path)
+Machine elfLoaderMachine(const MachineRoot &root, const QString &path)
 {
     const QString resolved = root.resolve(path);
     if (resolved.isEmpty() || !root.isExecutableFile(resolved))
@@ -81,40 +81,41 @@ std::optional<WineLoader> WineLoader::inspect(const MachineRoot &root, const QSt
         return std::nullopt;
     const QString resolved = root.resolve(path);
     const QString hostPath = root.hostPath(path);
-    switch (loaderMachine(root, resolved)) {
+    const Machine machine = elfLoaderMachine(root, resolved);
+    switch (machine) {
     case Machine::I386:
-        return WineLoader(hostPath, Layout::Loader32, true,
-                          loaderMachine(root, beside(resolved, QStringLiteral("wine64"))) == Machine::X86_64);
+        return WineLoader(hostPath, Layout::Loader32, Machine::I386, true,
+                          elfLoaderMachine(root, beside(resolved, QStringLiteral("wine64"))) == Machine::X86_64);
     case Machine::X86_64: {
-        if (loaderMachine(root, beside(resolved, QStringLiteral("wine"))) == Machine::I386)
-            return WineLoader(hostPath, Layout::Wow64Pair, true, true);
+        if (elfLoaderMachine(root, beside(resolved, QStringLiteral("wine"))) == Machine::I386)
+            return WineLoader(hostPath, Layout::Wow64Pair, Machine::X86_64, true, true);
         if (hasNewWow64Side(root, resolved))
-            return WineLoader(hostPath, Layout::NewWow64, true, true);
-        return WineLoader(hostPath, Layout::Loader64, false, true);
+            return WineLoader(hostPath, Layout::NewWow64, Machine::X86_64, true, true);
+        return WineLoader(hostPath, Layout::Loader64, Machine::X86_64, false, true);
     }
     case Machine::None:
         break;
     case Machine::Arm:
     case Machine::Arm64:
     case Machine::Other:
-        return WineLoader(hostPath, Layout::OtherMachine, false, false);
+        return WineLoader(hostPath, Layout::OtherMachine, machine, false, false);
     }
     const std::optional<QByteArray> script = scriptText(root, resolved);
     if (!script)
         return std::nullopt;
     const QStringList loaders = wrapperLoaders(*script);
     if (loaders.isEmpty())
-        return WineLoader(hostPath, Layout::Script, true, true);
+        return WineLoader(hostPath, Layout::Script, Machine::None, true, true);
     for (const QString &loader : loaders) {
         if (!root.isExecutableFile(loader))
             continue;
         // Only a real loader: a script there would not start Wine (and might name us again).
-        if (loaderMachine(root, loader) == Machine::None)
+        if (elfLoaderMachine(root, loader) == Machine::None)
             return std::nullopt;
         const std::optional<WineLoader> inner = inspect(root, loader);
         if (!inner)
             return std::nullopt;
-        return WineLoader(hostPath, Layout::DebianWrapper, inner->m_runs32, inner->m_runs64);
+        return WineLoader(hostPath, Layout::DebianWrapper, inner->m_machine, inner->m_runs32, inner->m_runs64);
     }
     return std::nullopt;
 }

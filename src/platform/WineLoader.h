@@ -42,14 +42,19 @@ public:
     // The file to start, as found on this file system (links not resolved).
     const QString &path() const { return m_path; }
     bool runs(ExecutableKind::Machine machine) const;
+    // The machine of the loader that runs (a wrapper's loader, once it has chosen); None for
+    // a script of unknown kind. A loader runs programs of its own machine without handing
+    // them over to another.
+    ExecutableKind::Machine loaderMachine() const { return m_machine; }
     Layout layout() const { return m_layout; }
 
 private:
-    WineLoader(const QString &path, Layout layout, bool runs32, bool runs64)
-        : m_path(path), m_layout(layout), m_runs32(runs32), m_runs64(runs64) {}
+    WineLoader(const QString &path, Layout layout, ExecutableKind::Machine machine, bool runs32, bool runs64)
+        : m_path(path), m_layout(layout), m_machine(machine), m_runs32(runs32), m_runs64(runs64) {}
 
     QString m_path;
     Layout m_layout = Layout::Script;
+    ExecutableKind::Machine m_machine = ExecutableKind::Machine::None;
     bool m_runs32 = false;
     bool m_runs64 = false;
 };

@@ -60,7 +60,15 @@ QList<WineLoader> installed()
 
 std::optional<WineLoader> loaderFor(Machine machine)
 {
-    for (const WineLoader &loader : installed()) {
+    const QList<WineLoader> all = installed();
+    // One that does not hand the program over to the other loader of a pair first: that
+    // starts two Wines. A script of unknown kind keeps its place (the user's own wrapper).
+    for (const WineLoader &loader : all) {
+        if (loader.runs(machine)
+            && (loader.loaderMachine() == machine || loader.loaderMachine() == Machine::None))
+            return loader;
+    }
+    for (const WineLoader &loader : all) {
         if (loader.runs(machine))
             return loader;
     }

@@ -20,7 +20,8 @@ namespace WineLocator {
 
 // Every Wine found, each file once.
 QList<WineLoader> installed();
-// The first Wine that runs programs of Machine; nothing when none does.
+// The first Wine that runs programs of Machine without handing them over to the other loader
+// of a WoW64 pair, else the first that runs them at all; nothing when none does.
 std::optional<WineLoader> loaderFor(ExecutableKind::Machine machine);
 // The first Wine found, whatever it runs ("wineboot", Wine's own programs); empty when Wine
 // is not installed.

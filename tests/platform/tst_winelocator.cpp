@@ -26,28 +26,28 @@ private Q_SLOTS:
         QTest::newRow("Debian, wine64 only (apt install wine)")
             << FakeMachine::debian(false, true) << path << "" << "/usr/bin/wine" << true;
         QTest::newRow("Debian, wine32:i386 added")
-            << FakeMachine::debian(true, true) << path << "/usr/bin/wine" << "/usr/bin/wine" << true;
+            << FakeMachine::debian(true, true) << path << "/usr/bin/wine" << "/usr/lib/wine/wine64" << true;
         QTest::newRow("Debian, wine32 only") << FakeMachine::debian(true, false) << path << "/usr/bin/wine" << "" << true;
         QTest::newRow("Debian, the wrapper's loaders gone") << FakeMachine::debian(false, false) << path << "" << "" << false;
         QTest::newRow("Debian, wine64 without the wrapper")
             << QStringList{"usr/lib/wine/wine64: elf x86-64"} << path << "" << "/usr/lib/wine/wine64" << true;
         QTest::newRow("Debian, both loaders without the wrapper")
             << QStringList{"usr/lib/wine/wine64: elf x86-64", "usr/lib/wine/wine: elf i386"} << path
-            << "/usr/lib/wine/wine" << "/usr/lib/wine/wine" << true;
+            << "/usr/lib/wine/wine" << "/usr/lib/wine/wine64" << true;
         QTest::newRow("Debian's wine-development")
             << QStringList{"usr/bin/wine-development: debian-wrapper /usr/lib/wine-development/wine /usr/lib/wine-development/wine64",
                            "usr/lib/wine-development/wine64: elf x86-64", "usr/lib/wine-development/wine: elf i386"}
-            << path << "/usr/lib/wine-development/wine" << "/usr/lib/wine-development/wine" << true;
+            << path << "/usr/lib/wine-development/wine" << "/usr/lib/wine-development/wine64" << true;
         QTest::newRow("WineHQ's packages, the WoW64 pair in /opt")
             << QStringList{"opt/wine-stable/bin/wine: elf i386", "opt/wine-stable/bin/wine64: elf x86-64"} << path
-            << "/opt/wine-stable/bin/wine" << "/opt/wine-stable/bin/wine" << true;
+            << "/opt/wine-stable/bin/wine" << "/opt/wine-stable/bin/wine64" << true;
         QTest::newRow("WineHQ's packages, linked onto the PATH")
             << QStringList{"opt/wine-devel/bin/wine: elf i386", "opt/wine-devel/bin/wine64: elf x86-64",
                            "usr/bin/wine64 -> /opt/wine-devel/bin/wine64"}
-            << path << "/usr/bin/wine64" << "/usr/bin/wine64" << true;
+            << path << "/opt/wine-devel/bin/wine" << "/usr/bin/wine64" << true;
         QTest::newRow("older Fedora and Arch, the pair on the PATH")
             << QStringList{"usr/bin/wine: elf i386", "usr/bin/wine64: elf x86-64"} << path
-            << "/usr/bin/wine" << "/usr/bin/wine" << true;
+            << "/usr/bin/wine" << "/usr/bin/wine64" << true;
         QTest::newRow("the new WoW64 build, one loader")
             << QStringList{"usr/bin/wine: elf x86-64", "usr/lib/wine/x86_64-unix/ntdll.so: file",
                            "usr/lib/wine/x86_64-windows/ntdll.dll: file", "usr/lib/wine/i386-windows/ntdll.dll: file"}

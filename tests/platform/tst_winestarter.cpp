@@ -175,6 +175,7 @@ private Q_SLOTS:
         QTest::newRow("i386, Debian's wine64 without the wrapper")
             << QStringList{"usr/lib/wine/wine64: elf x86-64"} << PeI386 << "" << no32;
         QTest::newRow("i386, Debian with wine32") << FakeMachine::debian(true, true) << PeI386 << "/usr/bin/wine" << "";
+        QTest::newRow("x86-64, Debian with wine32") << FakeMachine::debian(true, true) << PeX86_64 << "/usr/lib/wine/wine64" << "";
         QTest::newRow("x86-64, Debian's wine64 alone") << FakeMachine::debian(false, true) << PeX86_64 << "/usr/bin/wine" << "";
         QTest::newRow("x86-64, Debian's wine32 alone")
             << FakeMachine::debian(true, false) << PeX86_64 << ""
