@@ -1,3 +1,4 @@
+#include "WindowMachine.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/GeneralSettingsPage.h"
 #include "mainwindow/SettingsPage.h"
@@ -6,11 +7,7 @@
 #include "platform/AutoStart.h"
 #include "platform/ExecutableKind.h"
 #include "platform/WineLocator.h"
-#include "platform/Registry.h"
-#include "platform/WindowMessages.h"
 #include "runner/MacroRunner.h"
-#include "shell/InstanceSemaphore.h"
-#include "shell/ShellServices.h"
 #include "support/FakeMachine.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
@@ -104,12 +101,7 @@ struct Window
 // the same way, and starts faster where 32-bit code is emulated).
 struct StartedWindow
 {
-    TempUserDirs dirs;
-    std::unique_ptr<Registry> registry = dirs.freshRegistry();
-    WindowMessages messages;
-    InstanceSemaphore instance;
-    ShellServices services{*registry, messages, instance};
-    ScriptedPrompter prompter;
+    Machine machine;
     QString folder;
 
     StartedWindow(const TempWinePrefix &prefix, const QString &name)
@@ -117,19 +109,9 @@ struct StartedWindow
     {
         QFile::copy(QStringLiteral(WINE_STANDIN), launcher());
     }
-    ~StartedWindow() { AppPaths::setProgramDir(QString()); }
 
     QString launcher() const { return folder + QStringLiteral("/Wexmora.exe"); }
-
-    std::unique_ptr<TForm1> start()
-    {
-        auto form = std::make_unique<TForm1>(&prompter);
-        form->FormCreate(services, {});
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            return nullptr;
-        return form;
-    }
+    std::unique_ptr<TForm1> start() { return machine.start(); }
     static QCheckBox *runAtLogOn(const TForm1 &form) { return form.settingsPage()->general()->cbRunOnStart(); }
 };
 
@@ -258,16 +240,16 @@ private Q_SLOTS:
     // restart.
     void theLauncherStartsThroughWineAtLogOn()
     {
-        StartedWindow machine(*m_prefix, QStringLiteral("log on"));
+        StartedWindow window(*m_prefix, QStringLiteral("log on"));
         {
-            const auto form = machine.start();
+            const auto form = window.start();
             QVERIFY(form);
             QCheckBox *box = StartedWindow::runAtLogOn(*form);
             QVERIFY(box->isVisible());
             QVERIFY(!box->isChecked());
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
             QVERIFY(box->isChecked());
-            QVERIFY(machine.prompter.boxes().isEmpty());
+            QVERIFY(window.machine.prompter.boxes().isEmpty());
         }
         const std::optional<QStringList> command = AutoStart::startedCommand(ReadFileBytes(AutoStart::entryPath()));
         QVERIFY(command);
@@ -275,7 +257,7 @@ private Q_SLOTS:
         QCOMPARE(command->at(0), QStringLiteral("env"));
         QCOMPARE(command->at(1), QStringLiteral("WINEPREFIX=") + QDir(m_prefix->path()).canonicalPath());
         QVERIFY(WineLocator::isLoaderName(QFileInfo(command->at(2)).fileName()));
-        QCOMPARE(command->at(3), machine.launcher());
+        QCOMPARE(command->at(3), window.launcher());
 
         // As the desktop runs it at log-on.
         QProcess desktop;
@@ -286,9 +268,9 @@ private Q_SLOTS:
         desktop.start(QStringLiteral("gio"), {QStringLiteral("launch"), AutoStart::entryPath()});
         QVERIFY2(desktop.waitForFinished(), "gio (Debian: libglib2.0-bin) runs the entry as a desktop does");
         QCOMPARE(desktop.exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(machine.folder + QStringLiteral("/ttermpro-calls/call-1/checks")).isFile(), 240000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(window.folder + QStringLiteral("/ttermpro-calls/call-1/checks")).isFile(), 240000);
 
-        const auto again = machine.start();
+        const auto again = window.start();
         QVERIFY(again);
         QVERIFY(StartedWindow::runAtLogOn(*again)->isChecked());
     }
