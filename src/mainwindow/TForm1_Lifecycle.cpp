@@ -135,9 +135,11 @@ bool TForm1::openTableAtStart()
 
 void TForm1::cbRunOnStartClick()
 {
-    const bool on = m_settingsPage->general()->cbRunOnStart()->isChecked();
-    if (on != IsAutoStartOn())
-        SetAutoStart(on);
+    QCheckBox *box = m_settingsPage->general()->cbRunOnStart();
+    const bool on = box->isChecked();
+    // A failure was told; the box shows what the desktop will do at the next log-on.
+    if (on != IsAutoStartOn() && !SetAutoStart(on, prompter()))
+        box->setChecked(IsAutoStartOn());
 }
 
 void TForm1::optionsToControls()

@@ -4,7 +4,6 @@
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemInfo.h"
-#include "platform/WineLocator.h"
 #include "platform/WineStarter.h"
 #include "runner/MacroAssembler.h"
 #include "runner/MacroVariables.h"
@@ -124,10 +123,12 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
         return false;
     const bool exporting = !exportFile.isEmpty();
     const QString exe = TeraTermExePath();
-    // Before anything is made: without Wine a Windows TeraTerm cannot run at all.
-    if (!exporting && WineStarter::wineMissingFor(exe)) {
-        m_prompter.error(WineLocator::missingWineMessage(exe));
-        return false;
+    // Before anything is made: a Windows TeraTerm that no Wine here runs cannot run at all.
+    if (!exporting) {
+        if (const QString problem = WineStarter::startProblem(exe); !problem.isEmpty()) {
+            m_prompter.error(problem);
+            return false;
+        }
     }
     const QString logs = EnsureAppSubdir(QStringLiteral("Logs"), m_prompter);
     const QString temp = EnsureAppSubdir(QStringLiteral("Temp_TTL"), m_prompter);
@@ -203,8 +204,8 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     switch (ShellOpen::start(exe, arguments)) {
     case ShellOpen::StartResult::Started:
         return true;
-    case ShellOpen::StartResult::WineMissing:
-        m_prompter.error(WineLocator::missingWineMessage(exe));
+    case ShellOpen::StartResult::NotStartable:
+        m_prompter.error(WineStarter::startProblem(exe));
         return false;
     case ShellOpen::StartResult::Failed:
         break;

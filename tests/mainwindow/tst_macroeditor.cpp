@@ -163,7 +163,7 @@ private Q_SLOTS:
         QTest::addColumn<Help::Result>("viewer");
         QTest::addColumn<QString>("message");   // %1: the help file's path
         QTest::newRow("no help file") << false << Help::Result::Opened << "The help file %1 was not found.";
-        QTest::newRow("no Wine") << true << Help::Result::WineMissing
+        QTest::newRow("no Wine") << true << Help::Result::ViewerNotStartable
                                  << WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
         QTest::newRow("not opened") << true << Help::Result::NotOpened << "The help file %1 could not be opened.";
     }

@@ -18,6 +18,7 @@
 #include "shell/ParamName.h"
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
+#include "support/FakeMachine.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -25,6 +26,7 @@
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
+#include "support/WinePrefixLayout.h"
 #include "table/ConnectionTree.h"
 #include "table/TableFile.h"
 
@@ -33,6 +35,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QScreen>
@@ -91,6 +94,7 @@ private Q_SLOTS:
     void oldTableConvertedAtStartSavesTheOptions();
     void windowNotMadeFromTheOptionsSavesNothing();
     void runAtLogOnSwitchesTheLaunchersAutoStart();
+    void runAtLogOnRefusedWhenNoWineRunsTheLauncher();
     void laterStartsFileIsOfferedForImport();
     void stopRequestWaitsForAModalDialog();
     void trayActionsOfThisSystem_data();
@@ -496,6 +500,33 @@ void TestTForm1Lifecycle::runAtLogOnSwitchesTheLaunchersAutoStart()
     QVERIFY(AutoStart::setOn(machine.folder.filePath(QStringLiteral("old/Wexmora.exe")), true));
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(!again->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"))->isChecked());
+}
+
+// A 32-bit Windows launcher on a machine with only 64-bit Wine would fail at every log-on:
+// no entry is written, the user is told what to install, and the box shows it off.
+void TestTForm1Lifecycle::runAtLogOnRefusedWhenNoWineRunsTheLauncher()
+{
+    Machine machine;
+    const FakeMachine debian(machine.folder.filePath(QStringLiteral("root")), FakeMachine::debian(false, true));
+    QVERIFY(debian.isReady());
+    QVERIFY(WriteWindowsExecutable(AppFilePath(QStringLiteral("Wexmora.exe")), PeI386));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    auto *box = form->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"));
+    QVERIFY(!box->isChecked());
+    Reveal(box);
+
+    QTest::keyClick(box, Qt::Key_Space);
+
+    QCOMPARE(machine.prompter.boxes().size(), 1);
+    QCOMPARE(machine.prompter.boxes().first().kind, Prompter::Kind::Error);
+    QCOMPARE(machine.prompter.boxes().first().text,
+             QStringLiteral("Wexmora.exe is a 32-bit Windows program (i386), and no Wine on this computer runs "
+                            "32-bit programs.\rPlease install Wine's 32-bit part (on Debian and Ubuntu for amd64, "
+                            "as root: dpkg --add-architecture i386, then apt-get update, then apt-get install "
+                            "wine32:i386)."));
+    QVERIFY(!box->isChecked());
+    QVERIFY(!QFileInfo::exists(AutoStart::entryPath()));
 }
 
 void TestTForm1Lifecycle::laterStartsFileIsOfferedForImport()
