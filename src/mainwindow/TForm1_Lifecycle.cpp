@@ -120,8 +120,9 @@ bool TForm1::openTableAtStart()
     const QString last = m_doc.CurrentTableFile;
     if (!handedOver.isEmpty() && last.isEmpty()) {
         // No table to come back to: the handed-over file becomes the table, and a later start
-        // does not offer it again.
-        if (QFileInfo(handedOver).isFile())
+        // does not offer it again. Anything of that name is tried, so a folder or pipe is
+        // refused with the reader's message instead of passing without a word.
+        if (QFileInfo::exists(handedOver))
             readTable(handedOver);
         WriteParamName(registry, QString());
         return false;
