@@ -104,7 +104,8 @@ void TForm1::loadOptions(bool hasCommandLineArgument)
     if (const QScreen *s = screen()) {
         env.screenWidth = s->geometry().width();
         env.screenHeight = s->geometry().height();
-        env.workArea = s->availableGeometry();
+        // All the screens: a window kept on a second monitor is not pulled back to this one.
+        env.workArea = s->availableVirtualGeometry();
     }
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     env.treeMinWidth = VT->minimumWidth();

@@ -172,8 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QList<HighlighterAttribute> defaults;
     for (const char *attribute : AttributeNames)
         defaults.append({QLatin1String(attribute)});
+    const auto colourOrNone = [](quint32 c) { return c == StoredColor::None || StoredColor::isValid(c); };
     for (const HighlighterAttribute &a : HighlighterAttributeStore::load(registry, defaults))
-        Check(StoredColor::isValid(a.Foreground) && StoredColor::isValid(a.Background), "an attribute's colours are colours");
+        Check(colourOrNone(a.Foreground) && colourOrNone(a.Background), "an attribute's colours are colours or none");
 
     ReadParamName(registry);
 
