@@ -1,10 +1,11 @@
 // The window's everyday commands on tables of 10,000 and 100,000 connections of the shape users
-// keep (see GeneratedTable.h), driven on the real window offscreen as the window tests drive
-// it: keys in the tree, the menus' commands, the clipboard, the file dialog answered. Each
-// measure includes the command refresh that follows and the repaint of the window; the
-// refresh timer fires at once instead of after its 200 ms, so the wait is not measured.
+// keep (see GeneratedTable.h), and of 1,000,000 with WEX_BENCH_LARGE=1, driven on the real
+// window offscreen as the window tests drive it: keys in the tree, the menus' commands, the
+// clipboard, the file dialog answered. Each measure includes the command refresh that follows
+// and the repaint of the window; the refresh timer fires at once instead of after its 200 ms,
+// so the wait is not measured.
 //
-// Run with --benchmark_repetitions=5 and compare the medians of the two sizes: the cost of a
+// Run with --benchmark_repetitions=5 and compare the medians of the sizes: the cost of a
 // command should follow the work it does, not the size of the table.
 
 #include "OffscreenBenchmarkMain.h"
@@ -24,8 +25,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -85,10 +88,10 @@ struct BigWindow : MainWindowFixture
 // Each size's window is made once and kept for the benchmarks that follow.
 BigWindow &window(int count)
 {
-    static std::map<int, std::unique_ptr<BigWindow>> windows;
-    std::unique_ptr<BigWindow> &w = windows[count];
+    static std::map<int, BigWindow *> windows;
+    BigWindow *&w = windows[count];
     if (!w)
-        w = std::make_unique<BigWindow>(count);
+        w = &KeepForRun(std::make_unique<BigWindow>(count));
     return *w;
 }
 
@@ -262,9 +265,152 @@ void BM_Import(benchmark::State &state)
     state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
 }
 
+// The last row of the tree as it is shown (every branch open).
+ConnectionNode *lastShownNode(const TableDocument &doc)
+{
+    ConnectionNode *n = doc.RootNode();
+    while (n && n->hasChildren())
+        n = n->lastChild();
+    return n;
+}
+
+// A range from RootNode to the last row, the tree open: Shift+End, or a Shift+click on that
+// row (scrolled into sight first).
+void rangeToLastRow(benchmark::State &state, bool byKey)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    ConnectionTreeView *vt = w.form.tree();
+    ConnectionNode *last = lastShownNode(w.doc());
+    for (auto _ : state) {
+        state.PauseTiming();
+        vt->focusOnly(w.doc().RootNode());
+        if (!byKey)
+            vt->scrollTo(w.indexOf(last));
+        w.settle();
+        const QPoint at = vt->visualRect(w.indexOf(last)).center();
+        state.ResumeTiming();
+        if (byKey)
+            w.press(Qt::SHIFT | Qt::Key_End);
+        else
+            QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+        w.settle();
+    }
+    state.counters["selected"] = static_cast<double>(vt->selection().size());
+    state.counters["ranges"] = static_cast<double>(vt->selectionModel()->selection().size());
+}
+
+void BM_ShiftEnd(benchmark::State &state)
+{
+    rangeToLastRow(state, true);
+}
+
+void BM_ShiftClickLastRow(benchmark::State &state)
+{
+    rangeToLastRow(state, false);
+}
+
+// RootNode closed with Left and opened again with Right while every branch below it stays
+// open: only the Right is measured.
+void BM_ExpandTopAgain(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(w.doc().RootNode());
+        w.press(Qt::Key_Left);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::Key_Right);
+        w.settle();
+    }
+}
+
+// Add child (Ctrl+I) on the first rack of the middle site, the tree open: each adds one
+// connection at the top of that rack.
+void BM_AddChild(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    const QList<ConnectionNode *> sites = GeneratedSitesOf(w.doc().tree());
+    ConnectionNode *rack = sites.at(sites.size() / 2)->firstChild();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(rack);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_I);
+        w.settle();
+    }
+    state.counters["rack_children"] = rack->childCount();
+}
+
+// Duplicate selected (Ctrl+Alt+D) of a site of 1,001 nodes in the middle of RootNode's
+// children, the tree open; the copy goes again before the next measure.
+void BM_DuplicateBranch(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    ConnectionNode *root = w.doc().RootNode();
+    ConnectionNode *branch = nullptr;
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        ConnectionNode *holder = InitTree(source);
+        AddGeneratedSite(source.tree(), holder, 1000, 1001);
+        branch = w.doc().tree().copyBranch(holder->firstChild(), root, root->childCount() / 2);
+    }
+    w.form.tree()->expandRecursively(w.indexOf(branch));
+    w.settle();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(branch);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::ALT | Qt::Key_D);
+        w.settle();
+        state.PauseTiming();
+        ConnectionNode *copy = branch->nextSibling();
+        state.counters["copied"] = 1 + ConnectionTree::countBelow(copy);
+        // The copy is CurrentNode now: the focus leaves it before it goes.
+        w.form.tree()->focusOnly(branch);
+        w.settle();
+        w.doc().tree().removeNode(copy);
+        w.settle();
+        state.ResumeTiming();
+    }
+}
+
+// New table (Ctrl+N) on the open table without changes: no question, the tree emptied.
+void BM_NewTable(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.rebuild(Shown::Everything);
+        w.prompter.clear();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_N);
+        w.settle();
+    }
+    state.counters["nodes_left"] = w.doc().tree().nodeCount();
+}
+
+// A window of 1,000,000 connections takes half a minute to make and about 2 GB: asked for by
+// WEX_BENCH_LARGE=1.
+bool largeTables()
+{
+    const char *large = std::getenv("WEX_BENCH_LARGE");
+    return large && *large && std::string_view(large) != "0";
+}
+
 void sizes(benchmark::internal::Benchmark *b)
 {
-    b->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Arg(10'000)->Arg(100'000);
+    if (largeTables())
+        b->Arg(1'000'000);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 } // namespace
@@ -279,6 +425,12 @@ BENCHMARK(BM_MoveUpDown)->Apply(sizes)->Iterations(20);
 BENCHMARK(BM_MoveUpDownAllOpen)->Apply(sizes)->Iterations(20);
 BENCHMARK(BM_Paste)->Apply(sizes)->Iterations(1);
 BENCHMARK(BM_Import)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ShiftEnd)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ShiftClickLastRow)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ExpandTopAgain)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_AddChild)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_DuplicateBranch)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_NewTable)->Apply(sizes)->Iterations(1);
 
 int main(int argc, char **argv)
 {
