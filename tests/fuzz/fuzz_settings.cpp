@@ -17,7 +17,6 @@
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 
@@ -153,10 +152,7 @@ void checkOptions(const ProgramOptions &o, const LoadEnvironment &env)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_settings";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    EnsureApplication();
     static Store store;
 
     fill(store, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));

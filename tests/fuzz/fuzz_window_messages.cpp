@@ -13,7 +13,6 @@
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 
-#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QFileInfo>
 #include <QStringList>
@@ -66,10 +65,7 @@ QVariant argument(Input &in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_window_messages";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    EnsureApplication();
     static Registry registry(ScratchFile(QStringLiteral("registry.sqlite3")));
     static const QString staged = ScratchFile(QStringLiteral("~Sites.QDZ"));
     static const bool written = WriteFileBytes(staged, QByteArray("QDZ21\0\0\0\0", 9));
