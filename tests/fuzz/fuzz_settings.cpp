@@ -144,6 +144,8 @@ void checkOptions(const ProgramOptions &o, const LoadEnvironment &env)
     for (const quint32 c : {o.EditorBgColor, o.EditorActLineColor, o.EditorSelectionForeground,
                             o.EditorSelectionBackground})
         Check(StoredColor::isValid(c), "an editor colour is a colour");
+    for (const FontOption *f : {&o.Font1, &o.Font2})
+        Check(!f->Size || (*f->Size > 0 && *f->Size <= 512), "a font size the font dialog offers");
     const QRect placed = PlaceOnScreens(QPoint(o.WinLeft, o.WinTop), QSize(o.WinWidth, o.WinHeight), {WorkArea});
     Check(WorkArea.contains(placed), "the window opens on the screen");
 }
