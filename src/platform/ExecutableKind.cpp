@@ -1,5 +1,7 @@
 #include "platform/ExecutableKind.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -43,8 +45,8 @@ Machine fromPeField(quint16 field)
 
 bool isWindowsExecutable(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != RegularFile::Status::Opened)
         return false;
     return file.read(2) == "MZ";
 }

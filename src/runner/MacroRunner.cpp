@@ -1,7 +1,9 @@
 #include "runner/MacroRunner.h"
 
 #include "platform/AppPaths.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemInfo.h"
 #include "platform/WineStarter.h"
@@ -17,7 +19,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -74,10 +75,13 @@ QString TeraTermParameterText(const QString &iniCopy, const QString &macroFile)
 
 bool MacroRunner::writeMacroFile(const QString &path, const QByteArray &bytes, bool ownerOnly)
 {
-    QSaveFile out(path);
-    // Slot files may hold passwords: owner-only from the first byte on.
-    const bool ok = out.open(QIODevice::WriteOnly) && (!ownerOnly || out.setPermissions(kOwnerOnly))
-        && out.write(bytes) == bytes.size() && out.commit();
+    // Slot files may hold passwords: owner-only from the first byte on, and a link planted at
+    // a slot's name in "Temp_TTL" is replaced, never written through. An exported macro goes
+    // where the user chose, a link there included.
+    AtomicFileWriter out(path, ownerOnly ? AtomicFileWriter::AtLink::Replace : AtomicFileWriter::AtLink::WriteTarget);
+    if (ownerOnly)
+        out.setPermissions(kOwnerOnly);
+    const bool ok = out.open() && out.write(bytes) && out.commit();
     if (!ok)
         m_prompter.error(cannotCreate(path, out.errorString()));
     return ok;
@@ -86,9 +90,10 @@ bool MacroRunner::writeMacroFile(const QString &path, const QByteArray &bytes, b
 bool MacroRunner::makeIniCopy(const QString &copyPath)
 {
     const QString source = AppFilePath(QStringLiteral("teraterm.ini"));
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
+    QFile in;
+    const RegularFile::Status status = RegularFile::open(in, source);
+    if (status != RegularFile::Status::Opened) {
+        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, RegularFile::reason(status, source)));
         return false;
     }
     const QByteArray bytes = in.readAll();

@@ -34,19 +34,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -87,6 +90,8 @@ private Q_SLOTS:
     void geometryIsNotRecordedWhileMaximized();
     void handedOverFileAtStart_data();
     void handedOverFileAtStart();
+    void handedOverWhatIsNoFileAtStart_data();
+    void handedOverWhatIsNoFileAtStart();
     void closeDeletesTempFilesAndLetsTheInstanceGo();
     void destroySavesAndTellsTheLauncher();
     void tableWritesAndOpensSaveTheOptions_data();
@@ -367,6 +372,43 @@ void TestTForm1Lifecycle::handedOverFileAtStart()
     QCOMPARE(namesOf(*form), names);
     QCOMPARE(ReadParamName(*machine.registry), QString());
     QCOMPARE(form->doc().CurrentTableFile, last);
+}
+
+void TestTForm1Lifecycle::handedOverWhatIsNoFileAtStart_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("lastTableKnown");
+    QTest::addColumn<QStringList>("boxes");
+    const QString refused = QStringLiteral("Cannot read the file Handed.QDZ");
+    const QString offer = QStringLiteral("Do you want to import file Handed.QDZ into Wexmora?");
+    // Nothing writes to the pipe: an open that waited would hang the start for good.
+    QTest::newRow("named pipe as the table") << "fifo" << false << QStringList{refused};
+    QTest::newRow("folder as the table") << "folder" << false << QStringList{refused};
+    QTest::newRow("named pipe offered for import") << "fifo" << true << QStringList{offer, refused};
+}
+
+void TestTForm1Lifecycle::handedOverWhatIsNoFileAtStart()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, lastTableKnown);
+    QFETCH(QStringList, boxes);
+    Machine machine;
+    const QString last = machine.writeTable(QStringLiteral("Last.QDZ"), {record("Last", 1)});
+    const QString handed = machine.folder.filePath(QStringLiteral("Handed.QDZ"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(handed).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(handed));
+    if (lastTableKnown)
+        machine.setStored(QStringLiteral("LastQDZFile"), last);
+    machine.setStored(QStringLiteral("ParamName"), handed);
+
+    std::unique_ptr<TForm1> form = machine.start({handed});
+    QVERIFY(form);
+    QTRY_COMPARE(machine.prompter.texts(), boxes);
+    QCOMPARE(machine.prompter.boxes().last().kind, Prompter::Kind::Warning);
+    QCOMPARE(namesOf(*form), lastTableKnown ? QStringList{"Last:1"} : QStringList{});
+    QCOMPARE(ReadParamName(*machine.registry), QString());
 }
 
 void TestTForm1Lifecycle::closeDeletesTempFilesAndLetsTheInstanceGo()
