@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -187,9 +186,7 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
     }
     section.write("RowCount", QByteArray::number(row - 1));
 
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(out) == out.size() && file.commit();
-    if (!written) {
+    if (!WriteWholeFile(fileName, out)) {
         host.prompter().warning(QStringLiteral("Error writing file ") + GetShellDisplayName(fileName)
                                 + QStringLiteral("."));
         return false;

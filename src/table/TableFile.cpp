@@ -1,7 +1,9 @@
 #include "table/TableFile.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/FileUtil.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/LevelPlacer.h"
@@ -13,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 #include <vector>
@@ -29,9 +30,9 @@ constexpr qsizetype WriteChunk = 1 << 20;
 
 bool writeTable(const QString &fileName, const std::vector<const ConnectionNode *> &nodes)
 {
-    QSaveFile file(fileName);
-    // Unbuffered: the chunks go straight to the file instead of through a second copy.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // The chunks go straight to the file instead of through a second copy.
+    AtomicFileWriter file(fileName);
+    if (!file.open())
         return false;
     // Grows to a chunk once and keeps that room; a small table never takes a whole chunk.
     QByteArray buffer;
@@ -40,14 +41,12 @@ bool writeTable(const QString &fileName, const std::vector<const ConnectionNode 
     for (const ConnectionNode *node : nodes) {
         VTSaveNode(node->data, buffer);
         if (buffer.size() >= WriteChunk) {
-            if (file.write(buffer) != buffer.size())
+            if (!file.write(buffer))
                 return false;
             buffer.resize(0);
         }
     }
-    if (file.write(buffer) != buffer.size())
-        return false;
-    return file.commit();
+    return file.write(buffer) && file.commit();
 }
 
 } // namespace
@@ -101,10 +100,10 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
         return result;
     }
     auto cannotRead = [&] { prompter.warning(QStringLiteral("Cannot read the file ") + shown); };
-    // Only a regular file is read: a directory opens on Linux and fails only at the read, and
-    // a device or pipe may never end. The reader buffers what it reads itself.
-    QFile file(fileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // Only a regular file is read, and opening never waits on a pipe. The reader buffers
+    // what it reads itself.
+    QFile file;
+    if (RegularFile::open(file, fileName, true) != RegularFile::Status::Opened) {
         cannotRead();
         return result;
     }
