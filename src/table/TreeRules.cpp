@@ -127,12 +127,13 @@ bool ChildrenNamesClash(const ConnectionNode *parent)
 {
     const int count = parent ? parent->childCount() : 0;
     // Separators never clash: they keep their names whatever their siblings are called.
-    QVarLengthArray<QByteArrayView, 8> names;
+    constexpr qsizetype Few = 16;
+    QVarLengthArray<QByteArrayView, Few> names;
     for (int i = 0; i < count; ++i)
         if (const QByteArray &name = parent->child(i)->data.Name; !IsSeparatorName(name))
             names.append(name);
     // A few names are compared with each other; more go through a set.
-    if (names.size() <= 8) {
+    if (names.size() <= Few) {
         for (qsizetype i = 0; i < names.size(); ++i)
             for (qsizetype j = i + 1; j < names.size(); ++j)
                 if (names[i] == names[j])
