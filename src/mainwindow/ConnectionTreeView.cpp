@@ -208,8 +208,12 @@ QList<ConnectionNode *> ConnectionTreeView::collapseBranches(const QList<Connect
 void ConnectionTreeView::setNodeExpanded(ConnectionNode *node, bool expanded)
 {
     const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
-    if (i.isValid())
-        setExpanded(i, expanded);
+    if (!i.isValid())
+        return;
+    // With a layout pending, opening a branch only notes it: the layout follows once.
+    if (expanded && opensManyBranches(i))
+        scheduleDelayedItemsLayout();
+    setExpanded(i, expanded);
 }
 
 bool ConnectionTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -267,13 +271,13 @@ void ConnectionTreeView::mousePressEvent(QMouseEvent *event)
     if (pressTaken(event))
         return;
     m_dropPendingRename = false;
-    QTreeView::mousePressEvent(event);
+    openOnce(branchOpenedBy(event), [&] { QTreeView::mousePressEvent(event); });
 }
 
 void ConnectionTreeView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (!pressTaken(event))
-        QTreeView::mouseDoubleClickEvent(event);
+        openOnce(branchOpenedBy(event), [&] { QTreeView::mouseDoubleClickEvent(event); });
 }
 
 void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
@@ -282,7 +286,7 @@ void ConnectionTreeView::mouseReleaseEvent(QMouseEvent *event)
         m_swallowRelease = false;
         return;
     }
-    QTreeView::mouseReleaseEvent(event);
+    openOnce(branchOpenedBy(event), [&] { QTreeView::mouseReleaseEvent(event); });
 }
 
 bool ConnectionTreeView::pressTaken(QMouseEvent *event)
@@ -409,7 +413,14 @@ void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // The plus key opens the branch as a program does: with a layout pending, it is only noted.
+    if (key == Qt::Key_Plus && opensManyBranches(currentIndex()))
+        scheduleDelayedItemsLayout();
+    m_keyOpenedBranch = false;
     QTreeView::keyPressEvent(event);
+    if (m_keyOpenedBranch)
+        event->accept();
+    m_keyOpenedBranch = false;
 }
 
 QRegion ConnectionTreeView::visualRegionForSelection(const QItemSelection &selection) const
@@ -417,6 +428,13 @@ QRegion ConnectionTreeView::visualRegionForSelection(const QItemSelection &selec
     if (selection.size() > ManyRanges)
         return viewport()->rect();
     return QTreeView::visualRegionForSelection(selection);
+}
+
+void ConnectionTreeView::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command)
+{
+    if (m_model && m_model->columnCount() == 1)
+        command &= ~QItemSelectionModel::SelectionFlags(QItemSelectionModel::Rows | QItemSelectionModel::Columns);
+    QTreeView::setSelection(rect, command);
 }
 
 DropPosition ConnectionTreeView::currentDropPosition() const

@@ -89,6 +89,16 @@ protected:
     // A selection of many ranges repaints the whole viewport: asking the view where each
     // range lies would walk its rows once per range.
     QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    // The range paths (Shift with a key or a click, a drag) select the view's rows between two
+    // corners as one range per run of rows, as Qt's tree view builds them; the selection model
+    // is not asked to widen them to whole rows, which it does by merging each range into all
+    // before it. With one column every range is whole rows already.
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    // Rows that arrive under an open branch holding few open branches lay out that branch's
+    // rows again, not every row of the view.
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    // The arrow key that opens a closed branch holding many open branches opens it in one layout.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
     TreeSelection readSelection() const;
@@ -105,6 +115,25 @@ private:
     bool keyTaken(const QKeyEvent *event);
     // The row Key moves the current index to, as the view's own key handling would.
     QModelIndex keyTarget(int key, Qt::KeyboardModifiers modifiers, const QString &text) const;
+
+    // Opening branches (ConnectionTreeView_Layout.cpp). Qt's view opens a branch by inserting
+    // the rows of each open branch below it one branch at a time, each insertion moving every
+    // row after it; a branch holding many open branches opens in one layout instead.
+    // The open branches below Branch, up to Limit of them (-1: all).
+    QList<ConnectionNode *> openBranchesBelow(const ConnectionNode *branch, qsizetype limit) const;
+    // Node's row is in the view: every branch above it is open.
+    bool isShown(const ConnectionNode *node) const;
+    // Branch is closed and opening it would insert many open branches one at a time.
+    bool opensManyBranches(const QModelIndex &branch) const;
+    // Runs Open, a road of Qt's mouse handling that opens the closed Branch, so that the view
+    // is laid out once.
+    void openOnce(const QModelIndex &branch, const std::function<void()> &open);
+    // The closed branch the mouse event opens, as the view's own handling would; invalid when
+    // it opens none.
+    QModelIndex branchOpenedBy(const QMouseEvent *event) const;
+    bool isClosedBranch(const QModelIndex &index) const;
+    // The key just handled opened a branch in one layout: the view takes the key.
+    bool m_keyOpenedBranch = false;
 
     ConnectionTreeModel *m_model = nullptr;
     const TableDocument *m_doc = nullptr;

@@ -42,7 +42,7 @@ void TForm1::setupNodeView()
         // comes after it, and Cancel opens the branch again.
         if (!m_doc.LoadingFlag && m_doc.IsNodeModified() && m_doc.BranchHoldsCurrentNode(node)
             && !askApplyBeforeLeaving()) {
-            VT->expand(index);
+            VT->setNodeExpanded(node, true);
             return;
         }
         VTCollapsed(node);

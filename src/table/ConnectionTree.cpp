@@ -50,7 +50,9 @@ ConnectionTree::~ConnectionTree() = default;
 void ConnectionTree::clear()
 {
     BulkChange bulk(*this);
+    m_disposal.dispose(std::move(m_root->m_children), m_count);
     m_root->m_children.clear();
+    m_unnamed.clear();
     m_root->m_namesUnchecked = false;
     m_root->m_uncheckedBelow = false;
     m_count = 0;
@@ -106,6 +108,7 @@ ConnectionNode *ConnectionTree::addChild(ConnectionNode *parent, rVTNodeData dat
     else
         renumber(parent, row);
     markNamesUnchecked(parent);
+    m_unnamed.added(raw);
     ++m_count;
     if (signal)
         Q_EMIT nodesInserted(parent, row, row);
@@ -134,12 +137,20 @@ QList<ConnectionNode *> ConnectionTree::takeChildren(ConnectionTree &from, Conne
     QList<ConnectionNode *> taken;
     taken.reserve(count);
     int moved = 0;
+    const bool named = !from.m_unnamed.isEmpty();
     for (int i = row; i < row + count; ++i) {
         ConnectionNode *top = parent->child(i);
         top->m_parent = parent;
         if (relevelled)
             relevel(top);
-        moved += 1 + countBelow(top);
+        ++moved;
+        if (named)
+            m_unnamed.takeFrom(from.m_unnamed, top);
+        forEachBelow(top, [&](const ConnectionNode *n) {
+            ++moved;
+            if (named)
+                m_unnamed.takeFrom(from.m_unnamed, n);
+        });
         taken.append(top);
     }
     from.m_count -= moved;
@@ -168,6 +179,8 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
     });
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     const bool signal = m_bulkDepth == 0;
+    std::vector<std::unique_ptr<ConnectionNode>> removed;
+    const int countBefore = m_count;
     for (std::size_t i = 0; i < sorted.size();) {
         ConnectionNode *parent = sorted[i]->m_parent;
         const int last = sorted[i]->m_row;
@@ -177,13 +190,22 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
         if (signal)
             Q_EMIT nodesAboutToBeRemoved(parent, first, last);
         auto begin = parent->m_children.begin();
-        for (auto it = begin + first; it != begin + last + 1; ++it)
-            m_count -= 1 + countBelow(it->get());
+        for (auto it = begin + first; it != begin + last + 1; ++it) {
+            const ConnectionNode *top = it->get();
+            m_unnamed.removed(top);
+            --m_count;
+            forEachBelow(top, [this](const ConnectionNode *n) {
+                m_unnamed.removed(n);
+                --m_count;
+            });
+        }
+        removed.insert(removed.end(), std::make_move_iterator(begin + first), std::make_move_iterator(begin + last + 1));
         parent->m_children.erase(begin + first, begin + last + 1);
         renumber(parent, first);
         if (signal)
             Q_EMIT nodesRemoved(parent, first, last);
     }
+    m_disposal.dispose(std::move(removed), countBefore - m_count);
 }
 
 void ConnectionTree::moveRun(ConnectionNode *parent, int first, int last, ConnectionNode *newParent, int row)
@@ -277,6 +299,7 @@ void ConnectionTree::notifyChanged(ConnectionNode *node)
     if (!node)
         return;
     markNamesUnchecked(node->m_parent);
+    m_unnamed.renamed(node);
     if (m_bulkDepth == 0)
         Q_EMIT nodeChanged(node);
 }
@@ -298,6 +321,32 @@ void ConnectionTree::checkUncheckedNames(ConnectionNode *top, const std::functio
             if (c->m_uncheckedBelow)
                 pending.push_back(c.get());
         n->m_uncheckedBelow = false;
+    }
+}
+
+void ConnectionTree::settleUncheckedNames(ConnectionNode *top,
+                                          const std::function<bool(const ConnectionNode *)> &clashes)
+{
+    if (!top || !top->m_uncheckedBelow)
+        return;
+    // Depth first over the marked nodes; a node's mark for the nodes below it is known again
+    // once its children are done.
+    std::vector<std::pair<ConnectionNode *, bool>> pending{{top, false}};
+    while (!pending.empty()) {
+        const auto [n, childrenDone] = pending.back();
+        pending.pop_back();
+        if (childrenDone) {
+            n->m_uncheckedBelow = n->m_namesUnchecked
+                || std::any_of(n->m_children.cbegin(), n->m_children.cend(),
+                               [](const auto &c) { return c->m_uncheckedBelow; });
+            continue;
+        }
+        if (n->m_namesUnchecked && !clashes(n))
+            n->m_namesUnchecked = false;
+        pending.emplace_back(n, true);
+        for (const auto &c : n->m_children)
+            if (c->m_uncheckedBelow)
+                pending.emplace_back(c.get(), false);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/BranchDisposal.h"
+#include "table/UnnamedConnectionNumbers.h"
 #include "table/rVTNodeData.h"
 
 #include <QList>
@@ -16,6 +18,16 @@ class ConnectionTree;
 // commands may hold them.
 class ConnectionNode
 {
+    // First, so that the view's walks over many nodes read one cache line of each.
+    friend class ConnectionTree;
+    ConnectionNode *m_parent = nullptr;
+    int m_row = 0;
+    // The children may hold a name twice: one came or was renamed since they were checked.
+    bool m_namesUnchecked = false;
+    // This node or one below it has unchecked children (so have all its ancestors).
+    bool m_uncheckedBelow = false;
+    std::vector<std::unique_ptr<ConnectionNode>> m_children;
+
 public:
     ConnectionNode() = default;
     // Takes the branch apart without recursion, so any depth a file can build is safe.
@@ -39,16 +51,6 @@ public:
     ConnectionNode *nextSibling() const;
     // True when this node lies strictly above Other.
     bool isAncestorOf(const ConnectionNode *other) const;
-
-private:
-    friend class ConnectionTree;
-    ConnectionNode *m_parent = nullptr;
-    int m_row = 0;
-    // The children may hold a name twice: one came or was renamed since they were checked.
-    bool m_namesUnchecked = false;
-    // This node or one below it has unchecked children (so have all its ancestors).
-    bool m_uncheckedBelow = false;
-    std::vector<std::unique_ptr<ConnectionNode>> m_children;
 };
 
 // The tree of connections. An invisible root (never shown, never written) holds exactly one
@@ -106,6 +108,13 @@ public:
     // clash since they were last checked, and takes them as checked: Check leaves them
     // without a clash. Nodes whose children are known not to clash are never visited.
     void checkUncheckedNames(ConnectionNode *top, const std::function<void(ConnectionNode *parent)> &check);
+    // Takes as checked each node of Top's branch whose children may clash since they were last
+    // checked but do not, as Clashes tells, renaming nothing: after a table is read in one
+    // go, the next check then looks only at the groups that do clash.
+    void settleUncheckedNames(ConnectionNode *top, const std::function<bool(const ConnectionNode *parent)> &clashes);
+
+    // The numbers the names rule out for a new unnamed connection, kept as nodes change.
+    const UnnamedConnectionNumbers &unnamedNumbers() const { return m_unnamed; }
 
     // Pre-order walk below the invisible root: RootNode first, then depth-first.
     static ConnectionNode *nextPreorder(const ConnectionNode *node, const ConnectionNode *within);
@@ -146,6 +155,9 @@ private:
     void moveRun(ConnectionNode *parent, int first, int last, ConnectionNode *newParent, int row);
 
     std::unique_ptr<ConnectionNode> m_root;
+    UnnamedConnectionNumbers m_unnamed;
+    // Declared after the root: destroyed first, it waits until removed branches are freed.
+    BranchDisposal m_disposal;
     int m_count = 0;
     int m_bulkDepth = 0;
 };

@@ -109,7 +109,8 @@ AddedConnection AddConnection(TableDocument &doc, AddMode mode, ConnectionNode *
         // While copying, a rename on the way is not checked against the siblings.
         FlagScope copying(doc.CopyInProgressFlag);
         ConnectionNode *added = tree.copyBranch(focused, focused->parent(), focused->row() + 1);
-        VTNodeMoved(doc, added);
+        // The copy was built at its depth: only the names below its parent need settling.
+        AfterNodeMoved(doc, added);
         if (IsSeparatorName(focused->data.Name)) {
             focused->data.Name = SeparatorText;
             added->data.Name = SeparatorText;

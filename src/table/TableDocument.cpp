@@ -3,6 +3,7 @@
 #include "platform/FieldText.h"
 #include "platform/FileUtil.h"
 #include "table/NodeSelection.h"
+#include "table/TreeRules.h"
 
 #include <QFileInfo>
 
@@ -21,6 +22,9 @@ TableDocument::TableDocument(TableHost &host, QObject *parent) : QObject(parent)
         // The address is only compared, never followed, until the walk has found it.
         if (CurrentNode && m_tree.absoluteIndex(CurrentNode) < 0)
             CurrentNode = nullptr;
+        // The groups a table read brought are looked at once here, while the whole table is
+        // read anyway, so the next command's name check looks at the clashing ones alone.
+        m_tree.settleUncheckedNames(m_tree.invisibleRoot(), ChildrenNamesClash);
     });
 }
 

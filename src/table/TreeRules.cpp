@@ -7,12 +7,10 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
 
-#include <unordered_set>
 
 namespace {
-
-const QByteArray kUnnamedPrefix = QByteArrayLiteral("Unnamed connection #");
 
 // What the user typed, as a name: line breaks and other control characters a paste may bring
 // become blanks, then everything below 33 is trimmed off both ends.
@@ -97,32 +95,8 @@ bool IsRealConnection(const ConnectionNode *node)
 
 QByteArray NewUnnamedConnectionName(const TableDocument &doc)
 {
-    // A name is ruled out when it occurs anywhere in the names written one after the other, so
-    // "...#12" rules out "#1" too. Rather than searching that text once per number tried, read
-    // the digits after every occurrence of the prefix: each leading run of them is a number
-    // that occurs.
-    QByteArray all;
-    ConnectionTree::forEachBelow(doc.tree().invisibleRoot(),
-                                 [&all](ConnectionNode *n) { all += n->data.Name; });
-    std::unordered_set<quint64> taken;
-    for (qsizetype at = all.indexOf(kUnnamedPrefix); at >= 0; at = all.indexOf(kUnnamedPrefix, at + 1)) {
-        qsizetype p = at + kUnnamedPrefix.size();
-        if (p >= all.size() || all.at(p) == '0')
-            continue;  // a decimal number tried never starts with 0
-        quint64 value = 0;
-        // Eighteen digits are far beyond any number the search below can reach.
-        for (int digits = 0; p < all.size() && digits < 18; ++p, ++digits) {
-            const char c = all.at(p);
-            if (c < '0' || c > '9')
-                break;
-            value = value * 10 + static_cast<quint64>(c - '0');
-            taken.insert(value);
-        }
-    }
-    quint64 n = 1;
-    while (taken.count(n))
-        ++n;
-    return kUnnamedPrefix + QByteArray::number(n);
+    const ConnectionTree &tree = doc.tree();
+    return UnnamedConnectionNumbers::Prefix + QByteArray::number(tree.unnamedNumbers().firstFree(tree.invisibleRoot()));
 }
 
 QByteArray UniqueSiblingName(const ConnectionNode *node)
@@ -132,17 +106,49 @@ QByteArray UniqueSiblingName(const ConnectionNode *node)
     const QByteArray &name = node->data.Name;
     if (IsSeparatorName(name) || !node->parent())
         return name;
+    // Only the name itself and names ending in " of " + name can be in the way: one look at
+    // each sibling, without a set of all their names.
     const ConnectionNode *parent = node->parent();
-    QSet<QByteArray> siblings;
-    siblings.reserve(parent->childCount());
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (parent->child(i) != node)
-            siblings.insert(parent->child(i)->data.Name);
+    const QByteArray tail = QByteArrayLiteral(" of ") + name;
+    QSet<QByteArray> taken;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        const ConnectionNode *sibling = parent->child(i);
+        if (sibling != node && (sibling->data.Name == name || sibling->data.Name.endsWith(tail)))
+            taken.insert(sibling->data.Name);
+    }
     int k = 0;
     QByteArray candidate = name;
-    while (siblings.contains(candidate))
+    while (taken.contains(candidate))
         candidate = CopyName(name, ++k);
     return candidate;
+}
+
+bool ChildrenNamesClash(const ConnectionNode *parent)
+{
+    const int count = parent ? parent->childCount() : 0;
+    // Separators never clash: they keep their names whatever their siblings are called.
+    constexpr qsizetype Few = 16;
+    QVarLengthArray<QByteArrayView, Few> names;
+    for (int i = 0; i < count; ++i)
+        if (const QByteArray &name = parent->child(i)->data.Name; !IsSeparatorName(name))
+            names.append(name);
+    // A few names are compared with each other; more go through a set.
+    if (names.size() <= Few) {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            for (qsizetype j = i + 1; j < names.size(); ++j)
+                if (names[i] == names[j])
+                    return true;
+        return false;
+    }
+    QSet<QByteArrayView> seen;
+    seen.reserve(names.size());
+    for (const QByteArrayView name : names) {
+        const qsizetype before = seen.size();
+        seen.insert(name);
+        if (seen.size() == before)
+            return true;
+    }
+    return false;
 }
 
 int RenameDuplicateSiblings(TableDocument &doc, ConnectionNode *parent)

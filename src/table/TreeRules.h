@@ -24,6 +24,9 @@ QByteArray NewUnnamedConnectionName(const TableDocument &doc);
 QByteArray CopyName(const QByteArray &name, int k);
 // Node's name, or "Copy of " + name, "Copy (2) of " + name, ... : the first no sibling has.
 QByteArray UniqueSiblingName(const ConnectionNode *node);
+// Whether two of Parent's children that are not separators have one name: the clash that
+// RenameDuplicateSiblings settles.
+bool ChildrenNamesClash(const ConnectionNode *parent);
 // Renames clashing names below Parent (last sibling first, so the first keeps the name), at
 // every depth; separators and Parent itself are never renamed. The number renamed.
 int RenameDuplicateSiblings(TableDocument &doc, ConnectionNode *parent);

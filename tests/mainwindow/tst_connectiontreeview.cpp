@@ -1,9 +1,14 @@
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/ConnectionTreeView.h"
 #include "support/ShapedTable.h"
+#include "support/TreeShape.h"
+#include "ShownRows.h"
 #include "table/TableDocument.h"
 
+#include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -40,6 +45,67 @@ struct Fixture
         return QPoint(r.left() - view.indentation() / 2, r.center().y());
     }
 };
+
+// The view of the program's tree and a plain Qt tree view over the same table, set up alike
+// and shown at one size, so that Qt's own behaviour is the measure of the program's view.
+struct Twins
+{
+    explicit Twins(const QByteArray &shape) : table(shape)
+    {
+        for (QTreeView *v : views()) {
+            v->setModel(&model);
+            v->setHeaderHidden(true);
+            v->setUniformRowHeights(true);
+            v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            v->setSelectionBehavior(QAbstractItemView::SelectRows);
+            v->expandAll();
+            v->resize(300, 240);
+            v->show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    }
+
+    QList<QTreeView *> views() { return {&view, &plain}; }
+    ConnectionNode *at(const QString &path) const { return table.at(path); }
+    QModelIndex indexOf(const QString &path) const { return model.indexFor(table.at(path)); }
+
+    ShapedTable table;
+    ConnectionTreeModel model{table.doc.tree()};
+    ConnectionTreeView view;
+    QTreeView plain;
+};
+
+// The selected rows by their paths, in tree order; the current row; and the number of
+// selection ranges against the runs of neighbouring selected rows under one parent.
+struct SelectionState
+{
+    QStringList selected;
+    QString current;
+    qsizetype ranges = 0;
+    qsizetype runs = 0;
+};
+
+SelectionState selectionOf(const QTreeView &v, const ConnectionTreeModel &model)
+{
+    SelectionState s;
+    QList<ConnectionNode *> nodes;
+    for (const QModelIndex &i : v.selectionModel()->selectedRows())
+        nodes << model.nodeFor(i);
+    const TreeSelection ordered(nullptr, nodes);
+    QSet<const ConnectionNode *> selected;
+    for (const ConnectionNode *n : ordered.nodes()) {
+        s.selected << PathOf(n);
+        selected.insert(n);
+    }
+    // A run begins at each selected node whose previous sibling is not selected.
+    for (const ConnectionNode *n : ordered.nodes())
+        if (!selected.contains(n->prevSibling()))
+            ++s.runs;
+    s.ranges = v.selectionModel()->selection().size();
+    s.current = PathOf(model.nodeFor(v.currentIndex()));
+    return s;
+}
 
 } // namespace
 
@@ -173,6 +239,152 @@ private Q_SLOTS:
         }
         QCOMPARE(f.asked, asked);
         QCOMPARE(f.view.isExpanded(f.indexOf(branch)), open);
+    }
+
+    // Range selections by key and mouse select what Qt's own tree view selects, leave the
+    // current row and the anchor where it leaves them (the next Shift step starts from the
+    // same row), and hold one range per run of neighbouring rows under one parent.
+    void rangeSelectionAsQtMakesIt_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("Shift+End from the top") << QStringList{"click ", "key Shift+End", "key Shift+Up", "key Shift+Home"};
+        QTest::newRow("Shift+click on the last row") << QStringList{"click 0/0", "shift-click 11", "key Shift+Up"};
+        QTest::newRow("Shift+click above and below the anchor")
+            << QStringList{"click 4/1/1", "shift-click 0/1", "shift-click 8/2", "key Shift+Down"};
+        QTest::newRow("Shift+arrows")
+            << QStringList{"click 2", "key Shift+Down", "key Shift+Down", "key Shift+Down", "key Shift+Down",
+                           "key Shift+Up", "key Shift+Up", "key Shift+Up", "key Shift+Up", "key Shift+Up", "key Shift+Up"};
+        QTest::newRow("Shift+PgDn and Shift+PgUp")
+            << QStringList{"click 0/1/0", "key Shift+PgDown", "key Shift+PgDown", "key Shift+PgUp"};
+        QTest::newRow("Shift+Home from deep down") << QStringList{"click 6/1/1/0", "key Shift+Home", "key Shift+Down"};
+        QTest::newRow("Ctrl+click, then Shift+click") << QStringList{"click 0", "ctrl-click 4", "shift-click 8/1"};
+        QTest::newRow("over closed branches")
+            << QStringList{"close 2", "close 6/1", "click 0/2", "key Shift+End", "shift-click 6/2"};
+    }
+
+    void rangeSelectionAsQtMakesIt()
+    {
+        QFETCH(QStringList, steps);
+        Twins t(ManyBranches(6));
+        for (const QString &step : std::as_const(steps)) {
+            const QString verb = step.section(u' ', 0, 0);
+            const QString arg = step.section(u' ', 1);
+            for (QTreeView *v : t.views()) {
+                v->setFocus();
+                if (verb == QLatin1String("close")) {
+                    v->collapse(t.indexOf(arg));
+                } else if (verb == QLatin1String("key")) {
+                    const QKeySequence keys(arg, QKeySequence::PortableText);
+                    QTest::keyClick(v, keys[0].key(), keys[0].keyboardModifiers());
+                } else {
+                    const Qt::KeyboardModifiers modifiers = verb == QLatin1String("shift-click") ? Qt::ShiftModifier
+                        : verb == QLatin1String("ctrl-click")                                  ? Qt::ControlModifier
+                                                                                                : Qt::NoModifier;
+                    v->scrollTo(t.indexOf(arg));
+                    QTest::mouseClick(v->viewport(), Qt::LeftButton, modifiers, v->visualRect(t.indexOf(arg)).center());
+                }
+            }
+            const SelectionState mine = selectionOf(t.view, t.model);
+            const SelectionState qts = selectionOf(t.plain, t.model);
+            QCOMPARE(mine.selected, qts.selected);
+            QCOMPARE(mine.current, qts.current);
+            QCOMPARE(mine.ranges, mine.runs);
+            QCOMPARE(t.view.selection().size(), mine.selected.size());
+        }
+    }
+
+    // The top node closed and opened again over many open branches, by every road: every
+    // branch keeps its state, the rows are those of an open tree, the view reports the one
+    // branch that opened, and the focus and selection stay. A small branch takes Qt's own road.
+    void openingAgainKeepsEveryBranch_data()
+    {
+        QTest::addColumn<QString>("branch");
+        QTest::addColumn<QString>("road");
+        for (const char *road : {"Right", "Plus", "sign", "program"}) {
+            QTest::addRow("top node, %s", road) << QString() << QString::fromLatin1(road);
+            QTest::addRow("small branch, %s", road) << QStringLiteral("4") << QString::fromLatin1(road);
+        }
+    }
+
+    void openingAgainKeepsEveryBranch()
+    {
+        QFETCH(QString, branch);
+        QFETCH(QString, road);
+        Twins t(ManyBranches(20));
+        for (QTreeView *v : t.views()) {
+            v->collapse(t.indexOf(QStringLiteral("2/1")));
+            v->collapse(t.indexOf(QStringLiteral("9")));
+        }
+        const QStringList before = BranchStates(t.view, t.model);
+        const QModelIndex opened = t.indexOf(branch);
+        for (QTreeView *v : t.views()) {
+            v->setFocus();
+            v->setCurrentIndex(opened);
+            v->collapse(opened);
+        }
+        QSignalSpy expanded(&t.view, &QTreeView::expanded);
+        QSignalSpy collapsed(&t.view, &QTreeView::collapsed);
+        for (QTreeView *v : t.views()) {
+            const QRect r = v->visualRect(opened);
+            if (road == QLatin1String("Right"))
+                QTest::keyClick(v, Qt::Key_Right);
+            else if (road == QLatin1String("Plus"))
+                QTest::keyClick(v, Qt::Key_Plus);
+            else if (road == QLatin1String("sign"))
+                QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, QPoint(r.left() - v->indentation() / 2, r.center().y()));
+            else if (v == &t.view)
+                t.view.setNodeExpanded(t.at(branch), true);
+            else
+                v->setExpanded(opened, true);
+        }
+        QCOMPARE(BranchStates(t.plain, t.model), before);
+        QCOMPARE(BranchStates(t.view, t.model), before);
+        QCOMPARE(ShownRows(t.view, t.model), ExpectedRows(t.view, t.model));
+        QCOMPARE(ShownRows(t.view, t.model), ShownRows(t.plain, t.model));
+        QCOMPARE(expanded.size(), 1);
+        QCOMPARE(expanded.first().first().toModelIndex(), opened);
+        QCOMPARE(collapsed.size(), 0);
+        QCOMPARE(selectionOf(t.view, t.model).selected, selectionOf(t.plain, t.model).selected);
+        QCOMPARE(t.view.currentIndex(), opened);
+    }
+
+    // Rows arriving anywhere are shown where they belong, with every branch as it was.
+    void arrivingRowsShownInPlace_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("first in a small open branch") << "0/1" << 0 << QString();
+        QTest::newRow("last in a small open branch") << "4" << -1 << QString();
+        QTest::newRow("in a closed branch") << "2/1" << 0 << QString();
+        QTest::newRow("inside a closed branch") << "2/1/1" << 0 << QString();
+        QTest::newRow("below a branch holding many open branches") << "" << 3 << QString();
+        QTest::newRow("a copied branch in a small open branch") << "6" << 1 << "0";
+        QTest::newRow("a copied branch below many open branches") << "" << 0 << "0";
+        QTest::newRow("in a connection without children") << "1" << 0 << QString();
+    }
+
+    void arrivingRowsShownInPlace()
+    {
+        QFETCH(QString, parent);
+        QFETCH(int, row);
+        QFETCH(QString, copied);
+        Twins t(ManyBranches(20));
+        for (QTreeView *v : t.views())
+            v->collapse(t.indexOf(QStringLiteral("2/1")));
+        const QStringList before = BranchStates(t.view, t.model);
+        ConnectionTree &tree = t.table.doc.tree();
+        if (copied.isEmpty())
+            tree.addChild(t.at(parent), rVTNodeData{}, row);
+        else
+            tree.copyBranch(t.at(copied), t.at(parent), row);
+        // The branches that were there keep their states; new ones are closed, as Qt shows them.
+        const QStringList after = BranchStates(t.view, t.model);
+        for (const QString &state : before)
+            QVERIFY2(after.contains(state), qPrintable(state));
+        QCOMPARE(ShownRows(t.view, t.model), ExpectedRows(t.view, t.model));
+        QCOMPARE(ShownRows(t.view, t.model), ShownRows(t.plain, t.model));
+        QCOMPARE(BranchStates(t.view, t.model), BranchStates(t.plain, t.model));
     }
 
     // A key that moves the focus elsewhere asks; Cancel swallows it.

@@ -3,6 +3,7 @@
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/TForm1.h"
 #include "MainWindowFixture.h"
+#include "ShownRows.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -44,6 +45,8 @@ private Q_SLOTS:
     void separator();
     void separatorWithoutFocusedNode();
     void duplicateNames();
+    void commandsInAnOpenTree_data();
+    void commandsInAnOpenTree();
     void commandsRefuseWhereTheyCannot_data();
     void commandsRefuseWhereTheyCannot();
     void deleteOfScatteredBranches_data();
@@ -180,6 +183,57 @@ void TestTForm1ConnectionCommands::duplicateNames()
                             .replace("|-", "|" + SeparatorText));
     QCOMPARE(LevelsOf(w.doc().RootNode()), QByteArray("1 2 1 2 1 2 1 2 1 1"));
     QVERIFY(!w.doc().CopyInProgressFlag);
+    QVERIFY(w.prompter.boxes().isEmpty());
+}
+
+// Adding and duplicating in a tree with many open branches: the names, levels, focus and
+// selection the commands give, the rows where the view shows them, and every branch as open
+// as it was.
+void TestTForm1ConnectionCommands::commandsInAnOpenTree_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<QString>("added");    // path of the new node
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("focusAfter");
+    const int child = int(Qt::CTRL | Qt::Key_I);
+    const int sibling = int(Qt::CTRL | Qt::ALT | Qt::Key_I);
+    const int duplicate = int(Qt::CTRL | Qt::ALT | Qt::Key_D);
+    QTest::newRow("child in a small branch") << "6/1" << child << "6/1/0" << "Unnamed connection #1" << "6/1";
+    QTest::newRow("child of RootNode") << "" << child << "0" << "Unnamed connection #1" << "";
+    QTest::newRow("child of a connection") << "7" << child << "7/0" << "Unnamed connection #1" << "7";
+    QTest::newRow("sibling deep down") << "6/1/1/0" << sibling << "6/1/1/1" << "Unnamed connection #1" << "6/1/1/0";
+    QTest::newRow("duplicate below RootNode") << "4" << duplicate << "5" << "Copy of G2" << "5";
+    QTest::newRow("duplicate in a branch") << "4/1" << duplicate << "4/2" << "Copy of g2b" << "4/2";
+}
+
+void TestTForm1ConnectionCommands::commandsInAnOpenTree()
+{
+    QFETCH(QString, focused);
+    QFETCH(int, keys);
+    QFETCH(QString, added);
+    QFETCH(QString, name);
+    QFETCH(QString, focusAfter);
+    Window w(ManyBranches(20));
+    QVERIFY(w.active());
+    ConnectionTreeView *vt = w.form.tree();
+    vt->collapse(w.indexOf(w.at(QStringLiteral("10/1"))));
+    const QStringList before = BranchStates(*vt, w.form.model());
+    w.focus(w.at(focused));
+    w.press(QKeyCombination::fromCombined(keys));
+
+    ConnectionNode *node = w.at(added);
+    QVERIFY(node);
+    QCOMPARE(QString::fromUtf8(node->data.Name), name);
+    QCOMPARE(w.form.focusedNode(), w.at(focusAfter));
+    QCOMPARE(w.selected(), QList<ConnectionNode *>{w.at(focusAfter)});
+    ConnectionTree::forEachBelow(w.doc().RootNode(), [](const ConnectionNode *n) {
+        QCOMPARE(n->data.Level, n->parent()->data.Level + 1);
+    });
+    const QStringList after = BranchStates(*vt, w.form.model());
+    for (const QString &state : before)
+        QVERIFY2(after.contains(state), qPrintable(state));
+    QCOMPARE(ShownRows(*vt, w.form.model()), ExpectedRows(*vt, w.form.model()));
     QVERIFY(w.prompter.boxes().isEmpty());
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ApplicationIdentity.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FileBytes.h"
+#include "support/GeneratedTable.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
 #include "support/ShapedTable.h"
@@ -88,6 +89,7 @@ private Q_SLOTS:
     void initTestCase() { SetApplicationIdentity(); }
     void newTable_data();
     void newTable();
+    void newTableOfALargeTable();
     void applyQuestionFirst_data();
     void applyQuestionFirst();
     void saveWithTheTreeHidden();
@@ -189,6 +191,27 @@ void TestTForm1FileCommands::newTable()
         QVERIFY(!logging->isChecked());
     }
     QCOMPARE(shapeInFile(file), savedToFile ? QByteArray("A[B]|C") : QByteArray("unreadable"));
+}
+
+// A table large enough that its nodes are freed apart: the window starts again as with a
+// small one, and the next connection is the first unnamed one.
+void TestTForm1FileCommands::newTableOfALargeTable()
+{
+    Window w;
+    QVERIFY(w.active());
+    BuildGeneratedTable(w.doc().tree(), 30'000);
+    BuildShape(w.doc().tree(), "Unnamed connection #1|Unnamed connection #2");
+    w.form.tree()->expandAll();
+    w.focus(w.doc().RootNode()->child(5));
+    w.press(Qt::CTRL | Qt::Key_N);
+    QVERIFY(w.prompter.boxes().isEmpty());
+    QCOMPARE(w.shape(), QByteArray());
+    QCOMPARE(w.doc().tree().nodeCount(), 1);
+    QCOMPARE(w.form.windowTitle(), Noname);
+    QCOMPARE(w.form.focusedNode(), w.doc().RootNode());
+    QCOMPARE(w.form.tree()->selection().nodes(), QList<ConnectionNode *>{w.doc().RootNode()});
+    w.press(Qt::CTRL | Qt::Key_I);
+    QCOMPARE(w.shape(), QByteArray("Unnamed connection #1"));
 }
 
 void TestTForm1FileCommands::applyQuestionFirst_data()

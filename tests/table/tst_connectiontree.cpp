@@ -1,4 +1,5 @@
 #include "table/ConnectionTree.h"
+#include "table/TreeRules.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -313,6 +314,80 @@ private Q_SLOTS:
         QCOMPARE(t.checked(t.byName.value("b")), QStringList{});
         QCOMPARE(t.checked(t.tree.invisibleRoot()), visited);
         QCOMPARE(t.checked(t.tree.invisibleRoot()), QStringList{});
+    }
+
+    // After a table read, the groups whose names do not clash count as checked; the ones that
+    // clash, at any depth, are still looked at by the next check.
+    void settledGroupsAreNotCheckedAgain_data()
+    {
+        QTest::addColumn<QString>("clash");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("no clash") << "" << QStringList{};
+        QTest::newRow("below a") << "a" << QStringList{"a"};
+        QTest::newRow("below RootNode") << "root" << QStringList{""};
+        QTest::newRow("deep down") << "a1" << QStringList{"a1"};
+        QTest::newRow("separators only") << "separators" << QStringList{};
+    }
+
+    void settledGroupsAreNotCheckedAgain()
+    {
+        QFETCH(QString, clash);
+        QFETCH(QStringList, visited);
+        Lettered t;
+        t.add(t.byName.value("a1"), "deep");
+        if (clash == QLatin1String("separators")) {
+            t.add(t.root, "-");
+            t.add(t.root, "-");
+        } else if (!clash.isEmpty()) {
+            ConnectionNode *parent = t.byName.value(clash == QLatin1String("root") ? QString() : clash);
+            t.tree.addChild(parent, parent->firstChild()->data);
+        }
+        t.tree.settleUncheckedNames(t.tree.invisibleRoot(), ChildrenNamesClash);
+        QCOMPARE(t.checked(t.tree.invisibleRoot()), visited);
+    }
+
+    // Large branches removed or emptied away leave the tree whole and counted right; the
+    // tree waits for them as it goes.
+    void largeBranchesRemoved_data()
+    {
+        QTest::addColumn<bool>("clear");
+        QTest::newRow("removed") << false;
+        QTest::newRow("the tree emptied") << true;
+    }
+
+    void largeBranchesRemoved()
+    {
+        QFETCH(bool, clear);
+        auto tree = std::make_unique<ConnectionTree>();
+        ConnectionNode *root = tree->addChild(nullptr);
+        ConnectionNode *big = tree->addChild(root, named("big"));
+        ConnectionNode *small = tree->addChild(root, named("small"));
+        for (int i = 0; i < 300; ++i) {
+            ConnectionNode *rack = tree->addChild(big, named("rack"));
+            for (int j = 0; j < 100; ++j)
+                tree->addChild(rack, named("host"));
+        }
+        QCOMPARE(tree->nodeCount(), 3 + 300 * 101);
+        if (clear) {
+            tree->clear();
+            QCOMPARE(tree->nodeCount(), 0);
+            root = tree->addChild(nullptr);
+            tree->addChild(root, named("again"));
+            QCOMPARE(shape(root), QStringLiteral(":0(again:1)"));
+        } else {
+            tree->removeNodes({big});
+            QCOMPARE(tree->nodeCount(), 2);
+            QCOMPARE(small->row(), 0);
+            QCOMPARE(shape(root), QStringLiteral(":0(small:1)"));
+            tree->removeNodes({small});
+        }
+        // A second large removal right after the first.
+        ConnectionNode *again = tree->addChild(tree->RootNode(), named("again"));
+        for (int i = 0; i < 30000; ++i)
+            tree->addChild(again, named("host"));
+        tree->removeNode(again);
+        QCOMPARE(tree->nodeCount(), clear ? 2 : 1);
+        tree.reset();
     }
 
     void deepBranchesNeedNoRecursion()

@@ -165,6 +165,100 @@ private Q_SLOTS:
         }
     }
 
+    // The number stays the plain rule's while nodes come, go, move and are renamed, also when
+    // the prefix and its digits run across names that meet only after a change.
+    void newUnnamedConnectionNameFollowsEveryChange()
+    {
+        QRandomGenerator rng(20251211);
+        const QByteArrayList pieces = {"Unnamed connection #", "Unnamed ", "connection #", "1", "2", "3",
+                                       "0", "12", "x", "#", "Unnamed connection #1", ""};
+        auto randomName = [&] {
+            QByteArray name;
+            for (int p = rng.bounded(0, 3); p > 0; --p)
+                name += pieces.at(rng.bounded(qsizetype(pieces.size())));
+            return name;
+        };
+        for (int round = 0; round < 150; ++round) {
+            ShapedTable f;
+            ConnectionTree &tree = f.doc.tree();
+            for (int step = 0; step < 25; ++step) {
+                QList<ConnectionNode *> nodes;
+                ConnectionTree::forEachBelow(f.doc.RootNode(), [&](ConnectionNode *n) { nodes << n; });
+                ConnectionNode *some = nodes.isEmpty() ? nullptr : nodes.at(rng.bounded(nodes.size()));
+                ConnectionNode *place = rng.bounded(3) == 0 || !some ? f.doc.RootNode() : some;
+                switch (rng.bounded(6)) {
+                case 0:
+                case 1: {
+                    rVTNodeData d;
+                    d.Name = randomName();
+                    tree.addChild(place, d, rng.bounded(place->childCount() + 1));
+                    break;
+                }
+                case 2:
+                    if (some) {
+                        some->data.Name = randomName();
+                        tree.notifyChanged(some);
+                    }
+                    break;
+                case 3:
+                    if (some)
+                        tree.removeNode(some);
+                    break;
+                case 4:
+                    if (some && place != some && !some->isAncestorOf(place))
+                        tree.moveNode(some, place, rng.bounded(place->childCount() + 1));
+                    break;
+                case 5:
+                    if (some)
+                        tree.copyBranch(some, place, rng.bounded(place->childCount() + 1));
+                    break;
+                }
+                QCOMPARE(NewUnnamedConnectionName(f.doc), unnamedByBruteForce(tree));
+            }
+            NewTable(f.doc);
+            QCOMPARE(NewUnnamedConnectionName(f.doc), QByteArray("Unnamed connection #1"));
+        }
+    }
+
+    // Only names that are not separators clash; an empty name clashes with another one.
+    void childrenNamesClash_data()
+    {
+        QTest::addColumn<QByteArray>("shape");
+        QTest::addColumn<bool>("clash");
+        QTest::newRow("none") << QByteArray("") << false;
+        QTest::newRow("one") << QByteArray("N") << false;
+        QTest::newRow("distinct") << QByteArray("N|M|n") << false;
+        QTest::newRow("twice") << QByteArray("N|M|N") << true;
+        QTest::newRow("separators twice") << QByteArray("-s|N|-s") << false;
+        QTest::newRow("empty names twice") << QByteArray("|N|") << true;
+        QTest::newRow("many distinct") << QByteArray("a|b|c|d|e|f|g|h|i|j|k|l") << false;
+        QTest::newRow("many, last twice") << QByteArray("a|b|c|d|e|f|g|h|i|j|k|a") << true;
+        QTest::newRow("many separators") << QByteArray("-|-|-|-|-|-|-|-|-|-|a|b") << false;
+    }
+
+    void childrenNamesClash()
+    {
+        QFETCH(QByteArray, shape);
+        QFETCH(bool, clash);
+        ShapedTable f;
+        BuildShape(f.doc.tree(), shape);
+        QCOMPARE(ChildrenNamesClash(f.doc.RootNode()), clash);
+    }
+
+    // A table read in one go keeps the clashes it brought for the next check below a parent
+    // that holds them, at any depth; the groups without a clash are not renamed.
+    void clashesReadInOneGoAreRenamedLater()
+    {
+        ShapedTable f;
+        {
+            BulkChange bulk(f.doc.tree());
+            BuildShape(f.doc.tree(), "A[x|x|y[p|p]]|B[y|z]|A|-|-");
+        }
+        QCOMPARE(RenameDuplicateSiblings(f.doc, f.at("1")), 0);
+        QCOMPARE(RenameDuplicateSiblings(f.doc, f.doc.RootNode()), 3);
+        QCOMPARE(f.shape(), QByteArray("A[x|Copy of x|y[p|Copy of p]]|B[y|z]|Copy of A|-|-"));
+    }
+
     void uniqueSiblingName_data()
     {
         QTest::addColumn<QByteArray>("siblings");
