@@ -225,6 +225,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // How long a close waits while a file is read before it is asked again.
+    static constexpr int CloseRetryInterval = 200;
+
     // The entries the commands are made from. A menu item or a button without a name is a
     // separator; Enabled is the state flag the menu's opening (or the refresh) sets; Keep,
     // when set, receives the action for the window's own use.
