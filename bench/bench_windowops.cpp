@@ -1,10 +1,11 @@
 // The window's everyday commands on tables of 10,000 and 100,000 connections of the shape users
-// keep (see GeneratedTable.h), driven on the real window offscreen as the window tests drive
-// it: keys in the tree, the menus' commands, the clipboard, the file dialog answered. Each
-// measure includes the command refresh that follows and the repaint of the window; the
-// refresh timer fires at once instead of after its 200 ms, so the wait is not measured.
+// keep (see GeneratedTable.h), and of 1,000,000 with WEX_BENCH_LARGE=1, driven on the real
+// window offscreen as the window tests drive it: keys in the tree, the menus' commands, the
+// clipboard, the file dialog answered. Each measure includes the command refresh that follows
+// and the repaint of the window; the refresh timer fires at once instead of after its 200 ms,
+// so the wait is not measured.
 //
-// Run with --benchmark_repetitions=5 and compare the medians of the two sizes: the cost of a
+// Run with --benchmark_repetitions=5 and compare the medians of the sizes: the cost of a
 // command should follow the work it does, not the size of the table.
 
 #include "OffscreenBenchmarkMain.h"
@@ -33,8 +34,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include <malloc.h>
 
@@ -96,10 +99,10 @@ struct BigWindow : MainWindowFixture
 // Each size's window is made once and kept for the benchmarks that follow.
 BigWindow &window(int count)
 {
-    static std::map<int, std::unique_ptr<BigWindow>> windows;
-    std::unique_ptr<BigWindow> &w = windows[count];
+    static std::map<int, BigWindow *> windows;
+    BigWindow *&w = windows[count];
     if (!w)
-        w = std::make_unique<BigWindow>(count);
+        w = &KeepForRun(std::make_unique<BigWindow>(count));
     return *w;
 }
 
@@ -273,9 +276,152 @@ void BM_Import(benchmark::State &state)
     state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
 }
 
+// The last row of the tree as it is shown (every branch open).
+ConnectionNode *lastShownNode(const TableDocument &doc)
+{
+    ConnectionNode *n = doc.RootNode();
+    while (n && n->hasChildren())
+        n = n->lastChild();
+    return n;
+}
+
+// A range from RootNode to the last row, the tree open: Shift+End, or a Shift+click on that
+// row (scrolled into sight first).
+void rangeToLastRow(benchmark::State &state, bool byKey)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    ConnectionTreeView *vt = w.form.tree();
+    ConnectionNode *last = lastShownNode(w.doc());
+    for (auto _ : state) {
+        state.PauseTiming();
+        vt->focusOnly(w.doc().RootNode());
+        if (!byKey)
+            vt->scrollTo(w.indexOf(last));
+        w.settle();
+        const QPoint at = vt->visualRect(w.indexOf(last)).center();
+        state.ResumeTiming();
+        if (byKey)
+            w.press(Qt::SHIFT | Qt::Key_End);
+        else
+            QTest::mouseClick(vt->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+        w.settle();
+    }
+    state.counters["selected"] = static_cast<double>(vt->selection().size());
+    state.counters["ranges"] = static_cast<double>(vt->selectionModel()->selection().size());
+}
+
+void BM_ShiftEnd(benchmark::State &state)
+{
+    rangeToLastRow(state, true);
+}
+
+void BM_ShiftClickLastRow(benchmark::State &state)
+{
+    rangeToLastRow(state, false);
+}
+
+// RootNode closed with Left and opened again with Right while every branch below it stays
+// open: only the Right is measured.
+void BM_ExpandTopAgain(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(w.doc().RootNode());
+        w.press(Qt::Key_Left);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::Key_Right);
+        w.settle();
+    }
+}
+
+// Add child (Ctrl+I) on the first rack of the middle site, the tree open: each adds one
+// connection at the top of that rack.
+void BM_AddChild(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    const QList<ConnectionNode *> sites = GeneratedSitesOf(w.doc().tree());
+    ConnectionNode *rack = sites.at(sites.size() / 2)->firstChild();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(rack);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_I);
+        w.settle();
+    }
+    state.counters["rack_children"] = rack->childCount();
+}
+
+// Duplicate selected (Ctrl+Alt+D) of a site of 1,001 nodes in the middle of RootNode's
+// children, the tree open; the copy goes again before the next measure.
+void BM_DuplicateBranch(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    ConnectionNode *root = w.doc().RootNode();
+    ConnectionNode *branch = nullptr;
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        ConnectionNode *holder = InitTree(source);
+        AddGeneratedSite(source.tree(), holder, 1000, 1001);
+        branch = w.doc().tree().copyBranch(holder->firstChild(), root, root->childCount() / 2);
+    }
+    w.form.tree()->expandRecursively(w.indexOf(branch));
+    w.settle();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form.tree()->focusOnly(branch);
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::ALT | Qt::Key_D);
+        w.settle();
+        state.PauseTiming();
+        ConnectionNode *copy = branch->nextSibling();
+        state.counters["copied"] = 1 + ConnectionTree::countBelow(copy);
+        // The copy is CurrentNode now: the focus leaves it before it goes.
+        w.form.tree()->focusOnly(branch);
+        w.settle();
+        w.doc().tree().removeNode(copy);
+        w.settle();
+        state.ResumeTiming();
+    }
+}
+
+// New table (Ctrl+N) on the open table without changes: no question, the tree emptied.
+void BM_NewTable(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.rebuild(Shown::Everything);
+        w.prompter.clear();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_N);
+        w.settle();
+    }
+    state.counters["nodes_left"] = w.doc().tree().nodeCount();
+}
+
+// A window of 1,000,000 connections takes half a minute to make and about 2 GB: asked for by
+// WEX_BENCH_LARGE=1.
+bool largeTables()
+{
+    const char *large = std::getenv("WEX_BENCH_LARGE");
+    return large && *large && std::string_view(large) != "0";
+}
+
 void sizes(benchmark::internal::Benchmark *b)
 {
-    b->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Arg(10'000)->Arg(100'000);
+    if (largeTables())
+        b->Arg(1'000'000);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 } // namespace
@@ -290,6 +436,12 @@ BENCHMARK(BM_MoveUpDown)->Apply(sizes)->Iterations(20);
 BENCHMARK(BM_MoveUpDownAllOpen)->Apply(sizes)->Iterations(20);
 BENCHMARK(BM_Paste)->Apply(sizes)->Iterations(1);
 BENCHMARK(BM_Import)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ShiftEnd)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ShiftClickLastRow)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_ExpandTopAgain)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_AddChild)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_DuplicateBranch)->Apply(sizes)->Iterations(1);
+BENCHMARK(BM_NewTable)->Apply(sizes)->Iterations(1);
 
 // ---- The file commands and typing: exchange files, Open and Save, a key in a long macro ----
 //
@@ -298,7 +450,7 @@ BENCHMARK(BM_Import)->Apply(sizes)->Iterations(1);
 // QSaveFile (which syncs the file to disk, as Save does), a key in a long macro beside the
 // same key in a short one. The files lie in /dev/shm where it can be written (as tmpfs takes
 // no time to sync, neither side then waits for a disk), else in the temporary folder.
-// The imports of 1,000,000 rows run only with WEX_BENCH_MILLION=1 set: they need about 2 GB.
+// The imports of 1,000,000 rows run with WEX_BENCH_LARGE=1, as the tables of that size do.
 namespace fileops {
 
 QString scratchRoot()
@@ -317,13 +469,7 @@ struct ScratchDir
 
 ScratchDir &scratch()
 {
-    static ScratchDir s;
-    // Removed with the application, before anything the exit may still do.
-    static const bool removedAtExit = [] {
-        qAddPostRoutine([] { scratch().dir.remove(); });
-        return true;
-    }();
-    Q_UNUSED(removedAtExit);
+    static ScratchDir &s = KeepForRun(std::make_unique<ScratchDir>());
     return s;
 }
 
@@ -509,13 +655,19 @@ void BM_ImportQdzLean(benchmark::State &state)
     importIntoEmpty(state, generatedFile(QStringLiteral("rows.QDZ"), static_cast<int>(state.range(0)), true));
 }
 
-// Baseline of the imports: the same file's bytes read whole.
+// Baseline of the imports and of Open: the same file's bytes read, a piece at a time into
+// the same room as the readers read them (one fresh allocation of the whole file costs more
+// than the reading where memory first touched is slow).
 void readBytes(benchmark::State &state, const QString &file)
 {
+    QByteArray piece(256 * 1024, Qt::Uninitialized);
     for (auto _ : state) {
         QFile f(file);
-        f.open(QIODevice::ReadOnly);
-        benchmark::DoNotOptimize(f.readAll());
+        f.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        qint64 total = 0;
+        for (qint64 got; (got = f.read(piece.data(), piece.size())) > 0;)
+            total += got;
+        benchmark::DoNotOptimize(total);
     }
     state.counters["file_MB"] = static_cast<double>(QFileInfo(file).size()) / (1 << 20);
 }
@@ -701,13 +853,10 @@ void rows(benchmark::internal::Benchmark *b)
     b->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
+// The lean table's rows: 1,000,000 when large tables are asked for.
 void million(benchmark::internal::Benchmark *b)
 {
-    if (qEnvironmentVariableIntValue("WEX_BENCH_MILLION") == 1)
-        b->Arg(1'000'000);
-    else
-        b->Arg(10'000);
-    b->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Arg(largeTables() ? 1'000'000 : 100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 } // namespace fileops

@@ -1,3 +1,4 @@
+#include "mainwindow/ProgramIcon.h"
 #include "mainwindow/ProgramMainBlock.h"
 #include "platform/ApplicationIdentity.h"
 #include "shell/ShellServices.h"
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     SetApplicationIdentity();
+    SetDesktopIdentity();
     ShellServices services;
     return ProgramMainBlock(QApplication::arguments().mid(1), services);
 }

@@ -7,7 +7,7 @@ QString GetNodePathText(const ConnectionTree &tree, const ConnectionNode *node)
 {
     QString text;
     for (const ConnectionNode *n = node; n && n != tree.RootNode() && n->parent(); n = n->parent())
-        text += QLatin1Char('/') + DecodeField(n->data.Name);
+        text += QLatin1Char('/') + ShownField(n->data.Name);
     return text.isEmpty() ? QStringLiteral("/") : text;
 }
 

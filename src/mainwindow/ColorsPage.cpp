@@ -1,6 +1,7 @@
 #include "mainwindow/ColorsPage.h"
 #include "ui_ColorsPage.h"
 
+#include "platform/widgets/FixedPitchFont.h"
 #include "runner/TeraTermIni.h"
 #include "table/EditCommands.h"
 #include "table/rVTNodeData.h"
@@ -40,6 +41,7 @@ ColorsPage::ColorsPage(QWidget *parent)
     for (int element = 0; element < 4; ++element) {
         samplePanel(element)->setProperty("element", element);
         samplePanel(element)->installEventFilter(this);
+        KeepFixedPitch(*samplePanel(element));
     }
     CBChange();
 

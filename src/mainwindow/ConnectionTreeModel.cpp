@@ -119,7 +119,9 @@ QVariant ConnectionTreeModel::data(const QModelIndex &index, int role) const
         return {};
     if (n == m_tree.RootNode())
         return m_rootCaption;
-    return DecodeField(n->data.Name);
+    // The view lays out and paints what it gets, and the in-place editor starts with it: a
+    // name of any length is shown cut, and edited from its head. The record keeps it whole.
+    return role == Qt::DisplayRole ? ShownField(n->data.Name) : FieldHead(n->data.Name);
 }
 
 bool ConnectionTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -23,5 +23,6 @@ struct EditorColors
 void ApplyEditorFont(QsciScintilla &editor, MacroLexer *lexer, const QFont &font);
 void ApplyEditorBackground(QsciScintilla &editor, MacroLexer *lexer, const QColor &background);
 
-// The selected text's and the active line's colours, whichever colours the text.
+// The selected text's and the active line's colours, whichever colours the text, and whichever
+// program owns the desktop's selection.
 void ApplySelectionColors(QsciScintilla &editor, const EditorColors &colors);

@@ -6,6 +6,7 @@
 #include "mainwindow/CoverPanel.h"
 #include "mainwindow/StoredColorConversion.h"
 #include "platform/Prompter.h"
+#include "platform/widgets/FixedPitchFont.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "platform/widgets/StyleDialogs.h"
 #include "shell/ProgramOptions.h"
@@ -51,7 +52,7 @@ HighlighterPage::HighlighterPage(QWidget *parent)
     ui->Memo3->setCaretLineVisible(true);
     // The sample never has the focus, and still shows its active line's colour.
     ui->Memo3->SendScintilla(QsciScintillaBase::SCI_SETCARETLINEVISIBLEALWAYS, 1UL);
-    ApplyEditorFont(*ui->Memo3, nullptr, QFont(QStringLiteral("Courier New"), 9));
+    ApplyEditorFont(*ui->Memo3, nullptr, CourierNewFont(9));
     showColors();
     selectSampleLine();
 

@@ -12,7 +12,9 @@
 #include "platform/Prompter.h"
 #include "shell/ProgramOptions.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 
 namespace {
 
@@ -160,9 +162,17 @@ void MacroEditor::searchDone(const SearchOutcome &outcome)
 
 void MacroEditor::showWordHelp()
 {
-    const MacroHelpTopic topic = MacroHelpTopicFor(MacroWordAtCaret(*this))
-                                     .value_or(MacroHelpTopic{QStringLiteral("Wexmora.hlp"), MacroEditorHelpContext});
-    const Help::Result result = Help::open(topic.file, topic.context);
+    MacroHelpTopic topic;
+    Help::Result result = Help::Result::NotOpened;
+    {
+        // Looking the word up and starting the help viewer take a moment; a failure is told
+        // with the pointer back.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto hourglass = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        topic = MacroHelpTopicFor(MacroWordAtCaret(*this))
+                    .value_or(MacroHelpTopic{QStringLiteral("Wexmora.hlp"), MacroEditorHelpContext});
+        result = Help::open(topic.file, topic.context);
+    }
     if (result != Help::Result::Opened && m_prompter)
         m_prompter->error(Help::failureMessage(result, topic.file));
 }

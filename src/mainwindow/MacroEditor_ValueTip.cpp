@@ -53,7 +53,7 @@ void MacroEditor::ShowVariableValueTip(int index, const QPoint &point)
 {
     if (!m_tip || !m_variableValues)
         return;
-    const QString value = DecodeField(m_variableValues(index));
+    const QString value = ShownField(m_variableValues(index));
     m_tip->setText(QLatin1Char(' ') + value + QLatin1Char(' '));
     if (value.isEmpty())
         return;

@@ -10,20 +10,61 @@
 
 #include <QPrinter>
 
-MacroPrintCommands::MacroPrintCommands(MacroEditor &editor, TableHost &host, QObject *parent)
-    : QObject(parent), m_editor(editor), m_host(host), m_printer(std::make_unique<QPrinter>()),
-      m_ownPrinters(std::make_unique<SystemPrinterInventory>()),
-      m_ownDialogs(std::make_unique<QtPrintDialogs>()), m_printers(m_ownPrinters.get()),
-      m_dialogs(m_ownDialogs.get()), SynEditPrint(std::make_unique<MacroPrintJob>())
+namespace {
+
+// Where a printer sends its pages: the print system's printer, or a file.
+struct PrintTarget
 {
-    m_printer->setCopyCount(1);
+    QPrinter::OutputFormat format;
+    QString fileName;
+    QString printerName;
+
+    static PrintTarget of(const QPrinter &printer)
+    {
+        return {printer.outputFormat(), printer.outputFileName(), printer.printerName()};
+    }
+    bool sameAs(const QPrinter &printer) const
+    {
+        return printer.outputFormat() == format && printer.outputFileName() == fileName;
+    }
+    void restore(QPrinter &printer) const
+    {
+        // No file name is the print system's default printer; the printer's name then picks
+        // the one it was.
+        printer.setOutputFileName(fileName);
+        if (format == QPrinter::NativeFormat && !printerName.isEmpty())
+            printer.setPrinterName(printerName);
+    }
+};
+
+} // namespace
+
+MacroPrintCommands::MacroPrintCommands(MacroEditor &editor, TableHost &host, QObject *parent)
+    : QObject(parent), m_editor(editor), m_host(host),
+      m_ownPrinters(std::make_unique<SystemPrinterInventory>()),
+      m_ownDialogs(std::make_unique<QtPrintDialogs>()), m_dialogs(m_ownDialogs.get()),
+      SynEditPrint(std::make_unique<MacroPrintJob>())
+{
+    setPrinterInventory(nullptr);
 }
 
 MacroPrintCommands::~MacroPrintCommands() = default;
 
 void MacroPrintCommands::setPrinterInventory(PrinterInventory *printers)
 {
+    if (m_printers)
+        disconnect(m_printers, &PrinterInventory::printersRead, this, &MacroPrintCommands::printersChanged);
     m_printers = printers ? printers : m_ownPrinters.get();
+    connect(m_printers, &PrinterInventory::printersRead, this, &MacroPrintCommands::printersChanged);
+}
+
+QPrinter &MacroPrintCommands::printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>();
+        m_printer->setCopyCount(1);
+    }
+    return *m_printer;
 }
 
 void MacroPrintCommands::setPrintDialogs(PrintDialogs *dialogs)
@@ -43,14 +84,15 @@ bool MacroPrintCommands::HasPrinters(bool refresh)
 
 QString MacroPrintCommands::currentPrinterName() const
 {
-    return m_printers->PrinterName(*m_printer);
+    // Until a command makes the printer, it is the one a new printer would take.
+    return m_printer ? m_printers->PrinterName(*m_printer) : m_printers->defaultPrinterName();
 }
 
-bool MacroPrintCommands::IsColorPrinter() const
+bool MacroPrintCommands::IsColorPrinter()
 {
     // Asking a printer for its modes can take a while.
     const WaitCursor hourglass(m_host);
-    return m_printers->IsColorPrinter(*m_printer);
+    return m_printers->IsColorPrinter(printer());
 }
 
 void MacroPrintCommands::PreparePrintJob(const QString &tableFile, const QString &nodePathText)
@@ -63,11 +105,19 @@ void MacroPrintCommands::PreparePrintJob(const QString &tableFile, const QString
 void MacroPrintCommands::MnPrintClick(const QString &tableFile, const QString &nodePathText,
                                       QWidget *dialogParent)
 {
-    if (!HasPrinters(true) || !m_dialogs->confirmPrint(*m_printer, dialogParent))
+    if (!HasPrinters(true))
+        return;
+    QPrinter &target = printer();
+    const PrintTarget before = PrintTarget::of(target);
+    if (!m_dialogs->confirmPrint(target, dialogParent))
         return;
     // Prepared after the dialog: the printer and its colour mode are the ones chosen there.
     PreparePrintJob(tableFile, nodePathText);
-    print(*m_printer);
+    print(target);
+    // A printer chosen in the dialog stays the program's printer; a file chosen there was
+    // for this print only.
+    if (target.outputFormat() == QPrinter::PdfFormat && !before.sameAs(target))
+        before.restore(target);
 }
 
 void MacroPrintCommands::MnPrintPreviewClick(const QString &tableFile, const QString &nodePathText)
@@ -75,7 +125,7 @@ void MacroPrintCommands::MnPrintPreviewClick(const QString &tableFile, const QSt
     if (!m_preview || !HasPrinters(false))
         return;
     PreparePrintJob(tableFile, nodePathText);
-    m_preview->setPrintEngine([this](QPrinter &target) { return SynEditPrint->print(target); },
+    m_preview->setPrintEngine(printer(), [this](QPrinter &target) { return SynEditPrint->print(target); },
                               nodePathText);
     m_preview->exec();
 }
@@ -84,7 +134,7 @@ bool MacroPrintCommands::MnPrinterSetupClick(QWidget *dialogParent)
 {
     if (!HasPrinters(false))
         return false;
-    m_dialogs->setupPrinter(*m_printer, dialogParent);
+    m_dialogs->setupPrinter(printer(), dialogParent);
     return true;
 }
 
@@ -92,7 +142,7 @@ bool MacroPrintCommands::print(QPrinter &printer)
 {
     if (SynEditPrint->print(printer))
         return true;
-    const QString target = printer.outputFileName().isEmpty() ? currentPrinterName() : printer.outputFileName();
+    const QString target = printer.outputFileName().isEmpty() ? m_printers->PrinterName(printer) : printer.outputFileName();
     m_host.prompter().error(MacroPrintFailedText(target));
     return false;
 }

@@ -18,6 +18,10 @@ class TTestPrintPreviewDlg;
 // shows, under the header naming the table file and the connection, on the program's one
 // printer. Printing needs a printer in the print system; the count is read on request and
 // kept between requests. The highlighter's colours print only on a colour printer.
+//
+// The program's printer is the print system's default one until the user chooses another in
+// the print dialog or the printer set-up. A print into a file leaves it as it was. It is made
+// when a command first needs it: making one asks the print system, which may not answer.
 class MacroPrintCommands : public QObject
 {
     Q_OBJECT
@@ -32,15 +36,15 @@ public:
     void setPrintDialogs(PrintDialogs *dialogs);
     PrinterInventory &printers() const { return *m_printers; }
     // The program's current printer, which every command prints on and the preview shows.
-    QPrinter &printer() const { return *m_printer; }
+    QPrinter &printer();
     // The preview window the preview command shows; it must paint on printer().
     void setPreviewWindow(TTestPrintPreviewDlg *preview);
 
     // True when the print system has a printer; with Refresh its count is read anew first.
     bool HasPrinters(bool refresh);
-    // The current printer's name, empty when there is none.
+    // The current printer's name, empty when there is none; the print system is not asked.
     QString currentPrinterName() const;
-    bool IsColorPrinter() const;
+    bool IsColorPrinter();
     // The print job for the editor's text, under the header of TableFile and the connection's
     // path text; nothing without a printer.
     void PreparePrintJob(const QString &tableFile, const QString &nodePathText);
@@ -51,6 +55,10 @@ public:
     void MnPrintPreviewClick(const QString &tableFile, const QString &nodePathText);
     // The printer's set-up; true when it was shown (the commands may then have changed).
     bool MnPrinterSetupClick(QWidget *dialogParent);
+
+Q_SIGNALS:
+    // The print system's list came in late: the commands' states may have changed.
+    void printersChanged();
 
 private:
     bool print(QPrinter &printer);

@@ -32,8 +32,7 @@ int ProgramMainBlock(const QStringList &arguments, ShellServices &services, Prom
     form.FormCreate(services, arguments);
     TForm4 licence;
     TForm6 about(UpdateServer::ProgramBaseURL(), licence);
-    TTestPrintPreviewDlg preview(form.printing().printer(), form.printing().printers(), form.prompter(),
-                                 form.options().PrintPreviewScale);
+    TTestPrintPreviewDlg preview(form.printing().printers(), form.prompter(), form.options().PrintPreviewScale);
     form.setSecondaryWindows(licence, about, preview);
     const std::unique_ptr<TForm2> updates = form.CreateUpdateWindow();
     if (IsUpgradeCheckStart(arguments)) {

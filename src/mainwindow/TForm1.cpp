@@ -182,7 +182,7 @@ void TForm1::showSettingsPage()
 void TForm1::showLastUpdated(const ConnectionNode *node)
 {
     const bool stamped = node && node != m_doc.RootNode() && !node->data.LastUpdated.isEmpty();
-    setPanelText(0, stamped ? QStringLiteral("  Last updated: ") + DecodeField(node->data.LastUpdated) : QString());
+    setPanelText(0, stamped ? QStringLiteral("  Last updated: ") + ShownField(node->data.LastUpdated) : QString());
 }
 
 void TForm1::VTNewText(ConnectionNode *node, const QString &newText)

@@ -104,7 +104,8 @@ void TForm1::loadOptions(bool hasCommandLineArgument)
     if (const QScreen *s = screen()) {
         env.screenWidth = s->geometry().width();
         env.screenHeight = s->geometry().height();
-        env.workArea = s->availableGeometry();
+        // All the screens: a window kept on a second monitor is not pulled back to this one.
+        env.workArea = s->availableVirtualGeometry();
     }
     env.dblClickItems = m_settingsPage->general()->dblClickItemsShown();
     env.treeMinWidth = VT->minimumWidth();
@@ -120,8 +121,9 @@ bool TForm1::openTableAtStart()
     const QString last = m_doc.CurrentTableFile;
     if (!handedOver.isEmpty() && last.isEmpty()) {
         // No table to come back to: the handed-over file becomes the table, and a later start
-        // does not offer it again.
-        if (QFileInfo(handedOver).isFile())
+        // does not offer it again. Anything of that name is tried, so a folder or pipe is
+        // refused with the reader's message instead of passing without a word.
+        if (QFileInfo::exists(handedOver))
             readTable(handedOver);
         WriteParamName(registry, QString());
         return false;
@@ -135,9 +137,11 @@ bool TForm1::openTableAtStart()
 
 void TForm1::cbRunOnStartClick()
 {
-    const bool on = m_settingsPage->general()->cbRunOnStart()->isChecked();
-    if (on != IsAutoStartOn())
-        SetAutoStart(on);
+    QCheckBox *box = m_settingsPage->general()->cbRunOnStart();
+    const bool on = box->isChecked();
+    // A failure was told; the box shows what the desktop will do at the next log-on.
+    if (on != IsAutoStartOn() && !SetAutoStart(on, prompter()))
+        box->setChecked(IsAutoStartOn());
 }
 
 void TForm1::optionsToControls()

@@ -30,6 +30,8 @@ void TForm1::setupMacroEditor()
     });
 
     m_printing = new MacroPrintCommands(*Memo1, m_host, this);
+    // A print server slow to answer tells the printers late; the commands follow then.
+    connect(m_printing, &MacroPrintCommands::printersChanged, this, &TForm1::RequestCommandRefresh);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();

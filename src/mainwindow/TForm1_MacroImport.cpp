@@ -5,6 +5,7 @@
 #include "mainwindow/MacroEditor.h"
 #include "platform/FieldText.h"
 #include "platform/FileChooser.h"
+#include "platform/RegularFile.h"
 
 #include "platform/widgets/QsciIncludes.h"
 
@@ -42,16 +43,19 @@ void TForm1::MnImportMacroClick()
     if (path.isEmpty())
         return;
     // The file is read whole before the editor is touched: a file that cannot be read
-    // leaves the editor as it was.
-    QFile file(path);
+    // leaves the editor as it was. A named pipe, device or folder is refused without waiting
+    // for it.
+    QFile file;
     QByteArray bytes;
-    bool read = file.open(QIODevice::ReadOnly);
-    if (read) {
+    const RegularFile::Status status = RegularFile::open(file, path);
+    QString why = RegularFile::reason(status, path);
+    if (status == RegularFile::Status::Opened) {
         bytes = file.readAll();
-        read = file.error() == QFileDevice::NoError;
+        if (file.error() != QFileDevice::NoError)
+            why = file.errorString();
     }
-    if (!read) {
-        m_prompter->error(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (!why.isEmpty()) {
+        m_prompter->error(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), why));
         return;
     }
     Memo1->replaceText(editorLines(DecodeField(bytes)));

@@ -5,6 +5,7 @@
 
 #include "mainwindow/CommandIcons.h"
 #include "mainwindow/MacroEditor.h"
+#include "mainwindow/MenuAccelerators.h"
 #include "mainwindow/ViewCommands.h"
 
 #include <QAction>
@@ -68,6 +69,9 @@ void TForm1::createMenus()
     createHelpMenu();
     createToolBar();
     createTreePopup();
+    // Every menu reached by letter from the keyboard.
+    auto *accelerators = new MenuAccelerators(*menuBar(), *this);
+    accelerators->follow(*pmTV);
 }
 
 void TForm1::createFileMenu()

@@ -151,7 +151,7 @@ void TForm1::BtnApplyClick()
 
 void TForm1::noteLastUpdated(const QByteArray &lastUpdated)
 {
-    const QString stamp = DecodeField(lastUpdated);
+    const QString stamp = ShownField(lastUpdated);
     if (!stamp.isEmpty() && !panelText(0).contains(stamp))
         setPanelText(0, QStringLiteral("  Last updated: ") + stamp);
 }

@@ -12,7 +12,7 @@ void TForm1::mnBackupClick()
 {
     if (!m_shell)
         return;
-    TeraTermConfigBackup backup(AppPaths::programDir(), m_shell->registry(), prompter());
+    TeraTermConfigBackup backup(AppPaths::programDir(), m_shell->registry(), m_host);
     // A stored backup is there to restore at once, not only after the next start.
     if (backup.Backup() == TeraTermConfigBackup::Outcome::Done)
         mnRestore->setEnabled(true);
@@ -22,5 +22,5 @@ void TForm1::mnRestoreClick()
 {
     if (!m_shell)
         return;
-    TeraTermConfigBackup(AppPaths::programDir(), m_shell->registry(), prompter()).Restore();
+    TeraTermConfigBackup(AppPaths::programDir(), m_shell->registry(), m_host).Restore();
 }

@@ -2,7 +2,7 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/ColorsPage.h"
-#include "mainwindow/ContextHelp.h"
+#include "platform/widgets/ContextHelp.h"
 #include "mainwindow/MacroEditor.h"
 #include "mainwindow/MacroPage.h"
 #include "mainwindow/PopupPage.h"

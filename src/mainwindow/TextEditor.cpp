@@ -1,6 +1,7 @@
 #include "mainwindow/TextEditor.h"
 
 #include "mainwindow/PassingFocus.h"
+#include "platform/widgets/FixedPitchFont.h"
 #include "shell/ProgramOptions.h"
 #include "table/FlagScope.h"
 
@@ -27,6 +28,9 @@ TextEditor::TextEditor(QWidget *parent)
             });
     setEolMode(QsciScintilla::EolWindows);
     setUtf8(true);
+    // Macros are laid out in columns and TAB widths count characters: until the user picks a
+    // font, the desktop's fixed-pitch one.
+    setFont(DesktopFixedFont());
     // The editor reports program writes too: the focus tells the user's apart.
     connect(this, &QsciScintilla::textChanged, this, [this] {
         if (!m_programWrite && hasFocus())

@@ -1,10 +1,12 @@
 #include "mainwindow/WindowGeometryRecorder.h"
 
+#include "mainwindow/core/WindowPlacement.h"
 #include "shell/ProgramOptions.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -34,9 +36,22 @@ WindowGeometryRecorder::WindowGeometryRecorder(QWidget &window, ProgramOptions &
 
 void WindowGeometryRecorder::restore()
 {
-    if (m_placesWindows)
-        m_window.move(m_options.WinLeft, m_options.WinTop);
-    m_window.resize(m_options.WinWidth, m_options.WinHeight);
+    // The stored place is kept on the screens as they are now, and never made larger than
+    // one: a window of the display's whole size limit takes gigabytes to draw. What the
+    // window then has is what the options keep.
+    QList<QRect> screens;
+    for (const QScreen *s : QGuiApplication::screens())
+        screens.append(s->availableGeometry());
+    const QRect placed = PlaceOnScreens(QPoint(m_options.WinLeft, m_options.WinTop),
+                                        QSize(m_options.WinWidth, m_options.WinHeight), screens);
+    if (m_placesWindows) {
+        m_window.move(placed.topLeft());
+        m_options.WinLeft = m_window.x();
+        m_options.WinTop = m_window.y();
+    }
+    m_window.resize(placed.size());
+    m_options.WinWidth = m_window.width();
+    m_options.WinHeight = m_window.height();
     m_state = m_options.WinMaximized == 1 ? Maximized : Normal;
     if (m_state == Maximized && !m_window.isMaximized())
         m_timer4->start();

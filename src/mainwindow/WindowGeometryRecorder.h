@@ -24,7 +24,9 @@ public:
     int windowState() const { return m_state; }
     void setDisplayPlacesWindows(bool places) { m_placesWindows = places; }
 
-    // Puts the window where the options say and takes their window-state value. A window
+    // Puts the window where the options say, kept wholly on the screens and no larger than
+    // one (the options then hold the place and size the window took), and takes their
+    // window-state value. A window
     // stored maximized is maximized half a second later by `Timer4`, once it stands at its
     // normal place, so that restoring it later brings it back there.
     void restore();

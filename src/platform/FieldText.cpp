@@ -40,3 +40,46 @@ QByteArray EncodeField(const QString &text)
 {
     return text.toUtf8();
 }
+
+namespace {
+
+// The head of a field, and whether anything of it was left out.
+QString headOf(const QByteArray &bytes, qsizetype length, bool &cut)
+{
+    cut = false;
+    // Every byte gives at least one character.
+    if (bytes.size() <= length)
+        return DecodeField(bytes);
+    // A character of UTF-8 takes at most four bytes; the cut goes before a character's first
+    // byte, so a valid text stays valid.
+    qsizetype end = qMin(bytes.size(), length * 4);
+    for (int back = 0; back < 3 && end < bytes.size() && end > 0
+         && (static_cast<unsigned char>(bytes.at(end)) & 0xC0) == 0x80;
+         ++back)
+        --end;
+    QString text = DecodeField(QByteArray::fromRawData(bytes.constData(), end));
+    qsizetype keep = qMin(text.size(), length);
+    // Never half a surrogate pair.
+    if (keep > 0 && keep < text.size() && text.at(keep - 1).isHighSurrogate())
+        --keep;
+    cut = keep < text.size() || end < bytes.size();
+    text.truncate(keep);
+    return text;
+}
+
+} // namespace
+
+QString FieldHead(const QByteArray &bytes, qsizetype length)
+{
+    bool cut = false;
+    return headOf(bytes, length, cut);
+}
+
+QString ShownField(const QByteArray &bytes)
+{
+    bool cut = false;
+    QString head = headOf(bytes, ShownFieldLength, cut);
+    if (cut)
+        head += QChar(0x2026);
+    return head;
+}

@@ -1,8 +1,10 @@
 #include "platform/FileUtil.h"
 
+#include "platform/AtomicFileWriter.h"
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString GetShellDisplayName(const QString &path)
 {
@@ -12,13 +14,15 @@ QString GetShellDisplayName(const QString &path)
     return info.fileName();
 }
 
-bool CopyFileByStream(const QString &source, const QString &destination)
+bool CopyFileByStream(const QString &source, const QString &destination,
+                      std::optional<QFileDevice::Permissions> permissions)
 {
-    QFile in(source);
-    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (RegularFile::open(in, source, true) != RegularFile::Status::Opened)
         return false;
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
+    AtomicFileWriter out(destination, AtomicFileWriter::AtLink::Replace);
+    out.setPermissions(permissions ? *permissions : QFileInfo(source).permissions());
+    if (!out.open())
         return false;
     char buffer[64 * 1024];
     for (;;) {
@@ -27,7 +31,7 @@ bool CopyFileByStream(const QString &source, const QString &destination)
             return false;
         if (n == 0)
             break;
-        if (out.write(buffer, n) != n)
+        if (!out.write(QByteArrayView(buffer, n)))
             return false;
     }
     return out.commit();
@@ -35,8 +39,8 @@ bool CopyFileByStream(const QString &source, const QString &destination)
 
 std::optional<QByteArray> ReadWholeFile(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != RegularFile::Status::Opened)
         return std::nullopt;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -46,6 +50,6 @@ std::optional<QByteArray> ReadWholeFile(const QString &path)
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    AtomicFileWriter file(path);
+    return file.open() && file.write(bytes) && file.commit();
 }

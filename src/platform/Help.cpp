@@ -4,13 +4,14 @@
 #include "platform/ShellOpen.h"
 #include "platform/WineDriveMap.h"
 #include "platform/WinePrefix.h"
-#include "platform/WineLocator.h"
 #include "platform/WineStarter.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
+
+const QString HelpViewer = QStringLiteral("winhlp32.exe");
 
 Help::Viewer &viewerHook()
 {
@@ -27,9 +28,9 @@ Help::Result show(const QString &file)
             if (!seen)
                 return Help::Result::NotOpened;
             const std::optional<StartCommand> command =
-                WineStarter::builtinCommand(prefix, QStringLiteral("winhlp32.exe"), {*seen});
+                WineStarter::builtinCommand(prefix, HelpViewer, {*seen});
             if (!command)
-                return Help::Result::WineMissing;
+                return Help::Result::ViewerNotStartable;
             return ShellOpen::run(*command) ? Help::Result::Opened : Help::Result::NotOpened;
         }
     }
@@ -58,9 +59,10 @@ QString failureMessage(Result result, const QString &name)
         return {};
     case Result::FileMissing:
         return QStringLiteral("The help file %1 was not found.").arg(file);
-    case Result::WineMissing:
+    case Result::ViewerNotStartable:
         // Wine's help viewer is the Windows program that could not start.
-        return WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
+        return WineStarter::builtinProblem(WinePrefix::containing(QFileInfo(AppFilePath(name)).absolutePath()),
+                                           HelpViewer);
     case Result::NotOpened:
         break;
     }

@@ -8,7 +8,7 @@
 // takes one.
 namespace Help {
 
-enum class Result { Opened, FileMissing, WineMissing, NotOpened };
+enum class Result { Opened, FileMissing, ViewerNotStartable, NotOpened };
 
 // Opens the help file Name beside the program at Context (0: at its start). FileMissing when
 // the folder has no such file, so the caller can say which. A ".hlp" file inside a Wine
@@ -17,7 +17,8 @@ enum class Result { Opened, FileMissing, WineMissing, NotOpened };
 Result open(const QString &name, int context = 0);
 
 // What the user is told when opening the help file Name ended in Result: which file is
-// missing, that Wine is needed, or that the file could not be opened. Empty for Opened.
+// missing, why no Wine here can run the help viewer, or that the file could not be opened.
+// Empty for Opened.
 QString failureMessage(Result result, const QString &name);
 
 // The viewer shows an existing help file. Tests put their own in place to see the file and

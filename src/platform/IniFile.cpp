@@ -1,11 +1,12 @@
 #include "platform/IniFile.h"
 
+#include "platform/FileUtil.h"
 #include "platform/IniLine.h"
 #include "platform/LineReader.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -48,11 +49,11 @@ bool usableKey(const QByteArray &k)
 
 IniFile::IniFile(const QString &path) : m_path(path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    QFile f;
+    const RegularFile::Status status = RegularFile::open(f, path);
+    if (status == RegularFile::Status::Missing)
         return;
-    QFile f(path);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+    if (status != RegularFile::Status::Opened) {
         m_readFailed = true;
         return;
     }
@@ -230,11 +231,7 @@ bool IniFile::flush()
         return true;
     if (m_readFailed)
         return false;
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = contents();
-    if (out.write(bytes) != bytes.size() || !out.commit())
+    if (!WriteWholeFile(m_path, contents()))
         return false;
     m_dirty = false;
     return true;

@@ -1,7 +1,8 @@
 #include "platform/PeVersionResource.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 namespace PeVersionResource {
@@ -195,12 +196,10 @@ std::optional<FileVersion> read(QByteArrayView bytes)
 std::optional<FileVersion> readFile(const QString &path)
 {
     // Only plain files: opening a pipe or device of that name could block or never end.
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
     // Read rather than mapped: a file cut short by another process while it is read must not
     // end this one.
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != RegularFile::Status::Opened)
         return std::nullopt;
     const QByteArray bytes = file.read(kLargestImage + 1);
     if (bytes.size() > kLargestImage)

@@ -40,6 +40,14 @@ QString fileNameOf(const QString &path)
     return path.section(separator, -1);
 }
 
+// Wine's loader and preloader, as Wine and the distributions name them ("wine", "wine64",
+// "wine-preloader", "wine64-preloader").
+bool isWineLoader(const QString &program)
+{
+    static const QRegularExpression loader(QStringLiteral("^wine(64)?(-preloader)?$"));
+    return loader.match(program).hasMatch();
+}
+
 bool isProcessFolder(const QString &name)
 {
     return !name.isEmpty()
@@ -57,10 +65,13 @@ QStringList ExeNamesOf(const QByteArray &command, const QString &exeTarget, cons
     if (!exeTarget.isEmpty())
         names << fileNameOf(exeTarget);
     const QList<QByteArray> arguments = commandLine.split('\0');
-    for (qsizetype i = 0; i < std::min<qsizetype>(2, arguments.size()); ++i) {
-        const QString name = fileNameOf(QString::fromLocal8Bit(arguments.at(i)));
-        if (!name.isEmpty())
-            names << name;
+    const QString program = fileNameOf(QString::fromLocal8Bit(arguments.first()));
+    if (!program.isEmpty())
+        names << program;
+    if (isWineLoader(program) && arguments.size() > 1) {
+        const QString runs = fileNameOf(QString::fromLocal8Bit(arguments.at(1)));
+        if (!runs.isEmpty())
+            names << runs;
     }
     return names;
 }

@@ -7,9 +7,10 @@
 namespace ProcessSnapshot {
 
 // The file names a process is known by (ProcessDir is its folder under /proc): its command
-// name, its executable's, and those of its first two arguments, since a loader or interpreter
-// (Wine, a shell) names the program it runs as an argument. Names that cannot be read are left
-// out.
+// name, its executable's, its program's (the first argument), and, when that program is
+// Wine's loader or preloader, the Windows program the loader runs (the second argument). Any
+// other program's arguments are its own business: "less ttermpro.exe" is less. Names that
+// cannot be read are left out.
 QStringList ProcessEntryExeNames(const QString &processDir);
 // The same from what the folder holds: the bytes of "comm" and "cmdline" (arguments ended by
 // NUL bytes), and the target of the "exe" link.

@@ -42,7 +42,7 @@ StartResult start(const QString &program, const QStringList &arguments,
         return StartResult::Failed;
     const std::optional<StartCommand> command = WineStarter::commandFor(program, arguments, workingDirectory);
     if (!command)
-        return StartResult::WineMissing;
+        return StartResult::NotStartable;
     return run(*command) ? StartResult::Started : StartResult::Failed;
 }
 

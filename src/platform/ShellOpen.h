@@ -13,7 +13,9 @@
 // absolute). All answer whether the start succeeded, not what the started program did.
 namespace ShellOpen {
 
-enum class StartResult { Started, Failed, WineMissing };
+// NotStartable: a Windows program that no Wine on the machine can run (WineStarter's
+// startProblem says why); nothing was started.
+enum class StartResult { Started, Failed, NotStartable };
 
 StartResult start(const QString &program, const QStringList &arguments,
                   const QString &workingDirectory = QString());

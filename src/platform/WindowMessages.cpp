@@ -85,13 +85,22 @@ bool WindowMessages::broadcast(const QString &name, qint64 wParam, qint64 lParam
     return true;
 }
 
+std::optional<WindowMessages::Message> WindowMessages::decode(const QDBusMessage &message)
+{
+    // Any process on the session bus may send anything under our path and name.
+    const QList<QVariant> args = message.arguments();
+    if (args.size() != 4 || args.at(0).metaType() != QMetaType::fromType<QString>()
+        || args.at(1).metaType() != QMetaType::fromType<qlonglong>()
+        || args.at(2).metaType() != QMetaType::fromType<qlonglong>()
+        || args.at(3).metaType() != QMetaType::fromType<QString>())
+        return std::nullopt;
+    // The bus names the true sender; the id inside the message is only what it claims.
+    return Message{args.at(0).toString(), args.at(1).toLongLong(), args.at(2).toLongLong(),
+                   message.service().isEmpty() ? args.at(3).toString() : message.service()};
+}
+
 void WindowMessages::onMessage(const QDBusMessage &message)
 {
-    const QList<QVariant> args = message.arguments();
-    if (args.size() != 4)
-        return;
-    // The bus names the true sender; the id inside the message is only what it claims.
-    const QString sender = message.service().isEmpty() ? args.at(3).toString() : message.service();
-    Q_EMIT received(args.at(0).toString(), args.at(1).toLongLong(), args.at(2).toLongLong(),
-                    sender);
+    if (const std::optional<Message> m = decode(message))
+        Q_EMIT received(m->name, m->wParam, m->lParam, m->senderId);
 }

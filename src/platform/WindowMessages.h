@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QDBusMessage;
 
 // Messages broadcast by name between this program, its other starts and the companion
@@ -20,6 +22,17 @@ public:
     static constexpr const char *kPath = "/org/wexmora/WindowMessages";
     static constexpr const char *kInterface = "org.wexmora.WindowMessages";
     static constexpr const char *kSignal = "Message";
+
+    // One message as another process sent it.
+    struct Message
+    {
+        QString name;
+        qint64 wParam = 0;
+        qint64 lParam = 0;
+        QString senderId;   // the bus's name of the sender where the bus tells it
+    };
+    // What a received signal says; nothing when it is not of the form "sxxs".
+    static std::optional<Message> decode(const QDBusMessage &message);
 
     explicit WindowMessages(QObject *parent = nullptr);
     ~WindowMessages() override;

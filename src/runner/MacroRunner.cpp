@@ -1,10 +1,11 @@
 #include "runner/MacroRunner.h"
 
 #include "platform/AppPaths.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemInfo.h"
-#include "platform/WineLocator.h"
 #include "platform/WineStarter.h"
 #include "runner/MacroAssembler.h"
 #include "runner/MacroVariables.h"
@@ -18,7 +19,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -75,10 +75,13 @@ QString TeraTermParameterText(const QString &iniCopy, const QString &macroFile)
 
 bool MacroRunner::writeMacroFile(const QString &path, const QByteArray &bytes, bool ownerOnly)
 {
-    QSaveFile out(path);
-    // Slot files may hold passwords: owner-only from the first byte on.
-    const bool ok = out.open(QIODevice::WriteOnly) && (!ownerOnly || out.setPermissions(kOwnerOnly))
-        && out.write(bytes) == bytes.size() && out.commit();
+    // Slot files may hold passwords: owner-only from the first byte on, and a link planted at
+    // a slot's name in "Temp_TTL" is replaced, never written through. An exported macro goes
+    // where the user chose, a link there included.
+    AtomicFileWriter out(path, ownerOnly ? AtomicFileWriter::AtLink::Replace : AtomicFileWriter::AtLink::WriteTarget);
+    if (ownerOnly)
+        out.setPermissions(kOwnerOnly);
+    const bool ok = out.open() && out.write(bytes) && out.commit();
     if (!ok)
         m_prompter.error(cannotCreate(path, out.errorString()));
     return ok;
@@ -87,9 +90,10 @@ bool MacroRunner::writeMacroFile(const QString &path, const QByteArray &bytes, b
 bool MacroRunner::makeIniCopy(const QString &copyPath)
 {
     const QString source = AppFilePath(QStringLiteral("teraterm.ini"));
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, in.errorString()));
+    QFile in;
+    const RegularFile::Status status = RegularFile::open(in, source);
+    if (status != RegularFile::Status::Opened) {
+        m_prompter.error(QStringLiteral("Cannot open file \"%1\". %2").arg(source, RegularFile::reason(status, source)));
         return false;
     }
     const QByteArray bytes = in.readAll();
@@ -124,10 +128,12 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
         return false;
     const bool exporting = !exportFile.isEmpty();
     const QString exe = TeraTermExePath();
-    // Before anything is made: without Wine a Windows TeraTerm cannot run at all.
-    if (!exporting && WineStarter::wineMissingFor(exe)) {
-        m_prompter.error(WineLocator::missingWineMessage(exe));
-        return false;
+    // Before anything is made: a Windows TeraTerm that no Wine here runs cannot run at all.
+    if (!exporting) {
+        if (const QString problem = WineStarter::startProblem(exe); !problem.isEmpty()) {
+            m_prompter.error(problem);
+            return false;
+        }
     }
     const QString logs = EnsureAppSubdir(QStringLiteral("Logs"), m_prompter);
     const QString temp = EnsureAppSubdir(QStringLiteral("Temp_TTL"), m_prompter);
@@ -203,8 +209,8 @@ bool MacroRunner::RunMacro(bool wholeMacro, bool withAncestors, const QString &e
     switch (ShellOpen::start(exe, arguments)) {
     case ShellOpen::StartResult::Started:
         return true;
-    case ShellOpen::StartResult::WineMissing:
-        m_prompter.error(WineLocator::missingWineMessage(exe));
+    case ShellOpen::StartResult::NotStartable:
+        m_prompter.error(WineStarter::startProblem(exe));
         return false;
     case ShellOpen::StartResult::Failed:
         break;

@@ -7,6 +7,7 @@
 #include "runner/MacroAssembler.h"
 #include "runner/TeraTermIniEntries.h"
 #include "shell/ProgramRegKey.h"
+#include "table/TableHost.h"
 #include "table/UrlCodec.h"
 
 #include <QDir>
@@ -73,10 +74,11 @@ std::optional<StoredBackup> readStoredBackup(const Registry &registry)
 } // namespace
 
 TeraTermConfigBackup::TeraTermConfigBackup(const QString &programDir, Registry &registry,
-                                           Prompter &prompter, Clock clock, const QLocale &locale)
+                                           TableHost &host, Clock clock, const QLocale &locale)
     : m_programDir(programDir)
     , m_registry(registry)
-    , m_prompter(prompter)
+    , m_host(host)
+    , m_prompter(host.prompter())
     , m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
     , m_locale(locale)
 {
@@ -185,6 +187,8 @@ TeraTermConfigBackup::Outcome TeraTermConfigBackup::Restore()
     if (answer != Prompter::Yes)
         return Outcome::Declined;
 
+    // From the answer to the last message: copying and rewriting the files takes a moment.
+    const WaitCursor hourglass(m_host);
     // Both dated copies are made before anything is written, so a failure changes nothing.
     const QDateTime now = m_clock();
     QString iniCopy;

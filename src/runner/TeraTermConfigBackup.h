@@ -7,6 +7,7 @@
 
 class Prompter;
 class Registry;
+class TableHost;
 
 // Keeps a copy of TeraTerm's configuration in the program's registry key and writes it back:
 // the entries of "teraterm.ini" as "IniBackup", the whole of "cygterm.cfg" as
@@ -14,7 +15,8 @@ class Registry;
 // settings; a restore brings them back.
 //
 // Both files are those of the program folder, which is TeraTerm's folder. Every step tells
-// the user through the prompter what happened. A restore first copies each file it replaces
+// the user through the host's prompter what happened; the host shows the hourglass while a
+// restore rewrites the files. A restore first copies each file it replaces
 // to a dated name beside it, and never over an existing file; every file it writes is
 // written whole or not at all.
 class TeraTermConfigBackup
@@ -28,7 +30,7 @@ public:
                       // unless the message says otherwise
     };
 
-    TeraTermConfigBackup(const QString &programDir, Registry &registry, Prompter &prompter,
+    TeraTermConfigBackup(const QString &programDir, Registry &registry, TableHost &host,
                          Clock clock = {}, const QLocale &locale = QLocale::system());
 
     // Stores the entries of "teraterm.ini" (each with its section, behind a first line with
@@ -53,6 +55,7 @@ private:
 
     QString m_programDir;
     Registry &m_registry;
+    TableHost &m_host;
     Prompter &m_prompter;
     Clock m_clock;
     QLocale m_locale;

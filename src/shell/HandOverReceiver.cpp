@@ -117,7 +117,8 @@ void HandOverReceiver::Timer3Timer()
         return;
     }
     const QString path = ReadParamName(m_registry);
-    if (QFileInfo(path).isFile())
+    // Anything of that name is offered; the import refuses what is no file, and says so.
+    if (!path.isEmpty() && QFileInfo::exists(path))
         offerImport(path, GetShellDisplayName(path));
     WriteParamName(m_registry, QString());
 }

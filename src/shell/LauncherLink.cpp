@@ -6,7 +6,7 @@
 #include "platform/NamedSemaphore.h"
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
-#include "platform/WineLocator.h"
+#include "platform/WineStarter.h"
 #include "platform/WindowMessages.h"
 #include "shell/LauncherMessages.h"
 #include "shell/OptionsStore.h"
@@ -31,8 +31,8 @@ void EnsureLauncherRunning(Prompter &prompter)
     switch (ShellOpen::start(path, {})) {
     case ShellOpen::StartResult::Started:
         break;
-    case ShellOpen::StartResult::WineMissing:
-        prompter.error(WineLocator::missingWineMessage(path));
+    case ShellOpen::StartResult::NotStartable:
+        prompter.error(WineStarter::startProblem(path));
         break;
     case ShellOpen::StartResult::Failed:
         std::fprintf(stderr, "Wexmora: could not start %s\n", QFile::encodeName(path).constData());
@@ -45,9 +45,15 @@ bool IsAutoStartOn()
     return AutoStart::isOn(AppFilePath(LauncherMessages::LauncherFileName));
 }
 
-bool SetAutoStart(bool on)
+bool SetAutoStart(bool on, Prompter &prompter)
 {
-    return AutoStart::setOn(AppFilePath(LauncherMessages::LauncherFileName), on);
+    const QString launcher = AppFilePath(LauncherMessages::LauncherFileName);
+    if (AutoStart::setOn(launcher, on))
+        return true;
+    const QString problem = on ? WineStarter::startProblem(launcher) : QString();
+    prompter.error(!problem.isEmpty() ? problem
+                                      : QStringLiteral("Cannot write file \"%1\".").arg(AutoStart::entryPath()));
+    return false;
 }
 
 bool SaveSettingsAndNotify(Registry &registry, const ProgramOptions &options,

@@ -14,8 +14,9 @@ void EnsureLauncherRunning(Prompter &prompter);
 // names another copy of the launcher counts as off.
 bool IsAutoStartOn();
 // Switches the launcher's auto-start at log-on on (for the launcher of this program folder)
-// or off. False when the entry could not be written or removed.
-bool SetAutoStart(bool on);
+// or off. False, after telling the user why, when no Wine here can run a Windows launcher or
+// the entry could not be written or removed.
+bool SetAutoStart(bool on, Prompter &prompter);
 
 // Writes the options, then tells the launcher to reload them ("WexmoraRRMessage"). Nothing is
 // broadcast when the store refused the options; the answer is then false.

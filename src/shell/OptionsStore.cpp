@@ -124,6 +124,10 @@ constexpr StoredOption<quint32> EditorColours[] = {
     {"EditorSelectionBackground", &ProgramOptions::EditorSelectionBackground},
 };
 
+// The largest size the font dialog offers. The store may be edited or damaged, and a menu font
+// of the largest stored number fills the window with one letter.
+constexpr int LargestFontSize = 512;
+
 void readFont(KeyReader &r, const QString &prefix, FontOption &font)
 {
     const QString name = r.string(prefix + QLatin1String("Name"));
@@ -131,7 +135,7 @@ void readFont(KeyReader &r, const QString &prefix, FontOption &font)
     const auto charSet = r.integer(prefix + QLatin1String("CharSet"));
     font.CharSet = charSet && *charSet >= 0 ? charSet : std::nullopt;
     const auto size = r.integer(prefix + QLatin1String("Size"));
-    font.Size = size && *size > 0 ? size : std::nullopt;
+    font.Size = size && *size > 0 && *size <= LargestFontSize ? size : std::nullopt;
     const auto style = r.integer(prefix + QLatin1String("Style"));
     font.Style = style && *style > 0 ? style : std::nullopt;
 }

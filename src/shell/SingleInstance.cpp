@@ -26,14 +26,12 @@ bool StageParameterFile(const QString &fileName, Registry &registry, Prompter &p
         return WriteParamName(registry, QString());
     }
     const QString dest = dir + QStringLiteral("/~") + name;
-    // A directory, FIFO or device is no table; copying one could hang or fill the disk.
-    const bool copied = QFileInfo(fileName).isFile() && CopyFileByStream(fileName, dest);
-    if (copied) {
-        // A table may hold passwords.
-        QFile::setPermissions(dest, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    } else if (QFileInfo(dest).isFile() || QFileInfo(dest).isSymLink()) {
+    // Only a regular file is copied (a directory, FIFO or device could hang or fill the disk).
+    // A table may hold passwords: the copy is owner-only from its first byte, and a link
+    // planted at its name is replaced, never written through.
+    const bool copied = CopyFileByStream(fileName, dest, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!copied && (QFileInfo(dest).isFile() || QFileInfo(dest).isSymLink()))
         QFile::remove(dest);
-    }
     return WriteParamName(registry, dest);
 }
 

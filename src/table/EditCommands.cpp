@@ -166,7 +166,7 @@ bool ConfirmDelete(TableDocument &doc, const QList<ConnectionNode *> &selected)
     }
     if (n == 0)
         return true;
-    QString text = QStringLiteral("Connection '") + DecodeField(name) + QStringLiteral("' with");
+    QString text = QStringLiteral("Connection '") + ShownField(name) + QStringLiteral("' with");
     if (childCount > 0)
         text += QStringLiteral(" all descendants \rand associated data");
     else if (!texts.isEmpty())
@@ -188,7 +188,7 @@ DeletePlan PlanDelete(TableDocument &doc, const TreeSelection &selection)
     if (doc.IsNodeModified() && current) {
         go = doc.host().prompter().ask(Prompter::Kind::Warning,
                                  QStringLiteral("Do you want to discard all data assosiated with '")
-                                     + DecodeField(current->data.Name) + QStringLiteral("' ?"),
+                                     + ShownField(current->data.Name) + QStringLiteral("' ?"),
                                  Prompter::Buttons::YesNo)
             == Prompter::Yes;
         // The question named one connection's edits; more than that goes only when the

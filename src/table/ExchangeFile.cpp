@@ -1,9 +1,10 @@
 #include "table/ExchangeFile.h"
 
-#include "platform/ChunkedSaveFile.h"
+#include "platform/ChunkedFileWriter.h"
 #include "platform/FieldText.h"
 #include "platform/FileUtil.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "table/ConnectionTree.h"
 #include "table/ExchangeReader.h"
 #include "table/LevelPlacer.h"
@@ -127,7 +128,7 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
     TableHost &host = doc.host();
     WaitCursor wait(host);
 
-    ChunkedSaveFile file(fileName);
+    ChunkedFileWriter file(fileName);
     bool written = file.open();
     QByteArray &out = file.buffer();
     out += Header(fileName, versionText, clock ? clock() : CurrentLocalTime());
@@ -192,9 +193,8 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
     // device may never end.
     bool read = false;
     host.runAside([&reader, &fileName, &read] {
-        QFile file(fileName);
-        read = QFileInfo(fileName).isFile() && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
-            && reader.read(file);
+        QFile file;
+        read = RegularFile::open(file, fileName, true) == RegularFile::Status::Opened && reader.read(file);
     });
     // The Windows service reads an unreadable file as empty; say so instead of importing
     // nothing.

@@ -49,7 +49,7 @@ void TableDocument::SetNodeModified(bool value)
 
 QString TableDocument::ApplyQuestionText(const QByteArray &name)
 {
-    return QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '") + DecodeField(name)
+    return QStringLiteral("Do you want to apply the changes you made to ") + QStringLiteral(" '") + ShownField(name)
         + QStringLiteral("' ?");
 }
 

@@ -1,8 +1,9 @@
 #include "table/TableFile.h"
 
-#include "platform/ChunkedSaveFile.h"
+#include "platform/ChunkedFileWriter.h"
 #include "platform/FileUtil.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "table/ColorSet.h"
 #include "table/ConnectionTree.h"
 #include "table/LevelPlacer.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 #include <optional>
@@ -32,7 +32,7 @@ bool writeTable(const QString &fileName, qint64 count, ForEachRecord &&forEachRe
 {
     if (count > std::numeric_limits<qint32>::max())
         return false;
-    ChunkedSaveFile file(fileName);
+    ChunkedFileWriter file(fileName);
     if (!file.open())
         return false;
     QByteArray &buffer = file.buffer();
@@ -111,10 +111,10 @@ TableReadResult LoadConnectionTable(TableDocument &doc, const QString &fileName,
         return result;
     }
     auto cannotRead = [&] { prompter.warning(QStringLiteral("Cannot read the file ") + shown); };
-    // Only a regular file is read: a directory opens on Linux and fails only at the read, and
-    // a device or pipe may never end. The reader buffers what it reads itself.
-    QFile file(fileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // Only a regular file is read, and opening never waits on a pipe. The reader buffers
+    // what it reads itself.
+    QFile file;
+    if (RegularFile::open(file, fileName, true) != RegularFile::Status::Opened) {
         cannotRead();
         return result;
     }

@@ -193,7 +193,7 @@ RenameResult VTNewText(TableDocument &doc, ConnectionNode *node, const QString &
     RenameResult result = RenameResult::NameKept;
     const QByteArray name = EncodeField(trimmed);
     if (IsSeparatorName(name)) {
-        const QString current = DecodeField(data.Name);
+        const QString current = ShownField(data.Name);
         if (node->hasChildren()) {
             prompter.warning(QStringLiteral("Connection '") + current
                              + QStringLiteral("' cannot be replaced with separator line\r"

@@ -3,6 +3,7 @@
 #include "dialogs/widgets/TForm6.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -64,6 +65,59 @@ private Q_SLOTS:
         for (const char *site : {"https://www.qt.io/", "https://www.riverbankcomputing.com/software/qscintilla/",
                                  "https://www.sqlite.org/", "https://curl.se/libcurl/"})
             QVERIFY2(credits.contains(site), site);
+    }
+
+    // On the shown window every link and the licence's title are drawn in blue on the white
+    // window, none in black.
+    void linksAreBlueOnTheShownWindow()
+    {
+        TForm4 licence;
+        TForm6 about(kBase, licence);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.grab().toImage().pixelColor(2, 2), QColor(Qt::white));
+        QList<QLabel *> blue;
+        for (TURLLabel *link : about.findChildren<TURLLabel *>())
+            blue << link;
+        QVERIFY(blue.size() >= 4);
+        blue << about.findChild<QLabel *>("Label10");
+        for (QLabel *label : blue) {
+            const QImage image = label->grab().toImage();
+            int bluePixels = 0;
+            int darkPixels = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    bluePixels += c.blue() > 180 && c.red() < 120 && c.green() < 120;
+                    darkPixels += c.blue() < 90 && c.red() < 90 && c.green() < 90;
+                }
+            }
+            QVERIFY2(bluePixels > 10, qPrintable(label->objectName()));
+            QVERIFY2(darkPixels == 0, qPrintable(label->objectName()));
+        }
+    }
+
+    // The site and the forum are on the server of the program's page, its port included.
+    void siteLinksKeepTheServersPort_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("site");
+        QTest::newRow("port 80") << kBase << "http://updates.example.org/";
+        QTest::newRow("another port") << "http://127.0.0.1:8080/freeware/Wexmora" << "http://127.0.0.1:8080/";
+        QTest::newRow("a named host and port") << "http://mirror.example.net:81/freeware/Wexmora"
+                                               << "http://mirror.example.net:81/";
+    }
+    void siteLinksKeepTheServersPort()
+    {
+        QFETCH(QString, base);
+        QFETCH(QString, site);
+        TForm4 licence;
+        TForm6 about(base, licence);
+        const auto link = [&about](const char *name) { return about.findChild<TURLLabel *>(name); };
+        QCOMPARE(link("URLLabel1")->URL(), site);
+        QCOMPARE(link("URLLabel1")->text(), site);
+        QCOMPARE(link("URLLabel3")->URL(), site + QLatin1String("forum/"));
+        QCOMPARE(link("URLLabel2")->URL(), base);
     }
 
     void licenceOpensFromTheAboutWindow()

@@ -48,8 +48,8 @@ private:
 
     std::unique_ptr<TTestPrintPreviewDlg> window(int pages, int scale = 4)
     {
-        auto dlg = std::make_unique<TTestPrintPreviewDlg>(*m_printer, *m_printers, m_prompter, scale);
-        dlg->setPrintEngine(pagesOf(pages), "/Db/Lab/Sites");
+        auto dlg = std::make_unique<TTestPrintPreviewDlg>(*m_printers, m_prompter, scale);
+        dlg->setPrintEngine(*m_printer, pagesOf(pages), "/Db/Lab/Sites");
         return dlg;
     }
     static QToolButton *button(QWidget &w, const QString &name)
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QTest::mouseClick(button(*dlg, "BtnClose"), Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
 
-        dlg->setPrintEngine(pagesOf(2), "/Other");
+        dlg->setPrintEngine(*m_printer, pagesOf(2), "/Other");
         dlg->show();
         QCOMPARE(scale->currentText(), QStringLiteral("25%"));
         QCOMPARE(dlg->PrintPreviewScale(), 2);
@@ -252,7 +252,7 @@ private Q_SLOTS:
     {
         const auto dlg = window(2);
         dlg->show();
-        dlg->setPrintEngine([](QPrinter &) { return false; }, "/x");
+        dlg->setPrintEngine(*m_printer, [](QPrinter &) { return false; }, "/x");
         QTest::mouseClick(button(*dlg, "BtnPrint"), Qt::LeftButton);
         QCOMPARE(m_prompter.boxes().size(), 1);
         QCOMPARE(m_prompter.boxes().first().kind, Prompter::Kind::Error);

@@ -2,6 +2,7 @@
 
 // What every fuzz target may use: a check that ends the run, and scratch files.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -29,4 +30,14 @@ inline QString ScratchFile(const QString &name)
                                  : QDir::tempPath() + QStringLiteral("/wex-fuzz-XXXXXX"));
     Check(dir.isValid(), "a scratch folder");
     return dir.filePath(name);
+}
+
+// The application object, made once, for targets whose code needs one (timers, the
+// application's folder).
+inline void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
 }

@@ -1,7 +1,7 @@
 // mimeapps.list and desktop entries are written by other programs and by hand; the editor
 // must keep every byte it does not change and read back what it writes. The autostart entry
 // is read from the same form: its Exec value is unquoted, and what the program quotes for it
-// reads back as written.
+// reads back as written, also as the whole command line the entry starts.
 #include "platform/AutoStart.h"
 #include "platform/XdgKeyFile.h"
 
@@ -32,9 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     file.value("Desktop Entry", "X-Wexmora-Previous-Default");
 
-    AutoStart::startedProgram(bytes);
+    // The program an entry starts is the first of what its Exec starts.
+    const std::optional<QStringList> command = AutoStart::startedCommand(bytes);
+    if (AutoStart::startedProgram(bytes) != (command ? command->first() : QString()))
+        std::abort();
+    if (command && command->first().isEmpty())
+        std::abort();
     const QString text = QString::fromUtf8(bytes);
     if (AutoStart::execProgram(AutoStart::quoteExecArgument(text)) != text)
+        std::abort();
+    const QStringList words{QStringLiteral("env"), QStringLiteral("WINEPREFIX=") + text, QStringLiteral("/usr/bin/wine"), text};
+    const std::optional<QStringList> read =
+        AutoStart::execArguments(AutoStart::execLine(StartCommand{words.at(2), {text}, {}, {{QStringLiteral("WINEPREFIX"), text}}}));
+    if (!text.isEmpty() && read != words)
         std::abort();
     return 0;
 }

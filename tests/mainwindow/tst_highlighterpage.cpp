@@ -8,6 +8,8 @@
 #include "support/ScriptedStyleDialogs.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
@@ -346,6 +348,40 @@ private Q_SLOTS:
         clickButton(page->btnChangeTTMColors());
         for (QsciScintilla *editor : {f.memo1(), memo3})
             QCOMPARE(StyleColor(*editor, Sci::SCI_STYLEGETBACK, Sci::STYLE_DEFAULT), paper);
+    }
+
+    // The chosen selection colours show in the sample and in the macro editor whichever
+    // program owns the desktop's selection: the display tells the program when another one
+    // takes it, and the selections are still drawn in those colours, not in a grey.
+    void selectionKeepsItsColoursWhenAnotherProgramSelects()
+    {
+        MainWindowFixture f("a");
+        ScriptedStyleDialogs dialogs;
+        f.form.setStyleDialogs(&dialogs);
+        QVERIFY(f.active());
+        f.click(f.at(QStringLiteral("0")));
+        Reveal(f.memo1());
+        QTest::mouseClick(f.memo1()->viewport(), Qt::LeftButton);
+        QTRY_VERIFY(f.memo1()->hasFocus());
+        QTest::keyClicks(f.memo1(), QStringLiteral("sendln 'yes' and more text to select"));
+        QTest::keyClick(f.memo1(), Qt::Key_Home, Qt::ShiftModifier);
+        QVERIFY(f.memo1()->hasSelectedText());
+
+        auto *page = f.child<HighlighterPage>(QStringLiteral("TSS3"));
+        auto *memo3 = f.child<QsciScintilla>(QStringLiteral("Memo3"));
+        Reveal(page);
+        const QColor chosen(0x20, 0x90, 0x30);
+        dialogs.colors = {chosen};
+        chooseElement(*page, 10);
+        clickButton(page->btnChangeTTMColors());
+        QVERIFY(lineShows(memo3, 3, chosen));
+
+        Q_EMIT QGuiApplication::clipboard()->selectionChanged();
+        QCoreApplication::processEvents();
+        QVERIFY(lineShows(memo3, 3, chosen));
+        QVERIFY(!lineShows(memo3, 3, QColor(0xB0, 0xB0, 0xB0)));
+        Reveal(f.memo1());
+        QVERIFY(lineShows(f.memo1(), 0, chosen));
     }
 
     // The attributes and the four colours are kept with the options.

@@ -8,6 +8,8 @@
 #include "support/TempProgramFolder.h"
 
 #include <QSignalSpy>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -161,7 +163,7 @@ private Q_SLOTS:
         QTest::addColumn<Help::Result>("viewer");
         QTest::addColumn<QString>("message");   // %1: the help file's path
         QTest::newRow("no help file") << false << Help::Result::Opened << "The help file %1 was not found.";
-        QTest::newRow("no Wine") << true << Help::Result::WineMissing
+        QTest::newRow("no Wine") << true << Help::Result::ViewerNotStartable
                                  << WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
         QTest::newRow("not opened") << true << Help::Result::NotOpened << "The help file %1 could not be opened.";
     }
@@ -182,6 +184,40 @@ private Q_SLOTS:
         QCOMPARE(e.prompter.boxes().first().kind, Prompter::Kind::Error);
         const QString path = AppFilePath(QStringLiteral("macro.hlp"));
         QCOMPARE(e.prompter.boxes().first().text, message.contains(QLatin1String("%1")) ? message.arg(path) : message);
+    }
+
+    // Ctrl+F1 shows the hourglass while it looks the word up and starts the viewer; a failure
+    // is told with the pointer back, and the pointer stays afterwards.
+    void wordHelpShowsTheHourglass_data()
+    {
+        QTest::addColumn<Help::Result>("viewer");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("opened") << Help::Result::Opened << 0;
+        QTest::newRow("not opened") << Help::Result::NotOpened << 1;
+    }
+    void wordHelpShowsTheHourglass()
+    {
+        QFETCH(Help::Result, viewer);
+        QFETCH(int, boxes);
+        ShownEditor e;
+        QVERIFY(e.active());
+        QVERIFY(e.folder.write(QStringLiteral("macro.hlp"), "help"));
+        const auto cursorNow = [] {
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            return cursor ? int(cursor->shape()) : -1;
+        };
+        QList<int> whileViewing;
+        Help::setViewerForTesting([&](const QString &, int) {
+            whileViewing << cursorNow();
+            return viewer;
+        });
+        QList<int> whileTelling;
+        e.prompter.whileAsking([&](const ScriptedPrompter::Box &) { whileTelling << cursorNow(); });
+        e.editor.setText(QStringLiteral("sendln"));
+        QTest::keyClick(&e.editor, Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(whileViewing, QList<int>{int(Qt::WaitCursor)});
+        QCOMPARE(whileTelling, QList<int>(boxes, -1));
+        QCOMPARE(cursorNow(), -1);
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +25,8 @@ private Q_SLOTS:
     void displayText();
     void boxes_data();
     void boxes();
+    void boxShowsThePointerOverAnHourglass_data();
+    void boxShowsThePointerOverAnHourglass();
 };
 
 void TestMessageBoxPrompter::displayText_data()
@@ -98,6 +102,36 @@ void TestMessageBoxPrompter::boxes()
     QCOMPARE(seen.text, QStringLiteral("Name <b>&amp;</b>\nnext"));
     QCOMPARE(seen.icon, icon);
     QCOMPARE(int(seen.buttons), shownButtons);
+}
+
+void TestMessageBoxPrompter::boxShowsThePointerOverAnHourglass_data()
+{
+    QTest::addColumn<bool>("hourglass");
+    QTest::newRow("during a long command") << true;
+    QTest::newRow("otherwise") << false;
+}
+
+// The box is to be answered: it shows the pointer, also while a long command shows the
+// hourglass, which comes back when the box goes.
+void TestMessageBoxPrompter::boxShowsThePointerOverAnHourglass()
+{
+    QFETCH(bool, hourglass);
+    if (hourglass)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    int shownWith = -1;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box && box->isVisible());
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        shownWith = cursor ? int(cursor->shape()) : int(box->cursor().shape());
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    MessageBoxPrompter().ask(Prompter::Kind::Information, QStringLiteral("Done."), Prompter::Buttons::Ok);
+    QCOMPARE(shownWith, int(Qt::ArrowCursor));
+    const QCursor *after = QGuiApplication::overrideCursor();
+    QCOMPARE(after ? int(after->shape()) : -1, hourglass ? int(Qt::WaitCursor) : -1);
+    if (hourglass)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 QTEST_MAIN(TestMessageBoxPrompter)

@@ -2,8 +2,10 @@
 #include "platform/widgets/PrinterInventory.h"
 #include "support/FakePrinterInventory.h"
 
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,17 +44,34 @@ private Q_SLOTS:
         QCOMPARE(fileWhenShown, QString());
     }
 
-    void printerSetupShowsThePageSetup()
+    // The set-up chooses the printer (with its paper and orientation) that the commands print
+    // on: the print dialog on that printer, confirmed without printing and without a file to
+    // print into.
+    void printerSetupOffersTheChoiceOfPrinter()
     {
         QPrinter printer;
         QtPrintDialogs dialogs;
-        bool shown = false;
+        bool onThePrinter = false;
+        bool fileOffered = true;
+        QString title;
+        QString okText;
         dialogs.setRunner([&](QDialog &dialog) {
-            shown = qobject_cast<QPageSetupDialog *>(&dialog) != nullptr;
+            auto *print = qobject_cast<QPrintDialog *>(&dialog);
+            if (!print)
+                return int(QDialog::Rejected);
+            onThePrinter = print->printer() == &printer;
+            fileOffered = print->testOption(QAbstractPrintDialog::PrintToFile);
+            title = print->windowTitle();
+            if (auto *buttons = print->findChild<QDialogButtonBox *>())
+                if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+                    okText = ok->text();
             return int(QDialog::Accepted);
         });
         dialogs.setupPrinter(printer, nullptr);
-        QVERIFY(shown);
+        QVERIFY(onThePrinter);
+        QVERIFY(!fileOffered);
+        QCOMPARE(title, QStringLiteral("Printer Setup"));
+        QCOMPARE(okText, QStringLiteral("OK"));
     }
 
     // The count is read on request only and kept between requests.
@@ -68,6 +87,29 @@ private Q_SLOTS:
         QVERIFY(printers.HasPrinters(false));
         QVERIFY(!printers.HasPrinters(true));
         QCOMPARE(printers.PrinterCount(), 0);
+    }
+
+    // A print server that does not answer is not waited for beyond the bound: the count
+    // stays what the last answer said, no second read starts while the first hangs, and the
+    // late answer is taken, and told, when it comes.
+    void aLateAnswerIsTakenWhenItComes()
+    {
+        FakePrinterInventory printers(2);
+        QSignalSpy told(&printers, &PrinterInventory::printersRead);
+        printers.stall();
+        QVERIFY(!printers.HasPrinters(true));
+        QVERIFY(printers.reading());
+        QCOMPARE(printers.PrinterCount(), -1);
+        QVERIFY(!printers.HasPrinters(true));
+        QCOMPARE(printers.defaultPrinterName(), QString());
+
+        printers.answer();
+        QVERIFY(told.wait());
+        QCOMPARE(told.size(), 1);
+        QVERIFY(!printers.reading());
+        QCOMPARE(printers.PrinterCount(), 2);
+        QVERIFY(printers.HasPrinters(false));
+        QCOMPARE(printers.defaultPrinterName(), QStringLiteral("Office"));
     }
 
     void aPdfFilePrintsInTheColourModeChosenForIt_data()

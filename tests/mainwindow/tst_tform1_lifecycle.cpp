@@ -18,6 +18,7 @@
 #include "shell/ParamName.h"
 #include "shell/ProgramRegKey.h"
 #include "shell/ShellServices.h"
+#include "support/FakeMachine.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedFileChooser.h"
 #include "support/ScriptedPrompter.h"
@@ -25,6 +26,7 @@
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
 #include "support/TreeShape.h"
+#include "support/WinePrefixLayout.h"
 #include "table/ConnectionTree.h"
 #include "table/TableFile.h"
 
@@ -32,18 +34,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -84,6 +90,8 @@ private Q_SLOTS:
     void geometryIsNotRecordedWhileMaximized();
     void handedOverFileAtStart_data();
     void handedOverFileAtStart();
+    void handedOverWhatIsNoFileAtStart_data();
+    void handedOverWhatIsNoFileAtStart();
     void closeDeletesTempFilesAndLetsTheInstanceGo();
     void destroySavesAndTellsTheLauncher();
     void tableWritesAndOpensSaveTheOptions_data();
@@ -91,6 +99,7 @@ private Q_SLOTS:
     void oldTableConvertedAtStartSavesTheOptions();
     void windowNotMadeFromTheOptionsSavesNothing();
     void runAtLogOnSwitchesTheLaunchersAutoStart();
+    void runAtLogOnRefusedWhenNoWineRunsTheLauncher();
     void laterStartsFileIsOfferedForImport();
     void stopRequestWaitsForAModalDialog();
     void trayActionsOfThisSystem_data();
@@ -365,6 +374,43 @@ void TestTForm1Lifecycle::handedOverFileAtStart()
     QCOMPARE(form->doc().CurrentTableFile, last);
 }
 
+void TestTForm1Lifecycle::handedOverWhatIsNoFileAtStart_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("lastTableKnown");
+    QTest::addColumn<QStringList>("boxes");
+    const QString refused = QStringLiteral("Cannot read the file Handed.QDZ");
+    const QString offer = QStringLiteral("Do you want to import file Handed.QDZ into Wexmora?");
+    // Nothing writes to the pipe: an open that waited would hang the start for good.
+    QTest::newRow("named pipe as the table") << "fifo" << false << QStringList{refused};
+    QTest::newRow("folder as the table") << "folder" << false << QStringList{refused};
+    QTest::newRow("named pipe offered for import") << "fifo" << true << QStringList{offer, refused};
+}
+
+void TestTForm1Lifecycle::handedOverWhatIsNoFileAtStart()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, lastTableKnown);
+    QFETCH(QStringList, boxes);
+    Machine machine;
+    const QString last = machine.writeTable(QStringLiteral("Last.QDZ"), {record("Last", 1)});
+    const QString handed = machine.folder.filePath(QStringLiteral("Handed.QDZ"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(handed).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(handed));
+    if (lastTableKnown)
+        machine.setStored(QStringLiteral("LastQDZFile"), last);
+    machine.setStored(QStringLiteral("ParamName"), handed);
+
+    std::unique_ptr<TForm1> form = machine.start({handed});
+    QVERIFY(form);
+    QTRY_COMPARE(machine.prompter.texts(), boxes);
+    QCOMPARE(machine.prompter.boxes().last().kind, Prompter::Kind::Warning);
+    QCOMPARE(namesOf(*form), lastTableKnown ? QStringList{"Last:1"} : QStringList{});
+    QCOMPARE(ReadParamName(*machine.registry), QString());
+}
+
 void TestTForm1Lifecycle::closeDeletesTempFilesAndLetsTheInstanceGo()
 {
     Machine machine;
@@ -496,6 +542,33 @@ void TestTForm1Lifecycle::runAtLogOnSwitchesTheLaunchersAutoStart()
     QVERIFY(AutoStart::setOn(machine.folder.filePath(QStringLiteral("old/Wexmora.exe")), true));
     std::unique_ptr<TForm1> again = machine.start();
     QVERIFY(!again->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"))->isChecked());
+}
+
+// A 32-bit Windows launcher on a machine with only 64-bit Wine would fail at every log-on:
+// no entry is written, the user is told what to install, and the box shows it off.
+void TestTForm1Lifecycle::runAtLogOnRefusedWhenNoWineRunsTheLauncher()
+{
+    Machine machine;
+    const FakeMachine debian(machine.folder.filePath(QStringLiteral("root")), FakeMachine::debian(false, true));
+    QVERIFY(debian.isReady());
+    QVERIFY(WriteWindowsExecutable(AppFilePath(QStringLiteral("Wexmora.exe")), PeI386));
+    std::unique_ptr<TForm1> form = machine.start();
+    QVERIFY(form);
+    auto *box = form->findChild<QAbstractButton *>(QStringLiteral("cbRunOnStart"));
+    QVERIFY(!box->isChecked());
+    Reveal(box);
+
+    QTest::keyClick(box, Qt::Key_Space);
+
+    QCOMPARE(machine.prompter.boxes().size(), 1);
+    QCOMPARE(machine.prompter.boxes().first().kind, Prompter::Kind::Error);
+    QCOMPARE(machine.prompter.boxes().first().text,
+             QStringLiteral("Wexmora.exe is a 32-bit Windows program (i386), and no Wine on this computer runs "
+                            "32-bit programs.\rPlease install Wine's 32-bit part (on Debian and Ubuntu for amd64, "
+                            "as root: dpkg --add-architecture i386, then apt-get update, then apt-get install "
+                            "wine32:i386)."));
+    QVERIFY(!box->isChecked());
+    QVERIFY(!QFileInfo::exists(AutoStart::entryPath()));
 }
 
 void TestTForm1Lifecycle::laterStartsFileIsOfferedForImport()

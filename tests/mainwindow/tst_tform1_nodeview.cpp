@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -138,6 +141,7 @@ private Q_SLOTS:
     void collapseAllFocusesTheLastBranchClosed();
     void showPopup();
     void importMacro();
+    void importMacroOfAnUnreadableFile_data();
     void importMacroOfAnUnreadableFile();
     void importMacroAsksFirst();
 };
@@ -688,18 +692,39 @@ void TestTForm1NodeView::importMacro()
     QCOMPARE(w.prompter.texts(), QStringList{question(QStringLiteral("Beta"))});
 }
 
+void TestTForm1NodeView::importMacroOfAnUnreadableFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");   // the end of the message; empty when any reason does
+    QTest::newRow("missing") << "missing" << "";
+    // Nothing writes to it: opening it as a file would wait for ever.
+    QTest::newRow("named pipe") << "fifo" << "It is a named pipe, not a file.";
+    QTest::newRow("folder") << "folder" << "It is a folder, not a file.";
+    // Reading it would never end.
+    QTest::newRow("device") << "/dev/zero" << "It is a device, not a file.";
+}
+
 void TestTForm1NodeView::importMacroOfAnUnreadableFile()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(&w.form));
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("gone.TTL"));
+    QString path = dir.filePath(QStringLiteral("gone.TTL"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (kind.startsWith(QLatin1Char('/')))
+        path = kind;
     w.show(w.alpha);
     w.chooser.queue(path);
     w.action("MnImportMacro")->trigger();
     QCOMPARE(w.prompter.boxes().size(), 1);
     QCOMPARE(w.prompter.boxes().first().kind, Prompter::Kind::Error);
     QVERIFY(w.prompter.texts().first().startsWith(QStringLiteral("Cannot open file \"") + path + QStringLiteral("\". ")));
+    QVERIFY(w.prompter.texts().first().endsWith(why));
     QCOMPARE(w.memo1()->text(), QStringLiteral("connect 'host'\r\nwait 'x'"));
     QVERIFY(!w.modified());
 }

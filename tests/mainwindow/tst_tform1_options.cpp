@@ -3,10 +3,12 @@
 #include "Reveal.h"
 #include "WindowMachine.h"
 #include "mainwindow/MacroEditor.h"
+#include "platform/widgets/FixedPitchFont.h"
 #include "support/ScriptedStyleDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -181,6 +183,60 @@ private Q_SLOTS:
         QCOMPARE(w.memo2()->font().bold(), popupBefore.bold());
         // The name is kept as chosen, though the display draws a substitute.
         QCOMPARE(w.form.options().Font1.Name, std::optional(chosenFont().family()));
+    }
+
+    // With no font stored, the macro and popup editors draw in the desktop's fixed-pitch font,
+    // so that columns line up and a TAB is as wide as its spaces; a stored font still wins.
+    void editorsStartInAFixedPitchFont_data()
+    {
+        QTest::addColumn<QString>("stored");   // "Font1Name"; empty for none
+        QTest::addColumn<bool>("fixedPitch");
+        QTest::newRow("no font stored") << QString() << true;
+        QTest::newRow("a stored font wins") << "DejaVu Serif" << false;
+    }
+    void editorsStartInAFixedPitchFont()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, fixedPitch);
+        Machine machine;
+        if (!stored.isEmpty())
+            machine.setStored(QStringLiteral("Font1Name"), stored);
+        std::unique_ptr<TForm1> form = machine.start();
+        QVERIFY(form);
+        const QString family = stored.isEmpty() ? DesktopFixedFont().family() : stored;
+        for (const char *name : {"Memo1", "Memo2"}) {
+            auto *editor = form->findChild<QsciScintilla *>(QLatin1String(name));
+            Reveal(editor);
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            for (const int style : {int(QsciScintillaBase::STYLE_DEFAULT), 0}) {
+                QCOMPARE(StyleFont(*editor, style), family);
+                const auto width = [editor, style](const char *text) {
+                    return editor->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, static_cast<unsigned long>(style), text);
+                };
+                QCOMPARE(width("iiii") == width("MMMM"), fixedPitch);
+            }
+        }
+    }
+
+    // The samples that ask for "Courier New" draw in a fixed-pitch face where the desktop
+    // lacks that family.
+    void courierNewFallsBackOnAFixedPitchFace_data()
+    {
+        QTest::addColumn<QString>("sample");
+        for (const char *name : {"pSampleNormal", "pSampleBold", "pSampleBlink", "pSampleURL"})
+            QTest::newRow(name) << name;
+    }
+    void courierNewFallsBackOnAFixedPitchFace()
+    {
+        QFETCH(QString, sample);
+        Window w;
+        QVERIFY(w.active());
+        auto *label = w.child<QLabel>(sample);
+        Reveal(label);
+        QCOMPARE(label->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(label->font().styleHint(), QFont::TypeWriter);
+        const QFontMetrics drawn(label->font());
+        QCOMPARE(drawn.horizontalAdvance(QStringLiteral("iiii")), drawn.horizontalAdvance(QStringLiteral("MMMM")));
     }
 
     // The menu font reaches the main menu, its menus and the context menu at once.

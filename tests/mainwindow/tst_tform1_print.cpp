@@ -5,6 +5,7 @@
 #include "dialogs/widgets/TTestPrintPreviewDlg.h"
 #include "mainwindow/ConnectionTreeModel.h"
 #include "mainwindow/MacroPrintCommands.h"
+#include "platform/Help.h"
 #include "platform/widgets/QsciIncludes.h"
 #include "support/FakePrinterInventory.h"
 #include "support/ScriptedPrintDialogs.h"
@@ -12,6 +13,8 @@
 #include "table/UrlCodec.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
@@ -88,16 +91,20 @@ struct PrintingProgram : Machine
         printing.setPrinterInventory(&printers);
         printing.setPrintDialogs(&dialogs);
         printing.printer().setOutputFormat(QPrinter::PdfFormat);
-        printing.printer().setOutputFileName(out.filePath(QStringLiteral("office.pdf")));
+        printing.printer().setOutputFileName(officePdf());
+        printers.setPrinterFile(officePdf());
         form->FormCreate(services);
         licence = std::make_unique<TForm4>();
         about = std::make_unique<TForm6>(QStringLiteral("http://example.org/freeware/Wexmora"), *licence);
-        preview = std::make_unique<TTestPrintPreviewDlg>(printing.printer(), printing.printers(), form->prompter(),
+        preview = std::make_unique<TTestPrintPreviewDlg>(printing.printers(), form->prompter(),
                                                          form->options().PrintPreviewScale);
         form->setSecondaryWindows(*licence, *about, *preview);
         form->show();
         return QTest::qWaitForWindowActive(form.get());
     }
+
+    // Where the pages printed on "Office" land.
+    QString officePdf() const { return out.filePath(QStringLiteral("office.pdf")); }
 
     QAction *action(const char *name) const { return form->findChild<QAction *>(QLatin1String(name)); }
     QsciScintilla *memo1() const { return form->findChild<QsciScintilla *>(QStringLiteral("Memo1")); }
@@ -299,6 +306,126 @@ private Q_SLOTS:
         QAction *print = program.action("BtnPrint");
         QCOMPARE(print->toolTip(), toolTip);
         QCOMPARE(print->statusTip(), statusTip);
+    }
+
+    // A print into a file chosen in the dialog is for that print alone: the program's printer
+    // stays, the commands with it, and the next print goes to the printer again.
+    void printingToAFileKeepsTheProgramsPrinter()
+    {
+        PrintingProgram program(2);
+        QVERIFY(program.start());
+        QVERIFY(program.selectDb());
+        const QString chosen = program.out.filePath(QStringLiteral("chosen.pdf"));
+        program.dialogs.answerPrint(true, chosen);
+        QVERIFY(TriggerAsUser(program.action("MnPrint")));
+        QVERIFY(!pdfPages(chosen).isEmpty());
+
+        // The user goes on in the editor: the commands are worked out anew.
+        QTest::mouseClick(program.memo1()->viewport(), Qt::LeftButton);
+        QTRY_VERIFY(program.memo1()->hasFocus());
+        QCOMPARE(program.printCommands(), QStringLiteral("11111"));
+        QCOMPARE(program.action("BtnPrint")->toolTip(), QStringLiteral("Print (Office)"));
+
+        program.dialogs.answerPrint(true);
+        QVERIFY(TriggerAsUser(program.action("BtnPrint")));
+        QCOMPARE(program.dialogs.printShown(), 2);
+        const QStringList onThePrinter = pdfPages(program.officePdf());
+        QVERIFY(!onThePrinter.isEmpty());
+        QVERIFY(onThePrinter.first().contains(QLatin1String("sendln 'line 1'")));
+        QVERIFY(program.prompter.boxes().isEmpty());
+    }
+
+    // The printout is the macro's text as the editor holds it, without the editor's line
+    // numbers; the editor keeps its gutter.
+    void printoutIsTheMacroTextAlone()
+    {
+        PrintingProgram program(1, 30);
+        QVERIFY(program.start());
+        QVERIFY(program.selectDb());
+        const long gutter = program.memo1()->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL);
+        QVERIFY(gutter > 0);
+        const QString pdf = program.out.filePath(QStringLiteral("printed.pdf"));
+        program.dialogs.answerPrint(true, pdf);
+        QVERIFY(TriggerAsUser(program.action("MnPrint")));
+
+        QStringList body;
+        for (const QString &page : pdfPages(pdf))
+            for (const QString &line : page.split(QLatin1Char('\n')))
+                if (line.contains(QLatin1String("sendln")))
+                    body << line.trimmed();
+        QCOMPARE(body.size(), 30);
+        for (int i = 0; i < body.size(); ++i)
+            QCOMPARE(body.at(i), QStringLiteral("sendln 'line %1'").arg(i + 1));
+        QCOMPARE(program.memo1()->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL), gutter);
+    }
+
+    // A print server that takes the connection and never answers: the window shows and
+    // answers the user all the same, the print commands wait off until the list comes, and
+    // follow it when it does.
+    void aStalledPrintServerLeavesTheWindowWorking()
+    {
+        PrintingProgram program(1);
+        program.printers.stall();
+        QVERIFY(program.start());
+        QVERIFY(program.selectDb());
+        QCOMPARE(program.printCommands(), QStringLiteral("00000"));
+        QCOMPARE(program.action("BtnPrint")->toolTip(), QStringLiteral("No default printer."));
+        // Coming back to the program asks again; the read under way is not waited for.
+        Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+        QVERIFY(program.printers.reading());
+        QCOMPARE(program.printCommands(), QStringLiteral("00000"));
+
+        program.printers.answer();
+        QTRY_COMPARE(program.action("BtnPrint")->toolTip(), QStringLiteral("Print (Office)"));
+        QCOMPARE(program.printCommands(), QStringLiteral("11111"));
+    }
+
+    // F1 in the preview window opens the program's help at the topic of the control: the tool
+    // bar's for its buttons and for the window, the pages' for the scale and the pages.
+    void f1InThePreviewOpensItsTopic_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("context");
+        QTest::newRow("the scale") << "CBScale" << 6100;
+        QTest::newRow("the pages") << "SynEditPrintPreview" << 6100;
+        QTest::newRow("a page button") << "BtnNext" << 6020;
+        QTest::newRow("the close button") << "BtnClose" << 6020;
+        QTest::newRow("the status bar, the window's") << "StatusBar" << 6020;
+    }
+    void f1InThePreviewOpensItsTopic()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, context);
+        PrintingProgram program(1, 10);
+        QVERIFY(program.folder.write(QStringLiteral("Wexmora.hlp"), "?_\3\0"));
+        QStringList opened;
+        Help::setViewerForTesting([&opened](const QString &file, int topic) {
+            opened << QFileInfo(file).fileName() + QLatin1Char('@') + QString::number(topic);
+            return Help::Result::Opened;
+        });
+        const auto restoreViewer = qScopeGuard([] { Help::setViewerForTesting({}); });
+        QVERIFY(program.start());
+        QVERIFY(program.selectDb());
+
+        bool pressed = false;
+        QTimer::singleShot(0, this, [&] {
+            TTestPrintPreviewDlg *dlg = program.preview.get();
+            if (QApplication::activeModalWidget() != dlg)
+                return;
+            QWidget *w = dlg->findChild<QWidget *>(control);
+            if (auto *view = w ? w->findChild<QGraphicsView *>() : nullptr)
+                w = view->viewport();
+            if (w) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+                pressed = true;
+            }
+            dlg->close();
+        });
+        QVERIFY(TriggerAsUser(program.action("BtnPrintPreview")));
+        QVERIFY(pressed);
+        QCOMPARE(opened, QStringList{QStringLiteral("Wexmora.hlp@%1").arg(context)});
+        QVERIFY(program.prompter.boxes().isEmpty());
     }
 
     // A printer added while the user was elsewhere is there when the program is active again.

@@ -4,7 +4,9 @@
 #include "table/UrlCodec.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -99,6 +101,36 @@ private Q_SLOTS:
                  QStringLiteral("Current TeraTerm.ini file was copied into file ")
                      + QDir::toNativeSeparators(m.folder.filePath(copies.first()))
                      + QStringLiteral("\n\nTeraTerm configuration from ") + time + QStringLiteral(" has been restored."));
+    }
+
+    // A restore shows the hourglass from the user's Yes until its last message is answered,
+    // and the pointer again after; the question before it shows none.
+    void restoreShowsTheHourglass_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("cursors");  // at each box; -1 for none
+        QTest::newRow("yes") << int(Prompter::Yes) << QList<int>{-1, int(Qt::WaitCursor)};
+        QTest::newRow("no") << int(Prompter::No) << QList<int>{-1};
+    }
+    void restoreShowsTheHourglass()
+    {
+        QFETCH(int, answer);
+        QFETCH(QList<int>, cursors);
+        Machine m;
+        QVERIFY(m.folder.write(QStringLiteral("teraterm.ini"), kIni));
+        m.setStored(QStringLiteral("IniBackup"),
+                    QString::fromLatin1(UrlEncode("Monday, 01-Jan-2024 10:00:00\r\n[Tera Term]Kept=2\r\n", true)));
+        auto form = m.start();
+        QVERIFY(form);
+        QList<int> seen;
+        m.prompter.whileAsking([&seen](const ScriptedPrompter::Box &) {
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            seen << (cursor ? int(cursor->shape()) : -1);
+        });
+        m.prompter.queue(Prompter::Answer(answer));
+        QVERIFY(TriggerAsUser(command(*form, "mnRestore")));
+        QCOMPARE(seen, cursors);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     // Without teraterm.ini there is nothing to back up: the user is told which file, and

@@ -1,9 +1,14 @@
 #include "platform/AutoStart.h"
+#include "platform/ResolvedPath.h"
+#include "support/FakeMachine.h"
 #include "support/FileBytes.h"
 #include "support/ScopedEnv.h"
+#include "support/WinePrefixLayout.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -101,6 +106,97 @@ private Q_SLOTS:
         QVERIFY(!AutoStart::isOn("/old/w/Wexmora.exe"));
         QVERIFY(!AutoStart::isOn(QString()));
         QVERIFY(!AutoStart::setOn(QString(), true));
+    }
+
+    // A Windows launcher in a prefix starts at log-on through Wine in that prefix. The entry
+    // is run the way a desktop runs it (GLib's launcher, as GNOME's and Xfce's sessions do),
+    // with nothing set but a PATH: the recorded start is what the desktop does.
+    void windowsLauncherStartsThroughWineAtLogOn_data()
+    {
+        QTest::addColumn<QString>("prefixName");
+        QTest::newRow("plain") << ".wine";
+        QTest::newRow("blank and percent") << "wine prefix 100%";
+        QTest::newRow("quote, dollar, backtick and backslash") << "p\"$HOME`id`\\x";
+    }
+    void windowsLauncherStartsThroughWineAtLogOn()
+    {
+        QFETCH(QString, prefixName);
+        QTemporaryDir dir;
+        const QString record = dir.filePath("started");
+        const FakeMachine machine(dir.filePath("root"), {});
+        QVERIFY(machine.isReady());
+        const QString wine = machine.file("/usr/bin/wine");
+        QVERIFY(QDir().mkpath(QFileInfo(wine).path()));
+        QVERIFY(WriteFileBytes(wine, "#!/bin/sh\nprintf '%s\\n' \"WINEPREFIX=$WINEPREFIX\" \"$@\" > '"
+                                         + QFile::encodeName(record) + "'\n"));
+        QVERIFY(QFile::setPermissions(wine, QFile::permissions(wine) | QFileDevice::ExeOwner));
+        const QString prefix = dir.filePath(prefixName);
+        QVERIFY(MakeWinePrefixLayout(prefix));
+        const QString launcher = prefix + "/drive_c/Program Files (x86)/teraterm/Wexmora.exe";
+        QVERIFY(WriteWindowsExecutable(launcher));
+
+        QVERIFY(AutoStart::setOn(launcher, true));
+        QVERIFY(AutoStart::isOn(launcher));
+        QCOMPARE(AutoStart::startedCommand(ReadFileBytes(AutoStart::entryPath())),
+                 (QStringList{"env", "WINEPREFIX=" + ResolvedPath(prefix), wine, launcher}));
+
+        const QString gio = QStandardPaths::findExecutable("gio", {"/usr/bin", "/bin"});
+        QVERIFY2(!gio.isEmpty(), "gio (Debian: libglib2.0-bin) runs the entry as a desktop does");
+        QProcess desktop;
+        QProcessEnvironment bare;
+        bare.insert("PATH", "/usr/bin:/bin");
+        desktop.setProcessEnvironment(bare);
+        desktop.start(gio, {"launch", AutoStart::entryPath()});
+        QVERIFY(desktop.waitForFinished());
+        QCOMPARE(desktop.exitCode(), 0);
+        QTRY_COMPARE(QString::fromUtf8(ReadFileBytes(record)),
+                     "WINEPREFIX=" + ResolvedPath(prefix) + "\n" + launcher + "\n");
+    }
+
+    // Read back, an entry counts as the launcher's when it would start the launcher: a
+    // Windows launcher only through Wine (an older entry that names it alone fails at every
+    // log-on), a native one only as itself.
+    void onOnlyWhenTheEntryStartsTheLauncher_data()
+    {
+        QTest::addColumn<bool>("windowsLauncher");
+        QTest::addColumn<QByteArray>("exec");   // %1: the launcher, quoted
+        QTest::addColumn<bool>("on");
+        QTest::newRow("Windows, through Wine in its prefix") << true << QByteArray("env \"WINEPREFIX=/p\" \"/usr/bin/wine\" %1") << true;
+        QTest::newRow("Windows, through wine64") << true << QByteArray("/usr/lib/wine/wine64 %1 %U") << true;
+        QTest::newRow("Windows, through wine-stable, env unquoted") << true << QByteArray("env WINEPREFIX=/p LANG=C wine-stable %1") << true;
+        QTest::newRow("Windows, named alone") << true << QByteArray("%1") << false;
+        QTest::newRow("Windows, through another program") << true << QByteArray("env WINEPREFIX=/p /usr/bin/mono %1") << false;
+        QTest::newRow("Windows, another file through Wine") << true << QByteArray("wine \"/p/Other.exe\"") << false;
+        QTest::newRow("Windows, env alone") << true << QByteArray("env WINEPREFIX=/p") << false;
+        QTest::newRow("native, alone") << false << QByteArray("%1") << true;
+        QTest::newRow("native, through Wine") << false << QByteArray("wine %1") << false;
+        QTest::newRow("native, after env") << false << QByteArray("env A=1 %1 --tray") << true;
+    }
+    void onOnlyWhenTheEntryStartsTheLauncher()
+    {
+        QFETCH(bool, windowsLauncher);
+        QFETCH(QByteArray, exec);
+        QFETCH(bool, on);
+        QTemporaryDir dir;
+        const QString launcher = dir.filePath("tera term/Wexmora.exe");
+        QVERIFY(QDir().mkpath(dir.filePath("tera term")));
+        QVERIFY(windowsLauncher ? WriteWindowsExecutable(launcher) : WriteFileBytes(launcher, "#!/bin/sh\n"));
+        QVERIFY(writeEntry("[Desktop Entry]\nType=Application\nExec="
+                           + exec.replace("%1", AutoStart::quoteExecArgument(launcher).toUtf8()) + "\n"));
+        QCOMPARE(AutoStart::isOn(launcher), on);
+    }
+
+    // With no Wine here to run it, a Windows launcher gets no entry that would fail at log-on.
+    void noEntryWhenNoWineRunsTheLauncher()
+    {
+        QTemporaryDir dir;
+        const FakeMachine machine(dir.filePath("root"), FakeMachine::debian(false, true));
+        QVERIFY(machine.isReady());
+        const QString launcher = dir.filePath("tt/Wexmora.exe");
+        QVERIFY(WriteWindowsExecutable(launcher, PeI386));
+        QVERIFY(!AutoStart::setOn(launcher, true));
+        QVERIFY(!QFile::exists(AutoStart::entryPath()));
+        QVERIFY(!AutoStart::isOn(launcher));
     }
 
     void unwritableConfigFails()

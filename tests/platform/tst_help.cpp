@@ -2,6 +2,7 @@
 #include "platform/Help.h"
 #include "platform/ShellOpen.h"
 #include "platform/WineLocator.h"
+#include "support/FakeMachine.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
 #include "support/WinePrefixLayout.h"
@@ -110,7 +111,7 @@ private Q_SLOTS:
         QTest::newRow("opened") << Help::Result::Opened << QString();
         QTest::newRow("file missing") << Help::Result::FileMissing << "The help file %1 was not found.";
         QTest::newRow("not opened") << Help::Result::NotOpened << "The help file %1 could not be opened.";
-        QTest::newRow("Wine missing") << Help::Result::WineMissing
+        QTest::newRow("Wine missing") << Help::Result::ViewerNotStartable
                                       << WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe"));
     }
 
@@ -161,12 +162,60 @@ private Q_SLOTS:
                  QDir(m.dir.filePath(QStringLiteral("prefix"))).canonicalPath());
     }
 
+    // Wine's help viewer is the prefix's own copy, of the prefix's machine: it needs a Wine
+    // that runs that machine.
+    void theViewerNeedsAWineForThePrefixsMachine_data()
+    {
+        QTest::addColumn<quint16>("viewer");   // the machine of the prefix's winhlp32.exe
+        QTest::addColumn<QString>("wine");     // the Wine it starts with; empty: none
+        QTest::newRow("a 64-bit prefix") << PeX86_64 << "/usr/bin/wine";
+        QTest::newRow("a 32-bit prefix") << PeI386 << "";
+    }
+
+    void theViewerNeedsAWineForThePrefixsMachine()
+    {
+        QFETCH(quint16, viewer);
+        QFETCH(QString, wine);
+        QTemporaryDir dir;
+        const FakeMachine debian(dir.filePath(QStringLiteral("root")), FakeMachine::debian(false, true));
+        QVERIFY(debian.isReady());
+        const QString prefix = dir.filePath(QStringLiteral("prefix"));
+        QVERIFY(MakeWinePrefixLayout(prefix));
+        QVERIFY(WriteWindowsExecutable(prefix + QStringLiteral("/drive_c/windows/system32/winhlp32.exe"), viewer));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/drive_c/tt")));
+        AppPaths::setProgramDir(prefix + QStringLiteral("/drive_c/tt"));
+        QVERIFY(WriteFileBytes(AppFilePath(QStringLiteral("ttermp.hlp")), "?_\3\0"));
+        QList<StartCommand> starts;
+        ShellOpen::setStarterForTesting([&starts](const StartCommand &c) {
+            starts.append(c);
+            return true;
+        });
+
+        const Help::Result result = Help::open(QStringLiteral("ttermp.hlp"));
+        const QString message = Help::failureMessage(result, QStringLiteral("ttermp.hlp"));
+        ShellOpen::setStarterForTesting({});
+        AppPaths::setProgramDir(QString());
+
+        if (wine.isEmpty()) {
+            QCOMPARE(result, Help::Result::ViewerNotStartable);
+            QVERIFY(starts.isEmpty());
+            QVERIFY2(message.startsWith(QStringLiteral("winhlp32.exe is a 32-bit Windows program (i386), and no "
+                                                       "Wine on this computer runs 32-bit programs.")),
+                     qPrintable(message));
+            return;
+        }
+        QCOMPARE(result, Help::Result::Opened);
+        QCOMPARE(starts.size(), 1);
+        QCOMPARE(starts.first().program, debian.file(wine));
+        QCOMPARE(starts.first().arguments, (QStringList{QStringLiteral("winhlp32.exe"), QStringLiteral("C:\\tt\\ttermp.hlp")}));
+    }
+
     void withoutWineAHelpFileInAPrefixIsNotOpened()
     {
         Machine m(true);
         QVERIFY(m.helpFile(QStringLiteral("ttermp.hlp")));
         QVERIFY(m.wine.uninstall());
-        QCOMPARE(Help::open(QStringLiteral("ttermp.hlp")), Help::Result::WineMissing);
+        QCOMPARE(Help::open(QStringLiteral("ttermp.hlp")), Help::Result::ViewerNotStartable);
         QVERIFY(m.starts.isEmpty());
         QVERIFY(m.opened.isEmpty());
     }

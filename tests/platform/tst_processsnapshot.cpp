@@ -61,9 +61,25 @@ private Q_SLOTS:
             << FakeProcess{"4242", "wine64", "/usr/lib/wine/wine64",
                            {"wine64", "/home/u/.wine/drive_c/teraterm/TTERMPRO.exe"}}
             << true;
-        QTest::newRow("a script run by the shell")
-            << FakeProcess{"99", "sh", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+        QTest::newRow("by the preloader")
+            << FakeProcess{"4242", "wine64-preload", "/usr/lib/wine/wine64-preloader",
+                           {"/usr/lib/wine/wine64-preloader", "C:\\teraterm\\ttermpro.exe"}}
             << true;
+        QTest::newRow("a script started as itself")
+            << FakeProcess{"99", "ttermpro.exe", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+            << true;
+        // Only a loader's argument is the program that runs: any other program's arguments
+        // are files it works on.
+        QTest::newRow("a file handed to the shell")
+            << FakeProcess{"99", "sh", "/usr/bin/dash", {"/bin/sh", "/tt/ttermpro.exe", "/F=a"}}
+            << false;
+        QTest::newRow("a file shown by a pager")
+            << FakeProcess{"99", "less", "/usr/bin/less", {"less", "ttermpro.exe"}} << false;
+        QTest::newRow("a file edited")
+            << FakeProcess{"99", "vim", "/usr/bin/vim", {"vim", "/home/u/.wine/drive_c/teraterm/ttermpro.exe"}}
+            << false;
+        QTest::newRow("a loader's later argument")
+            << FakeProcess{"99", "wine", "/usr/bin/wine", {"wine", "notepad.exe", "ttermpro.exe"}} << false;
         QTest::newRow("named only as a later argument")
             << FakeProcess{"99", "vim", "/usr/bin/vim", {"vim", "-R", "ttermpro.exe"}} << false;
         QTest::newRow("a longer name")
@@ -86,21 +102,37 @@ private Q_SLOTS:
         QCOMPARE(ProcessSnapshot::IsProcessRunning("TTERMPRO.EXE"), running);
     }
 
+    // Real processes: a program file named ttermpro.exe started as itself is TeraTerm (the
+    // kernel names it so even when it is a script); the same file handed to another program
+    // is that program's file.
+    void seesARealProcess_data()
+    {
+        QTest::addColumn<QString>("program");     // empty: the file itself
+        QTest::addColumn<bool>("running");
+        QTest::newRow("started as itself") << QString() << true;
+        QTest::newRow("read by the shell") << "/bin/sh" << false;
+    }
     void seesARealProcess()
     {
+        QFETCH(QString, program);
+        QFETCH(bool, running);
         QTemporaryDir dir;
         const QString exe = dir.filePath("TTermPro.exe");
-        QVERIFY(QFile::copy("/bin/sleep", exe));
+        QVERIFY(WriteFileBytes(exe, "#!/bin/sh\nsleep 60\n"));
+        QVERIFY(QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QProcess process;
-        process.start(exe, {"60"});
+        if (program.isEmpty())
+            process.start(exe, {});
+        else
+            process.start(program, {exe});
         QVERIFY(process.waitForStarted());
+        const QStringList names =
+            ProcessSnapshot::ProcessEntryExeNames(QStringLiteral("/proc/%1").arg(process.processId()));
         const bool seen = ProcessSnapshot::IsProcessRunning("ttermpro.exe");
-        const QStringList names = ProcessSnapshot::ProcessEntryExeNames(
-            QStringLiteral("/proc/%1").arg(process.processId()));
         process.kill();
         process.waitForFinished();
-        QVERIFY(seen);
-        QVERIFY2(names.contains("TTermPro.exe"), qPrintable(names.join(',')));
+        QCOMPARE(seen, running);
+        QCOMPARE(names.contains("TTermPro.exe"), running);
     }
 };
 

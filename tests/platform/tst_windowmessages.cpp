@@ -1,5 +1,6 @@
 #include "platform/WindowMessages.h"
 
+#include <QDBusMessage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -109,6 +110,39 @@ private:
     QString m_token = QUuid::createUuid().toString(QUuid::Id128) + QLatin1Char('-');
 
 private Q_SLOTS:
+    // Any process on the bus may send a signal under our path and name, of any form; only
+    // the form "sxxs" is a message.
+    void onlyMessagesOfTheirFormAreTaken_data()
+    {
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<bool>("taken");
+        const QString name = QStringLiteral("VurozeziMessage");
+        const QString id = QStringLiteral(":1.7");
+        QTest::newRow("sxxs") << QVariantList{name, qlonglong(1), qlonglong(2), id} << true;
+        QTest::newRow("too few") << QVariantList{name, qlonglong(1), qlonglong(2)} << false;
+        QTest::newRow("too many") << QVariantList{name, qlonglong(1), qlonglong(2), id, id} << false;
+        QTest::newRow("32-bit numbers") << QVariantList{name, 1, 2, id} << false;
+        QTest::newRow("bytes for the name") << QVariantList{name.toUtf8(), qlonglong(1), qlonglong(2), id} << false;
+        QTest::newRow("nothing") << QVariantList{} << false;
+    }
+    void onlyMessagesOfTheirFormAreTaken()
+    {
+        QFETCH(QVariantList, arguments);
+        QFETCH(bool, taken);
+        QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(WindowMessages::kPath),
+                                                         QLatin1String(WindowMessages::kInterface),
+                                                         QLatin1String(WindowMessages::kSignal));
+        signal.setArguments(arguments);
+        const std::optional<WindowMessages::Message> m = WindowMessages::decode(signal);
+        QCOMPARE(m.has_value(), taken);
+        if (taken) {
+            QCOMPARE(m->name, QStringLiteral("VurozeziMessage"));
+            QCOMPARE(m->wParam, 1);
+            QCOMPARE(m->lParam, 2);
+            QCOMPARE(m->senderId, QStringLiteral(":1.7"));
+        }
+    }
+
     void everyInstanceGetsTheBroadcastAndKnowsItsOwn_data()
     {
         QTest::addColumn<qint64>("wParam");

@@ -2,8 +2,10 @@
 #include "platform/ShellOpen.h"
 #include "platform/WineLocator.h"
 #include "platform/WineStarter.h"
+#include "support/FakeMachine.h"
 #include "support/FileBytes.h"
 #include "support/ScopedEnv.h"
+#include "support/PeImage.h"
 #include "support/WinePrefixLayout.h"
 
 #include <QDir>
@@ -13,8 +15,10 @@
 
 namespace {
 
-// A temp folder with a Wine prefix in "prefix", a folder "bin" that stands for the PATH, and
-// a stand-in for Debian's loader at "lib/wine64". Wine itself never runs: the starter records.
+// A temp folder with a Wine prefix in "prefix", and a made-up machine's root: its PATH is
+// "/bin" there, and Debian keeps its loader off the PATH in "usr/lib/wine/wine64". The
+// folder "bin" is also on this process's PATH, for programs named without a folder. Wine
+// itself never runs: the starter records.
 struct Machine
 {
     QTemporaryDir dir;
@@ -24,8 +28,8 @@ struct Machine
     Machine()
     {
         QDir().mkpath(file(QStringLiteral("bin")));
-        path.set(QFile::encodeName(file(QStringLiteral("bin"))));
-        WineLocator::setFallbackLoaderForTesting(file(QStringLiteral("lib/wine64")));
+        path.set("/bin:" + QFile::encodeName(file(QStringLiteral("bin"))));
+        WineLocator::setRootForTesting(dir.path());
         ShellOpen::setStarterForTesting([this](const StartCommand &command) {
             starts.append(command);
             return true;
@@ -34,7 +38,7 @@ struct Machine
     ~Machine()
     {
         ShellOpen::setStarterForTesting({});
-        WineLocator::setFallbackLoaderForTesting(QString());
+        WineLocator::setRootForTesting(QString());
     }
 
     QString file(const QString &name) const { return dir.filePath(name); }
@@ -45,6 +49,13 @@ struct Machine
             && QFile::setPermissions(file(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
+
+QByteArray windowsProgram(quint16 machine)
+{
+    PeImage image(PeImage::Options{.pe32Plus = machine == PeX86_64});
+    image.put16(PeImage::PeHeader + 4, machine);
+    return image.bytes;
+}
 
 } // namespace
 
@@ -58,9 +69,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("installed");  // under the temp folder
         QTest::addColumn<QString>("loader");         // empty: none
 
-        QTest::newRow("wine on the PATH") << QStringList{"bin/wine", "bin/wine64", "lib/wine64"} << "bin/wine";
-        QTest::newRow("wine64 on the PATH") << QStringList{"bin/wine64", "lib/wine64"} << "bin/wine64";
-        QTest::newRow("Debian's loader off the PATH") << QStringList{"lib/wine64"} << "lib/wine64";
+        QTest::newRow("wine on the PATH") << QStringList{"bin/wine", "bin/wine64", "usr/lib/wine/wine64"} << "bin/wine";
+        QTest::newRow("wine64 on the PATH") << QStringList{"bin/wine64", "usr/lib/wine/wine64"} << "bin/wine64";
+        QTest::newRow("Debian's loader off the PATH") << QStringList{"usr/lib/wine/wine64"} << "usr/lib/wine/wine64";
         QTest::newRow("not installed") << QStringList{} << "";
     }
 
@@ -81,7 +92,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("throughWine");
         QTest::addColumn<QString>("prefix");      // WINEPREFIX set for it; empty: the user's own
 
-        const QByteArray pe("MZ\x90\0\3\0", 6);
+        const QByteArray pe = windowsProgram(PeI386);
         QTest::newRow("Windows TeraTerm in a prefix")
             << "prefix/drive_c/Program Files (x86)/teraterm/ttermpro.exe" << pe << true << "prefix";
         QTest::newRow("Windows TeraTerm outside any prefix") << "opt/teraterm/ttermpro.exe" << pe << true << "";
@@ -128,13 +139,13 @@ private Q_SLOTS:
     void withoutWineAWindowsProgramDoesNotStart()
     {
         Machine m;
-        QVERIFY(m.program(QStringLiteral("tt/ttermpro.exe"), "MZ"));
+        QVERIFY(m.program(QStringLiteral("tt/ttermpro.exe"), windowsProgram(PeX86_64)));
         QVERIFY(m.program(QStringLiteral("tt/Wexmora.exe")));
         const QString exe = m.file(QStringLiteral("tt/ttermpro.exe"));
 
-        QVERIFY(WineStarter::wineMissingFor(exe));
+        QCOMPARE(WineStarter::startProblem(exe), WineLocator::missingWineMessage(exe));
         QVERIFY(!WineStarter::commandFor(exe, {}));
-        QCOMPARE(ShellOpen::start(exe, {}), ShellOpen::StartResult::WineMissing);
+        QCOMPARE(ShellOpen::start(exe, {}), ShellOpen::StartResult::NotStartable);
         QVERIFY(!ShellOpen::startDetached(exe, {}));
         QVERIFY(m.starts.isEmpty());
         QCOMPARE(WineLocator::missingWineMessage(exe),
@@ -142,22 +153,100 @@ private Q_SLOTS:
                                 "Wine was not found.\rPlease install Wine (on Debian and Ubuntu: the "
                                 "package \"wine\")."));
         // A native program starts as ever.
-        QVERIFY(!WineStarter::wineMissingFor(m.file(QStringLiteral("tt/Wexmora.exe"))));
+        QVERIFY(WineStarter::startProblem(m.file(QStringLiteral("tt/Wexmora.exe"))).isEmpty());
         QCOMPARE(ShellOpen::start(m.file(QStringLiteral("tt/Wexmora.exe")), {}), ShellOpen::StartResult::Started);
         QCOMPARE(m.starts.size(), 1);
+    }
+
+    // The machine field of the program's header picks the Wine; a program that no Wine here
+    // runs is not started, and the user is told why and what to install.
+    void startsEachMachineWithAWineThatRunsIt_data()
+    {
+        QTest::addColumn<QStringList>("files");   // the made-up machine
+        QTest::addColumn<quint16>("machine");     // the program's PE machine field; 0: no PE header
+        QTest::addColumn<QString>("loader");      // the Wine it starts with; empty: not started
+        QTest::addColumn<QString>("problem");
+
+        const QString no32 = QStringLiteral(
+            "ttermpro.exe is a 32-bit Windows program (i386), and no Wine on this computer runs 32-bit "
+            "programs.\rPlease install Wine's 32-bit part (on Debian and Ubuntu for amd64, as root: "
+            "dpkg --add-architecture i386, then apt-get update, then apt-get install wine32:i386).");
+        QTest::newRow("i386, Debian's wine64 alone") << FakeMachine::debian(false, true) << PeI386 << "" << no32;
+        QTest::newRow("i386, Debian's wine64 without the wrapper")
+            << QStringList{"usr/lib/wine/wine64: elf x86-64"} << PeI386 << "" << no32;
+        QTest::newRow("i386, Debian with wine32") << FakeMachine::debian(true, true) << PeI386 << "/usr/bin/wine" << "";
+        QTest::newRow("x86-64, Debian with wine32") << FakeMachine::debian(true, true) << PeX86_64 << "/usr/lib/wine/wine64" << "";
+        QTest::newRow("x86-64, Debian's wine64 alone") << FakeMachine::debian(false, true) << PeX86_64 << "/usr/bin/wine" << "";
+        QTest::newRow("x86-64, Debian's wine32 alone")
+            << FakeMachine::debian(true, false) << PeX86_64 << ""
+            << "ttermpro.exe is a 64-bit Windows program (x86-64), and no Wine on this computer runs 64-bit "
+               "programs.\rPlease install Wine's 64-bit part (on Debian and Ubuntu: the package \"wine64\").";
+        QTest::newRow("i386, no Wine")
+            << QStringList{} << PeI386 << ""
+            << "ttermpro.exe is a 32-bit Windows program (i386): Wine is needed to start it, and Wine was not "
+               "found.\rPlease install Wine with its 32-bit part (on Debian and Ubuntu for amd64, as root: "
+               "dpkg --add-architecture i386, then apt-get update, then apt-get install wine wine32:i386).";
+        QTest::newRow("x86-64, no Wine")
+            << QStringList{} << PeX86_64 << ""
+            << "ttermpro.exe is a Windows program: Wine is needed to start it, and Wine was not found.\rPlease "
+               "install Wine (on Debian and Ubuntu: the package \"wine\").";
+        QTest::newRow("ARM64") << FakeMachine::debian(true, true) << PeArm64 << ""
+                               << "ttermpro.exe is a Windows program for 64-bit ARM (ARM64) (machine 0xAA64); Wine runs "
+                                  "only x86 programs here (32-bit i386 and 64-bit x86-64).\rPlease use the x86 "
+                                  "version of ttermpro.exe.";
+        QTest::newRow("an unknown machine") << FakeMachine::debian(true, true) << quint16(0x0200) << ""
+                                            << "ttermpro.exe is a Windows program for an unknown machine (machine "
+                                               "0x0200); Wine runs only x86 programs here (32-bit i386 and 64-bit "
+                                               "x86-64).\rPlease use the x86 version of ttermpro.exe.";
+        QTest::newRow("no PE header") << FakeMachine::debian(true, true) << quint16(0) << ""
+                                      << "ttermpro.exe is not a Windows program that Wine can start: its PE header is "
+                                         "missing or damaged.";
+    }
+
+    void startsEachMachineWithAWineThatRunsIt()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(quint16, machine);
+        QFETCH(QString, loader);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const FakeMachine fake(dir.filePath(QStringLiteral("root")), files);
+        QVERIFY(fake.isReady());
+        QList<StartCommand> starts;
+        ShellOpen::setStarterForTesting([&starts](const StartCommand &command) {
+            starts.append(command);
+            return true;
+        });
+        const QString exe = dir.filePath(QStringLiteral("teraterm/ttermpro.exe"));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("teraterm"))));
+        QVERIFY(machine ? WriteWindowsExecutable(exe, machine) : WriteFileBytes(exe, QByteArray("MZ\x90\0\3\0", 6)));
+
+        QCOMPARE(WineStarter::startProblem(exe), problem);
+        const ShellOpen::StartResult result = ShellOpen::start(exe, {QStringLiteral("/F=a.ini")});
+        ShellOpen::setStarterForTesting({});
+
+        if (loader.isEmpty()) {
+            QCOMPARE(result, ShellOpen::StartResult::NotStartable);
+            QVERIFY(starts.isEmpty());
+            return;
+        }
+        QCOMPARE(result, ShellOpen::StartResult::Started);
+        QCOMPARE(starts.size(), 1);
+        QCOMPARE(starts.first().program, fake.file(loader));
+        QCOMPARE(starts.first().arguments, (QStringList{exe, QStringLiteral("/F=a.ini")}));
     }
 
     void runsWhatWineBringsInAPrefix()
     {
         Machine m;
-        QVERIFY(m.program(QStringLiteral("lib/wine64")));
+        QVERIFY(m.program(QStringLiteral("usr/lib/wine/wine64")));
         const std::optional<StartCommand> c = WineStarter::builtinCommand(
             QStringLiteral("/home/u/.wine"), QStringLiteral("winhlp32.exe"), {QStringLiteral("C:\\tt\\ttermp.hlp")});
         QVERIFY(c);
-        QCOMPARE(c->program, m.file(QStringLiteral("lib/wine64")));
+        QCOMPARE(c->program, m.file(QStringLiteral("usr/lib/wine/wine64")));
         QCOMPARE(c->arguments, (QStringList{QStringLiteral("winhlp32.exe"), QStringLiteral("C:\\tt\\ttermp.hlp")}));
         QCOMPARE(c->environment.value(QStringLiteral("WINEPREFIX")), QStringLiteral("/home/u/.wine"));
-        QVERIFY(QFile::remove(m.file(QStringLiteral("lib/wine64"))));
+        QVERIFY(QFile::remove(m.file(QStringLiteral("usr/lib/wine/wine64"))));
         QVERIFY(!WineStarter::builtinCommand(QStringLiteral("/home/u/.wine"), QStringLiteral("winhlp32.exe"), {}));
     }
 };

@@ -2,7 +2,6 @@
 
 #include "platform/AppPaths.h"
 #include "platform/ShellOpen.h"
-#include "platform/WineLocator.h"
 #include "runner/RunTarget.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
@@ -464,13 +463,32 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(f.programDir + QStringLiteral("/Temp_TTL/~TTiniC1.ini")).isFile());
     }
 
+    // The box says what to install for TeraTerm's machine.
+    void withoutWineNothingIsMade_data()
+    {
+        QTest::addColumn<quint16>("machine");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("32-bit TeraTerm")
+            << PeI386
+            << "ttermpro.exe is a 32-bit Windows program (i386): Wine is needed to start it, and Wine was not "
+               "found.\rPlease install Wine with its 32-bit part (on Debian and Ubuntu for amd64, as root: "
+               "dpkg --add-architecture i386, then apt-get update, then apt-get install wine wine32:i386).";
+        QTest::newRow("64-bit TeraTerm")
+            << PeX86_64
+            << "ttermpro.exe is a Windows program: Wine is needed to start it, and Wine was not found.\rPlease "
+               "install Wine (on Debian and Ubuntu: the package \"wine\").";
+    }
+
     void withoutWineNothingIsMade()
     {
+        QFETCH(quint16, machine);
+        QFETCH(QString, text);
         WineFixture f;
         QVERIFY(f.ready);
+        QVERIFY(WriteWindowsExecutable(f.programDir + QStringLiteral("/ttermpro.exe"), machine));
         QVERIFY(f.wine.uninstall());
         QVERIFY(!f.run(f.c));
-        QCOMPARE(f.prompter.texts(), QStringList{WineLocator::missingWineMessage(QStringLiteral("ttermpro.exe"))});
+        QCOMPARE(f.prompter.texts(), QStringList{text});
         QCOMPARE(f.prompter.boxes().first().kind, Prompter::Kind::Error);
         QVERIFY(f.starts.isEmpty());
         QVERIFY(!QFileInfo::exists(f.programDir + QStringLiteral("/Temp_TTL")));

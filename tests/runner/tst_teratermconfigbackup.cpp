@@ -2,6 +2,7 @@
 
 #include "platform/Registry.h"
 #include "shell/ProgramRegKey.h"
+#include "support/FakeTableHost.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
 #include "support/TempUserDirs.h"
@@ -46,9 +47,10 @@ struct Fixture
     TempUserDirs dirs;
     std::unique_ptr<Registry> registry = dirs.freshRegistry();
     TempProgramFolder folder;
-    ScriptedPrompter prompter;
+    FakeTableHost host;
+    ScriptedPrompter &prompter = host.scripted;
     QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(9, 24, 13));
-    TeraTermConfigBackup backup{folder.path(), *registry, prompter, [this] { return now; },
+    TeraTermConfigBackup backup{folder.path(), *registry, host, [this] { return now; },
                                 QLocale(QLocale::English)};
 
     QString path(const QString &name) const { return QDir::toNativeSeparators(folder.filePath(name)); }
@@ -147,7 +149,7 @@ private Q_SLOTS:
         f.place(QStringLiteral("teraterm.ini"), iniPresent ? OriginalIni : QByteArray());
         Registry refusing{QString()};   // a store that is not open refuses every write
         Registry &registry = registryOpens ? *f.registry : refusing;
-        TeraTermConfigBackup backup(f.folder.path(), registry, f.prompter, [&] { return f.now; }, QLocale(QLocale::English));
+        TeraTermConfigBackup backup(f.folder.path(), registry, f.host, [&] { return f.now; }, QLocale(QLocale::English));
 
         QCOMPARE(backup.Backup(), TeraTermConfigBackup::Outcome::Failed);
         QCOMPARE(f.prompter.texts(), QStringList{"Failed to back up TeraTerm configuration.\n"

@@ -1,9 +1,11 @@
 #include "platform/AppPaths.h"
+#include "platform/AutoStart.h"
 #include "platform/NamedSemaphore.h"
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
 #include "platform/WindowMessages.h"
 #include "platform/WineLocator.h"
+#include "platform/WineStarter.h"
 #include "shell/LauncherLink.h"
 #include "shell/LauncherMessages.h"
 #include "shell/OptionsStore.h"
@@ -11,6 +13,7 @@
 #include "shell/ProgramRegKey.h"
 #include "shell/ProgramStartUp.h"
 #include "shell/SingleInstance.h"
+#include "support/FakeMachine.h"
 #include "support/FakeWineLoader.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
@@ -20,6 +23,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -60,6 +64,8 @@ private Q_SLOTS:
     void windowsLauncherGoesThroughWine_data();
     void windowsLauncherGoesThroughWine();
 
+    void launcherForAMachineNoWineRuns();
+    void autoStartRefusedWhenNoWineRunsTheLauncher();
     void autoStart_data();
     void autoStart();
 
@@ -96,7 +102,7 @@ void TestLauncherLink::init()
 void TestLauncherLink::cleanup()
 {
     ShellOpen::setStarterForTesting(nullptr);
-    SetAutoStart(false);
+    SetAutoStart(false, m_prompter);
     m_registry.reset();
     m_folder.reset();
 }
@@ -288,6 +294,38 @@ void TestLauncherLink::windowsLauncherGoesThroughWine()
     }
 }
 
+// A 32-bit launcher where only 64-bit Wine is installed: told what to install, not started.
+void TestLauncherLink::launcherForAMachineNoWineRuns()
+{
+    const FakeMachine debian(m_folder->filePath(QStringLiteral("root")), FakeMachine::debian(false, true));
+    QVERIFY(debian.isReady());
+    const QString exe = m_folder->filePath(QStringLiteral("Wexmora.exe"));
+    QVERIFY(WriteWindowsExecutable(exe, PeI386));
+
+    EnsureLauncherRunning(m_prompter);
+
+    QVERIFY(m_starts.isEmpty());
+    QCOMPARE(m_prompter.boxes().size(), 1);
+    QCOMPARE(m_prompter.boxes().first().kind, Prompter::Kind::Error);
+    QVERIFY2(m_prompter.texts().first().startsWith(
+                 QStringLiteral("Wexmora.exe is a 32-bit Windows program (i386), and no Wine on this computer")),
+             qPrintable(m_prompter.texts().first()));
+}
+
+void TestLauncherLink::autoStartRefusedWhenNoWineRunsTheLauncher()
+{
+    const FakeMachine debian(m_folder->filePath(QStringLiteral("root")), FakeMachine::debian(false, true));
+    QVERIFY(debian.isReady());
+    QVERIFY(WriteWindowsExecutable(m_folder->filePath(QStringLiteral("Wexmora.exe")), PeI386));
+
+    QVERIFY(!SetAutoStart(true, m_prompter));
+
+    QCOMPARE(m_prompter.texts(), QStringList{WineStarter::startProblem(m_folder->filePath(QStringLiteral("Wexmora.exe")))});
+    QVERIFY(!m_prompter.texts().first().isEmpty());
+    QVERIFY(!IsAutoStartOn());
+    QVERIFY(!QFileInfo::exists(AutoStart::entryPath()));
+}
+
 void TestLauncherLink::autoStart_data()
 {
     QTest::addColumn<QString>("folderName");
@@ -306,21 +344,21 @@ void TestLauncherLink::autoStart()
     AppPaths::setProgramDir(here);
 
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(true));
+    QVERIFY(SetAutoStart(true, m_prompter));
     QVERIFY(IsAutoStartOn());
 
     // The launcher moved: the entry names another copy, so it shows as off here.
     AppPaths::setProgramDir(moved);
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(true));
+    QVERIFY(SetAutoStart(true, m_prompter));
     QVERIFY(IsAutoStartOn());
     AppPaths::setProgramDir(here);
     QVERIFY(!IsAutoStartOn());
 
-    QVERIFY(SetAutoStart(false));
+    QVERIFY(SetAutoStart(false, m_prompter));
     AppPaths::setProgramDir(moved);
     QVERIFY(!IsAutoStartOn());
-    QVERIFY(SetAutoStart(false));   // already off
+    QVERIFY(SetAutoStart(false, m_prompter));   // already off
 }
 
 void TestLauncherLink::saveSettingsAndNotify()

@@ -434,6 +434,10 @@ private Q_SLOTS:
         QTest::newRow("character set -1") << "Font2CharSet" << QVariant(-1) << "Font2.CharSet" << "unset";
         QTest::newRow("font size 10") << "Font1Size" << QVariant(10) << "Font1.Size" << "10";
         QTest::newRow("font size 0") << "Font2Size" << QVariant(0) << "Font2.Size" << "unset";
+        // No font dialog gives more; a menu font of the largest number fills the window.
+        QTest::newRow("font size 512, the largest offered") << "Font2Size" << QVariant(512) << "Font2.Size" << "512";
+        QTest::newRow("font size 513 is not applied") << "Font2Size" << QVariant(513) << "Font2.Size" << "unset";
+        QTest::newRow("font size 32767 is not applied") << "Font1Size" << QVariant(32767) << "Font1.Size" << "unset";
         QTest::newRow("font style 0 is not applied") << "Font1Style" << QVariant(0) << "Font1.Style" << "unset";
         QTest::newRow("font style bold italic") << "Font1Style" << QVariant(3) << "Font1.Style" << "3";
         QTest::newRow("font style -1") << "Font2Style" << QVariant(-1) << "Font2.Style" << "unset";

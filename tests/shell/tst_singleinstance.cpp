@@ -7,6 +7,8 @@
 #include "shell/LauncherMessages.h"
 #include "shell/ParamName.h"
 #include "shell/ProgramStartUp.h"
+#include "shell/SingleInstance.h"
+#include "support/FileBytes.h"
 #include "support/FakeHandOverWindow.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramFolder.h"
@@ -20,6 +22,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace LauncherMessages;
 
@@ -102,6 +106,8 @@ private Q_SLOTS:
     void killedHolderLeavesNoLock();
     void firstStartStartsLauncher_data();
     void firstStartStartsLauncher();
+    void stagedCopyNeverFollowsALink_data();
+    void stagedCopyNeverFollowsALink();
 
 private:
     QString inFolders(QString text) const
@@ -286,3 +292,43 @@ void TestSingleInstance::firstStartStartsLauncher()
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
 #include "tst_singleinstance.moc"
+
+void TestSingleInstance::stagedCopyNeverFollowsALink_data()
+{
+    // What stood at "Temp_TTL/~Sites.QDZ" before the hand-over.
+    QTest::addColumn<QString>("planted");
+    QTest::newRow("a link to another file") << "link";
+    QTest::newRow("a link to nowhere") << "dangling";
+    QTest::newRow("an older copy readable by all") << "readable";
+    QTest::newRow("nothing") << "";
+}
+
+void TestSingleInstance::stagedCopyNeverFollowsALink()
+{
+    QFETCH(QString, planted);
+    const mode_t oldMask = ::umask(022);
+    const QString temp = m_folder->filePath(QStringLiteral("Temp_TTL"));
+    QVERIFY(QDir().mkpath(temp));
+    const QString dest = temp + QStringLiteral("/~Sites.QDZ");
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+    QVERIFY(WriteFileBytes(victim, "not to be touched"));
+    if (planted == QLatin1String("link"))
+        QVERIFY(QFile::link(victim, dest));
+    else if (planted == QLatin1String("dangling"))
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("made-through-the-link")), dest));
+    else if (planted == QLatin1String("readable"))
+        QVERIFY(WriteFileBytes(dest, "older") && ::chmod(QFile::encodeName(dest).constData(), 0644) == 0);
+
+    const bool staged = StageParameterFile(m_source.filePath(QStringLiteral("Sites.QDZ")), *m_registry, m_prompter);
+    ::umask(oldMask);
+    QVERIFY(staged);
+    QCOMPARE(ReadParamName(*m_registry), dest);
+    QVERIFY(!QFileInfo(dest).isSymLink());
+    QCOMPARE(m_folder->read(QStringLiteral("Temp_TTL/~Sites.QDZ")), QByteArray("[the user's table]"));
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(dest).constData(), &st), 0);
+    QCOMPARE(int(st.st_mode & 0777), 0600);
+    QCOMPARE(ReadFileBytes(victim), QByteArray("not to be touched"));
+    QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("made-through-the-link"))));
+}

@@ -7,11 +7,11 @@
 #include <QFile>
 
 FakeWineLoader::FakeWineLoader(const QString &folder, bool installed)
-    : m_loader(QDir(folder).filePath(QStringLiteral("wine")))
+    : m_loader(QDir(folder).filePath(QStringLiteral("usr/bin/wine")))
 {
-    m_path.set(QFile::encodeName(folder));
-    WineLocator::setFallbackLoaderForTesting(QDir(folder).filePath(QStringLiteral("lib/wine64")));
-    m_ready = QDir().mkpath(folder);
+    m_path.set("/usr/bin");
+    WineLocator::setRootForTesting(folder);
+    m_ready = QDir().mkpath(QDir(folder).filePath(QStringLiteral("usr/bin")));
     if (installed)
         m_ready = m_ready && WriteFileBytes(m_loader, "#!/bin/sh\n")
             && QFile::setPermissions(m_loader, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -19,7 +19,7 @@ FakeWineLoader::FakeWineLoader(const QString &folder, bool installed)
 
 FakeWineLoader::~FakeWineLoader()
 {
-    WineLocator::setFallbackLoaderForTesting(QString());
+    WineLocator::setRootForTesting(QString());
 }
 
 bool FakeWineLoader::uninstall()

@@ -4,9 +4,10 @@
 
 #include <QString>
 
-// Wine's loader as the program finds it, for a test's scope: a script named "wine" in Folder,
-// which becomes the whole PATH, or no loader at all. Debian's place for the loader is pointed
-// into Folder too, so the machine's own Wine is never found. Nothing is run: tests record
+// Wine as the program finds it, for a test's scope: a made-up machine in Folder, which the
+// locator takes for the root of the file system, with PATH "/usr/bin" and there a script
+// named "wine" (a loader the program cannot look into, so it is taken to run every machine),
+// or no loader at all. The machine's own Wine is never found. Nothing is run: tests record
 // what would be started.
 class FakeWineLoader
 {

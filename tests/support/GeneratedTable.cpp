@@ -46,6 +46,20 @@ rVTNodeData GeneratedTopConnection(int i)
     return GeneratedRecord(i, "host-" + QByteArray::number(i));
 }
 
+ConnectionNode *AddGeneratedSite(ConnectionTree &tree, ConnectionNode *parent, int site, int count, int first)
+{
+    ConnectionNode *siteNode = tree.addChild(parent, GeneratedRecord(first++, "Site " + QByteArray::number(site)));
+    int left = count - 1;
+    for (int r = 0; left > 0; ++r) {
+        const QByteArray rack = QByteArray::number(site) + "." + QByteArray::number(r);
+        ConnectionNode *rackNode = tree.addChild(siteNode, GeneratedRecord(first++, "Rack " + rack));
+        --left;
+        for (int c = 0; c < GeneratedRackSize && left > 0; ++c, --left)
+            tree.addChild(rackNode, GeneratedRecord(first++, "host-" + rack + "." + QByteArray::number(c)));
+    }
+    return siteNode;
+}
+
 int BuildGeneratedTable(ConnectionTree &tree, int count)
 {
     // Nine tenths of the table in the sites, each a site node and its racks of connections.
@@ -65,14 +79,8 @@ int BuildGeneratedTable(ConnectionTree &tree, int count)
             ++made;
             continue;
         }
-        const QByteArray site = QByteArray::number(sites++);
-        ConnectionNode *siteNode = tree.addChild(root, GeneratedRecord(made++, "Site " + site));
-        for (int r = 0; r < racksPerSite; ++r) {
-            const QByteArray rack = site + "." + QByteArray::number(r);
-            ConnectionNode *rackNode = tree.addChild(siteNode, GeneratedRecord(made++, "Rack " + rack));
-            for (int c = 0; c < GeneratedRackSize; ++c)
-                tree.addChild(rackNode, GeneratedRecord(made++, "host-" + rack + "." + QByteArray::number(c)));
-        }
+        AddGeneratedSite(tree, root, sites++, siteSize, made);
+        made += siteSize;
     }
     return made;
 }

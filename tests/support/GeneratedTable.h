@@ -21,6 +21,11 @@ rVTNodeData GeneratedRecord(int i, const QByteArray &name);
 // The record of the I-th connection directly below RootNode: "host-" + I.
 rVTNodeData GeneratedTopConnection(int i);
 
+// Adds the branch of site number Site below Parent: Count nodes in all, the site node, then its
+// racks of connections in tree order (the last rack holds what is left). The records are
+// GeneratedRecord(First), GeneratedRecord(First + 1), ... in tree order. Returns the site node.
+ConnectionNode *AddGeneratedSite(ConnectionTree &tree, ConnectionNode *parent, int site, int count, int first = 0);
+
 // Adds about Count nodes below RootNode (made when the tree has none) after its present
 // children, in one bulk change. Returns the number added.
 int BuildGeneratedTable(ConnectionTree &tree, int count);

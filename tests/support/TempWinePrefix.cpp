@@ -47,11 +47,14 @@ TempWinePrefix::~TempWinePrefix()
 
 bool TempWinePrefix::boot()
 {
-    const QString loader = WineLocator::loader();
-    if (!m_dir.isValid() || loader.isEmpty()) {
-        m_error = QStringLiteral("Wine is not installed (Debian: wine64)");
+    // A 64-bit prefix, where a Wine that runs both machines runs 32-bit programs too.
+    const std::optional<WineLoader> wine = WineLocator::loaderFor(ExecutableKind::Machine::X86_64);
+    if (!m_dir.isValid() || !wine) {
+        m_error = QStringLiteral("no 64-bit Wine is installed (Debian: wine, wine64 and wine32:i386; "
+                                 "scripts/install-deps installs them)");
         return false;
     }
+    const QString loader = wine->path();
     QProcess wineboot;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("WINEPREFIX"), path());

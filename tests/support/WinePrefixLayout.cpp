@@ -1,6 +1,7 @@
 #include "support/WinePrefixLayout.h"
 
 #include "support/FileBytes.h"
+#include "support/PeImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,10 @@ bool MakeWinePrefixLayout(const QString &folder)
         && QFile::link(QStringLiteral("/"), prefix.filePath(QStringLiteral("dosdevices/z:")));
 }
 
-bool WriteWindowsExecutable(const QString &path)
+bool WriteWindowsExecutable(const QString &path, quint16 field)
 {
     QDir().mkpath(QFileInfo(path).path());
-    return WriteFileBytes(path, QByteArray("MZ\x90\0\3\0\0\0", 8));
+    PeImage image(PeImage::Options{.pe32Plus = field == PeX86_64});
+    image.put16(PeImage::PeHeader + 4, field);
+    return WriteFileBytes(path, image.bytes);
 }

@@ -1,3 +1,4 @@
+#include "platform/AtomicFileWriter.h"
 #include "support/FakeTableHost.h"
 #include "support/FileBytes.h"
 #include "support/TableBytes.h"
@@ -537,6 +538,57 @@ private Q_SLOTS:
         QVERIFY(read.rewritten);
         QCOMPARE(f.doc.CurrentTableFile, path);
         QCOMPARE(f.doc.LoadingFlag, false);
+    }
+
+    // A table may hold passwords in its macros: its copy is no more readable than itself, and
+    // the conversion keeps the table's own mode.
+    void backupHasTheOriginalsPermissions_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("owner only") << 0600;
+        QTest::newRow("group may read") << 0640;
+        QTest::newRow("everyone may read") << 0644;
+    }
+    void backupHasTheOriginalsPermissions()
+    {
+        QFETCH(int, mode);
+        const mode_t oldMask = ::umask(022);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.QDZ");
+        QVERIFY(WriteFileBytes(path, TableFileBytes("QDZ20", 1, {rec("a", 1, old18(1))})));
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+        Fixture f;
+        const TableReadResult read = LoadConnectionTable(f.doc, path, false);
+        ::umask(oldMask);
+        QVERIFY(read.ok && read.rewritten);
+        struct stat backup {};
+        struct stat table {};
+        QCOMPARE(::stat(QFile::encodeName(path + ".bak").constData(), &backup), 0);
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &table), 0);
+        QCOMPARE(int(backup.st_mode & 0777), mode);
+        QCOMPARE(int(table.st_mode & 0777), mode);
+    }
+
+    // What a save killed between naming its temporary and renaming it left goes at the next
+    // save of that table; nothing else beside it is touched.
+    void saveRemovesWhatAKilledSaveLeft()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.QDZ");
+        QVERIFY(WriteFileBytes(path, TableFileBytes({rec("old", 1)})));
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+        const QString leftover = dir.filePath(AtomicFileWriter::temporaryPrefix("t.QDZ") + "k3Xq9Z");
+        QVERIFY(WriteFileBytes(leftover, TableFileBytes({rec("old", 1)})));
+        QVERIFY(WriteFileBytes(dir.filePath("t.QDZ.backup"), "the user's own"));
+        Fixture f;
+        f.add(f.root, "new");
+        QVERIFY(SaveConnectionTable(f.doc, path));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{"t.QDZ", "t.QDZ.backup"}));
+        QCOMPARE(readFile(path), TableFileBytes({rec("new", 1)}));
+        struct stat table {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &table), 0);
+        QCOMPARE(int(table.st_mode & 0777), 0600);
     }
 
     void importsOldFileQuietly()

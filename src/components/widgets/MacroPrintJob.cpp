@@ -3,6 +3,7 @@
 #include "platform/widgets/QsciIncludes.h"
 
 #include <QFontMetricsF>
+#include <QList>
 #include <QPainter>
 #include <QPrinter>
 
@@ -21,8 +22,9 @@ constexpr int kPrintTabWidth = 8;
 // 13 pixels of a 96-dpi screen, in points.
 constexpr double kHeaderPointSize = 13 * 72.0 / 96.0;
 
-// The editor's print settings for the length of one print; the tab width is a view setting
-// and goes back afterwards.
+// The editor's print settings for the length of one print; the tab width and the margins are
+// view settings and go back afterwards. The editor prints its line-number margin beside the
+// text: the printout is the text alone.
 class PrintSettings
 {
 public:
@@ -30,6 +32,11 @@ public:
     {
         m_tabWidth = m_editor.SendScintilla(QsciScintillaBase::SCI_GETTABWIDTH);
         m_editor.SendScintilla(QsciScintillaBase::SCI_SETTABWIDTH, kPrintTabWidth);
+        const long margins = m_editor.SendScintilla(QsciScintillaBase::SCI_GETMARGINS);
+        for (unsigned long margin = 0; margin < static_cast<unsigned long>(margins); ++margin) {
+            m_marginWidths.append(m_editor.SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, margin));
+            m_editor.SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, margin, 0L);
+        }
         m_editor.SendScintilla(QsciScintillaBase::SCI_SETPRINTMAGNIFICATION, 0);
         m_editor.SendScintilla(QsciScintillaBase::SCI_SETPRINTWRAPMODE,
                                QsciScintillaBase::SC_WRAP_WORD);
@@ -38,13 +45,20 @@ public:
                                    ? QsciScintillaBase::SC_PRINT_COLOURONWHITE
                                    : QsciScintillaBase::SC_PRINT_BLACKONWHITE);
     }
-    ~PrintSettings() { m_editor.SendScintilla(QsciScintillaBase::SCI_SETTABWIDTH, m_tabWidth); }
+    ~PrintSettings()
+    {
+        m_editor.SendScintilla(QsciScintillaBase::SCI_SETTABWIDTH, m_tabWidth);
+        for (qsizetype margin = 0; margin < m_marginWidths.size(); ++margin)
+            m_editor.SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, static_cast<unsigned long>(margin),
+                                   m_marginWidths.at(margin));
+    }
     PrintSettings(const PrintSettings &) = delete;
     PrintSettings &operator=(const PrintSettings &) = delete;
 
 private:
     QsciScintilla &m_editor;
     long m_tabWidth = 0;
+    QList<long> m_marginWidths;
 };
 
 // The page's areas in the painter's coordinates.

@@ -15,6 +15,12 @@ TForm6::TForm6(const QString &programBaseUrl, TForm4 &licence, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::TForm6>()), m_licence(licence)
 {
     ui->setupUi(this);
+    // White through the palette: a style sheet on the form would reset the links' blue
+    // palettes when the window first shows.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     FormCreate(programBaseUrl);
@@ -33,8 +39,10 @@ void TForm6::FormCreate(const QString &programBaseUrl)
     ui->Label30->setText(AboutVersionLine(QCoreApplication::applicationVersion()));
     ui->Label8->setText(AboutBuildLine());
 
-    const QUrl base(programBaseUrl);
-    const QString site = base.scheme() + QLatin1String("://") + base.host() + QLatin1Char('/');
+    // The site is the server the program's page is on, its port included.
+    const QString site =
+        QUrl(programBaseUrl).adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString()
+        + QLatin1Char('/');
     ui->URLLabel1->setText(site);
     ui->URLLabel1->setURL(site);
     ui->URLLabel2->setText(programBaseUrl);

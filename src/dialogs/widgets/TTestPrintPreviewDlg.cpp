@@ -4,6 +4,7 @@
 
 #include "components/widgets/MacroPrintJob.h"
 #include "platform/Prompter.h"
+#include "platform/widgets/ContextHelp.h"
 #include "platform/widgets/PrinterInventory.h"
 
 #include <QGraphicsView>
@@ -14,6 +15,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -24,11 +26,10 @@ constexpr int kScaleCount = int(std::size(kPercent));
 
 } // namespace
 
-TTestPrintPreviewDlg::TTestPrintPreviewDlg(QPrinter &printer, PrinterInventory &printers,
-                                           Prompter &prompter, int printPreviewScale,
-                                           QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TTestPrintPreviewDlg>()), m_printer(printer),
-      m_printers(printers), m_prompter(prompter)
+TTestPrintPreviewDlg::TTestPrintPreviewDlg(PrinterInventory &printers, Prompter &prompter,
+                                           int printPreviewScale, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TTestPrintPreviewDlg>()), m_printers(printers),
+      m_prompter(prompter)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
@@ -40,12 +41,12 @@ TTestPrintPreviewDlg::TTestPrintPreviewDlg(QPrinter &printer, PrinterInventory &
     ui->BtnLast->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
     ui->BtnPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
 
-    m_preview = new QPrintPreviewWidget(&m_printer, this);
-    m_preview->setObjectName(QStringLiteral("SynEditPrintPreview"));
-    ui->previewLayout->addWidget(m_preview);
-    // Clicks land on the preview's inner view.
-    if (auto *view = m_preview->findChild<QGraphicsView *>())
-        view->viewport()->installEventFilter(this);
+    // F1: the tool bar and its buttons have one topic, the scale and the pages another; the
+    // window falls back on the tool bar's.
+    for (QObject *control : std::initializer_list<QObject *>{this, ui->CBar, ui->BtnFirst, ui->BtnPrevious,
+                                                             ui->BtnNext, ui->BtnLast, ui->BtnPrint, ui->BtnClose})
+        ContextHelp::setContext(control, 6020);
+    ContextHelp::setContext(ui->CBScale, 6100);
 
     m_panel0 = new QLabel(this);
     m_panel0->setMinimumWidth(500);
@@ -54,12 +55,6 @@ TTestPrintPreviewDlg::TTestPrintPreviewDlg(QPrinter &printer, PrinterInventory &
     ui->StatusBar->addWidget(m_panel0);
     ui->StatusBar->addWidget(m_panel1);
 
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *target) {
-        if (!m_paint || !m_paint(*target))
-            m_paintFailed = true;
-    });
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
-            &TTestPrintPreviewDlg::SynEditPrintPreviewPreviewPage);
     connect(ui->CBScale, &QComboBox::activated, this, &TTestPrintPreviewDlg::CBScaleClick);
     connect(ui->BtnFirst, &QToolButton::clicked, this, &TTestPrintPreviewDlg::BtnFirstClick);
     connect(ui->BtnPrevious, &QToolButton::clicked, this, &TTestPrintPreviewDlg::BtnPreviousClick);
@@ -73,10 +68,33 @@ TTestPrintPreviewDlg::TTestPrintPreviewDlg(QPrinter &printer, PrinterInventory &
 
 TTestPrintPreviewDlg::~TTestPrintPreviewDlg() = default;
 
-void TTestPrintPreviewDlg::setPrintEngine(PaintPages paint, const QString &nodePathText)
+void TTestPrintPreviewDlg::setPrintEngine(QPrinter &printer, PaintPages paint, const QString &nodePathText)
 {
+    if (m_printer != &printer)
+        makePreview(printer);
     m_paint = std::move(paint);
     m_nodePathText = nodePathText;
+}
+
+void TTestPrintPreviewDlg::makePreview(QPrinter &printer)
+{
+    // The preview control paints on one printer for good: another printer takes a new one.
+    delete m_preview;
+    m_printer = &printer;
+    m_preview = new QPrintPreviewWidget(m_printer, this);
+    m_preview->setObjectName(QStringLiteral("SynEditPrintPreview"));
+    ContextHelp::setContext(m_preview, 6100);
+    ui->previewLayout->addWidget(m_preview);
+    // Clicks land on the preview's inner view.
+    if (auto *view = m_preview->findChild<QGraphicsView *>())
+        view->viewport()->installEventFilter(this);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *target) {
+        if (!m_paint || !m_paint(*target))
+            m_paintFailed = true;
+    });
+    connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
+            &TTestPrintPreviewDlg::SynEditPrintPreviewPreviewPage);
+    CBScaleClick();
 }
 
 void TTestPrintPreviewDlg::setPrintPreviewScale(int index)
@@ -88,12 +106,15 @@ void TTestPrintPreviewDlg::setPrintPreviewScale(int index)
 void TTestPrintPreviewDlg::CBScaleClick()
 {
     const int index = ui->CBScale->currentIndex();
-    if (index == 0)
-        m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
-    else if (index == 1)
-        m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
-    else
-        m_preview->setZoomFactor(kPercent[index] / 100.0);
+    // Without pages yet the scale is applied when the preview is made.
+    if (m_preview) {
+        if (index == 0)
+            m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
+        else if (index == 1)
+            m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        else
+            m_preview->setZoomFactor(kPercent[index] / 100.0);
+    }
     if (index != m_scale) {
         m_scale = index;
         Q_EMIT PrintPreviewScaleChanged(index);
@@ -108,11 +129,13 @@ void TTestPrintPreviewDlg::showEvent(QShowEvent *event)
 
 void TTestPrintPreviewDlg::FormShow()
 {
+    if (!m_preview)
+        return;
     m_paintFailed = false;
     m_preview->updatePreview();
     m_preview->setCurrentPage(1);
     if (m_printers.HasPrinters(false)) {
-        const QString name = m_printers.PrinterName(m_printer);
+        const QString name = m_printers.PrinterName(*m_printer);
         ui->BtnPrint->setToolTip(QLatin1String("Print (") + name + QLatin1Char(')'));
         ui->BtnPrint->setStatusTip(QLatin1String("Print the document on ") + name);
     } else {
@@ -126,6 +149,8 @@ void TTestPrintPreviewDlg::FormShow()
 
 void TTestPrintPreviewDlg::SynEditPrintPreviewPreviewPage()
 {
+    if (!m_preview)
+        return;
     m_panel1->setText(QStringLiteral(" Page %1 of %2")
                           .arg(m_preview->currentPage())
                           .arg(m_preview->pageCount()));
@@ -135,6 +160,8 @@ void TTestPrintPreviewDlg::SynEditPrintPreviewPreviewPage()
 
 void TTestPrintPreviewDlg::UpdateButtons()
 {
+    if (!m_preview)
+        return;
     const int count = m_preview->pageCount();
     const int page = m_preview->currentPage();
     const bool paging = m_printers.HasPrinters(false) && count != 1;
@@ -154,30 +181,36 @@ void TTestPrintPreviewDlg::goToPage(int page)
 
 void TTestPrintPreviewDlg::BtnFirstClick()
 {
-    goToPage(1);
+    if (m_preview)
+        goToPage(1);
 }
 
 void TTestPrintPreviewDlg::BtnPreviousClick()
 {
-    goToPage(m_preview->currentPage() - 1);
+    if (m_preview)
+        goToPage(m_preview->currentPage() - 1);
 }
 
 void TTestPrintPreviewDlg::BtnNextClick()
 {
-    goToPage(m_preview->currentPage() + 1);
+    if (m_preview)
+        goToPage(m_preview->currentPage() + 1);
 }
 
 void TTestPrintPreviewDlg::BtnLastClick()
 {
-    goToPage(m_preview->pageCount());
+    if (m_preview)
+        goToPage(m_preview->pageCount());
 }
 
 void TTestPrintPreviewDlg::BtnPrintClick()
 {
+    if (!m_preview)
+        return;
     m_paintFailed = false;
     m_preview->print();
     if (m_paintFailed) {
-        m_prompter.error(MacroPrintFailedText(m_printers.PrinterName(m_printer)));
+        m_prompter.error(MacroPrintFailedText(m_printers.PrinterName(*m_printer)));
     }
     m_paintFailed = false;
     m_preview->updatePreview();

@@ -18,7 +18,8 @@ class TTestPrintPreviewDlg;
 // The print preview window: shows the pages a print job paints for the printer, pages
 // through them, changes the scale and prints. Created once and shown modally for each
 // preview. The chosen scale (PrintPreviewScale, an index into the scale list) holds for the
-// next preview and is reported so the options can keep it.
+// next preview and is reported so the options can keep it. Its controls carry their help
+// topics (the "helpContext" property), for F1.
 class TTestPrintPreviewDlg : public QDialog
 {
     Q_OBJECT
@@ -26,14 +27,14 @@ public:
     // Paints every page into the printer it is given; false when it could not.
     using PaintPages = std::function<bool(QPrinter &)>;
 
-    // Printer is the program's current printer, which the print button prints on.
-    TTestPrintPreviewDlg(QPrinter &printer, PrinterInventory &printers, Prompter &prompter,
-                         int printPreviewScale, QWidget *parent = nullptr);
+    TTestPrintPreviewDlg(PrinterInventory &printers, Prompter &prompter, int printPreviewScale,
+                         QWidget *parent = nullptr);
     ~TTestPrintPreviewDlg() override;
 
-    // What the next showing previews: Paint's pages, and the connection's path text for the
-    // status bar.
-    void setPrintEngine(PaintPages paint, const QString &nodePathText);
+    // What the next showing previews: Paint's pages on Printer, the program's current
+    // printer, which the print button prints on (it must outlive this window), and the
+    // connection's path text for the status bar.
+    void setPrintEngine(QPrinter &printer, PaintPages paint, const QString &nodePathText);
 
     int PrintPreviewScale() const { return m_scale; }
     // An index outside the scale list selects the default, 100%.
@@ -57,9 +58,10 @@ private:
     void BtnPrintClick();
     void UpdateButtons();
     void goToPage(int page);
+    void makePreview(QPrinter &printer);
 
     std::unique_ptr<Ui::TTestPrintPreviewDlg> ui;
-    QPrinter &m_printer;
+    QPrinter *m_printer = nullptr;
     PrinterInventory &m_printers;
     Prompter &m_prompter;
     QPrintPreviewWidget *m_preview = nullptr;

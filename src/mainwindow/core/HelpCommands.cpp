@@ -2,7 +2,6 @@
 
 #include "platform/Help.h"
 #include "platform/Prompter.h"
-#include "platform/WineLocator.h"
 
 namespace {
 
@@ -41,8 +40,8 @@ void HelpCommands::open(const QString &name, int context, const QString &missing
     case Help::Result::FileMissing:
         m_prompter.error(missingText);
         break;
-    case Help::Result::WineMissing:
-        m_prompter.error(WineLocator::missingWineMessage(QStringLiteral("winhlp32.exe")));
+    case Help::Result::ViewerNotStartable:
+        m_prompter.error(Help::failureMessage(Help::Result::ViewerNotStartable, name));
         break;
     case Help::Result::Opened:
     case Help::Result::NotOpened:

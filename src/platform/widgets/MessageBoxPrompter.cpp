@@ -1,5 +1,6 @@
 #include "platform/widgets/MessageBoxPrompter.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace {
@@ -71,7 +72,15 @@ Prompter::Answer MessageBoxPrompter::ask(Kind kind, const QString &text, Buttons
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    // A box asked during a long command shows the pointer, not the command's hourglass: the
+    // user is to answer it. The hourglass comes back when the box goes.
+    const bool hourglass = QGuiApplication::overrideCursor() != nullptr;
+    if (hourglass)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int pressed = box.exec();
+    if (hourglass)
+        QGuiApplication::restoreOverrideCursor();
+    switch (pressed) {
     case QMessageBox::Yes: return Yes;
     case QMessageBox::No: return No;
     case QMessageBox::Ok: return Ok;

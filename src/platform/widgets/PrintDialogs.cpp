@@ -1,8 +1,9 @@
 #include "platform/widgets/PrintDialogs.h"
 
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 bool QtPrintDialogs::confirmPrint(QPrinter &printer, QWidget *parent)
 {
@@ -17,7 +18,14 @@ bool QtPrintDialogs::confirmPrint(QPrinter &printer, QWidget *parent)
 
 void QtPrintDialogs::setupPrinter(QPrinter &printer, QWidget *parent)
 {
-    QPageSetupDialog dialog(&printer, parent);
+    // The print dialog in set-up use: the printer's choice with its properties (paper,
+    // orientation), without a file to print into, and confirmed without printing.
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     run(dialog);
 }
 

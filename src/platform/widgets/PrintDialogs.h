@@ -15,11 +15,12 @@ public:
     virtual ~PrintDialogs() = default;
     // Shows the print dialog for Printer; true when the user confirmed it.
     virtual bool confirmPrint(QPrinter &printer, QWidget *parent) = 0;
-    // Shows the printer set-up (paper, orientation, margins) for Printer.
+    // Shows the printer set-up for Printer: which printer, and its paper and orientation.
+    // What the user confirms there stays with Printer.
     virtual void setupPrinter(QPrinter &printer, QWidget *parent) = 0;
 };
 
-// Qt's print and page set-up dialogs.
+// Qt's print dialog, for a print and for the printer set-up.
 class QtPrintDialogs final : public PrintDialogs
 {
 public:

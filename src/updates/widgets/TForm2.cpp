@@ -5,6 +5,7 @@
 #include "platform/Prompter.h"
 #include "platform/ShellOpen.h"
 #include "platform/WindowMessages.h"
+#include "platform/widgets/FixedPitchFont.h"
 #include "shell/LauncherMessages.h"
 #include "updates/THTTPGet.h"
 #include "updates/UpdateServer.h"
@@ -31,9 +32,7 @@ TForm2::TForm2(Context context, QWidget *parent)
       HTTPGet(new THTTPGet(this))
 {
     ui->setupUi(this);
-    QFont memoFont = ui->Memo1->font();
-    memoFont.setStyleHint(QFont::Monospace);
-    ui->Memo1->setFont(memoFont);
+    KeepFixedPitch(*ui->Memo1);
     for (QLabel *label : {ui->Label6, ui->Label8}) {
         // Blinking must not move the other controls.
         QSizePolicy policy = label->sizePolicy();

@@ -1,4 +1,4 @@
-#include "mainwindow/ContextHelp.h"
+#include "platform/widgets/ContextHelp.h"
 
 #include <QAction>
 #include <QApplication>
