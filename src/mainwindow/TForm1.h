@@ -225,6 +225,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Selects or unselects Node in the view unless it already is.
+    void setNodeSelected(ConnectionNode *node, bool selected);
     // How long a close waits while a file is read before it is asked again.
     static constexpr int CloseRetryInterval = 200;
 
