@@ -10,6 +10,7 @@
 
 #include "OffscreenBenchmarkMain.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "platform/AtomicFileWriter.h"
 #include "support/FakeTableHost.h"
 #include "support/GeneratedTable.h"
 #include "table/ExchangeFile.h"
@@ -782,6 +783,18 @@ void BM_SaveFileBytes(benchmark::State &state)
     }
 }
 
+// The same bytes through the program's own writer of whole files, which Save writes with.
+void BM_AtomicWriteBytes(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    const QByteArray bytes = fileBytes(w.file);
+    const QString out = scratch().file(QStringLiteral("atomic.QDZ"));
+    for (auto _ : state) {
+        AtomicFileWriter f(out);
+        benchmark::DoNotOptimize(f.open() && f.write(bytes) && f.commit());
+    }
+}
+
 // Ctrl+O of the table's file, against reading its bytes.
 void BM_OpenTable(benchmark::State &state)
 {
@@ -898,6 +911,7 @@ BENCHMARK(fileops::BM_ImportKpv)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_ReadTableBytes)->Apply(sizes);
 BENCHMARK(fileops::BM_OpenTable)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_SaveFileBytes)->Apply(sizes);
+BENCHMARK(fileops::BM_AtomicWriteBytes)->Apply(sizes);
 BENCHMARK(fileops::BM_SaveTable)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_ExportAllQdz)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_ExportAllKpv)->Apply(sizes)->Iterations(1);

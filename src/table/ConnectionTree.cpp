@@ -54,6 +54,7 @@ void ConnectionTree::clear()
     m_root->m_namesUnchecked = false;
     m_root->m_uncheckedBelow = false;
     m_count = 0;
+    ++m_removals;
 }
 
 void ConnectionTree::renumber(ConnectionNode *parent, int from)
@@ -133,16 +134,22 @@ QList<ConnectionNode *> ConnectionTree::takeChildren(ConnectionTree &from, Conne
     const bool relevelled = holder->data.Level != parent->data.Level;
     QList<ConnectionNode *> taken;
     taken.reserve(count);
-    int moved = 0;
+    // Every branch of From's one top taken: From keeps that top alone, and its count says how
+    // many moved without a walk over them.
+    const bool everything = holder->m_children.empty() && holder->m_parent == from.m_root.get()
+        && from.m_root->childCount() == 1;
+    int moved = everything ? from.m_count - 1 : 0;
     for (int i = row; i < row + count; ++i) {
         ConnectionNode *top = parent->child(i);
         top->m_parent = parent;
         if (relevelled)
             relevel(top);
-        moved += 1 + countBelow(top);
+        if (!everything)
+            moved += 1 + countBelow(top);
         taken.append(top);
     }
     from.m_count -= moved;
+    ++from.m_removals;
     m_count += moved;
     markNamesUnchecked(parent);
     if (signal)
@@ -180,6 +187,7 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
         for (auto it = begin + first; it != begin + last + 1; ++it)
             m_count -= 1 + countBelow(it->get());
         parent->m_children.erase(begin + first, begin + last + 1);
+        ++m_removals;
         renumber(parent, first);
         if (signal)
             Q_EMIT nodesRemoved(parent, first, last);

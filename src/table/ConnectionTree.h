@@ -67,6 +67,9 @@ public:
     ConnectionNode *RootNode() const { return m_root->firstChild(); }
     // Every node below the invisible root, RootNode included.
     int nodeCount() const { return m_count; }
+    // Counts the changes that took nodes out of the tree (removed, cleared, or taken into
+    // another tree): while it stays, every node seen in the tree is still in it.
+    quint64 removals() const { return m_removals; }
 
     // Removes every node, RootNode included.
     void clear();
@@ -147,6 +150,7 @@ private:
 
     std::unique_ptr<ConnectionNode> m_root;
     int m_count = 0;
+    quint64 m_removals = 0;
     int m_bulkDepth = 0;
 };
 
