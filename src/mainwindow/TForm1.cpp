@@ -214,7 +214,14 @@ void TForm1::closeEvent(QCloseEvent *event)
     // is asked again once the read is done, as a close waits for a busy window.
     if (m_doc.LoadingFlag) {
         event->ignore();
-        QTimer::singleShot(CloseRetryInterval, this, [this] { close(); });
+        if (!m_closeRetry) {
+            m_closeRetry = new QTimer(this);
+            m_closeRetry->setObjectName(QStringLiteral("CloseRetry"));
+            m_closeRetry->setSingleShot(true);
+            m_closeRetry->setInterval(CloseRetryInterval);
+            connect(m_closeRetry, &QTimer::timeout, this, [this] { close(); });
+        }
+        m_closeRetry->start();
         return;
     }
     if (!FormCloseQuery()) {

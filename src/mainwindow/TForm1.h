@@ -475,6 +475,8 @@ private:
 
     // Command state.
     QTimer *Timer1 = nullptr;
+    // Asks a close again that came while a file was read.
+    QTimer *m_closeRetry = nullptr;
     CommandStates m_commandStates;
     bool m_clipboardHasText = false;
     bool m_clipboardHasNodes = false;
