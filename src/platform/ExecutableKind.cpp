@@ -67,8 +67,8 @@ WindowsMachine windowsMachine(QIODevice &device)
 
 WindowsMachine windowsMachine(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != RegularFile::Status::Opened)
         return {};
     return windowsMachine(file);
 }
@@ -93,8 +93,8 @@ Machine linuxMachine(QIODevice &device)
 
 Machine linuxMachine(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != RegularFile::Status::Opened)
         return Machine::None;
     return linuxMachine(file);
 }

@@ -1,5 +1,7 @@
 #include "platform/WineLoader.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,8 +43,8 @@ bool hasNewWow64Side(const MachineRoot &root, const QString &loader)
 
 std::optional<QByteArray> scriptText(const MachineRoot &root, const QString &resolved)
 {
-    QFile file(root.hostPath(resolved));
-    if (!file.open(QIODevice::ReadOnly) || file.peek(2) != "#!")
+    QFile file;
+    if (RegularFile::open(file, root.hostPath(resolved)) != RegularFile::Status::Opened || file.peek(2) != "#!")
         return std::nullopt;
     return file.read(kLongestScript);
 }
