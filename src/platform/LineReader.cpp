@@ -2,16 +2,22 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Reads are taken from the device this much at a time, and the buffer holds at least this.
-constexpr qsizetype Chunk = 256 * 1024;
+// Reads are taken from the device this much at a time, and the buffer holds at least this;
+// a smaller file takes room for itself alone.
+constexpr qint64 Chunk = 256 * 1024;
 
 } // namespace
 
-LineReader::LineReader(QIODevice &device) : m_device(device) {}
+LineReader::LineReader(QIODevice &device)
+    : m_device(device),
+      m_piece(device.isSequential() ? Chunk : std::clamp<qint64>(device.size() - device.pos() + 1, 1024, Chunk))
+{
+}
 
 bool LineReader::fill()
 {
@@ -23,8 +29,8 @@ bool LineReader::fill()
         m_filled -= m_at;
         m_at = 0;
     }
-    if (m_buffer.size() - m_filled < Chunk)
-        m_buffer.resize(std::max(m_buffer.size() * 2, m_filled + Chunk));
+    if (m_buffer.size() - m_filled < m_piece)
+        m_buffer.resize(std::max(m_buffer.size() * 2, m_filled + m_piece));
     const qint64 got = m_device.read(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
     if (got <= 0) {
         m_atEnd = true;

@@ -26,6 +26,7 @@ private:
     bool fill();
 
     QIODevice &m_device;
+    const qint64 m_piece;     // what one read asks the device for at least
     QByteArray m_buffer;
     qsizetype m_at = 0;       // first byte not yet handed out
     qsizetype m_filled = 0;   // bytes of the buffer that hold input
