@@ -2,8 +2,11 @@
 
 #include "platform/IniLine.h"
 #include "platform/LineReader.h"
+#include "platform/PageBlock.h"
 
 #include <limits>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -11,7 +14,7 @@ const QByteArrayView Section("KPV");
 const QByteArrayView RowCountKey("RowCount");
 
 constexpr int Columns = 8;
-constexpr qint64 BlockRows = 256;
+constexpr qint64 BlockRows = 1024;
 
 // The column (1 to 8) and the row of a key "C" + column + "_R" + row, the letters in either
 // case and the row in decimal without leading zeros, up to the largest "RowCount" can say.
@@ -43,6 +46,30 @@ struct ExchangeReader::Row
     quint8 present = 0;
 };
 
+// Rows taken from the system in whole pages: the rows are read on one thread and placed as
+// connections on another, and a block given back while they are placed is at once room for
+// the nodes made meanwhile (the reading thread's own heap would keep it to itself).
+class ExchangeReader::RowBlock
+{
+public:
+    RowBlock() : m_pages(BlockRows * static_cast<qsizetype>(sizeof(Row)))
+    {
+        if (!m_pages.data())
+            throw std::bad_alloc();
+        m_rows = static_cast<Row *>(m_pages.data());
+        std::uninitialized_default_construct_n(m_rows, BlockRows);
+    }
+    ~RowBlock() { std::destroy_n(m_rows, BlockRows); }
+    RowBlock(const RowBlock &) = delete;
+    RowBlock &operator=(const RowBlock &) = delete;
+
+    Row &operator[](qint64 i) { return m_rows[i]; }
+
+private:
+    PageBlock m_pages;
+    Row *m_rows = nullptr;
+};
+
 ExchangeReader::ExchangeReader(Defaults defaults) : m_defaults(std::move(defaults)) {}
 
 ExchangeReader::~ExchangeReader() = default;
@@ -62,14 +89,14 @@ ExchangeReader::Row *ExchangeReader::row(qint32 number)
     const qint64 index = number - 1;
     const qint64 block = index / BlockRows;
     if (block < static_cast<qint64>(m_blocks.size()) && m_blocks[static_cast<std::size_t>(block)])
-        return &m_blocks[static_cast<std::size_t>(block)][index % BlockRows];
+        return &(*m_blocks[static_cast<std::size_t>(block)])[index % BlockRows];
     // Rows in order come within a block of those before; anything further off is kept apart.
     if (number > 2 * m_rowKeys + BlockRows)
         return &m_sparse[number];
     if (block >= static_cast<qint64>(m_blocks.size()))
         m_blocks.resize(static_cast<std::size_t>(block + 1));
-    m_blocks[static_cast<std::size_t>(block)] = std::make_unique<Row[]>(BlockRows);
-    return &m_blocks[static_cast<std::size_t>(block)][index % BlockRows];
+    m_blocks[static_cast<std::size_t>(block)] = std::make_unique<RowBlock>();
+    return &(*m_blocks[static_cast<std::size_t>(block)])[index % BlockRows];
 }
 
 void ExchangeReader::readKey(QByteArrayView key, QByteArrayView value)
@@ -160,7 +187,7 @@ void ExchangeReader::takeRows(const std::function<void(rVTNodeData &&record)> &t
                 break;
             for (; sparse != m_sparse.end() && sparse->first < number; sparse = m_sparse.erase(sparse))
                 handOver(sparse->first, sparse->second);
-            Row &r = m_blocks[b][i];
+            Row &r = (*m_blocks[b])[i];
             if (r.present)
                 handOver(static_cast<qint32>(number), r);
         }

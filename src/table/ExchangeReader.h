@@ -49,6 +49,7 @@ public:
 
 private:
     struct Row;
+    class RowBlock;
     Row *row(qint32 number);
     void readKey(QByteArrayView key, QByteArrayView value);
 
@@ -56,7 +57,7 @@ private:
     // Rows 1, 2, ... in blocks, made when a row in them first has a key: the rows of a file
     // written in order. A row number far beyond the keys read so far goes to the sparse rows
     // instead, so a hostile number costs no more than its key.
-    std::vector<std::unique_ptr<Row[]>> m_blocks;
+    std::vector<std::unique_ptr<RowBlock>> m_blocks;
     std::map<qint32, Row> m_sparse;
     qint64 m_rowKeys = 0;
     bool m_rowCountRead = false;
