@@ -256,20 +256,11 @@ void BM_Paste(benchmark::State &state)
     state.counters["top_level"] = w.doc().RootNode()->childCount();
 }
 
-// A table of 10,000 connections of the same shape, so every site and many connections clash
-// with the open table's, imported through the File menu.
-void BM_Import(benchmark::State &state)
+// File imported through the File menu into the open table of Range(0) connections, opened
+// anew for each import.
+void importIntoOpenTable(benchmark::State &state, const QString &file)
 {
     BigWindow &w = window(static_cast<int>(state.range(0)));
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("clashing.QDZ"));
-    {
-        FakeTableHost host;
-        TableDocument source(host);
-        InitTree(source);
-        BuildGeneratedTable(source.tree(), Records);
-        SaveConnectionTable(source, file);
-    }
     for (auto _ : state) {
         state.PauseTiming();
         w.rebuild(Shown::Everything);
@@ -280,6 +271,22 @@ void BM_Import(benchmark::State &state)
         w.settle();
     }
     state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+}
+
+// A table of 10,000 connections of the same shape, so every site and many connections clash
+// with the open table's, imported through the File menu.
+void BM_Import(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("clashing.QDZ"));
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        InitTree(source);
+        BuildGeneratedTable(source.tree(), Records);
+        SaveConnectionTable(source, file);
+    }
+    importIntoOpenTable(state, file);
 }
 
 // The last row of the tree as it is shown (every branch open).
@@ -701,18 +708,7 @@ void BM_ReadKpvLeanBytes(benchmark::State &state)
 // The 10,000 rows of a clashing table as an exchange file, imported into the open table.
 void BM_ImportKpv(benchmark::State &state)
 {
-    BigWindow &w = window(static_cast<int>(state.range(0)));
-    const QString file = generatedFile(QStringLiteral("clashing.KPV"), Records, false);
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.rebuild(Shown::Everything);
-        w.chooser.queue(file);
-        w.prompter.clear();
-        state.ResumeTiming();
-        w.action("MnImport")->trigger();
-        w.settle();
-    }
-    state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+    importIntoOpenTable(state, generatedFile(QStringLiteral("clashing.KPV"), Records, false));
 }
 
 // Everything selected (Ctrl+A) and exported through File > Export to Name.
