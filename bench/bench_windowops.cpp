@@ -10,25 +10,42 @@
 
 #include "OffscreenBenchmarkMain.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "platform/AtomicFileWriter.h"
 #include "support/FakeTableHost.h"
 #include "support/GeneratedTable.h"
+#include "table/ExchangeFile.h"
 #include "table/NodeClipboard.h"
 #include "table/TableFile.h"
 #include "table/TreeRules.h"
+#include "table/TreeSelection.h"
+#include "table/UrlCodec.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string_view>
+
+#include <malloc.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -239,20 +256,11 @@ void BM_Paste(benchmark::State &state)
     state.counters["top_level"] = w.doc().RootNode()->childCount();
 }
 
-// A table of 10,000 connections of the same shape, so every site and many connections clash
-// with the open table's, imported through the File menu.
-void BM_Import(benchmark::State &state)
+// File imported through the File menu into the open table of Range(0) connections, opened
+// anew for each import.
+void importIntoOpenTable(benchmark::State &state, const QString &file)
 {
     BigWindow &w = window(static_cast<int>(state.range(0)));
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("clashing.QDZ"));
-    {
-        FakeTableHost host;
-        TableDocument source(host);
-        InitTree(source);
-        BuildGeneratedTable(source.tree(), Records);
-        SaveConnectionTable(source, file);
-    }
     for (auto _ : state) {
         state.PauseTiming();
         w.rebuild(Shown::Everything);
@@ -263,6 +271,22 @@ void BM_Import(benchmark::State &state)
         w.settle();
     }
     state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+}
+
+// A table of 10,000 connections of the same shape, so every site and many connections clash
+// with the open table's, imported through the File menu.
+void BM_Import(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("clashing.QDZ"));
+    {
+        FakeTableHost host;
+        TableDocument source(host);
+        InitTree(source);
+        BuildGeneratedTable(source.tree(), Records);
+        SaveConnectionTable(source, file);
+    }
+    importIntoOpenTable(state, file);
 }
 
 // The last row of the tree as it is shown (every branch open).
@@ -431,6 +455,482 @@ BENCHMARK(BM_ExpandTopAgain)->Apply(sizes)->Iterations(1);
 BENCHMARK(BM_AddChild)->Apply(sizes)->Iterations(1);
 BENCHMARK(BM_DuplicateBranch)->Apply(sizes)->Iterations(1);
 BENCHMARK(BM_NewTable)->Apply(sizes)->Iterations(1);
+
+// ---- The file commands and typing: exchange files, Open and Save, a key in a long macro ----
+//
+// Each command beside its baseline in the same run: the .KPV and .QDZ imports and Open beside
+// reading the file's bytes, Save and the exports beside writing the table's bytes through
+// QSaveFile (which syncs the file to disk, as Save does), a key in a long macro beside the
+// same key in a short one. The files lie in /dev/shm where it can be written (as tmpfs takes
+// no time to sync, neither side then waits for a disk), else in the temporary folder.
+// The imports of 1,000,000 rows run with WEX_BENCH_LARGE=1, as the tables of that size do.
+namespace fileops {
+
+QString scratchRoot()
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm + QStringLiteral("/wexbench-XXXXXX")
+                                                                  : QString();
+}
+
+struct ScratchDir
+{
+    QTemporaryDir dir{scratchRoot().isEmpty() ? QDir::tempPath() + QStringLiteral("/wexbench-XXXXXX")
+                                               : scratchRoot()};
+    QString file(const QString &name) const { return dir.filePath(name); }
+};
+
+ScratchDir &scratch()
+{
+    static ScratchDir &s = KeepForRun(std::make_unique<ScratchDir>());
+    return s;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// A record of a table as people build it by hand: a name and a short macro, nothing else
+// filled in: the rows of a large exchange file are about 150 bytes.
+rVTNodeData leanRecord(int i, const QByteArray &name)
+{
+    rVTNodeData d;
+    d.Name = name;
+    d.Macro = UrlEncode("connect 'host-" + QByteArray::number(i) + ":22 /ssh'", true);
+    d.LogSession = i % 3 == 0;
+    return d;
+}
+
+// The generated table's shape (sites, racks, connections) with lean records.
+void buildLeanTable(ConnectionTree &tree, int count)
+{
+    BuildGeneratedTable(tree, count);
+    int i = 0;
+    ConnectionTree::forEachBelow(tree.RootNode(), [&](ConnectionNode *n) {
+        rVTNodeData lean = leanRecord(i++, n->data.Name);
+        lean.Level = n->data.Level;
+        n->data = lean;
+    });
+}
+
+// A table of Count connections written to Name (.QDZ or .KPV by its extension), once per run.
+QString generatedFile(const QString &name, int count, bool lean)
+{
+    static std::map<QString, QString> made;
+    const QString key = name + QString::number(count) + (lean ? QStringLiteral("lean") : QString());
+    auto it = made.find(key);
+    if (it != made.end())
+        return it->second;
+    const QString path = scratch().file(QString::number(count) + (lean ? QStringLiteral("-lean-") : QStringLiteral("-"))
+                                        + name);
+    FakeTableHost host;
+    TableDocument source(host);
+    InitTree(source);
+    if (lean)
+        buildLeanTable(source.tree(), count);
+    else
+        BuildGeneratedTable(source.tree(), count);
+    if (path.endsWith(QLatin1String(".KPV")))
+        ExportLegacyConnections(source, path, true, TreeSelection(), QStringLiteral("bench"));
+    else
+        SaveConnectionTable(source, path);
+    return made[key] = path;
+}
+
+// The resident memory, in bytes, as /proc tells it.
+qint64 residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    qint64 pages = 0;
+    qint64 resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<qint64>(sysconf(_SC_PAGESIZE));
+}
+
+// How far the resident memory rose above where it stood while Work ran, in bytes: looked at
+// every millisecond by a thread of its own, whatever threads the work itself uses.
+template<typename Work>
+qint64 peakGrowth(Work &&work)
+{
+    // Memory freed before and still held would be taken again unseen: given back first.
+    malloc_trim(0);
+    const qint64 before = residentBytes();
+    std::atomic<qint64> peak = before;
+    std::atomic<bool> done = false;
+    std::thread watcher([&] {
+        while (!done) {
+            peak = std::max<qint64>(peak, residentBytes());
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    work();
+    done = true;
+    watcher.join();
+    return std::max<qint64>(peak, residentBytes()) - before;
+}
+
+// The longest time the window's event loop went without turning while Work ran: how long
+// the window could not paint or take a key.
+class StallMeter
+{
+public:
+    StallMeter()
+    {
+        m_tick.setInterval(5);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] { turned(); });
+    }
+    template<typename Work>
+    double measure(Work &&work)
+    {
+        m_longest = 0;
+        m_clock.start();
+        m_last = 0;
+        m_tick.start();
+        work();
+        turned();
+        m_tick.stop();
+        return static_cast<double>(m_longest) / 1e6;
+    }
+
+private:
+    void turned()
+    {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    QTimer m_tick;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+// RootNode alone, focused, as a new table shows it.
+void emptyTable(BigWindow &w)
+{
+    w.form.tree()->focusOnly(NewTable(w.doc()));
+    w.form.activateWindow();
+    w.active();
+    w.form.tree()->setFocus();
+}
+
+// The window with an empty table: what a fresh start shows.
+BigWindow &emptyWindow()
+{
+    BigWindow &w = window(1);
+    emptyTable(w);
+    w.settle();
+    return w;
+}
+
+// Imports File through File > Import into an empty table; counters for the rows, the
+// memory's peak against the file's size, and the longest the window stood still.
+void importIntoEmpty(benchmark::State &state, const QString &file)
+{
+    qint64 peak = 0;
+    double stall = 0;
+    StallMeter meter;
+    for (auto _ : state) {
+        state.PauseTiming();
+        BigWindow &w = emptyWindow();
+        w.chooser.queue(file);
+        w.prompter.clear();
+        state.ResumeTiming();
+        peak = peakGrowth([&] {
+            stall = meter.measure([&] {
+                w.action("MnImport")->trigger();
+                w.settle();
+            });
+        });
+    }
+    BigWindow &w = window(1);
+    const double fileSize = static_cast<double>(QFileInfo(file).size());
+    state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+    state.counters["file_MB"] = fileSize / (1 << 20);
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
+    state.counters["peak_per_file"] = static_cast<double>(peak) / fileSize;
+    state.counters["longest_stall_ms"] = stall;
+    emptyTable(w);
+    w.settle();
+}
+
+void BM_ImportKpvRows(benchmark::State &state)
+{
+    importIntoEmpty(state, generatedFile(QStringLiteral("rows.KPV"), static_cast<int>(state.range(0)), false));
+}
+
+void BM_ImportQdzRows(benchmark::State &state)
+{
+    importIntoEmpty(state, generatedFile(QStringLiteral("rows.QDZ"), static_cast<int>(state.range(0)), false));
+}
+
+// The lean table of 1,000,000 rows, as an exchange file and as a table file.
+void BM_ImportKpvLean(benchmark::State &state)
+{
+    importIntoEmpty(state, generatedFile(QStringLiteral("rows.KPV"), static_cast<int>(state.range(0)), true));
+}
+
+void BM_ImportQdzLean(benchmark::State &state)
+{
+    importIntoEmpty(state, generatedFile(QStringLiteral("rows.QDZ"), static_cast<int>(state.range(0)), true));
+}
+
+// Baseline of the imports and of Open: the same file's bytes read, a piece at a time into
+// the same room as the readers read them (one fresh allocation of the whole file costs more
+// than the reading where memory first touched is slow).
+void readBytes(benchmark::State &state, const QString &file)
+{
+    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    for (auto _ : state) {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        qint64 total = 0;
+        for (qint64 got; (got = f.read(piece.data(), piece.size())) > 0;)
+            total += got;
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["file_MB"] = static_cast<double>(QFileInfo(file).size()) / (1 << 20);
+}
+
+void BM_ReadKpvBytes(benchmark::State &state)
+{
+    readBytes(state, generatedFile(QStringLiteral("rows.KPV"), static_cast<int>(state.range(0)), false));
+}
+
+void BM_ReadKpvLeanBytes(benchmark::State &state)
+{
+    readBytes(state, generatedFile(QStringLiteral("rows.KPV"), static_cast<int>(state.range(0)), true));
+}
+
+// The 10,000 rows of a clashing table as an exchange file, imported into the open table.
+void BM_ImportKpv(benchmark::State &state)
+{
+    importIntoOpenTable(state, generatedFile(QStringLiteral("clashing.KPV"), Records, false));
+}
+
+// Everything selected (Ctrl+A) and exported through File > Export to Name.
+void exportAll(benchmark::State &state, const QString &name)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    w.rebuild(Shown::Everything);
+    w.press(Qt::CTRL | Qt::Key_A);
+    w.settle();
+    const QString out = scratch().file(name);
+    QMenu *file = w.child<QMenu>(QStringLiteral("MnFile"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Chosen from the File menu, which works out its items' states as it opens.
+        file->popup(w.form.mapToGlobal(QPoint(20, 20)));
+        w.settle();
+        w.chooser.queue(out);
+        state.ResumeTiming();
+        w.action("MnExport")->trigger();
+        file->hide();
+        w.settle();
+        state.PauseTiming();
+        // Export drops RootNode from the selection: selected again for the next one.
+        w.press(Qt::CTRL | Qt::Key_A);
+        w.settle();
+        state.ResumeTiming();
+    }
+    state.counters["file_MB"] = static_cast<double>(QFileInfo(out).size()) / (1 << 20);
+}
+
+void BM_ExportAllKpv(benchmark::State &state)
+{
+    exportAll(state, QStringLiteral("export.KPV"));
+}
+
+void BM_ExportAllQdz(benchmark::State &state)
+{
+    exportAll(state, QStringLiteral("export.QDZ"));
+}
+
+// The window's table as a file in the scratch folder, opened.
+QString openScratchCopy(BigWindow &w)
+{
+    const QString copy = scratch().file(QStringLiteral("open-%1.QDZ").arg(w.doc().tree().nodeCount()));
+    if (!QFileInfo::exists(copy))
+        QFile::copy(w.file, copy);
+    emptyTable(w);
+    w.form.readTable(copy);
+    w.form.tree()->expandAll();
+    w.form.tree()->setFocus();
+    w.settle();
+    return copy;
+}
+
+// Ctrl+S on the opened table, against writing its bytes through QSaveFile.
+void BM_SaveTable(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    const QString file = openScratchCopy(w);
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A change marks the table: what a user's edit leaves before Save.
+        w.doc().UpdateCaption(true);
+        w.form.RequestCommandRefresh();
+        w.settle();
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_S);
+        w.settle();
+    }
+    state.counters["file_MB"] = static_cast<double>(QFileInfo(file).size()) / (1 << 20);
+}
+
+void BM_SaveFileBytes(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    const QByteArray bytes = fileBytes(w.file);
+    const QString out = scratch().file(QStringLiteral("savefile.QDZ"));
+    for (auto _ : state) {
+        QSaveFile f(out);
+        f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        f.write(bytes);
+        benchmark::DoNotOptimize(f.commit());
+    }
+}
+
+// The same bytes through the program's own writer of whole files, which Save writes with.
+void BM_AtomicWriteBytes(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    const QByteArray bytes = fileBytes(w.file);
+    const QString out = scratch().file(QStringLiteral("atomic.QDZ"));
+    for (auto _ : state) {
+        AtomicFileWriter f(out);
+        benchmark::DoNotOptimize(f.open() && f.write(bytes) && f.commit());
+    }
+}
+
+// Ctrl+O of the table's file, against reading its bytes.
+void BM_OpenTable(benchmark::State &state)
+{
+    BigWindow &w = window(static_cast<int>(state.range(0)));
+    const QString file = openScratchCopy(w);
+    for (auto _ : state) {
+        state.PauseTiming();
+        emptyTable(w);
+        w.form.tree()->setFocus();
+        w.settle();
+        w.chooser.queue(file);
+        state.ResumeTiming();
+        w.press(Qt::CTRL | Qt::Key_O);
+        w.settle();
+    }
+    state.counters["nodes"] = ConnectionTree::countBelow(w.doc().RootNode());
+}
+
+void BM_ReadTableBytes(benchmark::State &state)
+{
+    readBytes(state, openScratchCopy(window(static_cast<int>(state.range(0)))));
+}
+
+// A macro of about Size bytes: the lines of a long login script.
+QByteArray macroOfSize(qint64 size)
+{
+    const QByteArray line = "sendln 'show interfaces status | include connected'\r\nwait '#'\r\n";
+    QByteArray text;
+    text.reserve(size + line.size());
+    while (text.size() < size)
+        text += line;
+    return text;
+}
+
+// One key typed at the end of a macro of Range(0) bytes in the real editor, a letter and
+// then Backspace in turn, each with the refresh and the repaint that follow.
+void BM_TypeKey(benchmark::State &state)
+{
+    BigWindow &w = emptyWindow();
+    ConnectionNode *root = w.doc().RootNode();
+    rVTNodeData record = leanRecord(0, "long macro");
+    record.Macro = UrlEncode(macroOfSize(state.range(0)), true);
+    ConnectionNode *node = w.doc().tree().addChild(root, record);
+    w.form.tree()->setNodeExpanded(root, true);
+    w.click(node);
+    w.settle();
+    QsciScintilla *memo = w.memo1();
+    // Clicked into, as the user starts typing there.
+    w.form.activateWindow();
+    w.active();
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    w.settle();
+    if (QApplication::focusWidget() != memo && QApplication::focusWidget() != memo->viewport())
+        state.SkipWithError("the macro editor has no focus");
+    bool letter = true;
+    for (auto _ : state) {
+        if (letter)
+            QTest::keyClick(memo, Qt::Key_X);
+        else
+            QTest::keyClick(memo, Qt::Key_Backspace);
+        w.settle();
+        letter = !letter;
+    }
+    state.counters["macro_MB"] = static_cast<double>(memo->length()) / (1 << 20);
+    if (!w.doc().IsNodeModified())
+        state.SkipWithError("the keys were no edit");
+    // Leaves no edits for the next benchmark's questions.
+    w.doc().SetNodeModified(false);
+    emptyTable(w);
+    w.settle();
+}
+
+// Baseline of BM_TypeKey: the same letter added and taken back at the end of the same text
+// in a bare QScintilla editor (UTF-8, Windows line ends), straight through its messages: the
+// least any window built on the component pays for a key. The component itself works in
+// proportion to the caret's place in the text on every change (it counts the characters
+// before it for its accessibility interface), which no user of it can avoid.
+void BM_TypeKeyBareEditor(benchmark::State &state)
+{
+    QsciScintilla editor;
+    editor.setUtf8(true);
+    editor.setEolMode(QsciScintilla::EolWindows);
+    editor.setText(QString::fromUtf8(macroOfSize(state.range(0))));
+    editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+    bool letter = true;
+    for (auto _ : state) {
+        if (letter)
+            editor.SendScintilla(QsciScintilla::SCI_ADDTEXT, 1UL, "x");
+        else
+            editor.SendScintilla(QsciScintilla::SCI_DELETEBACK);
+        letter = !letter;
+    }
+    state.counters["macro_MB"] = static_cast<double>(editor.length()) / (1 << 20);
+}
+
+void rows(benchmark::internal::Benchmark *b)
+{
+    b->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// The lean table's rows: 1,000,000 when large tables are asked for.
+void million(benchmark::internal::Benchmark *b)
+{
+    b->Arg(largeTables() ? 1'000'000 : 100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace fileops
+
+BENCHMARK(fileops::BM_ReadKpvBytes)->Apply(fileops::rows);
+BENCHMARK(fileops::BM_ImportKpvRows)->Apply(fileops::rows)->Iterations(1);
+BENCHMARK(fileops::BM_ImportQdzRows)->Apply(fileops::rows)->Iterations(1);
+BENCHMARK(fileops::BM_ImportKpv)->Apply(sizes)->Iterations(1);
+BENCHMARK(fileops::BM_ReadTableBytes)->Apply(sizes);
+BENCHMARK(fileops::BM_OpenTable)->Apply(sizes)->Iterations(1);
+BENCHMARK(fileops::BM_SaveFileBytes)->Apply(sizes);
+BENCHMARK(fileops::BM_AtomicWriteBytes)->Apply(sizes);
+BENCHMARK(fileops::BM_SaveTable)->Apply(sizes)->Iterations(1);
+BENCHMARK(fileops::BM_ExportAllQdz)->Apply(sizes)->Iterations(1);
+BENCHMARK(fileops::BM_ExportAllKpv)->Apply(sizes)->Iterations(1);
+BENCHMARK(fileops::BM_TypeKeyBareEditor)->Arg(1 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(fileops::BM_TypeKey)->Arg(1 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(fileops::BM_ReadKpvLeanBytes)->Apply(fileops::million);
+BENCHMARK(fileops::BM_ImportKpvLean)->Apply(fileops::million)->Iterations(1);
+BENCHMARK(fileops::BM_ImportQdzLean)->Apply(fileops::million)->Iterations(1);
 
 int main(int argc, char **argv)
 {

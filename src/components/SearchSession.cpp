@@ -33,8 +33,13 @@ SearchSession::SearchSession(Prompter &prompter, WordCharPredicate isWordChar)
 SearchSession::MenuState SearchSession::menuState(bool macroPageShown, const TextDocument &editor,
                                                   bool treeMaximized) const
 {
+    return menuState(macroPageShown, macroPageShown && !treeMaximized && holdsNonBlank(editor), treeMaximized);
+}
+
+SearchSession::MenuState SearchSession::menuState(bool macroPageShown, bool holdsText, bool treeMaximized) const
+{
     MenuState s;
-    s.find = macroPageShown && !treeMaximized && holdsNonBlank(editor);
+    s.find = macroPageShown && !treeMaximized && holdsText;
     s.findNext = s.find && !m_settings.SearchText.isEmpty();
     s.findPrevious = s.findNext;
     s.replace = s.find;

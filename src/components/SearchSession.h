@@ -34,6 +34,9 @@ public:
     // breaks, and a tree that is not maximized; Find Next and Find Previous also a search
     // text.
     MenuState menuState(bool macroPageShown, const TextDocument &editor, bool treeMaximized) const;
+    // The same for an editor that knows whether its text is more than blanks (HoldsText),
+    // without reading the text.
+    MenuState menuState(bool macroPageShown, bool holdsText, bool treeMaximized) const;
 
     // The search text a dialog opens with: the selection when it lies within one line, else
     // the last search text.

@@ -67,6 +67,7 @@ void ConnectionTreeView::keepSelectionOverReset()
 {
     m_selectionOverReset = selection().nodes();
     m_focusOverReset = focusedNode();
+    m_removalsOverReset = m_model->tree().removals();
 }
 
 void ConnectionTreeView::restoreSelectionAfterReset()
@@ -74,13 +75,20 @@ void ConnectionTreeView::restoreSelectionAfterReset()
     forgetSelection();
     // RootNode stays selected while a table is read below it. The saved addresses are only
     // compared, never followed, until the walk has found them in the tree.
+    // A reset that took no node out of the tree (a table read below RootNode) left them all:
+    // the walk is needed only when some may be gone.
     QSet<const ConnectionNode *> wanted(m_selectionOverReset.cbegin(), m_selectionOverReset.cend());
     wanted.insert(m_focusOverReset);
     QSet<const ConnectionNode *> alive;
-    ConnectionTree::forEachBelow(m_model->tree().invisibleRoot(), [&](ConnectionNode *n) {
-        if (wanted.contains(n))
-            alive.insert(n);
-    });
+    if (m_model->tree().removals() == m_removalsOverReset) {
+        alive = wanted;
+        alive.remove(nullptr);
+    } else {
+        ConnectionTree::forEachBelow(m_model->tree().invisibleRoot(), [&](ConnectionNode *n) {
+            if (wanted.contains(n))
+                alive.insert(n);
+        });
+    }
     QList<ConnectionNode *> kept;
     for (ConnectionNode *n : std::as_const(m_selectionOverReset))
         if (alive.contains(n))

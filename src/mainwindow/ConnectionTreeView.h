@@ -144,6 +144,7 @@ private:
     // Selection and focus held over a reset of the model (a table read in one go).
     QList<ConnectionNode *> m_selectionOverReset;
     ConnectionNode *m_focusOverReset = nullptr;
+    quint64 m_removalsOverReset = 0;
     // A press the question took: the rename a slow click before it scheduled does not
     // follow, and its release goes nowhere either.
     bool m_dropPendingRename = false;

@@ -126,7 +126,7 @@ void MacroEditor::setupSearch(QWidget &window, Prompter &prompter)
 
 SearchSession::MenuState MacroEditor::searchMenuState(bool macroPageShown, bool treeMaximized) const
 {
-    return m_search ? m_search->menuState(macroPageShown, treeMaximized) : SearchSession::MenuState{};
+    return m_search ? m_search->menuState(macroPageShown, !isBlank(), treeMaximized) : SearchSession::MenuState{};
 }
 
 void MacroEditor::MnFindClick()

@@ -29,6 +29,7 @@
 #include <QSet>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 TForm1::TForm1(Prompter *prompter, QWidget *parent)
@@ -209,6 +210,20 @@ QByteArray TForm1::ReadTeraTermColors() const
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A file still being read (the window paints meanwhile) is not left half read: the close
+    // is asked again once the read is done, as a close waits for a busy window.
+    if (m_doc.LoadingFlag) {
+        event->ignore();
+        if (!m_closeRetry) {
+            m_closeRetry = new QTimer(this);
+            m_closeRetry->setObjectName(QStringLiteral("CloseRetry"));
+            m_closeRetry->setSingleShot(true);
+            m_closeRetry->setInterval(CloseRetryInterval);
+            connect(m_closeRetry, &QTimer::timeout, this, [this] { close(); });
+        }
+        m_closeRetry->start();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -225,6 +225,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Selects or unselects Node in the view unless it already is.
+    void setNodeSelected(ConnectionNode *node, bool selected);
+    // How long a close waits while a file is read before it is asked again.
+    static constexpr int CloseRetryInterval = 200;
+
     // The entries the commands are made from. A menu item or a button without a name is a
     // separator; Enabled is the state flag the menu's opening (or the refresh) sets; Keep,
     // when set, receives the action for the window's own use.
@@ -470,6 +475,8 @@ private:
 
     // Command state.
     QTimer *Timer1 = nullptr;
+    // Asks a close again that came while a file was read.
+    QTimer *m_closeRetry = nullptr;
     CommandStates m_commandStates;
     bool m_clipboardHasText = false;
     bool m_clipboardHasNodes = false;

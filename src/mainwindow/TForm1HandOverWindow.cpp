@@ -61,3 +61,8 @@ bool TForm1HandOverWindow::modalDialogOpen() const
     const QWidget *modal = QApplication::activeModalWidget();
     return modal && modal != m_window.updateWindow();
 }
+
+bool TForm1HandOverWindow::readingFile() const
+{
+    return m_window.doc().LoadingFlag;
+}

@@ -20,6 +20,7 @@ public:
     bool IsNodeModified() const override;
     bool tableModified() const override;
     bool modalDialogOpen() const override;
+    bool readingFile() const override;
 
 private:
     TForm1 &m_window;

@@ -236,8 +236,8 @@ void TForm1::fillCommandInputs(CommandStateInputs &in) const
         }
     }
 
-    in.macroEditorHasText = !IsBlankText(Memo1->text());
-    in.popupEditorHasText = !IsBlankText(Memo2->text());
+    in.macroEditorHasText = !Memo1->isBlank();
+    in.popupEditorHasText = !Memo2->isBlank();
     in.macroPanelShown = !m_macroPage->TS1Panel()->isHidden();
     in.popupPanelShown = !m_popupPage->TS2Panel()->isHidden();
     in.pageControlVisible = !PG->isHidden();

@@ -34,7 +34,7 @@ struct TForm1FileSide : FileCommandsWindow
     void showNewTable() override { form.showNewTable(); }
     void tableWritten() override { form.tableWritten(); }
     void focusTree() override { form.focusTree(); }
-    void setSelected(ConnectionNode *node, bool selected) override { form.VT->setSelected(node, selected); }
+    void setSelected(ConnectionNode *node, bool selected) override { form.setNodeSelected(node, selected); }
 
     void useChooser(FileChooser *files)
     {
@@ -182,8 +182,16 @@ TableReadResult TForm1::readTable(const QString &fileName)
 void TForm1::tableWritten()
 {
     if (ConnectionNode *root = m_doc.RootNode())
-        VT->setSelected(root, false);
+        setNodeSelected(root, false);
     SaveSettingsAndNotify();
+}
+
+void TForm1::setNodeSelected(ConnectionNode *node, bool selected)
+{
+    // A selection of many ranges costs the view a pass over them all on every change, even
+    // one that changes nothing: the commands that unselect RootNode three times make none.
+    if (VT->isSelected(node) != selected)
+        VT->setSelected(node, selected);
 }
 
 void TForm1::resetPagesForNewTable()

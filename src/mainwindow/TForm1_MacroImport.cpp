@@ -30,7 +30,7 @@ QString editorLines(const QString &fileText)
 
 void TForm1::MnImportMacroClick()
 {
-    if (m_doc.IsNodeModified() && !IsBlankText(Memo1->text())) {
+    if (m_doc.IsNodeModified() && !Memo1->isBlank()) {
         const Prompter::Answer answer = askApplyQuestion(focusedNode());
         if (answer == Prompter::Cancel)
             return;

@@ -7,8 +7,25 @@
 
 #include <QKeyEvent>
 
-TextEditor::TextEditor(QWidget *parent) : QsciScintilla(parent)
+#include <algorithm>
+
+TextEditor::TextEditor(QWidget *parent)
+    : QsciScintilla(parent),
+      m_firstNonBlank([this](qint64 position, qint64 count) {
+          const qint64 length = SendScintilla(SCI_GETLENGTH);
+          count = std::min(count, length - position);
+          if (count <= 0)
+              return QByteArrayView();
+          // The bytes where they lie, without a copy of the text.
+          const auto *bytes = reinterpret_cast<const char *>(SendScintilla(
+              SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), static_cast<long>(count)));
+          return bytes ? QByteArrayView(bytes, count) : QByteArrayView();
+      })
 {
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *text, int length) {
+                noteModification(position, type, text, length);
+            });
     setEolMode(QsciScintilla::EolWindows);
     setUtf8(true);
     // Macros are laid out in columns and TAB widths count characters: until the user picks a
@@ -85,4 +102,28 @@ QString TextEditor::caretPositionText() const
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
     const long column = SendScintilla(SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), caret);
     return QStringLiteral("Ln. %1, Col. %2").arg(line + 1).arg(column + 1);
+}
+
+void TextEditor::noteModification(int position, int modificationType, const char *text, int length)
+{
+    if (modificationType & SC_MOD_INSERTTEXT) {
+        if (text)
+            m_firstNonBlank.inserted(position, QByteArrayView(text, length));
+        else
+            m_firstNonBlank.reset();
+        m_toldLength += length;
+    } else if (modificationType & SC_MOD_DELETETEXT) {
+        m_firstNonBlank.deleted(position, length);
+        m_toldLength -= length;
+    }
+}
+
+bool TextEditor::isBlank() const
+{
+    const qint64 length = SendScintilla(SCI_GETLENGTH);
+    if (length != m_toldLength) {
+        m_firstNonBlank.reset();
+        m_toldLength = length;
+    }
+    return m_firstNonBlank.isBlank();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/core/FirstNonBlank.h"
 #include "platform/widgets/QsciIncludes.h"
 
 struct FontOption;
@@ -26,6 +27,9 @@ public:
     QString caretPositionText() const;
     // The editor font's name, when the option holds one.
     void applyFontName(const FontOption &font);
+    // The text holds nothing above blanks and control characters. Kept up to date with each
+    // change, so asking costs nothing in proportion to the text's length.
+    bool isBlank() const;
 
 Q_SIGNALS:
     // The user changed the text (typing, pasting, undoing with the focus here).
@@ -48,4 +52,11 @@ protected:
 
     // Set while the program writes the text: no change then is reported as the user's.
     bool m_programWrite = false;
+
+private:
+    void noteModification(int position, int modificationType, const char *text, int length);
+
+    mutable FirstNonBlank m_firstNonBlank;
+    // The text's length as the changes told it; another length means a change went untold.
+    mutable qint64 m_toldLength = 0;
 };

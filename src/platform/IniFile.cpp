@@ -1,69 +1,24 @@
 #include "platform/IniFile.h"
 
 #include "platform/FileUtil.h"
+#include "platform/IniLine.h"
+#include "platform/LineReader.h"
 #include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
-#include <optional>
-
 namespace {
 
-char asciiLower(char c)
+bool isHeader(const QByteArray &raw)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Names match as the Windows functions match them: ASCII letters without regard to case,
-// every other byte exactly.
-bool sameName(const QByteArray &a, const QByteArray &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
-}
-
-// The section a header line names, or nothing for any other line.
-std::optional<QByteArray> headerName(const QByteArray &raw)
-{
-    const QByteArray t = raw.trimmed();
-    if (!t.startsWith('['))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(']');
-    if (close < 0)
-        return std::nullopt;
-    return t.mid(1, close - 1).trimmed();
-}
-
-// Position of the "=" of a key line, or -1 for a comment, a header or a line without "=".
-qsizetype equalsOf(const QByteArray &raw)
-{
-    const QByteArray t = raw.trimmed();
-    if (t.startsWith(';') || headerName(raw))
-        return -1;
-    const qsizetype eq = raw.indexOf('=');
-    if (eq < 0 || raw.left(eq).trimmed().isEmpty())
-        return -1;
-    return eq;
+    return IniLine(raw).isHeader();
 }
 
 QByteArray keyOf(const QByteArray &raw)
 {
-    const qsizetype eq = equalsOf(raw);
-    return eq < 0 ? QByteArray() : raw.left(eq).trimmed();
-}
-
-QByteArray valueOf(const QByteArray &raw)
-{
-    QByteArray v = raw.mid(equalsOf(raw) + 1).trimmed();
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.mid(1, v.size() - 2);
-    return v;
+    return IniLine(raw).key().toByteArray();
 }
 
 qsizetype leadingBlanks(const QByteArray &raw)
@@ -102,22 +57,12 @@ IniFile::IniFile(const QString &path) : m_path(path)
         m_readFailed = true;
         return;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
+    LineReader lines(f);
+    while (lines.next())
+        m_lines.append({lines.line().toByteArray(), lines.lineEnd().toByteArray()});
+    if (lines.failed()) {
+        m_lines.clear();
         m_readFailed = true;
-        return;
-    }
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype nl = bytes.indexOf('\n', start);
-        if (nl < 0) {
-            m_lines.append({bytes.mid(start), QByteArray()});
-            break;
-        }
-        const bool crlf = nl > start && bytes[nl - 1] == '\r';
-        const qsizetype end = crlf ? nl - 1 : nl;
-        m_lines.append({bytes.mid(start, end - start), crlf ? QByteArray("\r\n") : QByteArray("\n")});
-        start = nl + 1;
     }
 }
 
@@ -132,7 +77,7 @@ int IniFile::findSection(const QByteArray &section) const
     if (name.isEmpty())
         return -1;
     for (int i = 0; i < m_lines.size(); ++i)
-        if (const auto h = headerName(m_lines[i].raw); h && sameName(*h, name))
+        if (const IniLine line(m_lines[i].raw); line.isHeader() && IniLine::sameName(line.sectionName(), name))
             return i;
     return -1;
 }
@@ -140,7 +85,7 @@ int IniFile::findSection(const QByteArray &section) const
 int IniFile::sectionEnd(int headerIndex) const
 {
     int i = headerIndex + 1;
-    while (i < m_lines.size() && !headerName(m_lines[i].raw))
+    while (i < m_lines.size() && !isHeader(m_lines[i].raw))
         ++i;
     return i;
 }
@@ -152,7 +97,7 @@ int IniFile::findKey(int headerIndex, const QByteArray &key) const
         return -1;
     const int end = sectionEnd(headerIndex);
     for (int i = headerIndex + 1; i < end; ++i)
-        if (sameName(keyOf(m_lines[i].raw), name))
+        if (const IniLine line(m_lines[i].raw); line.isKey() && IniLine::sameName(line.key(), name))
             return i;
     return -1;
 }
@@ -161,7 +106,7 @@ QByteArray IniFile::readString(const QByteArray &section, const QByteArray &key,
                                const QByteArray &defaultValue) const
 {
     const int i = findKey(findSection(section), key);
-    return i < 0 ? defaultValue : valueOf(m_lines[i].raw);
+    return i < 0 ? defaultValue : IniLine(m_lines[i].raw).value().toByteArray();
 }
 
 bool IniFile::hasKey(const QByteArray &section, const QByteArray &key) const
@@ -182,7 +127,7 @@ QList<QByteArray> IniFile::keys(const QByteArray &section) const
             continue;
         bool seen = false;
         for (const QByteArray &o : out)
-            seen = seen || sameName(o, k);
+            seen = seen || IniLine::sameName(o, k);
         if (!seen)
             out.append(k);
     }
@@ -198,17 +143,17 @@ QList<QPair<QByteArray, QByteArray>> IniFile::entries(const QByteArray &section)
     QSet<QByteArray> seen;
     const int end = sectionEnd(h);
     for (int i = h + 1; i < end; ++i) {
-        const QByteArray &raw = m_lines[i].raw;
-        const QByteArray k = keyOf(raw);
-        if (k.isEmpty())
+        const IniLine line(m_lines[i].raw);
+        if (!line.isKey())
             continue;
-        QByteArray folded = k;
+        QByteArray folded = line.key().toByteArray();
         for (char &c : folded)
-            c = asciiLower(c);
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
         if (seen.contains(folded))
             continue;
-        seen.insert(folded);
-        out.append({k, valueOf(raw)});
+        seen.insert(std::move(folded));
+        out.append({line.key().toByteArray(), line.value().toByteArray()});
     }
     return out;
 }

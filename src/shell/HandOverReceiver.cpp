@@ -55,8 +55,14 @@ void HandOverReceiver::handleMessage(const QString &name, bool own)
         request(Request::Stop);
     else if (name == LauncherMessages::CheckUpgradeMessage)
         request(Request::CheckUpgrade);
-    else if (name == LauncherMessages::InstanceMessage && !own)
-        acceptHandOver();
+    else if (name == LauncherMessages::InstanceMessage && !own) {
+        // A hand-over waits for a file being read, as the other requests do; it then counts
+        // as arriving at that moment.
+        if (m_window.readingFile())
+            defer(Request::HandOver);
+        else
+            acceptHandOver();
+    }
 }
 
 void HandOverReceiver::acceptHandOver()
@@ -105,7 +111,7 @@ void HandOverReceiver::Timer2Timer()
 void HandOverReceiver::Timer3Timer()
 {
     m_offerTimer.stop();
-    if (m_handOverOpen) {
+    if (m_handOverOpen || m_window.readingFile()) {
         // One question at a time; try again once it is answered.
         m_offerTimer.start();
         return;
@@ -119,7 +125,7 @@ void HandOverReceiver::Timer3Timer()
 
 bool HandOverReceiver::modalOpen() const
 {
-    return m_handOverOpen || m_window.modalDialogOpen();
+    return m_handOverOpen || m_window.modalDialogOpen() || m_window.readingFile();
 }
 
 void HandOverReceiver::request(Request request)
@@ -130,6 +136,11 @@ void HandOverReceiver::request(Request request)
     }
     // Closing the window or starting the update check from inside a modal loop would pull
     // the window away from under the dialog: wait until it is closed.
+    defer(request);
+}
+
+void HandOverReceiver::defer(Request request)
+{
     if (!m_deferred.contains(request))
         m_deferred.append(request);
     m_retry.start();
@@ -158,6 +169,9 @@ void HandOverReceiver::carryOut(Request request)
     case Request::CheckUpgrade:
         m_window.RestoreAndBringToFront();
         m_window.runUpdateCheck();
+        break;
+    case Request::HandOver:
+        acceptHandOver();
         break;
     }
 }

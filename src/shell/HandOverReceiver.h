@@ -52,10 +52,12 @@ public Q_SLOTS:
     void runDeferred();
 
 private:
-    enum class Request { Stop, CheckUpgrade };
+    enum class Request { Stop, CheckUpgrade, HandOver };
 
     void acceptHandOver();
     void request(Request request);
+    // Keeps Request until the window is free again.
+    void defer(Request request);
     void carryOut(Request request);
     bool modalOpen() const;
     // Asks whether to import Path (shown as Name); imports on Yes.

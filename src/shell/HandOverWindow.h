@@ -23,4 +23,7 @@ public:
     // A modal dialog (a message box, a file dialog, a modal window) is open, or another loop
     // runs that must end first (the pause of "Run all selected").
     virtual bool modalDialogOpen() const = 0;
+    // A table or exchange file is being read (the window paints meanwhile): no request may
+    // change the tree or close the window before the read is done.
+    virtual bool readingFile() const = 0;
 };

@@ -56,6 +56,7 @@ void ConnectionTree::clear()
     m_root->m_namesUnchecked = false;
     m_root->m_uncheckedBelow = false;
     m_count = 0;
+    ++m_removals;
 }
 
 void ConnectionTree::renumber(ConnectionNode *parent, int from)
@@ -136,24 +137,33 @@ QList<ConnectionNode *> ConnectionTree::takeChildren(ConnectionTree &from, Conne
     const bool relevelled = holder->data.Level != parent->data.Level;
     QList<ConnectionNode *> taken;
     taken.reserve(count);
-    int moved = 0;
+    // Every branch of From's one top taken: From keeps that top alone, and its count says how
+    // many moved without a walk over them.
+    const bool everything = holder->m_children.empty() && holder->m_parent == from.m_root.get()
+        && from.m_root->childCount() == 1;
+    int moved = everything ? from.m_count - 1 : 0;
     const bool named = !from.m_unnamed.isEmpty();
+    if (everything && named)
+        m_unnamed.takeAllFrom(from.m_unnamed, holder);
     for (int i = row; i < row + count; ++i) {
         ConnectionNode *top = parent->child(i);
         top->m_parent = parent;
         if (relevelled)
             relevel(top);
-        ++moved;
-        if (named)
-            m_unnamed.takeFrom(from.m_unnamed, top);
-        forEachBelow(top, [&](const ConnectionNode *n) {
+        if (!everything) {
             ++moved;
             if (named)
-                m_unnamed.takeFrom(from.m_unnamed, n);
-        });
+                m_unnamed.takeFrom(from.m_unnamed, top);
+            forEachBelow(top, [&](const ConnectionNode *n) {
+                ++moved;
+                if (named)
+                    m_unnamed.takeFrom(from.m_unnamed, n);
+            });
+        }
         taken.append(top);
     }
     from.m_count -= moved;
+    ++from.m_removals;
     m_count += moved;
     markNamesUnchecked(parent);
     if (signal)
@@ -201,6 +211,7 @@ void ConnectionTree::removeNodes(const QList<ConnectionNode *> &tops)
         }
         removed.insert(removed.end(), std::make_move_iterator(begin + first), std::make_move_iterator(begin + last + 1));
         parent->m_children.erase(begin + first, begin + last + 1);
+        ++m_removals;
         renumber(parent, first);
         if (signal)
             Q_EMIT nodesRemoved(parent, first, last);

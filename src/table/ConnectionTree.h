@@ -69,6 +69,9 @@ public:
     ConnectionNode *RootNode() const { return m_root->firstChild(); }
     // Every node below the invisible root, RootNode included.
     int nodeCount() const { return m_count; }
+    // Counts the changes that took nodes out of the tree (removed, cleared, or taken into
+    // another tree): while it stays, every node seen in the tree is still in it.
+    quint64 removals() const { return m_removals; }
 
     // Removes every node, RootNode included.
     void clear();
@@ -159,6 +162,7 @@ private:
     // Declared after the root: destroyed first, it waits until removed branches are freed.
     BranchDisposal m_disposal;
     int m_count = 0;
+    quint64 m_removals = 0;
     int m_bulkDepth = 0;
 };
 

@@ -1,22 +1,23 @@
 #include "table/ExchangeFile.h"
 
+#include "platform/ChunkedFileWriter.h"
 #include "platform/FieldText.h"
 #include "platform/FileUtil.h"
-#include "platform/IniFile.h"
 #include "platform/Prompter.h"
+#include "platform/RegularFile.h"
 #include "table/ConnectionTree.h"
+#include "table/ExchangeReader.h"
 #include "table/LevelPlacer.h"
 #include "table/TableDocument.h"
 #include "table/TableHost.h"
 #include "table/TreeSelection.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QLocale>
 
-#include <algorithm>
+#include <charconv>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -34,21 +35,11 @@ QByteArray OneLine(QByteArray value)
     return value;
 }
 
-// The ini service reads a value without its surrounding blanks and without one pair of
-// enclosing quotes. A value that would lose either is written inside one more pair of double
-// quotes, which that reading takes off again, so it reads back as written.
-QByteArray ReadableValue(const QByteArray &value)
+// The bytes the ini service trims off the ends of a value, as the value is written (a NUL
+// becomes a blank).
+bool isTrimmed(char c)
 {
-    const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front();
-    if (!enclosed && value.trimmed() == value)
-        return value;
-    return '"' + value + '"';
-}
-
-QByteArray RowKey(int column, qint64 row)
-{
-    return 'C' + QByteArray::number(column) + "_R" + QByteArray::number(row);
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\0';
 }
 
 QByteArray Header(const QString &fileName, const QString &versionText, const QDateTime &created)
@@ -66,78 +57,50 @@ QByteArray Header(const QString &fileName, const QString &versionText, const QDa
 }
 
 // The [KPV] section as the ini service adds a new section to the header: after a blank
-// line, one "key=value" line per key. Written here directly so the export stays linear in
-// the rows.
+// line, one "key=value" line per key. Written here directly, each line appended once in
+// place, so the export stays linear in the rows and makes no copy of a value.
 class SectionWriter
 {
 public:
     explicit SectionWriter(QByteArray &out) : m_out(out) { m_out += CrLf + '[' + Section + ']' + CrLf; }
-    void write(const QByteArray &key, const QByteArray &value)
+
+    // "C" + Column + "_R" + Row, "=", Value.
+    void writeRow(int column, qint64 row, QByteArrayView value)
     {
-        m_out += key + '=' + ReadableValue(OneLine(value)) + CrLf;
+        char key[32];
+        key[0] = 'C';
+        key[1] = static_cast<char>('0' + column);
+        key[2] = '_';
+        key[3] = 'R';
+        const auto end = std::to_chars(key + 4, key + sizeof key, row).ptr;
+        write(QByteArrayView(key, end - key), value);
+    }
+
+    // The ini service reads a value without its surrounding blanks and without one pair of
+    // enclosing quotes. A value that would lose either is written inside one more pair of
+    // double quotes, which that reading takes off again, so it reads back as written. CR, LF
+    // and NUL are written as blanks (see OneLine).
+    void write(QByteArrayView key, QByteArrayView value)
+    {
+        const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+            && value.back() == value.front();
+        const bool quoted = enclosed || (!value.isEmpty() && (isTrimmed(value.front()) || isTrimmed(value.back())));
+        m_out.append(key);
+        m_out.append('=');
+        if (quoted)
+            m_out.append('"');
+        const qsizetype at = m_out.size();
+        m_out.append(value);
+        for (char *c = m_out.data() + at, *end = m_out.data() + m_out.size(); c != end; ++c)
+            if (*c == '\r' || *c == '\n' || *c == '\0')
+                *c = ' ';
+        if (quoted)
+            m_out.append('"');
+        m_out.append(CrLf);
     }
 
 private:
     QByteArray &m_out;
-};
-
-// The keys of the [KPV] section by their lower-case spelling, read once: the ini service
-// matches keys without regard to case and the first of equal keys wins.
-class SectionIndex
-{
-public:
-    explicit SectionIndex(const IniFile &ini)
-    {
-        const auto entries = ini.entries(Section);
-        m_values.reserve(entries.size());
-        for (const auto &[key, value] : entries)
-            m_values.insert(key.toLower(), value);
-    }
-
-    const QByteArray *find(const QByteArray &key) const
-    {
-        const auto it = m_values.constFind(key.toLower());
-        return it == m_values.constEnd() ? nullptr : &it.value();
-    }
-    QByteArray string(const QByteArray &key, const QByteArray &defaultValue = {}) const
-    {
-        const QByteArray *v = find(key);
-        return v ? *v : defaultValue;
-    }
-    // A signed decimal that fits 32 bits; anything else gives Default.
-    qint32 integer(const QByteArray &key, qint32 defaultValue) const
-    {
-        const QByteArray *v = find(key);
-        if (!v)
-            return defaultValue;
-        bool ok = false;
-        const int n = v->toInt(&ok, 10);
-        return ok ? n : defaultValue;
-    }
-
-    // Row numbers 1 .. Limit that have a name key, ascending. Only the decimal spelling
-    // without leading zeros names a row, as the lookup "C1_R" + i would find it. Taken from
-    // the keys present, so a hostile "RowCount" costs nothing.
-    std::vector<qint64> namedRows(qint64 limit) const
-    {
-        std::vector<qint64> rows;
-        const QByteArray prefix = QByteArrayLiteral("c1_r");
-        for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it) {
-            const QByteArray &key = it.key();
-            if (!key.startsWith(prefix))
-                continue;
-            const QByteArray digits = key.mid(prefix.size());
-            bool ok = false;
-            const qint64 n = digits.toLongLong(&ok, 10);
-            if (ok && n >= 1 && n <= limit && QByteArray::number(n) == digits)
-                rows.push_back(n);
-        }
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
-
-private:
-    QHash<QByteArray, QByteArray> m_values;
 };
 
 } // namespace
@@ -165,28 +128,43 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
     TableHost &host = doc.host();
     WaitCursor wait(host);
 
-    QByteArray out = Header(fileName, versionText, clock ? clock() : CurrentLocalTime());
+    ChunkedFileWriter file(fileName);
+    bool written = file.open();
+    QByteArray &out = file.buffer();
+    out += Header(fileName, versionText, clock ? clock() : CurrentLocalTime());
     SectionWriter section(out);
     qint64 row = 1;
+    const auto writeRow = [&](const rVTNodeData &d) {
+        section.writeRow(1, row, d.Name);
+        section.writeRow(2, row, d.Schedule);
+        section.writeRow(3, row, d.Macro);
+        section.writeRow(4, row, d.LastUpdated);
+        section.writeRow(5, row, d.Popup);
+        section.writeRow(6, row, d.Colors);
+        section.writeRow(7, row, d.LogSession ? "1" : "0");
+        char level[16];
+        section.writeRow(8, row, QByteArrayView(level, std::to_chars(level, level + sizeof level, d.Level).ptr - level));
+        ++row;
+        written = written && file.writeWhenFull();
+    };
     if (ConnectionNode *root = doc.RootNode()) {
-        ConnectionTree::forEachBelow(root, [&](ConnectionNode *node) {
-            const rVTNodeData &d = node->data;
-            if ((!all && !selection.contains(node)) || d.Level == 0)
-                return;
-            section.write(RowKey(1, row), d.Name);
-            section.write(RowKey(2, row), d.Schedule);
-            section.write(RowKey(3, row), d.Macro);
-            section.write(RowKey(4, row), d.LastUpdated);
-            section.write(RowKey(5, row), d.Popup);
-            section.write(RowKey(6, row), d.Colors);
-            section.write(RowKey(7, row), d.LogSession ? "1" : "0");
-            section.write(RowKey(8, row), QByteArray::number(d.Level));
-            ++row;
-        });
+        if (all) {
+            ConnectionTree::forEachBelow(root, [&](const ConnectionNode *node) {
+                if (node->data.Level != 0)
+                    writeRow(node->data);
+            });
+        } else {
+            // In pre-order already: the selected nodes but RootNode, without a walk over the
+            // rest of the table.
+            for (const ConnectionNode *node : selection.nodes())
+                if (node->parent() && node != root && node->data.Level != 0)
+                    writeRow(node->data);
+        }
     }
     section.write("RowCount", QByteArray::number(row - 1));
 
-    if (!WriteWholeFile(fileName, out)) {
+    written = written && file.commit();
+    if (!written) {
         host.prompter().warning(QStringLiteral("Error writing file ") + GetShellDisplayName(fileName)
                                 + QStringLiteral("."));
         return false;
@@ -209,16 +187,22 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
     }
     LoadingScope loading(doc);
     std::optional<WaitCursor> wait(std::in_place, host);
-    const IniFile ini(fileName);
+    ExchangeReader reader({ExchangeReadingTimeText(clock ? clock() : CurrentLocalTime()), teraTermColors});
+    // Read apart from the tree, which stays as it is until the rows are placed: a large file
+    // does not stop the window painting meanwhile. Only a regular file is read: a pipe or a
+    // device may never end.
+    bool read = false;
+    host.runAside([&reader, &fileName, &read] {
+        QFile file;
+        read = RegularFile::open(file, fileName, true) == RegularFile::Status::Opened && reader.read(file);
+    });
     // The Windows service reads an unreadable file as empty; say so instead of importing
     // nothing.
-    if (ini.readFailed()) {
+    if (!read) {
         wait.reset();
         host.prompter().warning(QStringLiteral("Cannot read the file ") + display);
         return false;
     }
-    const SectionIndex index(ini);
-    const qint32 rowCount = index.integer("RowCount", 0);
 
     ConnectionNode *root = doc.RootNode();
     // Rows read into an empty tree are one reset for the view; into a filled tree they show
@@ -229,25 +213,11 @@ bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const 
     if (!root)
         root = doc.tree().addChild(nullptr);
     LevelPlacer placer(doc.tree(), root);
-    const QByteArray readingTime = ExchangeReadingTimeText(clock ? clock() : CurrentLocalTime());
-
-    for (const qint64 i : index.namedRows(rowCount)) {
-        const QByteArray name = index.string(RowKey(1, i));
-        if (name.isEmpty())
-            continue;
-        rVTNodeData record;
-        record.Name = IsSeparatorName(name) ? SeparatorText : name;
-        record.Level = index.integer(RowKey(8, i), 1);
-        record.Schedule = index.string(RowKey(2, i), readingTime);
-        record.Macro = index.string(RowKey(3, i));
-        record.LastUpdated = index.string(RowKey(4, i));
-        record.Popup = index.string(RowKey(5, i));
-        const QByteArray *colors = index.find(RowKey(6, i));
-        record.Colors = colors ? *colors : teraTermColors;
-        record.LogSession = index.integer(RowKey(7, i), 1) != 0;
-        record.Kind = NodeKindPlain;
-        placer.place(record);
-    }
+    reader.takeRows([&placer](rVTNodeData &&record) {
+        if (IsSeparatorName(record.Name))
+            record.Name = SeparatorText;
+        placer.place(std::move(record));
+    });
     placer.commit();
     bulk.reset();
     return true;

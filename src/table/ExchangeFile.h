@@ -19,7 +19,7 @@ using LocalClock = std::function<QDateTime()>;
 QDateTime CurrentLocalTime();
 
 // Writes the nodes of Selection (All: every node) below RootNode in pre-order into FileName.
-// The whole file is built in memory and replaces FileName through a temporary file, so a
+// The file is written a piece at a time to a temporary file renamed over FileName, so a
 // failure leaves an existing file whole; the user then sees "Error writing file <name>."
 // and the result is false. VersionText ends the first header line; Clock gives "Created:".
 // With All, a successful write clears the table's modified mark and the edit mark.
@@ -30,8 +30,9 @@ bool ExportLegacyConnections(TableDocument &doc, const QString &fileName, bool a
 // the table reader places records. Rows without a name are skipped. A missing schedule key
 // takes Clock's time as 17 digits, missing colours TeraTermColors (those of teraterm.ini).
 // Selection, focus, the editors' edit mark and the table's modified mark are left as they
-// were: the caller decides what an import changed. True when the file was read (the view
-// then shows RootNode expanded).
+// were: the caller decides what an import changed. The file is read through the host's
+// runAside, with LoadingFlag set, before the tree changes. True when the file was read (the
+// view then shows RootNode expanded).
 bool ImportLegacyConnections(TableDocument &doc, const QString &fileName, const QByteArray &teraTermColors,
                              const LocalClock &clock = CurrentLocalTime);
 

@@ -116,7 +116,7 @@ bool DeviceReader::readRaw(char *to, qint64 count)
     return true;
 }
 
-bool DeviceReader::readInt32(qint32 &value)
+bool DeviceReader::readInt32Slowly(qint32 &value)
 {
     char bytes[4];
     if (!readRaw(bytes, 4))

@@ -53,7 +53,17 @@ public:
     bool failed() const { return m_failed; }
 
     // Each read either succeeds whole or fails; after a failure the position is undefined.
-    bool readInt32(qint32 &value);
+    // What the buffer holds already is taken at once; only the rest goes to the device.
+    bool readInt32(qint32 &value)
+    {
+        if (m_filled - m_at < 4 || remaining() < 4)
+            return readInt32Slowly(value);
+        const auto *p = reinterpret_cast<const unsigned char *>(m_buffer.constData() + m_at);
+        value = static_cast<qint32>(quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24));
+        m_at += 4;
+        m_consumed += 4;
+        return true;
+    }
     bool readByte(quint8 &value);
     bool readRaw(char *to, qint64 count);
 
@@ -61,6 +71,7 @@ public:
 
 private:
     bool refill();
+    bool readInt32Slowly(qint32 &value);
 
     QIODevice &m_device;
     qint64 m_size;

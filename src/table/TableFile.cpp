@@ -1,6 +1,6 @@
 #include "table/TableFile.h"
 
-#include "platform/AtomicFileWriter.h"
+#include "platform/ChunkedFileWriter.h"
 #include "platform/FileUtil.h"
 #include "platform/Prompter.h"
 #include "platform/RegularFile.h"
@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -24,29 +25,25 @@ namespace {
 constexpr char CurrentMagic[] = "QDZ21";
 constexpr char OldMagic[] = "QDZ20";
 constexpr qsizetype MagicSize = 5;
-// Records are written out in pieces of about this size, so a large table never sits in
-// memory twice.
-constexpr qsizetype WriteChunk = 1 << 20;
 
-bool writeTable(const QString &fileName, const std::vector<const ConnectionNode *> &nodes)
+// The file of Count records, which ForEachRecord hands to its callback in order.
+template<typename ForEachRecord>
+bool writeTable(const QString &fileName, qint64 count, ForEachRecord &&forEachRecord)
 {
-    // The chunks go straight to the file instead of through a second copy.
-    AtomicFileWriter file(fileName);
+    if (count > std::numeric_limits<qint32>::max())
+        return false;
+    ChunkedFileWriter file(fileName);
     if (!file.open())
         return false;
-    // Grows to a chunk once and keeps that room; a small table never takes a whole chunk.
-    QByteArray buffer;
+    QByteArray &buffer = file.buffer();
     buffer.append(CurrentMagic, MagicSize);
-    appendInt32(buffer, static_cast<qint32>(nodes.size()));
-    for (const ConnectionNode *node : nodes) {
-        VTSaveNode(node->data, buffer);
-        if (buffer.size() >= WriteChunk) {
-            if (!file.write(buffer))
-                return false;
-            buffer.resize(0);
-        }
-    }
-    return file.write(buffer) && file.commit();
+    appendInt32(buffer, static_cast<qint32>(count));
+    bool ok = true;
+    forEachRecord([&](const rVTNodeData &record) {
+        VTSaveNode(record, buffer);
+        ok = ok && file.writeWhenFull();
+    });
+    return ok && file.commit();
 }
 
 } // namespace
@@ -72,15 +69,29 @@ bool SaveConnectionTable(TableDocument &doc, const QString &fileName, bool all, 
     WaitCursor wait(host);
     ConnectionNode *rootNode = doc.RootNode();
 
-    // The count written in front is the number of records that follow, by construction.
-    std::vector<const ConnectionNode *> nodes;
-    ConnectionTree::forEachBelow(rootNode, [&](ConnectionNode *n) {
-        if (all || selection.contains(n))
-            nodes.push_back(n);
-    });
-
-    const bool ok = nodes.size() <= std::size_t(std::numeric_limits<qint32>::max())
-        && writeTable(fileName, nodes);
+    bool ok = false;
+    if (all) {
+        // Every node below RootNode, collapsed branches included, in pre-order.
+        const ConnectionTree &tree = doc.tree();
+        const qint64 count = tree.invisibleRoot()->childCount() == 1 ? tree.nodeCount() - 1
+                                                                     : ConnectionTree::countBelow(rootNode);
+        ok = writeTable(fileName, count, [rootNode](const auto &write) {
+            ConnectionTree::forEachBelow(rootNode, [&write](const ConnectionNode *n) { write(n->data); });
+        });
+    } else {
+        // The selection is in pre-order already: its nodes but RootNode (every other node of
+        // the tree lies below it) are the records, found without a walk over the rest of the
+        // table.
+        std::vector<const ConnectionNode *> nodes;
+        nodes.reserve(static_cast<std::size_t>(selection.size()));
+        for (const ConnectionNode *n : selection.nodes())
+            if (n->parent() && n != rootNode)
+                nodes.push_back(n);
+        ok = writeTable(fileName, static_cast<qint64>(nodes.size()), [&nodes](const auto &write) {
+            for (const ConnectionNode *n : nodes)
+                write(n->data);
+        });
+    }
     if (!ok)
         host.prompter().warning(QStringLiteral("Error writing file ") + GetShellDisplayName(fileName)
                                 + QStringLiteral("."));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Prompter;
 
 // What the table's routines cannot be handed as values: where their questions and messages
@@ -13,6 +15,12 @@ public:
 
     virtual Prompter &prompter() = 0;
     virtual void setWaitCursor(bool on) = 0;
+
+    // Runs Work and returns once it is done. Work reads and builds only what it was handed,
+    // never the tree nor anything the window shows, so the window's host may run it on a
+    // worker thread while the window goes on painting (LoadingFlag set meanwhile holds the
+    // window's requests off). Here it simply runs.
+    virtual void runAside(const std::function<void()> &work) { work(); }
 };
 
 // Shows the hourglass for a scope and restores the cursor however the scope is left.

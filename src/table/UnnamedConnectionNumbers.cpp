@@ -111,6 +111,14 @@ void UnnamedConnectionNumbers::takeFrom(UnnamedConnectionNumbers &other, const C
     added(node);
 }
 
+void UnnamedConnectionNumbers::takeAllFrom(UnnamedConnectionNumbers &other, const ConnectionNode *kept)
+{
+    const QList<const ConnectionNode *> nodes = other.m_counted.keys();
+    for (const ConnectionNode *node : nodes)
+        if (node != kept)
+            takeFrom(other, node);
+}
+
 void UnnamedConnectionNumbers::clear()
 {
     m_counted.clear();

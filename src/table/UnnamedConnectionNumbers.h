@@ -24,6 +24,8 @@ public:
     void renamed(const ConnectionNode *node);
     // Node left Other's tree for this one.
     void takeFrom(UnnamedConnectionNumbers &other, const ConnectionNode *node);
+    // Every node Other counts but Kept left Other's tree for this one.
+    void takeAllFrom(UnnamedConnectionNumbers &other, const ConnectionNode *kept);
     void clear();
     bool isEmpty() const { return m_counted.isEmpty(); }
 

@@ -14,6 +14,7 @@
 #include "shell/OptionsStore.h"
 #include "shell/ParamName.h"
 #include "shell/ProgramRegKey.h"
+#include "support/FakeTableHost.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompter.h"
 
@@ -191,7 +192,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QDir().mkpath(folder);
     Check(WriteFileBytes(folder + QStringLiteral("/teraterm.ini"), "[Tera Term]\r\nVTFont=Terminal\r\n"),
           "teraterm.ini is written");
-    TeraTermConfigBackup backup(folder, registry, prompter,
+    FakeTableHost host;
+    TeraTermConfigBackup backup(folder, registry, host,
                                 [] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); }, QLocale::c());
     if (TeraTermConfigBackup::ReadTTConfigBackup(registry))
         backup.Restore();

@@ -86,6 +86,14 @@ int main(int argc, char *argv[])
     const QString one = scratch + QStringLiteral("/one.KPV");
     ok = ok && ExportLegacyConnections(table.doc, one, false, TreeSelection(nullptr, {table.at(QStringLiteral("1"))}), QStringLiteral("2.8.1"), Clock)
         && Put(folder, "exchange", "one.KPV", ReadFileBytes(one));
+    // Rows as a hand or another program may leave them: keys in any case, order and spacing,
+    // repeated, a row far beyond the others, a second section of the name, lines no key.
+    ok = ok
+        && Put(folder, "exchange", "keys.KPV",
+               "C1_R9=before\r\n[ kpv ]\r\nrowcount = 2147483647\r\nC1_R3 = \"Three\" \r\nc8_r3=2\r\n"
+               "C1_R1='One'\r\nC1_R1=again\r\n;C1_R2=comment\r\nC1_R2\r\nC1_R02=zero\r\nC1_R2=-\r\n"
+               "C7_R2=0\r\nC8_R2=x\r\nC1_R2000000000=Far\r\nC6_R1=\r\n[Other]\r\nC1_R4=other\r\n"
+               "[KPV]\r\nC1_R5=second\nC1_R6=last");
 
     // TeraTerm's file as the program reads and writes it, and a file with Unix line ends.
     const QString teraterm = scratch + QStringLiteral("/teraterm.ini");

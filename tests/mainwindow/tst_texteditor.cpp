@@ -1,4 +1,5 @@
 #include "mainwindow/MacroEditor.h"
+#include "mainwindow/core/CommandState.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -51,6 +52,56 @@ private Q_SLOTS:
         editor.replaceText(text);
         editor.setCursorPosition(line, index);
         QCOMPARE(editor.caretPositionText(), shown);
+    }
+
+    // Whether the editor holds more than blanks follows every way its text changes: typing,
+    // deleting, undo and redo, a selection typed over, the program's writes. Each step: keys
+    // ("k:<text>"), Backspace ("bs"), Delete at the start ("del0"), undo ("undo"), redo
+    // ("redo"), select all ("all"), program write ("set:<text>"), clear ("clear").
+    void knowsWhetherItIsBlank_data()
+    {
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("typing into a blank text") << "  \r\n  " << QStringList{"k:x", "bs", "k: ", "k:y"};
+        QTest::newRow("deleting the only letter") << "a" << QStringList{"end", "bs", "undo", "redo"};
+        QTest::newRow("deleting in front") << "x   " << QStringList{"del0", "undo"};
+        QTest::newRow("typing over everything") << "abc" << QStringList{"all", "k: ", "undo", "all", "bs"};
+        QTest::newRow("program writes") << "" << QStringList{"set:   ", "set:\t\tz", "clear", "set:\u00e9"};
+        QTest::newRow("control characters are blank") << "\t\x01\x1f " << QStringList{"k:\t", "k:!"};
+    }
+
+    void knowsWhetherItIsBlank()
+    {
+        QFETCH(QString, initial);
+        QFETCH(QStringList, steps);
+        MacroEditor editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.setFocus();
+        editor.replaceText(initial);
+        QCOMPARE(editor.isBlank(), IsBlankText(editor.text()));
+        for (const QString &step : steps) {
+            if (step.startsWith(QLatin1String("k:")))
+                QTest::keyClicks(&editor, step.mid(2));
+            else if (step == QLatin1String("bs"))
+                QTest::keyClick(&editor, Qt::Key_Backspace);
+            else if (step == QLatin1String("end"))
+                QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+            else if (step == QLatin1String("del0")) {
+                QTest::keyClick(&editor, Qt::Key_Home, Qt::ControlModifier);
+                QTest::keyClick(&editor, Qt::Key_Delete);
+            } else if (step == QLatin1String("undo"))
+                editor.undo();
+            else if (step == QLatin1String("redo"))
+                editor.redo();
+            else if (step == QLatin1String("all"))
+                editor.selectAll();
+            else if (step.startsWith(QLatin1String("set:")))
+                editor.replaceText(step.mid(4));
+            else if (step == QLatin1String("clear"))
+                editor.clearText();
+            QVERIFY2(editor.isBlank() == IsBlankText(editor.text()), qPrintable(step));
+        }
     }
 
     void insertModeAndActiveLine()

@@ -30,6 +30,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void exchangeFileNamesTheVersion();
     void closeQuestion_data();
     void closeQuestion();
+    void closeWaitsForARead();
     void autoSaveCloseAsksToApplyFirst_data();
     void autoSaveCloseAsksToApplyFirst();
     void buildSaveAndReopen();
@@ -573,6 +575,38 @@ void TestTForm1FileCommands::closeQuestion()
         QVERIFY(w.doc().tableModified());
         QCOMPARE(w.shape(), named ? QByteArray("Old|New") : QByteArray("New"));
     }
+}
+
+// A close that comes while a file is read (the window paints and takes messages meanwhile)
+// waits for the read, then asks as any close does.
+void TestTForm1FileCommands::closeWaitsForARead()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.build("New");
+    QTimer *retry = nullptr;
+    {
+        LoadingScope reading(w.doc());
+        QVERIFY(!w.form.close());
+        QVERIFY(w.form.isVisible());
+        QVERIFY(w.prompter.texts().isEmpty());
+        retry = w.form.findChild<QTimer *>(QStringLiteral("CloseRetry"));
+        QVERIFY(retry && retry->isActive());
+        // Still reading when it is asked again: it waits again.
+        retry->setInterval(0);
+        retry->start();
+        QCoreApplication::processEvents();
+        QVERIFY(w.form.isVisible());
+        QVERIFY(w.prompter.texts().isEmpty());
+        QVERIFY(retry->isActive());
+    }
+    w.prompter.queue(Prompter::No);
+    retry->setInterval(0);
+    retry->start();
+    for (int i = 0; i < 10 && retry->isActive(); ++i)
+        QCoreApplication::processEvents();
+    QCOMPARE(w.prompter.texts(), QStringList{QStringLiteral("Do you want to save the changes you made to Noname.QDZ?")});
+    QVERIFY(!w.form.isVisible());
 }
 
 namespace {

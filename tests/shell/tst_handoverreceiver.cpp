@@ -83,6 +83,9 @@ private Q_SLOTS:
     void requestDuringModalDialogWaits_data();
     void requestDuringModalDialogWaits();
     void requestDuringHandOverQuestionWaits();
+    void requestsWhileAFileIsReadWait_data();
+    void requestsWhileAFileIsReadWait();
+    void offerAfterStartWaitsForARead();
 
 private:
     // Replaces "{dir}" by the test's folder.
@@ -419,6 +422,68 @@ void TestHandOverReceiver::requestDuringHandOverQuestionWaits()
     QCOMPARE(m_receiver->deferredCount(), 1);
     m_receiver->runDeferred();
     QCOMPARE(m_window.calls, (QStringList{"front", "import:" + path, "close"}));
+}
+
+// While the window reads a file (it paints and takes messages meanwhile), nothing may change
+// the tree or close the window: every request, a hand-over too, waits and then runs in the
+// order it came.
+void TestHandOverReceiver::requestsWhileAFileIsReadWait_data()
+{
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("calls");
+
+    QTest::newRow("hand-over") << QStringList{InstanceMessage} << QStringList{"front", "import:{dir}/~Sites.QDZ"};
+    QTest::newRow("stop") << QStringList{StopMessage} << QStringList{"close"};
+    QTest::newRow("upgrade check") << QStringList{CheckUpgradeMessage} << QStringList{"front", "update"};
+    QTest::newRow("hand-over, then stop") << QStringList{InstanceMessage, StopMessage}
+                                          << QStringList{"front", "import:{dir}/~Sites.QDZ", "close"};
+    QTest::newRow("a repeated hand-over asks once") << QStringList{InstanceMessage, InstanceMessage}
+                                                    << QStringList{"front", "import:{dir}/~Sites.QDZ"};
+}
+
+void TestHandOverReceiver::requestsWhileAFileIsReadWait()
+{
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, calls);
+    const QString path = m_dir->filePath(QStringLiteral("~Sites.QDZ"));
+    makeFile(path);
+    QVERIFY(WriteParamName(*m_registry, path));
+    m_prompter.queue(Prompter::Yes);
+
+    m_window.reading = true;
+    for (const QString &m : messages)
+        m_receiver->handleMessage(m, false);
+    QVERIFY(m_window.calls.isEmpty());
+    QVERIFY(m_prompter.boxes().isEmpty());
+    QVERIFY(!m_receiver->guardActive());
+    QVERIFY(m_receiver->retryActive());
+
+    m_receiver->runDeferred();   // still reading
+    QVERIFY(m_window.calls.isEmpty());
+    QVERIFY(m_receiver->retryActive());
+
+    m_window.reading = false;
+    m_receiver->runDeferred();
+    QCOMPARE(m_window.calls, inDir(calls));
+    QCOMPARE(m_receiver->deferredCount(), 0);
+    QCOMPARE(m_receiver->guardActive(), messages.contains(InstanceMessage));
+}
+
+void TestHandOverReceiver::offerAfterStartWaitsForARead()
+{
+    const QString path = m_dir->filePath(QStringLiteral("~Sites.QDZ"));
+    makeFile(path);
+    QVERIFY(WriteParamName(*m_registry, path));
+    m_window.reading = true;
+    m_receiver->Timer3Timer();
+    QVERIFY(m_prompter.boxes().isEmpty());
+    QVERIFY(m_receiver->offerTimerActive());
+    QCOMPARE(ReadParamName(*m_registry), path);
+
+    m_window.reading = false;
+    m_prompter.queue(Prompter::Yes);
+    m_receiver->Timer3Timer();
+    QCOMPARE(m_window.calls, QStringList{"import:" + path});
 }
 
 QTEST_GUILESS_MAIN(TestHandOverReceiver)

@@ -16,9 +16,11 @@ public:
     bool IsNodeModified() const override { return nodeModified; }
     bool tableModified() const override { return tableIsModified; }
     bool modalDialogOpen() const override { return modal; }
+    bool readingFile() const override { return reading; }
 
     QStringList calls;
     bool nodeModified = false;
     bool tableIsModified = false;
     bool modal = false;
+    bool reading = false;
 };

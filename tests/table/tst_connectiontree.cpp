@@ -278,6 +278,67 @@ private Q_SLOTS:
         QCOMPARE(t.tree.nodeCount(), 20);
     }
 
+    // The rest of a holder taken at once is counted from the tree it was built in.
+    void takesTheRestOfTheBranchesCounted_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::newRow("all at once") << 3;
+        QTest::newRow("one, then the rest") << 1;
+    }
+
+    void takesTheRestOfTheBranchesCounted()
+    {
+        QFETCH(int, first);
+        Lettered t;
+        ConnectionTree built;
+        ConnectionNode *holder = built.addChild(nullptr);
+        ConnectionNode *x = built.addChild(holder, named("x"));
+        built.addChild(built.addChild(x, named("x1")), named("x2"));
+        built.addChild(holder, named("y"));
+        built.addChild(holder, named("z"));
+        t.tree.takeChildren(built, holder, first, t.root, -1);
+        t.tree.takeChildren(built, holder, holder->childCount(), t.root, -1);
+        QCOMPARE(t.tree.nodeCount(), 9 + 5);
+        QCOMPARE(built.nodeCount(), 1);
+        QCOMPARE(ConnectionTree::countBelow(t.root), t.tree.nodeCount() - 1);
+    }
+
+    // Removals say when a node seen in the tree may have left it; adding and moving do not.
+    void countsRemovals_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("removes");
+        QTest::newRow("add") << "add" << false;
+        QTest::newRow("move") << "move" << false;
+        QTest::newRow("copy") << "copy" << false;
+        QTest::newRow("remove") << "remove" << true;
+        QTest::newRow("clear") << "clear" << true;
+        QTest::newRow("taken into another tree") << "take" << true;
+    }
+
+    void countsRemovals()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, removes);
+        Lettered t;
+        ConnectionTree other;
+        ConnectionNode *otherRoot = other.addChild(nullptr);
+        const quint64 before = t.tree.removals();
+        if (change == QLatin1String("add"))
+            t.add(t.root, "f");
+        else if (change == QLatin1String("move"))
+            t.tree.moveNode(t.byName.value("b"), t.byName.value("a"), 0);
+        else if (change == QLatin1String("copy"))
+            t.tree.copyBranch(t.byName.value("a"), t.root, -1);
+        else if (change == QLatin1String("remove"))
+            t.tree.removeNode(t.byName.value("a2"));
+        else if (change == QLatin1String("clear"))
+            t.tree.clear();
+        else
+            other.takeChildren(t.tree, t.byName.value("a"), 1, otherRoot, -1);
+        QCOMPARE(t.tree.removals() != before, removes);
+    }
+
     // Only a group that gained a child or a name since its last check is checked again.
     void checksOnlyGroupsThatChanged_data()
     {

@@ -1,10 +1,13 @@
 #include "platform/IniFile.h"
 #include "support/FakeTableHost.h"
+#include "support/GeneratedTable.h"
 #include "support/TempProgramFolder.h"
 #include "support/TreeShape.h"
 #include "table/ConnectionTree.h"
 #include "table/ExchangeFile.h"
+#include "table/ImportConnections.h"
 #include "table/TableDocument.h"
+#include "table/TableFile.h"
 #include "table/TreeSelection.h"
 
 #include <QDir>
@@ -184,6 +187,10 @@ private Q_SLOTS:
         QTest::newRow("blank in front") << QByteArray(" prod") << QByteArray("C1_R1=\" prod\"");
         QTest::newRow("tab at the end") << QByteArray("prod\t") << QByteArray("C1_R1=\"prod\t\"");
         QTest::newRow("line feed at the end, written as a blank") << QByteArray("prod\n") << QByteArray("C1_R1=\"prod \"");
+        QTest::newRow("NUL at the end, written as a blank") << QByteArray("prod\0", 5) << QByteArray("C1_R1=\"prod \"");
+        QTest::newRow("carriage return in front") << QByteArray("\rprod") << QByteArray("C1_R1=\" prod\"");
+        QTest::newRow("form feed at the end") << QByteArray("prod\f") << QByteArray("C1_R1=\"prod\f\"");
+        QTest::newRow("blanks only") << QByteArray("   ") << QByteArray("C1_R1=\"   \"");
         QTest::newRow("one quote only") << QByteArray("\"prod") << QByteArray("C1_R1=\"prod");
         QTest::newRow("a lone quote") << QByteArray("\"") << QByteArray("C1_R1=\"");
         QTest::newRow("quotes inside") << QByteArray("a \"b\" c") << QByteArray("C1_R1=a \"b\" c");
@@ -206,7 +213,10 @@ private Q_SLOTS:
         QVERIFY(dst.import(path));
         const ConnectionNode *n = dst.root->firstChild();
         QVERIFY(n);
-        const QByteArray expected = QByteArray(value).replace('\n', ' ');
+        QByteArray expected = value;
+        for (char &c : expected)
+            if (c == '\r' || c == '\n' || c == '\0')
+                c = ' ';
         QCOMPARE(n->data.Name, expected);
         QCOMPARE(n->data.Macro, expected);
         QCOMPARE(n->data.Popup, expected);
@@ -346,6 +356,118 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY(f.import(dir.filePath(QStringLiteral("r.kpv"))));
         QCOMPARE(NamesAndLevelsOf(f.root), expected);
+    }
+
+    // The keys as the ini service looks them up: the first section of the name, keys in any
+    // case with blanks around them, the first of equal keys, only the spelling a lookup of
+    // row I finds, rows in the order of their numbers wherever their keys stand.
+    void readsKeysAsTheIniServiceDoes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("keys before the section are none") << crlf({"C1_R1=Before", "[KPV]", "C1_R2=B", "RowCount=2"})
+                                                          << "B:1";
+        QTest::newRow("section name in any case, with blanks") << crlf({"  [ kpv ]  ", "C1_R1=A", "RowCount=1"}) << "A:1";
+        QTest::newRow("only the first section of the name")
+            << crlf({"[KPV]", "C1_R1=A", "RowCount=3", "[Other]", "C1_R2=B", "[kpv]", "C1_R3=C"}) << "A:1";
+        QTest::newRow("another section before it") << crlf({"[Other]", "C1_R1=X", "RowCount=1", "[KPV]", "C1_R1=A"})
+                                                   << "";
+        QTest::newRow("first of equal keys wins") << kpv({"C1_R1=A", "c1_r1=B", "C8_R1=2", "c8_R1=1", "RowCount=1"})
+                                                  << "A:1";
+        QTest::newRow("first RowCount wins") << kpv({"C1_R1=A", "C1_R2=B", "RowCount=1", "ROWCOUNT=2"}) << "A:1";
+        QTest::newRow("first RowCount wins even when no number") << kpv({"C1_R1=A", "RowCount=x", "RowCount=1"}) << "";
+        QTest::newRow("blanks around keys and values") << kpv({"  C1_R1  =  A  ", "\tC8_R1\t=\t1", "RowCount = 1"})
+                                                       << "A:1";
+        QTest::newRow("comments and lines without =") << kpv({";C1_R1=X", "  ; C1_R1=Y", "C1_R1", "=C1_R1", "C1_R1=A",
+                                                              "RowCount=1"})
+                                                      << "A:1";
+        QTest::newRow("only columns 1 to 8") << kpv({"C1_R1=A", "C1_R2=B", "C9_R2=1", "C0_R2=1", "C80_R2=1", "C8_R2=2",
+                                                     "RowCount=2"})
+                                             << "A:1(B:2)";
+        QTest::newRow("other spellings of a row are none") << kpv({"C1_R01=lead", "C1_R 1=blank", "C1R1=short", "C1_Rx=x",
+                                                                   "C1_R1=A", "RowCount=1"})
+                                                           << "A:1";
+        QTest::newRow("rows written backwards") << kpv({"C1_R3=C", "C1_R2=B", "C8_R2=2", "C1_R1=A", "RowCount=3"})
+                                                << "A:1(B:2) C:1";
+        QTest::newRow("a row far beyond the others") << kpv({"C1_R1=A", "C1_R2000000000=Z", "C1_R2=B",
+                                                             "RowCount=2147483647"})
+                                                     << "A:1 B:1 Z:1";
+        QTest::newRow("rows far apart in any order") << kpv({"C1_R900000=Y", "C1_R5=E", "C1_R700000000=Z", "C1_R1=A",
+                                                             "C8_R900000=2", "RowCount=2147483647"})
+                                                     << "A:1 E:1(Y:2) Z:1";
+        QTest::newRow("a row beyond 32 bits is none") << kpv({"C1_R1=A", "C1_R4294967297=big", "RowCount=2147483647"})
+                                                      << "A:1";
+        QTest::newRow("keys of a row after RowCount") << kpv({"C1_R1=A", "RowCount=1", "C8_R1=1", "C1_R2=B"}) << "A:1";
+        QTest::newRow("LF line ends and no end at the last line") << QByteArray("[KPV]\nC1_R1=A\nRowCount=1") << "A:1";
+    }
+
+    void readsKeysAsTheIniServiceDoes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, expected);
+        TempProgramFolder dir;
+        QVERIFY(dir.write(QStringLiteral("k.kpv"), file));
+        Fixture f;
+        QVERIFY(f.import(dir.filePath(QStringLiteral("k.kpv"))));
+        QCOMPARE(NamesAndLevelsOf(f.root), expected);
+    }
+
+    // A large table exported and imported again gives what importing its table file gives:
+    // the same records byte for byte, in the same order and levels, renamed the same way
+    // where they clash with connections already there, and the same report.
+    void roundTripsALargeTable()
+    {
+        TempProgramFolder dir;
+        Fixture src;
+        BuildGeneratedTable(src.doc.tree(), 30000);
+        // Values the ini reading would change if they were written as they stand, and a macro
+        // far longer than the reader takes from the file at a time.
+        int i = 0;
+        ConnectionTree::forEachBelow(src.root, [&](ConnectionNode *n) {
+            rVTNodeData &d = n->data;
+            switch (++i % 101) {
+            case 1: d.Name = " " + d.Name + " "; break;
+            case 2: d.Name = "\"" + d.Name + "\""; break;
+            case 3: d.Popup.clear(); d.Colors.clear(); break;
+            case 4: d.Name += "=x;[y] \xc3\xa9"; break;
+            case 5: d.Schedule = "'=0 8 * * 1'"; break;
+            case 6: d.LastUpdated = "\t"; break;
+            }
+        });
+        src.root->child(7)->data.Macro = QByteArray(700 * 1024, 'm');
+        const QString kpvPath = dir.filePath(QStringLiteral("big.KPV"));
+        const QString qdzPath = dir.filePath(QStringLiteral("big.QDZ"));
+        QVERIFY(ExportLegacyConnections(src.doc, kpvPath, true, TreeSelection(), QStringLiteral("2.8.1"), FixedClock));
+        QVERIFY(SaveConnectionTable(src.doc, qdzPath));
+
+        // Connections named as some of the imported ones, at the top and deeper.
+        const auto existing = [](Fixture &f) {
+            ConnectionNode *site = f.add(f.root, record("Site 3"));
+            f.add(site, record("Rack 3.0"));
+            for (int n = 0; n < 300; ++n)
+                f.add(f.root, record("host-" + QByteArray::number(n)));
+        };
+        Fixture fromKpv;
+        existing(fromKpv);
+        const ImportResult kpvRead = ImportConnections(fromKpv.doc, kpvPath, fromKpv.teraTermColors, FixedClock);
+        Fixture fromQdz;
+        existing(fromQdz);
+        const ImportResult qdzRead = ImportConnections(fromQdz.doc, qdzPath, fromQdz.teraTermColors, FixedClock);
+
+        QVERIFY(kpvRead.recordsRead);
+        QCOMPARE(kpvRead.added, qdzRead.added);
+        QCOMPARE(kpvRead.added, ConnectionTree::countBelow(src.root));
+        QCOMPARE(NamesAndLevelsOf(fromKpv.root), NamesAndLevelsOf(fromQdz.root));
+        std::vector<const rVTNodeData *> got, expected;
+        ConnectionTree::forEachBelow(fromKpv.root, [&](ConnectionNode *n) { got.push_back(&n->data); });
+        ConnectionTree::forEachBelow(fromQdz.root, [&](ConnectionNode *n) { expected.push_back(&n->data); });
+        QCOMPARE(got.size(), expected.size());
+        for (std::size_t n = 0; n < got.size(); ++n)
+            QVERIFY2(*got[n] == *expected[n], expected[n]->Name.constData());
+        QCOMPARE(fromKpv.host.scripted.texts(), fromQdz.host.scripted.texts());
+        QVERIFY(fromKpv.host.scripted.texts().value(0).endsWith(" renamed to avoid duplicate names among siblings."));
+        QCOMPARE(fromKpv.host.waitDepth, 0);
     }
 
     void writesLineBreaksInValuesAsBlanks()

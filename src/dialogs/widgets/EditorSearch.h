@@ -18,6 +18,11 @@ public:
     SearchSession &session() { return m_session; }
 
     SearchSession::MenuState menuState(bool editorPageShown, bool treeMaximized) const;
+    // The same when the editor tells whether its text is more than blanks (HoldsText).
+    SearchSession::MenuState menuState(bool editorPageShown, bool holdsText, bool treeMaximized) const
+    {
+        return m_session.menuState(editorPageShown, holdsText, treeMaximized);
+    }
 
     // Find (replace false) and Replace: the dialog, and on OK its settings kept and the run.
     // A cancelled dialog gives an empty outcome and keeps every setting.

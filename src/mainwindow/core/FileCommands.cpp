@@ -187,18 +187,18 @@ std::optional<TreeSelection> FileCommands::ExpandExportSelection(const TreeSelec
     if (root)
         m_window.setSelected(root, false);
     QList<ConnectionNode *> exported;
-    QSet<const ConnectionNode *> taken;
+    exported.reserve(selection.size());
     for (ConnectionNode *node : selection.nodes())
-        if (node != root) {
+        if (node != root)
             exported.append(node);
-            taken.insert(node);
-        }
+    // The ancestors selected here; the selection's own nodes it knows itself.
+    QSet<const ConnectionNode *> added;
     bool asked = false;
     // In pre-order: an ancestor selected here comes before every node it is added for, so
     // this walk sees what a walk of the live selection would.
     for (ConnectionNode *node : selection.nodes()) {
         for (ConnectionNode *a = node->parent(); a && a != root && a->parent(); a = a->parent()) {
-            if (taken.contains(a))
+            if (selection.contains(a) || added.contains(a))
                 continue;
             if (!asked) {
                 const auto answer = m_doc.host().prompter().ask(
@@ -210,12 +210,16 @@ std::optional<TreeSelection> FileCommands::ExpandExportSelection(const TreeSelec
                     return std::nullopt;
                 asked = true;
             }
-            taken.insert(a);
+            added.insert(a);
             exported.append(a);
             m_window.setSelected(a, true);
         }
     }
-    return TreeSelection(selection.focused(), exported);
+    // Without an ancestor added the selection is the view's, already in tree order: sorting
+    // it again would cost more than writing it.
+    if (!asked)
+        return TreeSelection::inTreeOrder(selection.focused(), exported);
+    return TreeSelection(selection.focused(), exported, &m_doc.tree());
 }
 
 bool FileCommands::QuerySaveBeforeClose(bool autoSave, const TreeSelection &selection)
