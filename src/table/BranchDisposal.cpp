@@ -2,19 +2,19 @@
 
 #include "table/ConnectionTree.h"
 
-#include <system_error>
-
 namespace {
 
-// Fewer nodes than this are freed at once: a thread would cost more than it saves.
+// Fewer nodes than this are freed at once: slicing would cost more than it saves.
 constexpr int ManyNodes = 20'000;
+// About a millisecond of freeing.
+constexpr int SliceNodes = 10'000;
 
 } // namespace
 
-BranchDisposal::~BranchDisposal()
+BranchDisposal::BranchDisposal()
 {
-    if (m_worker.joinable())
-        m_worker.join();
+    m_idle.setInterval(0);
+    QObject::connect(&m_idle, &QTimer::timeout, &m_idle, [this] { freeSlice(); });
 }
 
 void BranchDisposal::dispose(std::vector<std::unique_ptr<ConnectionNode>> branches, int nodeCount)
@@ -23,13 +23,25 @@ void BranchDisposal::dispose(std::vector<std::unique_ptr<ConnectionNode>> branch
         branches.clear();
         return;
     }
-    // One at a time: a second large disposal waits for the first.
-    if (m_worker.joinable())
-        m_worker.join();
-    auto owned = std::make_shared<std::vector<std::unique_ptr<ConnectionNode>>>(std::move(branches));
-    try {
-        m_worker = std::thread([owned] { owned->clear(); });
-    } catch (const std::system_error &) {
-        owned->clear();
+    m_pending.insert(m_pending.end(), std::make_move_iterator(branches.begin()),
+                     std::make_move_iterator(branches.end()));
+    m_idle.start();
+}
+
+void BranchDisposal::freeSlice()
+{
+    for (int freed = 0; freed < SliceNodes && !m_pending.empty(); ++freed) {
+        std::unique_ptr<ConnectionNode> node = std::move(m_pending.back());
+        m_pending.pop_back();
+        // Its children wait their turn, so the node alone is freed here.
+        std::vector<std::unique_ptr<ConnectionNode>> &children = node->m_children;
+        m_pending.insert(m_pending.end(), std::make_move_iterator(children.begin()),
+                         std::make_move_iterator(children.end()));
+        children.clear();
+    }
+    if (m_pending.empty()) {
+        m_idle.stop();
+        // The room of the largest table seen is not kept.
+        m_pending.shrink_to_fit();
     }
 }

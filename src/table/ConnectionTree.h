@@ -20,6 +20,7 @@ class ConnectionNode
 {
     // First, so that the view's walks over many nodes read one cache line of each.
     friend class ConnectionTree;
+    friend class BranchDisposal;
     ConnectionNode *m_parent = nullptr;
     int m_row = 0;
     // The children may hold a name twice: one came or was renamed since they were checked.
@@ -69,6 +70,8 @@ public:
     ConnectionNode *RootNode() const { return m_root->firstChild(); }
     // Every node below the invisible root, RootNode included.
     int nodeCount() const { return m_count; }
+    // Nodes removed from a large table are still being freed while the event loop is idle.
+    bool freeingRemovedNodes() const { return m_disposal.busy(); }
     // Counts the changes that took nodes out of the tree (removed, cleared, or taken into
     // another tree): while it stays, every node seen in the tree is still in it.
     quint64 removals() const { return m_removals; }

@@ -407,18 +407,21 @@ private Q_SLOTS:
         QCOMPARE(t.checked(t.tree.invisibleRoot()), visited);
     }
 
-    // Large branches removed or emptied away leave the tree whole and counted right; the
-    // tree waits for them as it goes.
+    // Large branches removed or emptied away leave the tree whole and counted right at once;
+    // their nodes are freed afterwards, while the event loop is idle.
     void largeBranchesRemoved_data()
     {
         QTest::addColumn<bool>("clear");
-        QTest::newRow("removed") << false;
-        QTest::newRow("the tree emptied") << true;
+        QTest::addColumn<bool>("destroyedAtOnce");
+        QTest::newRow("removed") << false << false;
+        QTest::newRow("the tree emptied") << true << false;
+        QTest::newRow("the tree destroyed before its nodes are freed") << true << true;
     }
 
     void largeBranchesRemoved()
     {
         QFETCH(bool, clear);
+        QFETCH(bool, destroyedAtOnce);
         auto tree = std::make_unique<ConnectionTree>();
         ConnectionNode *root = tree->addChild(nullptr);
         ConnectionNode *big = tree->addChild(root, named("big"));
@@ -448,6 +451,14 @@ private Q_SLOTS:
             tree->addChild(again, named("host"));
         tree->removeNode(again);
         QCOMPARE(tree->nodeCount(), clear ? 2 : 1);
+        QVERIFY(tree->freeingRemovedNodes());
+        if (destroyedAtOnce) {
+            tree.reset();
+            return;
+        }
+        QTRY_VERIFY(!tree->freeingRemovedNodes());
+        QCOMPARE(tree->nodeCount(), clear ? 2 : 1);
+        QCOMPARE(shape(tree->RootNode()), clear ? QStringLiteral(":0(again:1)") : QStringLiteral(":0"));
         tree.reset();
     }
 
