@@ -838,6 +838,17 @@ void BM_ReadTableBytes(benchmark::State &state)
     readBytes(state, openScratchCopy(window(static_cast<int>(state.range(0)))));
 }
 
+// The table file's own baseline (bench_tablefile): the whole file read into one fresh buffer.
+void BM_ReadTableWhole(benchmark::State &state)
+{
+    const QString file = openScratchCopy(window(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(f.readAll());
+    }
+}
+
 // A macro of about Size bytes: the lines of a long login script.
 QByteArray macroOfSize(qint64 size)
 {
@@ -929,6 +940,7 @@ BENCHMARK(fileops::BM_ImportKpvRows)->Apply(fileops::rows)->Iterations(1);
 BENCHMARK(fileops::BM_ImportQdzRows)->Apply(fileops::rows)->Iterations(1);
 BENCHMARK(fileops::BM_ImportKpv)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_ReadTableBytes)->Apply(sizes);
+BENCHMARK(fileops::BM_ReadTableWhole)->Apply(sizes);
 BENCHMARK(fileops::BM_OpenTable)->Apply(sizes)->Iterations(1);
 BENCHMARK(fileops::BM_SaveFileBytes)->Apply(sizes);
 BENCHMARK(fileops::BM_AtomicWriteBytes)->Apply(sizes);
