@@ -143,8 +143,37 @@ void ConnectionTreeView::setSelected(ConnectionNode *node, bool selected)
     const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
     if (!i.isValid())
         return;
-    selectionModel()->select(
-        i, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
+    QItemSelectionModel *model = selectionModel();
+    if (!selected) {
+        // Qt's own deselect compares the selection before and after range by range, moving
+        // every range after the one it took out for each of them: with a whole large table
+        // selected that is quadratic. The selection without Node, made here, replaces it in
+        // two steps that each cost its ranges once.
+        const QItemSelection before = model->selection();
+        if (before.size() >= ManyRanges) {
+            QItemSelection after;
+            after.reserve(before.size() + 1);
+            bool found = false;
+            for (const QItemSelectionRange &r : before) {
+                if (!r.contains(i)) {
+                    after.append(r);
+                    continue;
+                }
+                found = true;
+                const QModelIndex first = r.topLeft();
+                if (r.top() < i.row())
+                    after.append(QItemSelectionRange(first, first.siblingAtRow(i.row() - 1)));
+                if (i.row() < r.bottom())
+                    after.append(QItemSelectionRange(first.siblingAtRow(i.row() + 1), r.bottomRight()));
+            }
+            if (found) {
+                model->clearSelection();
+                model->select(after, QItemSelectionModel::Select);
+            }
+            return;
+        }
+    }
+    model->select(i, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
 }
 
 void ConnectionTreeView::setFocusedNode(ConnectionNode *node)

@@ -37,6 +37,8 @@ public:
     ConnectionNode *focusedNode() const;
     bool isSelected(const ConnectionNode *node) const;
     void setSelected(ConnectionNode *node, bool selected);
+    // From this many selection ranges on, a node is unselected by replacing the selection.
+    static constexpr qsizetype ManyRanges = 256;
     // Focus only: what is selected stays as it is.
     void setFocusedNode(ConnectionNode *node);
     // Node becomes the focused node and the only selected one.

@@ -293,6 +293,57 @@ private Q_SLOTS:
         }
     }
 
+    // Unselecting one node of a large selection, the way Export unselects RootNode, leaves
+    // what Qt's own deselect leaves, however the node splits its run of rows.
+    void unselectingInALargeSelection_data()
+    {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("selectedBefore");
+        QTest::newRow("RootNode, the whole table selected") << 300 << QString() << true;
+        QTest::newRow("a group") << 300 << QStringLiteral("150") << true;
+        QTest::newRow("the first of a run") << 300 << QStringLiteral("150/0") << true;
+        QTest::newRow("inside a run") << 300 << QStringLiteral("150/1") << true;
+        QTest::newRow("the last of a run") << 300 << QStringLiteral("299/2") << true;
+        QTest::newRow("a node not selected") << 300 << QStringLiteral("7/1") << false;
+        QTest::newRow("a small selection") << 3 << QStringLiteral("1/1") << true;
+    }
+
+    void unselectingInALargeSelection()
+    {
+        QFETCH(int, groups);
+        QFETCH(QString, node);
+        QFETCH(bool, selectedBefore);
+        QByteArray shape;
+        for (int g = 0; g < groups; ++g)
+            shape += (g ? "|G" : "G") + QByteArray::number(g) + "[a|b|c]";
+        Twins t(shape);
+        t.view.focusOnly(t.at(QStringLiteral("1/1")));
+        t.view.selectEveryNode();
+        t.plain.selectionModel()->select(t.view.selectionModel()->selection(), QItemSelectionModel::ClearAndSelect);
+        t.plain.selectionModel()->setCurrentIndex(t.view.currentIndex(), QItemSelectionModel::NoUpdate);
+        if (!selectedBefore) {
+            t.view.setSelected(t.at(node), false);
+            t.plain.selectionModel()->select(t.indexOf(node), QItemSelectionModel::Deselect);
+        }
+        QVERIFY(groups < 100 || t.view.selectionModel()->selection().size() >= ConnectionTreeView::ManyRanges);
+
+        QSignalSpy changes(t.view.selectionModel(), &QItemSelectionModel::selectionChanged);
+        t.view.setSelected(t.at(node), false);
+        t.plain.selectionModel()->select(t.indexOf(node), QItemSelectionModel::Deselect);
+
+        const SelectionState ours = selectionOf(t.view, t.model);
+        const SelectionState qts = selectionOf(t.plain, t.model);
+        QCOMPARE(ours.selected, qts.selected);
+        QVERIFY(!ours.selected.contains(node));
+        QCOMPARE(ours.current, QStringLiteral("1/1"));
+        QCOMPARE(ours.ranges, ours.runs);
+        QCOMPARE(t.view.isSelected(t.at(node)), false);
+        QCOMPARE(t.view.selection().size(), qsizetype(ours.selected.size()));
+        if (!selectedBefore)
+            QCOMPARE(changes.count(), 0);
+    }
+
     // The top node closed and opened again over many open branches, by every road: every
     // branch keeps its state, the rows are those of an open tree, the view reports the one
     // branch that opened, and the focus and selection stay. A small branch takes Qt's own road.
