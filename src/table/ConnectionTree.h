@@ -162,7 +162,7 @@ private:
 
     std::unique_ptr<ConnectionNode> m_root;
     UnnamedConnectionNumbers m_unnamed;
-    // Declared after the root: destroyed first, it waits until removed branches are freed.
+    // Removed branches waiting to be freed; whatever is left goes with the tree.
     BranchDisposal m_disposal;
     int m_count = 0;
     quint64 m_removals = 0;

@@ -26,12 +26,16 @@ const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
 // A value standing alone on its line: CR, LF and NUL would end the line early or let a
 // name carry keys of its own, so they are written as blanks.
+void blankLineBreaks(char *begin, char *end)
+{
+    for (char *c = begin; c != end; ++c)
+        if (*c == '\r' || *c == '\n' || *c == '\0')
+            *c = ' ';
+}
+
 QByteArray OneLine(QByteArray value)
 {
-    for (char &c : value) {
-        if (c == '\r' || c == '\n' || c == '\0')
-            c = ' ';
-    }
+    blankLineBreaks(value.data(), value.data() + value.size());
     return value;
 }
 
@@ -79,7 +83,7 @@ public:
     // The ini service reads a value without its surrounding blanks and without one pair of
     // enclosing quotes. A value that would lose either is written inside one more pair of
     // double quotes, which that reading takes off again, so it reads back as written. CR, LF
-    // and NUL are written as blanks (see OneLine).
+    // and NUL are written as blanks, in place.
     void write(QByteArrayView key, QByteArrayView value)
     {
         const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
@@ -91,9 +95,7 @@ public:
             m_out.append('"');
         const qsizetype at = m_out.size();
         m_out.append(value);
-        for (char *c = m_out.data() + at, *end = m_out.data() + m_out.size(); c != end; ++c)
-            if (*c == '\r' || *c == '\n' || *c == '\0')
-                *c = ' ';
+        blankLineBreaks(m_out.data() + at, m_out.data() + m_out.size());
         if (quoted)
             m_out.append('"');
         m_out.append(CrLf);
