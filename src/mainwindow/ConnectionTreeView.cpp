@@ -8,6 +8,7 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -41,6 +42,8 @@ QItemSelection rowRanges(const ConnectionTreeModel &model, const QList<Connectio
 
 ConnectionTreeView::ConnectionTreeView(QWidget *parent) : QTreeView(parent)
 {
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ConnectionTreeView::followPointer);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ConnectionTreeView::followPointer);
 }
 
 void ConnectionTreeView::setModel(QAbstractItemModel *model)

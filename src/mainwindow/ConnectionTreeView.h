@@ -101,6 +101,13 @@ protected:
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
     // The arrow key that opens a closed branch holding many open branches opens it in one layout.
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    // Rows paint as Qt's tree view paints them, but whether a row is selected is looked up in
+    // the selection the commands read (ConnectionTreeView_Paint.cpp).
+    void drawRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
+    bool viewportEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     TreeSelection readSelection() const;
@@ -136,6 +143,17 @@ private:
     bool isClosedBranch(const QModelIndex &index) const;
     // The key just handled opened a branch in one layout: the view takes the key.
     bool m_keyOpenedBranch = false;
+
+    // Painting rows (ConnectionTreeView_Paint.cpp).
+    bool paintsRowsItself() const;
+    bool isRowSelected(const QModelIndex &index) const;
+    // How many branches above Index, below the view's root.
+    int levelOf(const QModelIndex &index) const;
+    // The row whose branch sign is at Pos, in viewport coordinates; invalid over no sign.
+    QModelIndex decorationAt(const QPoint &pos) const;
+    void followPointer();
+    QPersistentModelIndex m_hover;
+    QPersistentModelIndex m_hoverBranch;
 
     ConnectionTreeModel *m_model = nullptr;
     const TableDocument *m_doc = nullptr;

@@ -3,6 +3,7 @@
 #include "support/ShapedTable.h"
 #include "support/TreeShape.h"
 #include "ShownRows.h"
+#include "ViewTwins.h"
 #include "table/TableDocument.h"
 
 #include <QSignalSpy>
@@ -44,36 +45,6 @@ struct Fixture
         const QRect r = view.visualRect(indexOf(path));
         return QPoint(r.left() - view.indentation() / 2, r.center().y());
     }
-};
-
-// The view of the program's tree and a plain Qt tree view over the same table, set up alike
-// and shown at one size, so that Qt's own behaviour is the measure of the program's view.
-struct Twins
-{
-    explicit Twins(const QByteArray &shape) : table(shape)
-    {
-        for (QTreeView *v : views()) {
-            v->setModel(&model);
-            v->setHeaderHidden(true);
-            v->setUniformRowHeights(true);
-            v->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            v->setSelectionBehavior(QAbstractItemView::SelectRows);
-            v->expandAll();
-            v->resize(300, 240);
-            v->show();
-        }
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QVERIFY(QTest::qWaitForWindowExposed(&plain));
-    }
-
-    QList<QTreeView *> views() { return {&view, &plain}; }
-    ConnectionNode *at(const QString &path) const { return table.at(path); }
-    QModelIndex indexOf(const QString &path) const { return model.indexFor(table.at(path)); }
-
-    ShapedTable table;
-    ConnectionTreeModel model{table.doc.tree()};
-    ConnectionTreeView view;
-    QTreeView plain;
 };
 
 // The selected rows by their paths, in tree order; the current row; and the number of
@@ -265,25 +236,9 @@ private Q_SLOTS:
     void rangeSelectionAsQtMakesIt()
     {
         QFETCH(QStringList, steps);
-        Twins t(ManyBranches(6));
+        ViewTwins t(ManyBranches(6));
         for (const QString &step : std::as_const(steps)) {
-            const QString verb = step.section(u' ', 0, 0);
-            const QString arg = step.section(u' ', 1);
-            for (QTreeView *v : t.views()) {
-                v->setFocus();
-                if (verb == QLatin1String("close")) {
-                    v->collapse(t.indexOf(arg));
-                } else if (verb == QLatin1String("key")) {
-                    const QKeySequence keys(arg, QKeySequence::PortableText);
-                    QTest::keyClick(v, keys[0].key(), keys[0].keyboardModifiers());
-                } else {
-                    const Qt::KeyboardModifiers modifiers = verb == QLatin1String("shift-click") ? Qt::ShiftModifier
-                        : verb == QLatin1String("ctrl-click")                                  ? Qt::ControlModifier
-                                                                                                : Qt::NoModifier;
-                    v->scrollTo(t.indexOf(arg));
-                    QTest::mouseClick(v->viewport(), Qt::LeftButton, modifiers, v->visualRect(t.indexOf(arg)).center());
-                }
-            }
+            t.apply(step);
             const SelectionState mine = selectionOf(t.view, t.model);
             const SelectionState qts = selectionOf(t.plain, t.model);
             QCOMPARE(mine.selected, qts.selected);
@@ -317,7 +272,7 @@ private Q_SLOTS:
         QByteArray shape;
         for (int g = 0; g < groups; ++g)
             shape += (g ? "|G" : "G") + QByteArray::number(g) + "[a|b|c]";
-        Twins t(shape);
+        ViewTwins t(shape);
         t.view.focusOnly(t.at(QStringLiteral("1/1")));
         t.view.selectEveryNode();
         t.plain.selectionModel()->select(t.view.selectionModel()->selection(), QItemSelectionModel::ClearAndSelect);
@@ -361,7 +316,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, branch);
         QFETCH(QString, road);
-        Twins t(ManyBranches(20));
+        ViewTwins t(ManyBranches(20));
         for (QTreeView *v : t.views()) {
             v->collapse(t.indexOf(QStringLiteral("2/1")));
             v->collapse(t.indexOf(QStringLiteral("9")));
@@ -420,7 +375,7 @@ private Q_SLOTS:
         QFETCH(QString, parent);
         QFETCH(int, row);
         QFETCH(QString, copied);
-        Twins t(ManyBranches(20));
+        ViewTwins t(ManyBranches(20));
         for (QTreeView *v : t.views())
             v->collapse(t.indexOf(QStringLiteral("2/1")));
         const QStringList before = BranchStates(t.view, t.model);
