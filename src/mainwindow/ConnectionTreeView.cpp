@@ -137,8 +137,8 @@ ConnectionNode *ConnectionTreeView::focusedNode() const
 
 bool ConnectionTreeView::isSelected(const ConnectionNode *node) const
 {
-    const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
-    return i.isValid() && selectionModel()->isSelected(i);
+    // The selection model would test the node against every range it holds.
+    return selection().contains(node);
 }
 
 void ConnectionTreeView::setSelected(ConnectionNode *node, bool selected)

@@ -26,7 +26,7 @@ bool ConnectionTreeView::paintsRowsItself() const
 
 bool ConnectionTreeView::isRowSelected(const QModelIndex &index) const
 {
-    return (index.flags() & Qt::ItemIsSelectable) && selection().contains(m_model->nodeFor(index));
+    return (index.flags() & Qt::ItemIsSelectable) && isSelected(m_model->nodeFor(index));
 }
 
 int ConnectionTreeView::levelOf(const QModelIndex &index) const
