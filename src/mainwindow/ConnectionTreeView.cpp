@@ -17,7 +17,7 @@
 namespace {
 
 // Above this many ranges a change of the selection repaints the whole viewport.
-constexpr qsizetype ManyRanges = 32;
+constexpr qsizetype RangesForWholeRepaint = 32;
 
 // Nodes as ranges of neighbouring rows under one parent each.
 QItemSelection rowRanges(const ConnectionTreeModel &model, const QList<ConnectionNode *> &nodes)
@@ -465,7 +465,7 @@ void ConnectionTreeView::keyPressEvent(QKeyEvent *event)
 
 QRegion ConnectionTreeView::visualRegionForSelection(const QItemSelection &selection) const
 {
-    if (selection.size() > ManyRanges)
+    if (selection.size() > RangesForWholeRepaint)
         return viewport()->rect();
     return QTreeView::visualRegionForSelection(selection);
 }
