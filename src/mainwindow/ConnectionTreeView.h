@@ -149,6 +149,8 @@ private:
     bool isRowSelected(const QModelIndex &index) const;
     // How many branches above Index, below the view's root.
     int levelOf(const QModelIndex &index) const;
+    // How far Index's row is indented: its branch signs and lines, its own sign included.
+    int indentationOf(const QModelIndex &index) const;
     // The row whose branch sign is at Pos, in viewport coordinates; invalid over no sign.
     QModelIndex decorationAt(const QPoint &pos) const;
     void followPointer();

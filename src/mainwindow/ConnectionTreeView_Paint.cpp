@@ -37,6 +37,11 @@ int ConnectionTreeView::levelOf(const QModelIndex &index) const
     return level;
 }
 
+int ConnectionTreeView::indentationOf(const QModelIndex &index) const
+{
+    return (levelOf(index) + (rootIsDecorated() ? 1 : 0)) * indentation();
+}
+
 QModelIndex ConnectionTreeView::decorationAt(const QPoint &pos) const
 {
     if (header()->logicalIndexAt(pos.x()) != treePosition())
@@ -46,7 +51,7 @@ QModelIndex ConnectionTreeView::decorationAt(const QPoint &pos) const
         || (index.flags() & Qt::ItemNeverHasChildren) || !model()->hasChildren(index))
         return {};
     const QRect row = visualRect(index);
-    const int indentationOfRow = (levelOf(index) + (rootIsDecorated() ? 1 : 0)) * indentation();
+    const int indentationOfRow = indentationOf(index);
     const int position = header()->sectionViewportPosition(treePosition());
     const int size = header()->sectionSize(treePosition());
     QStyleOption opt;
@@ -153,7 +158,7 @@ void ConnectionTreeView::drawRow(QPainter *painter, const QStyleOptionViewItem &
 
     // The branches' background (selection), then the item's own (never the selection: the
     // delegate paints that), then the branch lines and signs.
-    const int indent = (levelOf(index) + (rootIsDecorated() ? 1 : 0)) * indentation();
+    const int indent = indentationOf(index);
     const QRect branches(reverse ? position + width - indent : position, y, indent, height);
     const bool clip = branches.width() > width;
     if (clip) {
