@@ -899,11 +899,11 @@ void BM_TypeKey(benchmark::State &state)
     w.settle();
 }
 
-// Baseline of BM_TypeKey: the same letter added and taken back at the end of the same text
-// in a bare QScintilla editor (UTF-8, Windows line ends), straight through its messages: the
-// least any window built on the component pays for a key. The component itself works in
-// proportion to the caret's place in the text on every change (it counts the characters
-// before it for its accessibility interface), which no user of it can avoid.
+// Beside BM_TypeKey: the same letter added and taken back at the end of the same text in a
+// bare QScintilla editor (UTF-8, Windows line ends), straight through its messages. The
+// component works in proportion to the caret's place in the text on every change it tells
+// after the change (it counts the characters before it for its accessibility interface);
+// the window's editor has those left out while a key is typed.
 void BM_TypeKeyBareEditor(benchmark::State &state)
 {
     QsciScintilla editor;

@@ -5,9 +5,26 @@
 #include "shell/ProgramOptions.h"
 #include "table/FlagScope.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
+#include <QScopeGuard>
 
 #include <algorithm>
+
+namespace {
+
+// The component answers each notification after text went in or out by counting, for its
+// accessibility interface, the characters in front of the change: a key at the end of a long
+// macro costs the macro's whole length. The notifications before each change tell the same
+// positions, lengths and text, and are the ones the editor's trackers follow. A notification
+// is sent when any of its bits is in the mask: the flags every change carries are left out
+// with the two kinds, and the kinds kept still arrive with their flags.
+constexpr long AfterChangeNotifications = QsciScintilla::SC_MOD_INSERTTEXT | QsciScintilla::SC_MOD_DELETETEXT
+    | QsciScintilla::SC_PERFORMED_USER | QsciScintilla::SC_PERFORMED_UNDO | QsciScintilla::SC_PERFORMED_REDO
+    | QsciScintilla::SC_MULTISTEPUNDOREDO | QsciScintilla::SC_LASTSTEPINUNDOREDO
+    | QsciScintilla::SC_MULTILINEUNDOREDO | QsciScintilla::SC_STARTACTION;
+
+} // namespace
 
 TextEditor::TextEditor(QWidget *parent)
     : QsciScintilla(parent),
@@ -59,7 +76,40 @@ void TextEditor::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QsciScintilla::keyPressEvent(event);
+    typed([&] { QsciScintilla::keyPressEvent(event); });
+}
+
+void TextEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    typed([&] { QsciScintilla::inputMethodEvent(event); });
+}
+
+template <typename Handle>
+void TextEditor::typed(Handle handle)
+{
+    // A screen reader that listens gets every notification, whatever they cost.
+    if (m_typing || QAccessible::isActive()) {
+        handle();
+        return;
+    }
+    const long mask = SendScintilla(SCI_GETMODEVENTMASK);
+    const long lines = SendScintilla(SCI_GETLINECOUNT);
+    m_typing = true;
+    m_typedChange = false;
+    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask & ~AfterChangeNotifications));
+    {
+        const auto restore = qScopeGuard([&] {
+            SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+            m_typing = false;
+        });
+        handle();
+    }
+    // Once the key's changes are made, as the component tells them.
+    if (m_typedChange) {
+        Q_EMIT textChanged();
+        if (SendScintilla(SCI_GETLINECOUNT) != lines)
+            Q_EMIT linesChanged();
+    }
 }
 
 void TextEditor::focusInEvent(QFocusEvent *event)
@@ -106,13 +156,16 @@ QString TextEditor::caretPositionText() const
 
 void TextEditor::noteModification(int position, int modificationType, const char *text, int length)
 {
-    if (modificationType & SC_MOD_INSERTTEXT) {
+    if (m_typing && (modificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)))
+        m_typedChange = true;
+    // Followed before each change: while a key is typed they are the only ones told.
+    if (modificationType & SC_MOD_BEFOREINSERT) {
         if (text)
             m_firstNonBlank.inserted(position, QByteArrayView(text, length));
         else
             m_firstNonBlank.reset();
         m_toldLength += length;
-    } else if (modificationType & SC_MOD_DELETETEXT) {
+    } else if (modificationType & SC_MOD_BEFOREDELETE) {
         m_firstNonBlank.deleted(position, length);
         m_toldLength -= length;
     }

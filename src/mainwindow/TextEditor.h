@@ -46,6 +46,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -55,8 +56,15 @@ protected:
 
 private:
     void noteModification(int position, int modificationType, const char *text, int length);
+    // Handles a key or an input method's text without the notifications the component sends
+    // after each change, then tells the change as the component would have.
+    template <typename Handle>
+    void typed(Handle handle);
 
     mutable FirstNonBlank m_firstNonBlank;
     // The text's length as the changes told it; another length means a change went untold.
     mutable qint64 m_toldLength = 0;
+    // While typed() runs: a change was told before it was made.
+    bool m_typing = false;
+    bool m_typedChange = false;
 };

@@ -139,8 +139,10 @@ long MacroLexer::nextLineStart(long position) const
 
 void MacroLexer::noteModification(int position, int modificationType, int length)
 {
-    const bool inserted = modificationType & Sci::SC_MOD_INSERTTEXT;
-    if (!inserted && !(modificationType & Sci::SC_MOD_DELETETEXT))
+    // Told before each change: the editor leaves out the notifications after the changes a
+    // key makes, and these carry the same positions.
+    const bool inserted = modificationType & Sci::SC_MOD_BEFOREINSERT;
+    if (!inserted && !(modificationType & Sci::SC_MOD_BEFOREDELETE))
         return;
     // Positions after the change move with the text; inside a deleted range they fall to
     // its start.
