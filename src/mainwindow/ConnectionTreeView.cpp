@@ -146,37 +146,51 @@ void ConnectionTreeView::setSelected(ConnectionNode *node, bool selected)
     const QModelIndex i = m_model ? m_model->indexFor(node) : QModelIndex();
     if (!i.isValid())
         return;
-    QItemSelectionModel *model = selectionModel();
-    if (!selected) {
-        // Qt's own deselect compares the selection before and after range by range, moving
-        // every range after the one it took out for each of them: with a whole large table
-        // selected that is quadratic. The selection without Node, made here, replaces it in
-        // two steps that each cost its ranges once.
-        const QItemSelection before = model->selection();
-        if (before.size() >= ManyRanges) {
-            QItemSelection after;
-            after.reserve(before.size() + 1);
-            bool found = false;
-            for (const QItemSelectionRange &r : before) {
-                if (!r.contains(i)) {
-                    after.append(r);
-                    continue;
-                }
-                found = true;
-                const QModelIndex first = r.topLeft();
-                if (r.top() < i.row())
-                    after.append(QItemSelectionRange(first, first.siblingAtRow(i.row() - 1)));
-                if (i.row() < r.bottom())
-                    after.append(QItemSelectionRange(first.siblingAtRow(i.row() + 1), r.bottomRight()));
-            }
-            if (found) {
-                model->clearSelection();
-                model->select(after, QItemSelectionModel::Select);
-            }
-            return;
-        }
+    if (selected) {
+        selectionModel()->select(i, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        return;
     }
-    model->select(i, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
+    // What the selection becomes is known: kept, so that the next command does not read a
+    // large selection again from every range.
+    std::optional<TreeSelection> after;
+    if (m_selection && m_selection->contains(node))
+        after = m_selection->without(node);
+    unselectRow(i);
+    if (after)
+        m_selection = std::move(after);
+}
+
+void ConnectionTreeView::unselectRow(const QModelIndex &i)
+{
+    QItemSelectionModel *model = selectionModel();
+    // Qt's own deselect compares the selection before and after range by range, moving
+    // every range after the one it took out for each of them: with a whole large table
+    // selected that is quadratic. The selection without the row, made here, replaces it in
+    // two steps that each cost its ranges once.
+    const QItemSelection before = model->selection();
+    if (before.size() < ManyRanges) {
+        model->select(i, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        return;
+    }
+    QItemSelection after;
+    after.reserve(before.size() + 1);
+    bool found = false;
+    for (const QItemSelectionRange &r : before) {
+        if (!r.contains(i)) {
+            after.append(r);
+            continue;
+        }
+        found = true;
+        const QModelIndex first = r.topLeft();
+        if (r.top() < i.row())
+            after.append(QItemSelectionRange(first, first.siblingAtRow(i.row() - 1)));
+        if (i.row() < r.bottom())
+            after.append(QItemSelectionRange(first.siblingAtRow(i.row() + 1), r.bottomRight()));
+    }
+    if (found) {
+        model->clearSelection();
+        model->select(after, QItemSelectionModel::Select);
+    }
 }
 
 void ConnectionTreeView::setFocusedNode(ConnectionNode *node)

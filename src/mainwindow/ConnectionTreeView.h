@@ -112,6 +112,8 @@ protected:
 private:
     TreeSelection readSelection() const;
     void forgetSelection() { m_selection.reset(); }
+    // Takes the row out of the selection model's selection.
+    void unselectRow(const QModelIndex &index);
     // A reset drops the selection; the nodes that are still there get it back.
     void keepSelectionOverReset();
     void restoreSelectionAfterReset();

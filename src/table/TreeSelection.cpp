@@ -9,7 +9,7 @@
 
 TreeSelection::TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected,
                              const ConnectionTree *tree)
-    : m_focused(focused)
+    : m_focused(focused), m_setMade(true)
 {
     m_set.reserve(selected.size());
     std::vector<ConnectionNode *> unique;
@@ -42,7 +42,33 @@ TreeSelection TreeSelection::inTreeOrder(ConnectionNode *focused, QList<Connecti
 {
     TreeSelection s;
     s.m_focused = focused;
-    s.m_set = QSet<const ConnectionNode *>(nodes.cbegin(), nodes.cend());
     s.m_nodes = std::move(nodes);
     return s;
+}
+
+TreeSelection TreeSelection::without(const ConnectionNode *node) const
+{
+    if (!contains(node))
+        return *this;
+    TreeSelection s;
+    s.m_focused = m_focused;
+    s.m_nodes.reserve(m_nodes.size() - 1);
+    for (ConnectionNode *n : m_nodes)
+        if (n != node)
+            s.m_nodes.append(n);
+    s.m_set = m_set;
+    s.m_set.remove(node);
+    s.m_setMade = true;
+    return s;
+}
+
+bool TreeSelection::contains(const ConnectionNode *node) const
+{
+    if (!node)
+        return false;
+    if (!m_setMade) {
+        m_set = QSet<const ConnectionNode *>(m_nodes.cbegin(), m_nodes.cend());
+        m_setMade = true;
+    }
+    return m_set.contains(node);
 }

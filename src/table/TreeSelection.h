@@ -20,16 +20,20 @@ public:
 
     // Nodes already in pre-order, each once (a walk over the tree gave them): taken as they are.
     static TreeSelection inTreeOrder(ConnectionNode *focused, QList<ConnectionNode *> nodes);
+    // The same selection and focus without Node.
+    TreeSelection without(const ConnectionNode *node) const;
 
     ConnectionNode *focused() const { return m_focused; }
     // The selected nodes in pre-order.
     const QList<ConnectionNode *> &nodes() const { return m_nodes; }
-    bool contains(const ConnectionNode *node) const { return node && m_set.contains(node); }
+    bool contains(const ConnectionNode *node) const;
     bool isEmpty() const { return m_nodes.isEmpty(); }
     qsizetype size() const { return m_nodes.size(); }
 
 private:
     ConnectionNode *m_focused = nullptr;
     QList<ConnectionNode *> m_nodes;
-    QSet<const ConnectionNode *> m_set;
+    // The nodes as a set, made when first asked: a selection only written out never needs it.
+    mutable QSet<const ConnectionNode *> m_set;
+    mutable bool m_setMade = false;
 };

@@ -195,11 +195,17 @@ std::optional<TreeSelection> FileCommands::ExpandExportSelection(const TreeSelec
     QSet<const ConnectionNode *> added;
     bool asked = false;
     // In pre-order: an ancestor selected here comes before every node it is added for, so
-    // this walk sees what a walk of the live selection would.
+    // this walk sees what a walk of the live selection would. Every ancestor above one that
+    // is selected or added is so too (its own walk saw to them): the walk up stops there, and
+    // siblings in a row ask about their parent once.
+    const ConnectionNode *parentDone = nullptr;
     for (ConnectionNode *node : selection.nodes()) {
-        for (ConnectionNode *a = node->parent(); a && a != root && a->parent(); a = a->parent()) {
+        ConnectionNode *parent = node->parent();
+        if (parent == parentDone)
+            continue;
+        for (ConnectionNode *a = parent; a && a != root && a->parent(); a = a->parent()) {
             if (selection.contains(a) || added.contains(a))
-                continue;
+                break;
             if (!asked) {
                 const auto answer = m_doc.host().prompter().ask(
                     Prompter::Kind::Warning,
@@ -214,6 +220,7 @@ std::optional<TreeSelection> FileCommands::ExpandExportSelection(const TreeSelec
             exported.append(a);
             m_window.setSelected(a, true);
         }
+        parentDone = parent;
     }
     // Without an ancestor added the selection is the view's, already in tree order: sorting
     // it again would cost more than writing it.

@@ -699,6 +699,10 @@ void TestFileCommands::expandExportSelection_data()
                                               << QStringList{"A", "B", "C", "E", "F"};
     QTest::newRow("parent selected, grandparent not") << QStringList{"B", "C"} << int(Prompter::Ok) << true
                                                       << QStringList{"A", "B", "C"};
+    QTest::newRow("grandparent selected, parent not") << QStringList{"A", "C"} << int(Prompter::Ok) << true
+                                                      << QStringList{"A", "B", "C"};
+    QTest::newRow("an ancestor added for an earlier node") << QStringList{"C", "D"} << int(Prompter::Ok) << true
+                                                           << QStringList{"A", "B", "C", "D"};
     QTest::newRow("top-level with its child") << QStringList{"E", "F"} << 0 << true << QStringList{"E", "F"};
     QTest::newRow("RootNode is dropped, never added") << QStringList{"root", "A"} << 0 << true
                                                       << QStringList{"A"};
