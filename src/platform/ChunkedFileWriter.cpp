@@ -1,5 +1,6 @@
 #include "platform/ChunkedFileWriter.h"
 
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -33,9 +34,21 @@ bool ChunkedFileWriter::handOver()
         m_buffer.resize(0);
         return false;
     }
-    // A file of one piece is written without a thread.
-    if (!m_writer.joinable())
-        m_writer = std::thread(&ChunkedFileWriter::writePieces, this);
+    // A file of one piece is written without a thread; without one to be had (the system's
+    // limit on threads), on the caller's.
+    if (!m_writer.joinable() && !m_noThread) {
+        try {
+            m_writer = std::thread(&ChunkedFileWriter::writePieces, this);
+        } catch (const std::system_error &) {
+            m_noThread = true;
+        }
+    }
+    if (m_noThread) {
+        if (!m_file.write(m_buffer))
+            m_failed = true;
+        m_buffer.resize(0);
+        return !m_failed;
+    }
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_queued.size() < PiecesQueued; });
     m_queued.push_back(std::exchange(m_buffer, QByteArray()));

@@ -57,4 +57,5 @@ private:
     std::vector<QByteArray> m_emptied;
     bool m_closing = false;
     std::thread m_writer;
+    bool m_noThread = false;
 };
