@@ -49,6 +49,19 @@ void apply(MacroEditor &editor, const QString &step)
         QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
 }
 
+// Shows the editor with the focus in it and Initial as its text; the clipboard holds
+// "pasted".
+bool showWithFocus(MacroEditor &editor, const QString &initial)
+{
+    editor.show();
+    if (!QTest::qWaitForWindowActive(&editor))
+        return false;
+    editor.setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    editor.replaceText(initial);
+    return true;
+}
+
 } // namespace
 
 class TestTextEditor : public QObject
@@ -122,11 +135,7 @@ private Q_SLOTS:
         QFETCH(QString, initial);
         QFETCH(QStringList, steps);
         MacroEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        editor.setFocus();
-        QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        editor.replaceText(initial);
+        QVERIFY(showWithFocus(editor, initial));
         QCOMPARE(editor.isBlank(), IsBlankText(editor.text()));
         for (const QString &step : steps) {
             apply(editor, step);
@@ -154,11 +163,7 @@ private Q_SLOTS:
         QFETCH(QString, initial);
         QFETCH(QStringList, steps);
         MacroEditor editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        editor.setFocus();
-        QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        editor.replaceText(initial);
+        QVERIFY(showWithFocus(editor, initial));
         QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
         const long notifications = editor.SendScintilla(QsciScintilla::SCI_GETMODEVENTMASK);
         struct Heard
