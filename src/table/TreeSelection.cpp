@@ -9,21 +9,23 @@
 
 TreeSelection::TreeSelection(ConnectionNode *focused, const QList<ConnectionNode *> &selected,
                              const ConnectionTree *tree)
-    : m_focused(focused), m_setMade(true)
+    : m_focused(focused)
 {
-    m_set.reserve(selected.size());
+    QSet<const ConnectionNode *> &set = m_set->nodes;
+    m_set->made = true;
+    set.reserve(selected.size());
     std::vector<ConnectionNode *> unique;
     unique.reserve(static_cast<std::size_t>(selected.size()));
     for (ConnectionNode *n : selected)
-        if (n && !m_set.contains(n)) {
-            m_set.insert(n);
+        if (n && !set.contains(n)) {
+            set.insert(n);
             unique.push_back(n);
         }
-    m_nodes.reserve(m_set.size());
+    m_nodes.reserve(set.size());
     // A walk costs the tree's size, a sort the selection's size times its logarithm and depth.
-    if (tree && m_set.size() * 8 >= tree->nodeCount()) {
-        ConnectionTree::forEachBelow(tree->invisibleRoot(), [this](ConnectionNode *n) {
-            if (m_set.contains(n))
+    if (tree && set.size() * 8 >= tree->nodeCount()) {
+        ConnectionTree::forEachBelow(tree->invisibleRoot(), [this, &set](ConnectionNode *n) {
+            if (set.contains(n))
                 m_nodes.append(n);
         });
         return;
@@ -56,19 +58,23 @@ TreeSelection TreeSelection::without(const ConnectionNode *node) const
     for (ConnectionNode *n : m_nodes)
         if (n != node)
             s.m_nodes.append(n);
+    // The set made already serves the new selection too, with Node left out.
     s.m_set = m_set;
-    s.m_set.remove(node);
-    s.m_setMade = true;
+    s.m_leftOut = m_leftOut;
+    s.m_leftOut.append(node);
     return s;
+}
+
+const QSet<const ConnectionNode *> &TreeSelection::nodeSet() const
+{
+    if (!m_set->made) {
+        m_set->nodes = QSet<const ConnectionNode *>(m_nodes.cbegin(), m_nodes.cend());
+        m_set->made = true;
+    }
+    return m_set->nodes;
 }
 
 bool TreeSelection::contains(const ConnectionNode *node) const
 {
-    if (!node)
-        return false;
-    if (!m_setMade) {
-        m_set = QSet<const ConnectionNode *>(m_nodes.cbegin(), m_nodes.cend());
-        m_setMade = true;
-    }
-    return m_set.contains(node);
+    return node && nodeSet().contains(node) && !m_leftOut.contains(node);
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QSet>
 
+#include <memory>
+
 class ConnectionNode;
 class ConnectionTree;
 
@@ -31,9 +33,18 @@ public:
     qsizetype size() const { return m_nodes.size(); }
 
 private:
+    struct NodeSet
+    {
+        QSet<const ConnectionNode *> nodes;
+        bool made = false;
+    };
+    const QSet<const ConnectionNode *> &nodeSet() const;
+
     ConnectionNode *m_focused = nullptr;
     QList<ConnectionNode *> m_nodes;
-    // The nodes as a set, made when first asked: a selection only written out never needs it.
-    mutable QSet<const ConnectionNode *> m_set;
-    mutable bool m_setMade = false;
+    // The nodes as a set, made when first asked and shared by every copy of this selection: a
+    // selection only written out never needs it, one asked through many copies makes it once.
+    std::shared_ptr<NodeSet> m_set = std::make_shared<NodeSet>();
+    // Nodes the shared set holds that this selection left out (without()): few.
+    QList<const ConnectionNode *> m_leftOut;
 };

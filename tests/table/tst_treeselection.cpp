@@ -45,6 +45,42 @@ private Q_SLOTS:
             QVERIFY(!withTree.contains(nullptr));
         }
     }
+
+    // Nodes left out one after another, from a selection whose copies ask about their nodes
+    // before or after: each selection answers for its own nodes, and the selections it came
+    // from keep theirs.
+    void leavingNodesOut()
+    {
+        QRandomGenerator rng(47);
+        const QByteArrayList names = {"a", "b", "c"};
+        for (int round = 0; round < 100; ++round) {
+            ShapedTable t(RandomShape(rng, names, 5, 4));
+            QList<ConnectionNode *> all{t.doc.RootNode()};
+            ConnectionTree::forEachBelow(t.doc.RootNode(), [&all](ConnectionNode *n) { all << n; });
+            const TreeSelection whole = TreeSelection::inTreeOrder(all.first(), all);
+            const TreeSelection copy = whole;
+            if (round % 2)
+                QVERIFY(copy.contains(all.last()));
+            QList<TreeSelection> made{whole};
+            QList<QList<ConnectionNode *>> expected{all};
+            const int steps = rng.bounded(1, 4);
+            for (int step = 0; step < steps; ++step) {
+                QList<ConnectionNode *> left = expected.last();
+                ConnectionNode *out = all.at(rng.bounded(all.size()));
+                left.removeOne(out);
+                made << made.last().without(out);
+                expected << left;
+            }
+            for (qsizetype i = 0; i < made.size(); ++i) {
+                QCOMPARE(made[i].nodes(), expected[i]);
+                QCOMPARE(made[i].focused(), all.first());
+                for (const ConnectionNode *n : std::as_const(all))
+                    QCOMPARE(made[i].contains(n), expected[i].contains(n));
+            }
+            for (const ConnectionNode *n : std::as_const(all))
+                QVERIFY(copy.contains(n));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTreeSelection)
