@@ -43,12 +43,8 @@ bool ChunkedFileWriter::handOver()
             m_noThread = true;
         }
     }
-    if (m_noThread) {
-        if (!m_file.write(m_buffer))
-            m_failed = true;
-        m_buffer.resize(0);
-        return !m_failed;
-    }
+    if (m_noThread)
+        return writeBufferHere();
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_queued.size() < PiecesQueued; });
     m_queued.push_back(std::exchange(m_buffer, QByteArray()));
@@ -95,13 +91,18 @@ void ChunkedFileWriter::finishWrites()
     m_writer.join();
 }
 
-bool ChunkedFileWriter::commit()
+bool ChunkedFileWriter::writeBufferHere()
 {
-    finishWrites();
     if (!m_failed && !m_buffer.isEmpty() && !m_file.write(m_buffer))
         m_failed = true;
     m_buffer.resize(0);
-    if (m_failed) {
+    return !m_failed;
+}
+
+bool ChunkedFileWriter::commit()
+{
+    finishWrites();
+    if (!writeBufferHere()) {
         m_file.cancel();
         return false;
     }

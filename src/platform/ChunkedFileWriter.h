@@ -42,6 +42,8 @@ private:
     static constexpr std::size_t PiecesQueued = 2;
 
     bool handOver();
+    // Writes the buffer on the caller's thread and empties it; false once a write has failed.
+    bool writeBufferHere();
     // Lets the writing thread write what it was given and end.
     void finishWrites();
     void writePieces();

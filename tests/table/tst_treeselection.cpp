@@ -8,6 +8,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// Every node of the table from RootNode on, in pre-order.
+QList<ConnectionNode *> nodesOf(const ShapedTable &t)
+{
+    QList<ConnectionNode *> all{t.doc.RootNode()};
+    ConnectionTree::forEachBelow(t.doc.RootNode(), [&all](ConnectionNode *n) { all << n; });
+    return all;
+}
+
+} // namespace
+
 class TestTreeSelection : public QObject
 {
     Q_OBJECT
@@ -21,8 +33,7 @@ private Q_SLOTS:
         const QByteArrayList names = {"a", "b", "c"};
         for (int round = 0; round < 200; ++round) {
             ShapedTable t(RandomShape(rng, names, 6, 4));
-            QList<ConnectionNode *> all{t.doc.RootNode()};
-            ConnectionTree::forEachBelow(t.doc.RootNode(), [&all](ConnectionNode *n) { all << n; });
+            const QList<ConnectionNode *> all = nodesOf(t);
             QList<ConnectionNode *> picked;
             const int wanted = rng.bounded(1, static_cast<int>(all.size()) + 1);
             for (int i = 0; i < wanted; ++i)
@@ -55,8 +66,7 @@ private Q_SLOTS:
         const QByteArrayList names = {"a", "b", "c"};
         for (int round = 0; round < 100; ++round) {
             ShapedTable t(RandomShape(rng, names, 5, 4));
-            QList<ConnectionNode *> all{t.doc.RootNode()};
-            ConnectionTree::forEachBelow(t.doc.RootNode(), [&all](ConnectionNode *n) { all << n; });
+            const QList<ConnectionNode *> all = nodesOf(t);
             const TreeSelection whole = TreeSelection::inTreeOrder(all.first(), all);
             const TreeSelection copy = whole;
             if (round % 2)
